@@ -1,0 +1,142 @@
+#include "uArbolBST.h"
+
+#include <utility>
+
+TNodoBin* TArbolBST::BuscarNodo(TNodoBin* Nodo, std::int32_t Valor) const {
+    while (Nodo != nullptr && Nodo->Valor != Valor) Nodo = Nodo->Valor > Valor ? Nodo->Izq : Nodo->Der;
+    return Nodo;
+}
+
+bool TArbolBST::Buscar(std::int32_t Valor) {
+    TNodoBin* comparado = Raiz;
+    TNodoBin* cursor = Raiz;
+    // The loop compares against the last node compared before it moves on, so
+    // a value found at the root reports no comparison.
+    while (cursor != nullptr && Valor != comparado->Valor) {
+        comparado = cursor;
+        if (comparado->Valor > Valor)
+            cursor = comparado->Izq;
+        else if (comparado->Valor < Valor)
+            cursor = comparado->Der;
+        if (MostrarEtapas()) {
+            TMarca marca(comparado);
+            Etapa("Búsqueda del valor " + Texto(Valor), "Comparando con elemento " + Texto(comparado->Valor), 0);
+        }
+    }
+    NodoSel = cursor != nullptr ? cursor : comparado;
+    if (MostrarEtapas()) {
+        if (cursor != nullptr)
+            Etapa("Busqueda finalizada", "Se encontro un nodo con el valor " + Texto(Valor), 0);
+        else
+            Etapa("Busqueda finalizada",
+                  "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.",
+                  0);
+    }
+    return cursor != nullptr;
+}
+
+bool TArbolBST::Insertar(std::int32_t Valor) {
+    if (Buscar(Valor)) {
+        Etapa("Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2);
+        return false;
+    }
+    if (Raiz == nullptr) {
+        TNodoBin* n = CrearNodo(Valor, nullptr, nullptr, nullptr);
+        n->X = 0;
+        n->Y = 0;
+        Raiz = n;
+        NodoSel = n;
+        ++NumNodos;
+        Etapa("Inserción como hoja", "El nodo pasa a ser la raiz.", 2);
+        return true;
+    }
+    // The new leaf starts where its parent is drawn, so the next layout
+    // shows it coming out of the parent.
+    TNodoBin* p = NodoSel;
+    TNodoBin* n = CrearNodo(Valor, p, nullptr, nullptr);
+    n->X = p->X;
+    n->Y = p->Y;
+    if (Valor < p->Valor)
+        p->Izq = n;
+    else
+        p->Der = n;
+    NodoSel = n;
+    ++NumNodos;
+    Etapa("Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.", 2);
+    return true;
+}
+
+void TArbolBST::Borrar() {
+    if (NodoSel == nullptr) return;
+    TNodoBin* d = NodoSel;
+    if (d->Izq != nullptr && d->Der != nullptr) {
+        const char* titulo = "Borrado de nodo con dos hijos:";
+        TNodoBin* p = d->Izq;
+        if (MostrarEtapas()) {
+            TMarca marca(p);
+            Etapa(titulo, "Nos situamos en el hijo izquierdo.", 0);
+        }
+        while (p->Der != nullptr) {
+            p = p->Der;
+            if (MostrarEtapas()) {
+                TMarca marca(p);
+                Etapa(titulo, "Se recorren los hijos derechos.", 0);
+            }
+        }
+        // p is the in-order predecessor. Values and drawn positions are
+        // exchanged, the shape stays: the next layout animates the two values
+        // into each other's place.
+        std::swap(d->Valor, p->Valor);
+        std::swap(d->X, p->X);
+        std::swap(d->Y, p->Y);
+        NodoSel = p;
+        if (MostrarEtapas()) {
+            TMarca marca(d);
+            Etapa(titulo,
+                  "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al "
+                  "nodo seleccionado.",
+                  2);
+        }
+    }
+    SuprimirNodo();
+}
+
+void TArbolBST::SuprimirNodo() {
+    TNodoBin* n = NodoSel;
+    if (n == nullptr || (n->Izq != nullptr && n->Der != nullptr)) return;
+    TNodoBin* pa = n->Padre;
+    TNodoBin* k = n->Izq != nullptr ? n->Izq : n->Der;  // nil for a leaf
+    if (pa == nullptr)
+        Raiz = k;
+    else if (pa->Izq == n)
+        pa->Izq = k;
+    else
+        pa->Der = k;
+    if (k != nullptr) k->Padre = pa;
+    n->Padre = n->Izq = n->Der = nullptr;
+    // The removed node stays visible as NodoBorrado during its report and is
+    // destroyed however the report ends.
+    NodoBorrado = n;
+    struct TDestruir {
+        TArbolBin& A;
+        ~TDestruir() {
+            A.DestruirNodo(A.NodoBorrado);
+            A.NodoBorrado = nullptr;
+        }
+    } destruir{*this};
+    --NumNodos;
+    NodoSel = pa;
+    if (k == nullptr)
+        Etapa("Clasificación del nodo seleccionado:",
+              "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.", 2);
+    else
+        Etapa("Clasificación del nodo seleccionado:",
+              "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.", 2);
+}
+
+bool TArbolBST::EstaOrdenado() const {
+    return RecorrerPreorden(Raiz, [](TNodoBin* n, std::int32_t) {
+               return (n->Izq != nullptr && !(n->Izq->Valor < n->Valor)) ||
+                      (n->Der != nullptr && !(n->Der->Valor > n->Valor));
+           }) == nullptr;
+}

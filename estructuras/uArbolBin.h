@@ -1,0 +1,338 @@
+// Node and tree base of every structure: links, selection, statistics, drawing
+// traversal, replay of an operation list, the byte stream, the three layouts
+// and the node-motion operations.
+//
+// Every walk over the nodes is iterative (parent links or an explicit stack):
+// a degenerate chain of a million nodes is an ordinary input.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+// An internal inconsistency found inside an operation ("Numero de elementos
+// erroneo!", ...). It carries the Spanish text the user is shown.
+class EArbol : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A byte stream that cannot be read as a structure. The structure that was
+// being loaded into keeps its previous content.
+class EFlujoInvalido : public EArbol {
+public:
+    using EArbol::EArbol;
+};
+
+// Reads little-endian fields from a byte span; never reads past its end.
+class TLectorFlujo {
+public:
+    explicit TLectorFlujo(std::span<const std::uint8_t> Datos) : Datos_(Datos) {}
+
+    std::int32_t LeerEntero();  // 4 bytes, little-endian, signed
+    std::uint8_t LeerByte();
+    std::size_t Posicion() const { return Pos_; }
+    std::size_t Restante() const { return Datos_.size() - Pos_; }
+
+private:
+    [[noreturn]] static void Truncado();
+    std::span<const std::uint8_t> Datos_;
+    std::size_t Pos_ = 0;
+};
+
+// Appends little-endian fields to a growable byte buffer.
+class TEscritorFlujo {
+public:
+    explicit TEscritorFlujo(std::vector<std::uint8_t>& Destino) : Destino_(Destino) {}
+    void EscribirEntero(std::int32_t V);
+    void EscribirByte(std::uint8_t B) { Destino_.push_back(B); }
+
+private:
+    std::vector<std::uint8_t>& Destino_;
+};
+
+class TArbolBin;
+
+class TNodoBin {
+public:
+    TNodoBin(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) : Valor(V), Padre(P), Izq(I), Der(D) {}
+    virtual ~TNodoBin() = default;
+    TNodoBin(const TNodoBin&) = delete;
+    TNodoBin& operator=(const TNodoBin&) = delete;
+
+    // Marcado is declared beside Valor so that a plain node with its hot
+    // fields (Valor, Izq, Der) fits one 64-byte cache line.
+    std::int32_t Valor;
+    bool Marcado = false;  // highlighted during the step being reported
+    TNodoBin* Padre;       // nil at the root
+    TNodoBin* Izq;
+    TNodoBin* Der;
+    std::int32_t X = 0, Y = 0;        // centre in layout pixels
+    std::int32_t XIni = 0, YIni = 0;  // start of the running animation
+    std::int32_t XFin = 0, YFin = 0;  // end of the running animation
+
+    // Writes this node's record and then its subtrees, in pre-order.
+    void Guardar(TEscritorFlujo& Flujo) const;
+    // Reads this node's record and then its subtrees; every child is made by
+    // Arbol.CrearNodo, so it has the node class of the structure's kind.
+    // Throws EFlujoInvalido when the data ends inside a record.
+    void Cargar(TLectorFlujo& Flujo, TArbolBin& Arbol);
+
+    // This node's own record (without the subtrees).
+    virtual void GuardarRegistro(TEscritorFlujo& Flujo) const;
+    virtual void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer);
+};
+
+// Walks over a subtree in pre-order by parent links, without recursion and
+// without allocation. F receives the node and its depth below Raiz (Raiz: 0).
+// When F returns bool, true stops the walk and that node is returned.
+template <class F>
+TNodoBin* RecorrerPreorden(TNodoBin* Raiz, F&& f) {
+    TNodoBin* n = Raiz;
+    std::int32_t prof = 0;
+    while (n != nullptr) {
+        if constexpr (std::is_same_v<decltype(f(n, prof)), bool>) {
+            if (f(n, prof)) return n;
+        } else {
+            f(n, prof);
+        }
+        if (n->Izq != nullptr) {
+            n = n->Izq;
+            ++prof;
+        } else if (n->Der != nullptr) {
+            n = n->Der;
+            ++prof;
+        } else {
+            for (;;) {
+                if (n == Raiz) return nullptr;
+                TNodoBin* p = n->Padre;
+                --prof;
+                if (p->Izq == n && p->Der != nullptr) {
+                    n = p->Der;
+                    ++prof;
+                    break;
+                }
+                n = p;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Children before parents. F may destroy the node it receives.
+template <class F>
+void RecorrerPostorden(TNodoBin* Raiz, F&& f) {
+    if (Raiz == nullptr) return;
+    auto hojaMasIzq = [](TNodoBin* n) {
+        for (;;) {
+            if (n->Izq != nullptr)
+                n = n->Izq;
+            else if (n->Der != nullptr)
+                n = n->Der;
+            else
+                return n;
+        }
+    };
+    TNodoBin* n = hojaMasIzq(Raiz);
+    for (;;) {
+        TNodoBin* siguiente = nullptr;
+        if (n != Raiz) {
+            TNodoBin* p = n->Padre;
+            siguiente = (p->Izq == n && p->Der != nullptr) ? hojaMasIzq(p->Der) : p;
+        }
+        f(n);
+        if (siguiente == nullptr) return;
+        n = siguiente;
+    }
+}
+
+// Step-report hook: (Titulo, Descripcion, TipoEtapa). TipoEtapa 0: redraw
+// only; 1: lay out again; 2: wait for the go-ahead, then lay out again.
+using TEventoEtapa = std::function<void(const std::string&, const std::string&, int)>;
+
+// Drawing callbacks of Recorrer.
+using TDibNodo = std::function<void(TNodoBin* Nodo, std::int32_t X, std::int32_t Y, bool EsSel)>;
+using TDibArco = std::function<void(std::int32_t X1, std::int32_t Y1, std::int32_t X2, std::int32_t Y2)>;
+using TDibVector = std::function<void(TNodoBin* Nodo, std::int32_t Valor, std::int32_t Indice,
+                                      std::int32_t NumNodos, std::int32_t MaxNodos, bool EsSel)>;
+
+// The area a layout occupies and the x of the root's centre.
+struct TDistribucion {
+    std::int32_t Ancho = 0;
+    std::int32_t Alto = 0;
+    std::int32_t XRaiz = 0;
+    bool operator==(const TDistribucion&) const = default;
+};
+
+// Slots of one fixed size for the nodes of one structure. Freed slots are
+// reused; the memory goes back when the structure is destroyed.
+class TPoolNodos {
+public:
+    explicit TPoolNodos(std::size_t TamSlot);
+    TPoolNodos(const TPoolNodos&) = delete;
+    TPoolNodos& operator=(const TPoolNodos&) = delete;
+    std::size_t TamSlot() const { return TamSlot_; }
+    void* Reservar();
+    void Devolver(void* p) noexcept;
+
+private:
+    struct TLibre {
+        TLibre* Sig;
+    };
+    struct TBloqueDel {
+        void operator()(std::byte* p) const noexcept;
+    };
+    std::size_t TamSlot_;
+    TLibre* Libres_ = nullptr;
+    std::vector<std::unique_ptr<std::byte, TBloqueDel>> Bloques_;
+    std::byte* Actual_ = nullptr;
+    std::size_t Quedan_ = 0;
+    std::size_t SlotsBloque_ = 64;
+};
+
+class TArbolBin;
+// Class reference for virtual construction: makes a fresh, empty structure.
+using TClaseArbol = std::unique_ptr<TArbolBin> (*)();
+
+template <class T>
+std::unique_ptr<TArbolBin> CrearArbol() {
+    return std::make_unique<T>();
+}
+
+class TArbolBin {
+public:
+    // TamNodo: size of the kind's node class (every node of one structure
+    // has the same class).
+    explicit TArbolBin(std::size_t TamNodo = sizeof(TNodoBin)) : Pool_(TamNodo) {}
+    virtual ~TArbolBin();
+    TArbolBin(const TArbolBin&) = delete;
+    TArbolBin& operator=(const TArbolBin&) = delete;
+
+    std::int32_t NumNodos = 0;
+    TNodoBin* Raiz = nullptr;     // owned
+    TNodoBin* NodoSel = nullptr;  // not owned
+    std::int32_t Radio = 0;
+    std::int32_t SepX = 0;
+    std::int32_t SepY = 0;
+    TEventoEtapa OnEtapa;
+    TNodoBin* NodoBorrado = nullptr;  // owned while the report of its removal is shown
+
+    bool MostrarEtapas() const { return static_cast<bool>(OnEtapa); }
+
+    // The virtual operations of every kind, in slot order.
+    virtual TNodoBin* CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Izq, TNodoBin* Der);
+    virtual TNodoBin* BuscarNodo(TNodoBin* Nodo, std::int32_t Valor) const;
+    virtual void SuprimirNodo() = 0;
+    virtual std::string NombreTipo() const = 0;
+    virtual std::string NombreTipos() const = 0;
+    virtual TClaseArbol Clase() const = 0;  // the kind's virtual constructor
+    virtual void Cargar(TLectorFlujo& Flujo);
+    virtual void Guardar(TEscritorFlujo& Flujo) const;
+    virtual void Vaciar();
+    virtual bool Buscar(std::int32_t Valor) = 0;
+    virtual bool Insertar(std::int32_t Valor) = 0;
+    virtual void Borrar() = 0;
+    virtual bool Seleccionar(std::int32_t Valor, bool Marcar);
+    virtual void Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,
+                          const TDibNodo& DibTexto, const TDibVector& DibVector) const;
+
+    // Conveniences over the stream operations.
+    void Cargar(std::span<const std::uint8_t> Datos);
+    std::vector<std::uint8_t> Guardar() const;
+
+    void Deseleccionar() { NodoSel = nullptr; }
+    std::int32_t Altura() const;
+    double OpPromedio() const;
+    void SeleccionarPosicion(std::int32_t K);
+    // Replays the first N entries (key: insertion; negated key: deletion)
+    // without reports.
+    void Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t N);
+    void Reconstruir(std::span<const std::int32_t> Entradas) {
+        Reconstruir(Entradas, static_cast<std::int32_t>(Entradas.size()));
+    }
+
+    // Layouts. Each stores R, Sx, Sy in Radio, SepX, SepY and gives every
+    // linked node its X, Y. A failed layout writes no coordinate.
+    TDistribucion DistribuirSeparada(std::int32_t R, std::int32_t Sx, std::int32_t Sy);
+    TDistribucion DistribuirComprimida(std::int32_t R, std::int32_t Sx, std::int32_t Sy);
+    // Falls back to the separated layout when the complete tree's area does
+    // not fit in 32 bits.
+    TDistribucion DistribuirCompleta(std::int32_t R, std::int32_t Sx, std::int32_t Sy);
+
+    bool SeleccionarPunto(std::int32_t X, std::int32_t Y, std::int32_t R);
+    void GuardarInicio();
+    void GuardarDestino();
+    void Interpolar(double t);
+
+    // Destroys a subtree, clearing NodoSel or Raiz when they are in it.
+    void LiberarNodos(TNodoBin* Nodo);
+
+    // Allocation of nodes in this structure's pool. CrearNodo overrides use
+    // NuevoNodo; every node is destroyed with DestruirNodo.
+    template <class N, class... A>
+    N* NuevoNodo(A&&... Args) {
+        if (sizeof(N) > Pool_.TamSlot() || alignof(N) > alignof(std::max_align_t))
+            throw std::logic_error("node class larger than the structure's slots");
+        void* p = Pool_.Reservar();
+        try {
+            return new (p) N(std::forward<A>(Args)...);
+        } catch (...) {
+            Pool_.Devolver(p);
+            throw;
+        }
+    }
+    void DestruirNodo(TNodoBin* Nodo) noexcept;
+
+protected:
+    // Reports a step when the hook is assigned.
+    void Etapa(const std::string& Titulo, const std::string& Descripcion, int TipoEtapa);
+
+    // Nodes read from a stream, not yet linked to the structure: destroyed
+    // unless Adoptar takes them.
+    class TCarga {
+    public:
+        explicit TCarga(TArbolBin& Arbol) : Arbol_(Arbol) {}
+        ~TCarga();
+        TCarga(const TCarga&) = delete;
+        TCarga& operator=(const TCarga&) = delete;
+        TNodoBin* Raiz = nullptr;
+        std::int32_t NumNodos = 0;
+
+    private:
+        TArbolBin& Arbol_;
+    };
+    // Reads a whole stream into C, leaving the structure untouched.
+    void LeerFlujo(TLectorFlujo& Flujo, TCarga& C);
+    // Replaces the present nodes by those of C.
+    void Adoptar(TCarga& C);
+
+private:
+    TPoolNodos Pool_;
+};
+
+// Keeps a node highlighted for the reports made while it lives.
+class TMarca {
+public:
+    explicit TMarca(TNodoBin* Nodo) : Nodo_(Nodo) { Nodo_->Marcado = true; }
+    ~TMarca() { Nodo_->Marcado = false; }
+    TMarca(const TMarca&) = delete;
+    TMarca& operator=(const TMarca&) = delete;
+
+private:
+    TNodoBin* Nodo_;
+};
+
+// Decimal text of a key, as written inside step texts.
+inline std::string Texto(std::int32_t V) { return std::to_string(V); }
+
+// The key an operation entry deletes: the negation of a negative entry,
+// wrapping for the least 32-bit value.
+inline std::int32_t ClaveBorrada(std::int32_t Entrada) {
+    return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(Entrada));
+}
