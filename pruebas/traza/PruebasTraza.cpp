@@ -1,0 +1,288 @@
+// quelvar-traza run as a program: its lines, exit statuses and files.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "uArbolBin.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::ordered_json;
+
+std::string Leer(const fs::path& Ruta) {
+    std::ifstream f(Ruta, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+struct TEjecucion {
+    int Codigo = -1;
+    std::string Salida, Errores;
+
+    // Every line of the output as JSON; a line that does not parse fails the test.
+    std::vector<ordered_json> Objetos() const {
+        std::vector<ordered_json> r;
+        std::istringstream s(Salida);
+        for (std::string l; std::getline(s, l);) {
+            try {
+                r.push_back(ordered_json::parse(l));
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << "not JSON: " << l.substr(0, 200) << ": " << e.what();
+            }
+        }
+        return r;
+    }
+};
+
+// A stream: count, then (value, has-left, has-right) records.
+std::vector<std::uint8_t> Flujo(std::int32_t Cuenta, const std::vector<std::tuple<std::int32_t, bool, bool>>& Regs) {
+    std::vector<std::uint8_t> d;
+    TEscritorFlujo f(d);
+    f.EscribirEntero(Cuenta);
+    for (const auto& [v, i, der] : Regs) {
+        f.EscribirEntero(v);
+        f.EscribirByte(i ? 1 : 0);
+        f.EscribirByte(der ? 1 : 0);
+    }
+    return d;
+}
+
+std::string Hex(const std::vector<std::uint8_t>& Bytes) {
+    std::string s;
+    for (std::uint8_t b : Bytes) {
+        static const char* d = "0123456789abcdef";
+        s += d[b >> 4];
+        s += d[b & 15];
+    }
+    return s;
+}
+
+class Traza : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        Dir_ = fs::path(::testing::TempDir()) / ("traza-" + std::string(info->name()) + "-" + std::to_string(getpid()));
+        fs::create_directories(Dir_);
+    }
+    void TearDown() override { fs::remove_all(Dir_); }
+
+    std::string Fichero(const std::string& Nombre, const std::vector<std::uint8_t>& Datos) {
+        const fs::path p = Dir_ / Nombre;
+        std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(Datos.data()),
+                                                  static_cast<std::streamsize>(Datos.size()));
+        return p.string();
+    }
+
+    TEjecucion Ejecutar(const std::vector<std::string>& Args) {
+        const std::string salida = (Dir_ / "salida").string(), errores = (Dir_ / "errores").string();
+        std::vector<char*> argv{const_cast<char*>(QUELVAR_TRAZA)};
+        for (const std::string& a : Args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t acciones;
+        posix_spawn_file_actions_init(&acciones);
+        posix_spawn_file_actions_addopen(&acciones, 1, salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&acciones, 2, errores.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = 0;
+        TEjecucion r;
+        const int e = posix_spawn(&pid, QUELVAR_TRAZA, &acciones, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&acciones);
+        if (e != 0) {
+            ADD_FAILURE() << "cannot start " << QUELVAR_TRAZA;
+            return r;
+        }
+        int estado = 0;
+        waitpid(pid, &estado, 0);
+        r.Codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+        r.Salida = Leer(salida);
+        r.Errores = Leer(errores);
+        return r;
+    }
+
+    // A refused run: the status, nothing on stdout, one line on stderr.
+    void EsperarFallo(const std::vector<std::string>& Args, int Codigo) {
+        std::string linea;
+        for (const auto& a : Args) linea += " [" + a + "]";
+        SCOPED_TRACE(linea);
+        const TEjecucion r = Ejecutar(Args);
+        EXPECT_EQ(r.Codigo, Codigo);
+        EXPECT_EQ(r.Salida, "");
+        EXPECT_TRUE(r.Errores.starts_with("quelvar-traza: ")) << r.Errores;
+        EXPECT_EQ(r.Errores.find('\n'), r.Errores.size() - 1) << r.Errores;
+    }
+
+    fs::path Dir_;
+};
+
+ordered_json Final(const std::vector<ordered_json>& Objetos) {
+    if (Objetos.empty() || !Objetos.back().contains("final")) return {};
+    return Objetos.back()["final"];
+}
+
+std::vector<std::string> Entradas(const std::vector<ordered_json>& Objetos) {
+    std::vector<std::string> r;
+    for (const auto& o : Objetos)
+        if (o.contains("operacion")) r.push_back(o["operacion"]["entrada"]);
+    return r;
+}
+
+TEST_F(Traza, EjemploBstDaExactamenteLasLineasEsperadas) {
+    const TEjecucion r = Ejecutar({"bst", "50", "30", "70", "?60", "-50"});
+    EXPECT_EQ(r.Codigo, 0);
+    EXPECT_EQ(r.Errores, "");
+    EXPECT_EQ(r.Salida, Leer(fs::path(DATOS_TRAZA) / "ejemplo_bst.jsonl"));
+    for (const ordered_json& o : r.Objetos()) {
+        ASSERT_TRUE(o.is_object());
+        EXPECT_EQ(o.size(), 1u);
+    }
+}
+
+TEST_F(Traza, UsoIncorrectoSaleConDosSinEjecutarNada) {
+    const std::vector<std::vector<std::string>> casos{
+        {},
+        {"arbol", "1"},
+        {"BST", "1"},
+        {"avl", "1"},
+        {"rn"},
+        {"splay"},
+        {"mon", "crear"},
+        {"bst", "12a"},
+        {"bst", ""},
+        {"bst", "+"},
+        {"bst", "-"},
+        {"bst", "+-5"},
+        {"bst", " 5"},
+        {"bst", "2147483648"},
+        {"bst", "-2147483649"},
+        {"bst", "?"},
+        {"bst", "?1.5"},
+        {"bst", "50", "-x"},
+        {"bst", "fib:3"},
+        {"bst", "des:3"},
+        {"bst", "crear"},
+        {"--radio", "diez", "bst"},
+        {"--sepx", "4294967296", "bst"},
+        {"--sepy", "", "bst"},
+        {"--radio"},
+        {"--distribucion", "circular", "bst"},
+        {"--desconocida", "bst"},
+        // A later bad OP stops the run before the first one.
+        {"bst", "50", "30", "7x"},
+        // Usage is checked before any file is read.
+        {"--cargar", "/no/existe", "bst", "12a"},
+    };
+    for (const auto& c : casos) EsperarFallo(c, 2);
+}
+
+TEST_F(Traza, FicheroIlegibleOInvalidoSaleConUno) {
+    const std::string truncado = Fichero("truncado.arb", {2, 0, 0, 0, 50, 0, 0, 0, 1, 0, 30, 0});
+    const std::string negativo = Fichero("negativo.arb", Flujo(-1, {{50, false, false}}));
+    const std::string vacio = Fichero("vacio.arb", {});
+    const std::string impar = Fichero("impar.sec", {50, 0, 0, 0, 30});
+    EsperarFallo({"--cargar", (Dir_ / "no-existe.arb").string(), "bst"}, 1);
+    EsperarFallo({"--cargar", Dir_.string(), "bst"}, 1);
+    EsperarFallo({"--cargar", truncado, "bst", "1"}, 1);
+    EsperarFallo({"--cargar", negativo, "bst"}, 1);
+    EsperarFallo({"--cargar", vacio, "bst"}, 1);
+    EsperarFallo({"--sec", impar, "bst"}, 1);
+    EsperarFallo({"--sec", (Dir_ / "no-existe.sec").string(), "bst"}, 1);
+}
+
+TEST_F(Traza, CargaYListaDeOperacionesSeAplicanAntesQueLasOps) {
+    const std::string arbol = Fichero("diez.arb", Flujo(1, {{10, false, false}}));
+    const std::string sec = Fichero("lista.sec", {20, 0, 0, 0, 5, 0, 0, 0, 0xF6, 0xFF, 0xFF, 0xFF});  // 20 5 -10
+    const TEjecucion r = Ejecutar({"--cargar", arbol, "--sec", sec, "bst", "+7", "?20"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const auto objetos = r.Objetos();
+    EXPECT_EQ(Entradas(objetos), (std::vector<std::string>{"20", "5", "-10", "+7", "?20"}));
+    // Loading reports nothing: the first line is the search of 20 meeting 10.
+    ASSERT_FALSE(objetos.empty());
+    EXPECT_EQ(objetos[0]["etapa"]["marcados"], ordered_json::parse("[10]"));
+    // 10 had both children: its predecessor 5 took its place.
+    const ordered_json f = Final(objetos);
+    EXPECT_EQ(f["flujo"], Hex(Flujo(3, {{5, false, true}, {20, true, false}, {7, false, false}})));
+    EXPECT_EQ(f["num_nodos"], 3);
+}
+
+TEST_F(Traza, LimitesDeTreintaYDosBits) {
+    // The least key is deleted by its own entry, whose negation wraps.
+    const std::string arbol = Fichero("min.arb", Flujo(1, {{INT32_MIN, false, false}}));
+    const TEjecucion r = Ejecutar({"--cargar", arbol, "bst", "2147483647", "-2147483648", "?-2147483648"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const auto objetos = r.Objetos();
+    ASSERT_EQ(objetos.size(), 10u);
+    EXPECT_EQ(objetos[4]["etapa"]["borrado"], INT32_MIN);
+    EXPECT_EQ(objetos[5]["operacion"], ordered_json::parse(R"({"entrada":"-2147483648","resultado":null,"sel":null})"));
+    EXPECT_EQ(objetos[6]["etapa"]["titulo"], "Búsqueda del valor -2147483648");
+    EXPECT_EQ(Final(objetos)["nodos"], ordered_json::parse(R"([{"valor":2147483647,"x":17,"y":15}])"));
+}
+
+TEST_F(Traza, OpcionesDeDistribucionLleganAlLayout) {
+    {
+        const TEjecucion r = Ejecutar(
+            {"--distribucion", "completa", "--radio", "20", "--sepx", "10", "--sepy", "10", "bst", "10", "20", "30"});
+        ASSERT_EQ(r.Codigo, 0) << r.Errores;
+        const ordered_json f = Final(r.Objetos());
+        EXPECT_EQ(std::make_tuple(f["ancho"], f["alto"], f["x_raiz"]), std::make_tuple(220, 140, 110));
+        EXPECT_EQ(f["nodos"], ordered_json::parse(R"([{"valor":10,"x":110,"y":20},{"valor":20,"x":170,"y":70},
+                                                      {"valor":30,"x":200,"y":120}])"));
+    }
+    {
+        const TEjecucion r = Ejecutar({"--distribucion=comprimida", "--radio=20", "--sepx=10", "--sepy=10", "bst",
+                                       "50", "30", "70"});
+        ASSERT_EQ(r.Codigo, 0) << r.Errores;
+        const ordered_json f = Final(r.Objetos());
+        EXPECT_EQ(std::make_tuple(f["ancho"], f["alto"], f["x_raiz"]), std::make_tuple(100, 90, 50));
+        EXPECT_EQ(f["nodos"], ordered_json::parse(R"([{"valor":50,"x":50,"y":20},{"valor":30,"x":20,"y":70},
+                                                      {"valor":70,"x":80,"y":70}])"));
+    }
+}
+
+TEST_F(Traza, CuentaMayorQueLosRegistrosSoloFallaEnLaComprimida) {
+    const auto datos = Flujo(3, {{50, true, false}, {30, false, false}});
+    const std::string arbol = Fichero("cuenta.arb", datos);
+    const TEjecucion r = Ejecutar({"--distribucion", "comprimida", "--cargar", arbol, "bst"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const ordered_json esperado = ordered_json::parse(R"({"tipo":"Arbol BST","num_nodos":3,"altura":2,
+        "op_promedio":"1.00","ancho":0,"alto":0,"x_raiz":0,"flujo":")" + Hex(datos) + R"(",
+        "nodos":[{"valor":50,"x":0,"y":0},{"valor":30,"x":0,"y":0}],
+        "error_distribucion":"Numero de elementos erroneo!"})");
+    const ordered_json f = Final(r.Objetos());
+    EXPECT_EQ(f, esperado);  // ordered_json compares the key order too
+    const TEjecucion separada = Ejecutar({"--cargar", arbol, "bst"});
+    EXPECT_FALSE(Final(separada.Objetos()).contains("error_distribucion"));
+}
+
+TEST_F(Traza, CadenaDeUnMillonDeNodos) {
+    constexpr std::int32_t n = 1'000'000;
+    std::vector<std::tuple<std::int32_t, bool, bool>> regs;
+    for (std::int32_t v = 1; v <= n; ++v) regs.emplace_back(v, false, v < n);
+    const std::string cadena = Fichero("cadena.arb", Flujo(n, regs));
+    const TEjecucion r = Ejecutar({"--cargar", cadena, "bst", "?1", "-1"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const auto objetos = r.Objetos();
+    ASSERT_EQ(objetos.size(), 5u);
+    EXPECT_EQ(objetos[2]["etapa"]["descripcion"],
+              "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.");
+    const ordered_json f = Final(objetos);
+    EXPECT_EQ(f["num_nodos"], n - 1);
+    EXPECT_EQ(f["altura"], n - 1);
+    ASSERT_EQ(f["nodos"].size(), static_cast<std::size_t>(n - 1));
+    EXPECT_EQ(f["nodos"].back(), ordered_json::parse(R"({"valor":1000000,"x":18999979,"y":34999945})"));
+}
+
+}  // namespace

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs the packages, builds everything and runs every test headless,
+# then a short fuzz run of the stream loader when clang is available.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/instalar-paquetes.sh
+export QT_QPA_PLATFORM=offscreen
+cmake -S . -B build-pruebas -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-pruebas -j"$(nproc)"
+ctest --test-dir build-pruebas --output-on-failure -j"$(nproc)" --timeout 600
+bash scripts/fuzz.sh
