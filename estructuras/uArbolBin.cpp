@@ -16,12 +16,6 @@ bool Cabe32(std::int64_t v) { return v >= Min32 && v <= Max32; }
     throw EArbol("La estructura es demasiado grande para distribuirla!");
 }
 
-// Every value of a layout must be a 32-bit coordinate.
-std::int32_t A32(std::int64_t v) {
-    if (!Cabe32(v)) Desbordamiento();
-    return static_cast<std::int32_t>(v);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- streams
@@ -315,21 +309,26 @@ void TArbolBin::Cargar(std::span<const std::uint8_t> Datos) {
 
 // ---------------------------------------------------------------- layouts
 
-TDistribucion TArbolBin::DistribuirSeparada(std::int32_t R, std::int32_t Sx, std::int32_t Sy) {
-    Radio = R;
-    SepX = Sx;
-    SepY = Sy;
-    if (Raiz == nullptr) return {};
-    // Pre-order listing; in it a node's left child follows it at once and its
-    // right child follows its left subtree.
-    struct TEntrada {
-        TNodoBin* Nodo;
-        std::int64_t W, H, RX, X, Y;
-        std::int32_t Tam;  // nodes in the subtree
-    };
-    std::vector<TEntrada> e;
-    RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t) { e.push_back({n, 0, 0, 0, 0, 0, 1}); });
-    const std::int64_t r = R, sx = Sx, sy = Sy;
+namespace {
+
+// A node in a pre-order listing. Its left child follows it at once, its right
+// child follows its left subtree.
+struct TPre {
+    TNodoBin* Nodo;
+    std::int32_t Prof;
+    std::int32_t Tam;  // nodes in the subtree
+    std::int64_t W, H, RX, X;
+};
+
+std::vector<TPre> ListaPreorden(TNodoBin* Raiz) {
+    std::vector<TPre> e;
+    RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t prof) { e.push_back({n, prof, 1, 0, 0, 0, 0}); });
+    return e;
+}
+
+// Every subtree in a band of its own: width W = max(R, WL) + 2Sx + max(R, WR),
+// its root RX = max(R, WL) + Sx from the band's left edge.
+TDistribucion Separada(std::vector<TPre>& e, std::int64_t r, std::int64_t sx, std::int64_t sy) {
     const auto cuenta = static_cast<std::int64_t>(e.size());
     auto izq = [&](std::int64_t i) { return e[i].Nodo->Izq != nullptr ? i + 1 : -1; };
     auto der = [&](std::int64_t i, std::int64_t l) {
@@ -340,33 +339,38 @@ TDistribucion TArbolBin::DistribuirSeparada(std::int32_t R, std::int32_t Sx, std
         const std::int64_t l = izq(i), d = der(i, l);
         const std::int64_t wl = l >= 0 ? e[l].W : 0, hl = l >= 0 ? e[l].H : 0;
         const std::int64_t wr = d >= 0 ? e[d].W : 0, hr = d >= 0 ? e[d].H : 0;
-        TEntrada& t = e[i];
+        TPre& t = e[i];
         t.W = std::max(r, wl) + 2 * sx + std::max(r, wr);
         t.RX = std::max(r, wl) + sx;
         t.H = (hl == 0 && hr == 0) ? 2 * r : std::max(hl, hr) + 2 * r + sy;
         t.Tam = 1 + (l >= 0 ? e[l].Tam : 0) + (d >= 0 ? e[d].Tam : 0);
         if (!Cabe32(t.W) || !Cabe32(t.H) || !Cabe32(t.RX)) Desbordamiento();
     }
-    // Top-down: children placed from their parent's final position.
+    // Top-down: a left child at RX - W - Sx from its parent, a right child at
+    // RX + Sx (each with its own W and RX).
     e[0].X = e[0].RX;
-    e[0].Y = r;
     for (std::int64_t i = 0; i < cuenta; ++i) {
         const std::int64_t l = izq(i), d = der(i, l);
-        if (l >= 0) {
-            e[l].X = e[i].X + e[l].RX - e[l].W - sx;
-            e[l].Y = e[i].Y + 2 * r + sy;
-        }
-        if (d >= 0) {
-            e[d].X = e[i].X + e[d].RX + sx;
-            e[d].Y = e[i].Y + 2 * r + sy;
-        }
-        if (!Cabe32(e[i].X) || !Cabe32(e[i].Y)) Desbordamiento();
+        if (l >= 0) e[l].X = e[i].X + e[l].RX - e[l].W - sx;
+        if (d >= 0) e[d].X = e[i].X + e[d].RX + sx;
+        if (!Cabe32(e[i].X) || !Cabe32(r + e[i].Prof * (2 * r + sy))) Desbordamiento();
     }
-    for (const TEntrada& t : e) {
+    for (const TPre& t : e) {
         t.Nodo->X = static_cast<std::int32_t>(t.X);
-        t.Nodo->Y = static_cast<std::int32_t>(t.Y);
+        t.Nodo->Y = static_cast<std::int32_t>(r + t.Prof * (2 * r + sy));
     }
-    return {A32(e[0].W), A32(e[0].H), A32(e[0].RX)};
+    return {static_cast<std::int32_t>(e[0].W), static_cast<std::int32_t>(e[0].H), static_cast<std::int32_t>(e[0].RX)};
+}
+
+}  // namespace
+
+TDistribucion TArbolBin::DistribuirSeparada(std::int32_t R, std::int32_t Sx, std::int32_t Sy) {
+    Radio = R;
+    SepX = Sx;
+    SepY = Sy;
+    if (Raiz == nullptr) return {};
+    std::vector<TPre> e = ListaPreorden(Raiz);
+    return Separada(e, R, Sx, Sy);
 }
 
 TDistribucion TArbolBin::DistribuirComprimida(std::int32_t R, std::int32_t Sx, std::int32_t Sy) {
@@ -486,28 +490,31 @@ TDistribucion TArbolBin::DistribuirCompleta(std::int32_t R, std::int32_t Sx, std
     SepX = Sx;
     SepY = Sy;
     if (Raiz == nullptr) return {};
-    // Negative sizes (never given by the option dialog) would put slots
-    // outside the area; the separated layout handles any input.
-    if (R < 0 || Sx < 0 || Sy < 0) return DistribuirSeparada(R, Sx, Sy);
-    const std::int32_t h = Altura() - 1;
+    std::vector<TPre> e = ListaPreorden(Raiz);
+    std::int32_t h = 0;
+    for (const TPre& t : e) h = std::max(h, t.Prof);
     const std::int64_t r = R, paso = std::int64_t{R} + Sx, bajada = 2 * r + Sy;
     // The area must fit in 32 bits; then so does every slot, which lies
-    // between x R and x Ancho - R. Otherwise the separated layout is used.
-    // (h < 31 whenever it fits with paso >= 1; paso 0 is the lone case of R = Sx = 0.)
-    if (h > 62 || (paso > 0 && h > 31)) return DistribuirSeparada(R, Sx, Sy);
+    // between x R and x Ancho - R. Otherwise, and for negative sizes (never
+    // given by the option dialog), the separated layout is used.
+    // (h <= 31 whenever it fits with paso >= 1; paso is 0 only for R = Sx = 0.)
+    if (R < 0 || Sx < 0 || Sy < 0 || h > 62 || (paso > 0 && h > 31)) return Separada(e, R, Sx, Sy);
     const std::int64_t xRaiz = ((std::int64_t{1} << h) - 1) * paso + r;
     const std::int64_t ancho = 2 * xRaiz, alto = 2 * r + bajada * h;
-    if (!Cabe32(ancho) || !Cabe32(alto)) return DistribuirSeparada(R, Sx, Sy);
-    // A child sits half its parent's slot span to the left or to the right.
-    Raiz->X = static_cast<std::int32_t>(xRaiz);
-    Raiz->Y = R;
-    RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t prof) {
-        if (n == Raiz) return;
-        const TNodoBin* p = n->Padre;
-        const std::int64_t medio = paso * (std::int64_t{1} << (h - prof));
-        n->X = static_cast<std::int32_t>(p->Izq == n ? p->X - medio : p->X + medio);
-        n->Y = static_cast<std::int32_t>(bajada * prof + r);
-    });
+    if (!Cabe32(ancho) || !Cabe32(alto)) return Separada(e, R, Sx, Sy);
+    // A child sits half its parent's slot span to the left or to the right;
+    // in pre-order the parent is the last node met one level up.
+    std::vector<std::int64_t> xNivel(static_cast<std::size_t>(h) + 1);
+    for (const TPre& t : e) {
+        std::int64_t x = xRaiz;
+        if (t.Prof > 0) {
+            const std::int64_t medio = paso * (std::int64_t{1} << (h - t.Prof));
+            x = xNivel[t.Prof - 1] + (t.Nodo->Padre->Izq == t.Nodo ? -medio : medio);
+        }
+        xNivel[t.Prof] = x;
+        t.Nodo->X = static_cast<std::int32_t>(x);
+        t.Nodo->Y = static_cast<std::int32_t>(bajada * t.Prof + r);
+    }
     return {static_cast<std::int32_t>(ancho), static_cast<std::int32_t>(alto), static_cast<std::int32_t>(xRaiz)};
 }
 

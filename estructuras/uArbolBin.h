@@ -89,43 +89,43 @@ public:
     virtual void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer);
 };
 
-// Walks over a subtree in pre-order by parent links, without recursion and
-// without allocation. F receives the node and its depth below Raiz (Raiz: 0).
-// When F returns bool, true stops the walk and that node is returned.
+// Walks over a subtree in pre-order with an explicit stack (never recursion;
+// the stack holds at most one entry per level). F receives the node and its
+// depth below Raiz (Raiz: 0). When F returns bool, true stops the walk and
+// that node is returned.
 template <class F>
 TNodoBin* RecorrerPreorden(TNodoBin* Raiz, F&& f) {
+    if (Raiz == nullptr) return nullptr;
+    struct TPendiente {
+        TNodoBin* Nodo;
+        std::int32_t Prof;
+    };
+    std::vector<TPendiente> pila;
+    pila.reserve(64);
     TNodoBin* n = Raiz;
     std::int32_t prof = 0;
-    while (n != nullptr) {
+    for (;;) {
         if constexpr (std::is_same_v<decltype(f(n, prof)), bool>) {
             if (f(n, prof)) return n;
         } else {
             f(n, prof);
         }
+        if (n->Der != nullptr) pila.push_back({n->Der, prof + 1});
         if (n->Izq != nullptr) {
             n = n->Izq;
             ++prof;
-        } else if (n->Der != nullptr) {
-            n = n->Der;
-            ++prof;
+        } else if (pila.empty()) {
+            return nullptr;
         } else {
-            for (;;) {
-                if (n == Raiz) return nullptr;
-                TNodoBin* p = n->Padre;
-                --prof;
-                if (p->Izq == n && p->Der != nullptr) {
-                    n = p->Der;
-                    ++prof;
-                    break;
-                }
-                n = p;
-            }
+            n = pila.back().Nodo;
+            prof = pila.back().Prof;
+            pila.pop_back();
         }
     }
-    return nullptr;
 }
 
-// Children before parents. F may destroy the node it receives.
+// Children before parents, by parent links: no allocation, so it serves
+// destructors. F may destroy the node it receives.
 template <class F>
 void RecorrerPostorden(TNodoBin* Raiz, F&& f) {
     if (Raiz == nullptr) return;
