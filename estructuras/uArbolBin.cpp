@@ -141,8 +141,8 @@ TNodoBin* TArbolBin::CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Iz
     return NuevoNodo<TNodoBin>(Valor, Padre, Izq, Der);
 }
 
-void TArbolBin::Etapa(const std::string& Titulo, const std::string& Descripcion, int TipoEtapa) {
-    if (OnEtapa) OnEtapa(Titulo, Descripcion, TipoEtapa);
+void TArbolBin::Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa) {
+    if (OnEtapa) OnEtapa(std::string(Titulo), std::string(Descripcion), TipoEtapa);
 }
 
 void TArbolBin::LiberarNodos(TNodoBin* Nodo) {

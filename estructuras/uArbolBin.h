@@ -13,6 +13,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -290,8 +291,8 @@ public:
     void DestruirNodo(TNodoBin* Nodo) noexcept;
 
 protected:
-    // Reports a step when the hook is assigned.
-    void Etapa(const std::string& Titulo, const std::string& Descripcion, int TipoEtapa);
+    // Reports a step when the hook is assigned (the texts are copied only then).
+    void Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa);
 
     // Nodes read from a stream, not yet linked to the structure: destroyed
     // unless Adoptar takes them.
