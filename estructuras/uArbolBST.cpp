@@ -40,6 +40,7 @@ bool TArbolBST::Insertar(std::int32_t Valor) {
         Etapa("Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2);
         return false;
     }
+    ComprobarCabida();
     if (Raiz == nullptr) {
         TNodoBin* n = CrearNodo(Valor, nullptr, nullptr, nullptr);
         n->X = 0;
@@ -86,16 +87,26 @@ void TArbolBST::Borrar() {
         // p is the in-order predecessor. Values and drawn positions are
         // exchanged, the shape stays: the next layout animates the two values
         // into each other's place.
-        std::swap(d->Valor, p->Valor);
-        std::swap(d->X, p->X);
-        std::swap(d->Y, p->Y);
+        auto intercambiar = [d, p] {
+            std::swap(d->Valor, p->Valor);
+            std::swap(d->X, p->X);
+            std::swap(d->Y, p->Y);
+        };
+        intercambiar();
         NodoSel = p;
         if (MostrarEtapas()) {
             TMarca marca(d);
-            Etapa(titulo,
-                  "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al "
-                  "nodo seleccionado.",
-                  2);
+            try {
+                Etapa(titulo,
+                      "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor "
+                      "al nodo seleccionado.",
+                      2);
+            } catch (...) {
+                // An abandoned deletion leaves the tree in order, as it was.
+                intercambiar();
+                NodoSel = d;
+                throw;
+            }
         }
     }
     SuprimirNodo();

@@ -141,6 +141,11 @@ TNodoBin* TArbolBin::CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Iz
     return NuevoNodo<TNodoBin>(Valor, Padre, Izq, Der);
 }
 
+void TArbolBin::ComprobarCabida() const {
+    // Reachable only with a count read from a stream that disagrees with its records.
+    if (NumNodos == std::numeric_limits<std::int32_t>::max()) throw EArbol("Numero de elementos erroneo!");
+}
+
 void TArbolBin::Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa) {
     if (OnEtapa) OnEtapa(std::string(Titulo), std::string(Descripcion), TipoEtapa);
 }
@@ -268,6 +273,7 @@ void TArbolBin::Guardar(TEscritorFlujo& Flujo) const {
 
 std::vector<std::uint8_t> TArbolBin::Guardar() const {
     std::vector<std::uint8_t> datos;
+    datos.reserve(4 + 6 * static_cast<std::size_t>(std::clamp(NumNodos, 0, 1 << 24)));
     TEscritorFlujo f(datos);
     Guardar(f);
     return datos;
@@ -313,16 +319,23 @@ namespace {
 
 // A node in a pre-order listing. Its left child follows it at once, its right
 // child follows its left subtree.
+// The child flags are copied so that the passes over the listing do not
+// fetch the nodes again.
 struct TPre {
     TNodoBin* Nodo;
     std::int32_t Prof;
     std::int32_t Tam;  // nodes in the subtree
+    bool HayIzq, HayDer;
     std::int64_t W, H, RX, X;
 };
 
-std::vector<TPre> ListaPreorden(TNodoBin* Raiz) {
+std::vector<TPre> ListaPreorden(TNodoBin* Raiz, std::int32_t NumNodos) {
     std::vector<TPre> e;
-    RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t prof) { e.push_back({n, prof, 1, 0, 0, 0, 0}); });
+    // The count is only a hint: a loaded count may be wrong.
+    e.reserve(static_cast<std::size_t>(std::clamp(NumNodos, 0, 1 << 24)));
+    RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t prof) {
+        e.push_back({n, prof, 1, n->Izq != nullptr, n->Der != nullptr, 0, 0, 0, 0});
+    });
     return e;
 }
 
@@ -330,10 +343,8 @@ std::vector<TPre> ListaPreorden(TNodoBin* Raiz) {
 // its root RX = max(R, WL) + Sx from the band's left edge.
 TDistribucion Separada(std::vector<TPre>& e, std::int64_t r, std::int64_t sx, std::int64_t sy) {
     const auto cuenta = static_cast<std::int64_t>(e.size());
-    auto izq = [&](std::int64_t i) { return e[i].Nodo->Izq != nullptr ? i + 1 : -1; };
-    auto der = [&](std::int64_t i, std::int64_t l) {
-        return e[i].Nodo->Der != nullptr ? i + 1 + (l >= 0 ? e[l].Tam : 0) : -1;
-    };
+    auto izq = [&](std::int64_t i) { return e[i].HayIzq ? i + 1 : -1; };
+    auto der = [&](std::int64_t i, std::int64_t l) { return e[i].HayDer ? i + 1 + (l >= 0 ? e[l].Tam : 0) : -1; };
     // Bottom-up: width, height and root offset of every subtree.
     for (std::int64_t i = cuenta - 1; i >= 0; --i) {
         const std::int64_t l = izq(i), d = der(i, l);
@@ -369,7 +380,7 @@ TDistribucion TArbolBin::DistribuirSeparada(std::int32_t R, std::int32_t Sx, std
     SepX = Sx;
     SepY = Sy;
     if (Raiz == nullptr) return {};
-    std::vector<TPre> e = ListaPreorden(Raiz);
+    std::vector<TPre> e = ListaPreorden(Raiz, NumNodos);
     return Separada(e, R, Sx, Sy);
 }
 
@@ -490,7 +501,7 @@ TDistribucion TArbolBin::DistribuirCompleta(std::int32_t R, std::int32_t Sx, std
     SepX = Sx;
     SepY = Sy;
     if (Raiz == nullptr) return {};
-    std::vector<TPre> e = ListaPreorden(Raiz);
+    std::vector<TPre> e = ListaPreorden(Raiz, NumNodos);
     std::int32_t h = 0;
     for (const TPre& t : e) h = std::max(h, t.Prof);
     const std::int64_t r = R, paso = std::int64_t{R} + Sx, bajada = 2 * r + Sy;

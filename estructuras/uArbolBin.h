@@ -291,6 +291,9 @@ public:
     void DestruirNodo(TNodoBin* Nodo) noexcept;
 
 protected:
+    // Before a node is added: raises "Numero de elementos erroneo!" when
+    // NumNodos cannot count one more.
+    void ComprobarCabida() const;
     // Reports a step when the hook is assigned (the texts are copied only then).
     void Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa);
 

@@ -27,6 +27,8 @@ artefactos="$dir/artefactos"
 mkdir -p "$corpus" "$artefactos"
 rm -f "$artefactos"/crash-* "$artefactos"/leak-* "$artefactos"/timeout-* "$artefactos"/oom-*
 
+# A UB report comes with its stack.
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 echo "fuzz.sh: fuzzing the stream loader for 60 s..."
 rc=0
 "$dir/fuzz/fuzz_flujo" -max_total_time=60 -rss_limit_mb=2048 -max_len=4096 -timeout=10 \

@@ -1,0 +1,267 @@
+// Operations of the tree base: statistics, selection, the pre-order search,
+// replay of an operation list, the drawing traversal and the order check.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "comprobacion.h"
+
+namespace {
+
+constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
+
+std::string ConDosDecimales(double v) {
+    char s[32];
+    std::snprintf(s, sizeof s, "%.2f", v);
+    return s;
+}
+
+struct TCasoEstadistica {
+    const char* Arbol;
+    std::int32_t Altura;
+    const char* OpPromedio;
+};
+
+class Estadisticas : public ::testing::TestWithParam<TCasoEstadistica> {};
+
+TEST_P(Estadisticas, AlturaYOperacionesPromedio) {
+    TArbolBST a;
+    Construir(a, GetParam().Arbol);
+    EXPECT_EQ(a.Altura(), GetParam().Altura);
+    EXPECT_EQ(ConDosDecimales(a.OpPromedio()), GetParam().OpPromedio);
+}
+
+INSTANTIATE_TEST_SUITE_P(Arbol, Estadisticas,
+                         ::testing::Values(TCasoEstadistica{"", 0, "0.00"}, TCasoEstadistica{"7", 1, "1.00"},
+                                           TCasoEstadistica{"50(30,70)", 2, "1.67"},
+                                           TCasoEstadistica{"10(,20(,30))", 3, "2.00"},
+                                           TCasoEstadistica{"50(30(20,40),70)", 3, "2.20"},
+                                           TCasoEstadistica{"50(30(20(10,),),70(,80(,90)))", 4, "2.71"}));
+
+// In symmetric order the tree 50(30(20,40),70(60,)) is 20 30 40 50 60 70.
+TEST(SeleccionarPosicion, CadaPosicionYFueraDeRango) {
+    TArbolBST a;
+    Construir(a, "50(30(20,40),70(60,))");
+    const std::int32_t orden[] = {20, 30, 40, 50, 60, 70};
+    for (std::int32_t k = 0; k < 6; ++k) {
+        a.Deseleccionar();
+        a.SeleccionarPosicion(k);
+        ASSERT_NE(a.NodoSel, nullptr) << k;
+        EXPECT_EQ(a.NodoSel->Valor, orden[k]) << k;
+    }
+    for (std::int32_t k : {-1, 6, Max32, Min32}) {
+        a.NodoSel = Nodo(a, 40);
+        a.SeleccionarPosicion(k);
+        EXPECT_EQ(a.NodoSel, Nodo(a, 40)) << k;
+        a.Deseleccionar();
+        a.SeleccionarPosicion(k);
+        EXPECT_EQ(a.NodoSel, nullptr) << k;
+    }
+    TArbolBST v;
+    v.SeleccionarPosicion(0);
+    EXPECT_EQ(v.NodoSel, nullptr);
+}
+
+TEST(Seleccionar, MarcarDecideSiCambiaLaSeleccion) {
+    TArbolBST a;
+    Construir(a, "50(30,70)");
+    TNodoBin* n30 = Nodo(a, 30);
+    a.NodoSel = n30;
+    EXPECT_TRUE(a.Seleccionar(70, false));
+    EXPECT_EQ(a.NodoSel, n30);
+    EXPECT_FALSE(a.Seleccionar(60, false));
+    EXPECT_EQ(a.NodoSel, n30);
+    EXPECT_TRUE(a.Seleccionar(70, true));
+    EXPECT_EQ(a.NodoSel, Nodo(a, 70));
+    EXPECT_FALSE(a.Seleccionar(60, true));
+    EXPECT_EQ(a.NodoSel, nullptr);
+}
+
+// A kind that keeps no search order, as the heap: it relies on the base
+// search.
+class TArbolSinOrden : public TArbolBin {
+public:
+    void SuprimirNodo() override {}
+    std::string NombreTipo() const override { return "sin orden"; }
+    std::string NombreTipos() const override { return "sin orden"; }
+    TClaseArbol Clase() const override { return &CrearArbol<TArbolSinOrden>; }
+    bool Buscar(std::int32_t) override { return false; }
+    bool Insertar(std::int32_t) override { return false; }
+    void Borrar() override {}
+};
+
+// Path from the root to a node, 'I' left and 'D' right.
+std::string Camino(const TNodoBin* n) {
+    std::string s;
+    for (; n != nullptr && n->Padre != nullptr; n = n->Padre) s.insert(s.begin(), n->Padre->Izq == n ? 'I' : 'D');
+    return s;
+}
+
+struct TCasoBusqueda {
+    const char* Arbol;
+    std::int32_t Valor;
+    const char* Camino;  // nullptr: not found
+};
+
+class BusquedaPreorden : public ::testing::TestWithParam<TCasoBusqueda> {};
+
+TEST_P(BusquedaPreorden, PrimeraCoincidencia) {
+    const TCasoBusqueda& c = GetParam();
+    TArbolSinOrden a;
+    Construir(a, c.Arbol);
+    const TNodoBin* n = a.BuscarNodo(a.Raiz, c.Valor);
+    if (c.Camino == nullptr) {
+        EXPECT_EQ(n, nullptr);
+    } else {
+        ASSERT_NE(n, nullptr);
+        EXPECT_EQ(Camino(n), c.Camino);
+    }
+    // Seleccionar goes through the kind's search.
+    EXPECT_EQ(a.Seleccionar(c.Valor, true), c.Camino != nullptr);
+    EXPECT_EQ(a.NodoSel, n);
+}
+
+INSTANTIATE_TEST_SUITE_P(Arbol, BusquedaPreorden,
+                         ::testing::Values(TCasoBusqueda{"", 1, nullptr}, TCasoBusqueda{"5(1,9)", 4, nullptr},
+                                           TCasoBusqueda{"5(1(2,3),9(4,))", 4,
+                                                         "DI"},                   // only in the root's right subtree
+                                           TCasoBusqueda{"3(1(7,),7)", 7, "II"},  // deeper but earlier in pre-order
+                                           TCasoBusqueda{"3(7(7,),8)", 7, "I"},   // a node before its left subtree
+                                           TCasoBusqueda{"7(7,7)", 7, ""}));
+
+TEST(BusquedaPreorden, SoloEnElSubarbolDado) {
+    TArbolSinOrden a;
+    Construir(a, "5(1(2,3),9(4,))");
+    EXPECT_EQ(a.BuscarNodo(a.Raiz->Izq, 4), nullptr);
+    EXPECT_EQ(a.BuscarNodo(a.Raiz->Der, 4), a.Raiz->Der->Izq);
+    EXPECT_EQ(a.BuscarNodo(nullptr, 4), nullptr);
+}
+
+// The search tree's own search descends by order: a value misplaced by
+// hand is not found by it, while the base search still finds it.
+TEST(BusquedaOrdenada, DesciendePorElOrden) {
+    TArbolBST a;
+    Construir(a, "50(30(20,60),70)");
+    EXPECT_EQ(a.BuscarNodo(a.Raiz, 60), nullptr);
+    EXPECT_EQ(a.TArbolBin::BuscarNodo(a.Raiz, 60), Nodo(a, 60));
+    EXPECT_EQ(a.BuscarNodo(a.Raiz, 20), Nodo(a, 20));
+    EXPECT_FALSE(a.Seleccionar(60, true));
+}
+
+// Records the keys a replay selects, so a deletion's key can be observed
+// even when it is absent.
+class TArbolEspia : public TArbolBST {
+public:
+    bool Seleccionar(std::int32_t Valor, bool Marcar) override {
+        Selecciones.push_back(Valor);
+        return TArbolBST::Seleccionar(Valor, Marcar);
+    }
+    std::vector<std::int32_t> Selecciones;
+};
+
+TEST(Reconstruir, SinInformesYConElManejadorDevuelto) {
+    TArbolBST a;
+    Construir(a, "1(,2)");
+    int llamadas = 0;
+    a.OnEtapa = [&](const std::string&, const std::string&, int) { ++llamadas; };
+    const std::int32_t e[] = {5, 3, 8, -3};
+    a.Reconstruir(e);
+    EXPECT_EQ(llamadas, 0);
+    EXPECT_EQ(Forma(a), "5(,8)");
+    EXPECT_EQ(a.NumNodos, 2);
+    EXPECT_EQ(Comprobar(a), "");
+    ASSERT_TRUE(a.MostrarEtapas());
+    a.Buscar(5);
+    EXPECT_EQ(llamadas, 1);
+}
+
+TEST(Reconstruir, EntradasLimite) {
+    TArbolEspia a;
+    const std::int32_t e[] = {0, 5, 5, Min32, -5, -7, 9};
+    a.Reconstruir(e, 6);  // the 9 is beyond N
+    EXPECT_EQ(Forma(a), "0");
+    EXPECT_EQ(a.NumNodos, 1);
+    // The least entry deletes the least key (its negation wraps), an
+    // absent key leaves nothing selected and nothing is deleted.
+    EXPECT_EQ(a.Selecciones, (std::vector<std::int32_t>{Min32, 5, 7}));
+    a.Reconstruir(std::span<const std::int32_t>{});
+    EXPECT_EQ(Forma(a), "");
+}
+
+// One call of a drawing callback, for comparison.
+using TLlamada = std::tuple<char, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool>;
+
+TEST(Recorrer, CuatroPasadasEnOrden) {
+    TArbolBST a;
+    Construir(a, "50(30(20,40),70)");
+    // Coordinates derived from the value keep the expectations readable.
+    RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) {
+        n->X = n->Valor;
+        n->Y = -n->Valor;
+    });
+    a.NodoSel = Nodo(a, 40);
+    std::vector<TLlamada> v;
+    auto nodo = [&v](char k) {
+        return [&v, k](TNodoBin* n, std::int32_t x, std::int32_t y, bool sel) {
+            v.emplace_back(k, n->Valor, x, y, 0, sel);
+        };
+    };
+    auto arco = [&v](std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+        v.emplace_back('A', x1, y1, x2, y2, false);
+    };
+    int vectores = 0;
+    auto vec = [&](TNodoBin*, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool) { ++vectores; };
+    a.Recorrer(nodo('F'), nodo('N'), arco, nodo('T'), vec);
+    std::vector<TLlamada> esperado;
+    for (char k : {'F', 'A', 'N', 'T'}) {
+        if (k == 'A') {
+            for (auto [p, h] : {std::pair{50, 30}, {30, 20}, {30, 40}, {50, 70}})
+                esperado.emplace_back('A', p, -p, h, -h, false);
+            continue;
+        }
+        for (std::int32_t n : {50, 30, 20, 40, 70}) esperado.emplace_back(k, n, n, -n, 0, n == 40);
+    }
+    EXPECT_EQ(v, esperado);
+    EXPECT_EQ(vectores, 0);
+
+    // An unassigned callback skips its pass.
+    v.clear();
+    a.Recorrer(nullptr, nullptr, nullptr, nodo('T'), nullptr);
+    EXPECT_EQ(v, std::vector<TLlamada>(esperado.end() - 5, esperado.end()));
+}
+
+TEST(Recorrer, VacioNoLlamaANada) {
+    TArbolBST a;
+    auto nodo = [](TNodoBin*, std::int32_t, std::int32_t, bool) { ADD_FAILURE(); };
+    auto arco = [](std::int32_t, std::int32_t, std::int32_t, std::int32_t) { ADD_FAILURE(); };
+    auto vec = [](TNodoBin*, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool) { ADD_FAILURE(); };
+    a.Recorrer(nodo, nodo, arco, nodo, vec);
+}
+
+// Only parent-child pairs are compared.
+TEST(EstaOrdenado, ComparaPadresEHijos) {
+    struct {
+        const char* Arbol;
+        bool Ordenado;
+    } const casos[] = {
+        {"", true},
+        {"50(30(20,60),70)", true},  // 60 left of 50, but only its parent 30 is compared
+        {"50(60,70)", false},
+        {"50(30,40)", false},
+        {"50(50,70)", false},
+        {"50(30,70(80,))", false},
+        {"50(30(20,40),70(60,80(,75)))", false},
+    };
+    for (const auto& c : casos) {
+        TArbolBST a;
+        Construir(a, c.Arbol);
+        EXPECT_EQ(a.EstaOrdenado(), c.Ordenado) << c.Arbol;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+#include "comprobacion.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+class TLectorTexto {
+public:
+    explicit TLectorTexto(const std::string& T) : T_(T) {}
+
+    // One node and its subtrees; false when the text has no node here.
+    bool Nodo(TEscritorFlujo& F, std::int32_t& Cuenta) {
+        if (Pos_ >= T_.size() || T_[Pos_] == ',' || T_[Pos_] == ')') return false;
+        std::size_t usados = 0;
+        const long long v = std::stoll(T_.substr(Pos_), &usados);
+        if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+            throw std::invalid_argument("value out of range in " + T_);
+        Pos_ += usados;
+        ++Cuenta;
+        // The flags are known only once the children are read: their records
+        // are gathered apart and follow this node's.
+        std::vector<std::uint8_t> hijos;
+        TEscritorFlujo fh(hijos);
+        bool izq = false, der = false;
+        if (Pos_ < T_.size() && T_[Pos_] == '(') {
+            ++Pos_;
+            izq = Nodo(fh, Cuenta);
+            Esperar(',');
+            der = Nodo(fh, Cuenta);
+            Esperar(')');
+        }
+        F.EscribirEntero(static_cast<std::int32_t>(v));
+        F.EscribirByte(izq ? 1 : 0);
+        F.EscribirByte(der ? 1 : 0);
+        for (std::uint8_t b : hijos) F.EscribirByte(b);
+        return true;
+    }
+    void Fin() {
+        if (Pos_ != T_.size()) throw std::invalid_argument("trailing text in " + T_);
+    }
+
+private:
+    void Esperar(char c) {
+        if (Pos_ >= T_.size() || T_[Pos_] != c) throw std::invalid_argument(std::string("expected ") + c + " in " + T_);
+        ++Pos_;
+    }
+    const std::string& T_;
+    std::size_t Pos_ = 0;
+};
+
+void Escribir(const TNodoBin* n, std::string& s) {
+    s += std::to_string(n->Valor);
+    if (n->Izq == nullptr && n->Der == nullptr) return;
+    s += '(';
+    if (n->Izq != nullptr) Escribir(n->Izq, s);
+    s += ',';
+    if (n->Der != nullptr) Escribir(n->Der, s);
+    s += ')';
+}
+
+std::string Revisar(const TArbolBin& A, bool EntreOperaciones) {
+    std::ostringstream fallo;
+    if (A.Raiz != nullptr && A.Raiz->Padre != nullptr) return "Raiz->Padre is not nil";
+    if (EntreOperaciones && A.NodoBorrado != nullptr) return "NodoBorrado is not nil";
+    const std::int64_t limite = std::max<std::int64_t>(A.NumNodos, 0);
+    std::int64_t cuenta = 0;
+    bool selVisto = A.NodoSel == nullptr;
+    bool hayPrevio = false;
+    std::int32_t previo = 0;
+    // In-order with an explicit stack. A child is checked to point back at
+    // its parent before it is entered, so faulty links cannot make it loop.
+    std::vector<const TNodoBin*> pila;
+    const TNodoBin* n = A.Raiz;
+    while (n != nullptr || !pila.empty()) {
+        while (n != nullptr) {
+            if (++cuenta > limite) {
+                fallo << "more nodes reachable than NumNodos " << A.NumNodos;
+                return fallo.str();
+            }
+            pila.push_back(n);
+            if (n->Izq != nullptr && n->Izq->Padre != n) {
+                fallo << "left child of " << n->Valor << " has a wrong Padre";
+                return fallo.str();
+            }
+            n = n->Izq;
+        }
+        n = pila.back();
+        pila.pop_back();
+        if (n->Der != nullptr && n->Der->Padre != n) {
+            fallo << "right child of " << n->Valor << " has a wrong Padre";
+            return fallo.str();
+        }
+        if (n == A.NodoSel) selVisto = true;
+        if (n == A.NodoBorrado) return "NodoBorrado is reachable";
+        if (EntreOperaciones) {
+            if (n->Marcado) {
+                fallo << "node " << n->Valor << " is still marked";
+                return fallo.str();
+            }
+            if (hayPrevio && !(previo < n->Valor)) {
+                fallo << "order broken: " << n->Valor << " comes after " << previo;
+                return fallo.str();
+            }
+        }
+        previo = n->Valor;
+        hayPrevio = true;
+        n = n->Der;
+    }
+    if (cuenta != A.NumNodos) {
+        fallo << "NumNodos " << A.NumNodos << " but " << cuenta << " nodes reachable";
+        return fallo.str();
+    }
+    if (!selVisto) return "NodoSel is not a node of the tree";
+    return {};
+}
+
+std::optional<std::int32_t> ValorDe(const TNodoBin* n) {
+    if (n == nullptr) return std::nullopt;
+    return n->Valor;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> FlujoDe(const std::string& Texto) {
+    std::vector<std::uint8_t> nodos;
+    TEscritorFlujo fn(nodos);
+    TLectorTexto lector(Texto);
+    std::int32_t cuenta = 0;
+    lector.Nodo(fn, cuenta);
+    lector.Fin();
+    std::vector<std::uint8_t> datos;
+    TEscritorFlujo f(datos);
+    f.EscribirEntero(cuenta);
+    datos.insert(datos.end(), nodos.begin(), nodos.end());
+    return datos;
+}
+
+void Construir(TArbolBin& A, const std::string& Texto) {
+    A.Cargar(FlujoDe(Texto));
+}
+
+std::string Forma(const TArbolBin& A) {
+    std::string s;
+    if (A.Raiz != nullptr) Escribir(A.Raiz, s);
+    return s;
+}
+
+TNodoBin* Nodo(const TArbolBin& A, std::int32_t V) {
+    return RecorrerPreorden(A.Raiz, [V](TNodoBin* n, std::int32_t) { return n->Valor == V; });
+}
+
+std::string Comprobar(const TArbolBST& A) {
+    return Revisar(A, true);
+}
+std::string ComprobarEnlaces(const TArbolBin& A) {
+    return Revisar(A, false);
+}
+
+std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
+    std::vector<std::int32_t> v;
+    std::vector<const TNodoBin*> pila;
+    const TNodoBin* n = A.Raiz;
+    while (n != nullptr || !pila.empty()) {
+        for (; n != nullptr; n = n->Izq) pila.push_back(n);
+        n = pila.back();
+        pila.pop_back();
+        v.push_back(n->Valor);
+        n = n->Der;
+    }
+    return v;
+}
+
+void PrintTo(const TEtapaVista& E, std::ostream* os) {
+    *os << "{\"" << E.Titulo << "\", \"" << E.Descripcion << "\", " << E.Tipo << ", marcados [";
+    for (std::size_t i = 0; i < E.Marcados.size(); ++i) *os << (i ? " " : "") << E.Marcados[i];
+    *os << "], sel " << (E.Sel ? std::to_string(*E.Sel) : "nil") << ", borrado "
+        << (E.Borrado ? std::to_string(*E.Borrado) : "nil") << "}";
+}
+
+void PrintTo(const TDistribucion& D, std::ostream* os) {
+    *os << "{Ancho " << D.Ancho << ", Alto " << D.Alto << ", XRaiz " << D.XRaiz << "}";
+}
+
+TGrabadora::TGrabadora(TArbolBin& A) {
+    A.OnEtapa = [this, &A](const std::string& Titulo, const std::string& Descripcion, int Tipo) {
+        TEtapaVista e{Titulo, Descripcion, Tipo, {}, ValorDe(A.NodoSel), ValorDe(A.NodoBorrado)};
+        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+            if (n->Marcado) e.Marcados.push_back(n->Valor);
+        });
+        Etapas.push_back(e);
+        if (Ademas) Ademas(Etapas.back());
+    };
+}
+
+std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha) {
+    std::vector<std::uint8_t> datos;
+    datos.reserve(4 + 6 * static_cast<std::size_t>(N));
+    TEscritorFlujo f(datos);
+    f.EscribirEntero(N);
+    for (std::int32_t i = 1; i <= N; ++i) {
+        const bool sigue = i < N;
+        f.EscribirEntero(Derecha ? i : N + 1 - i);
+        f.EscribirByte(!Derecha && sigue ? 1 : 0);
+        f.EscribirByte(Derecha && sigue ? 1 : 0);
+    }
+    return datos;
+}
+
+TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos) : Tam_(Datos.size()) {
+    const auto pagina = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t paginasDatos = (Tam_ + pagina - 1) / pagina;
+    TamMapa_ = (paginasDatos + 1) * pagina;
+    void* m = mmap(nullptr, TamMapa_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) throw std::bad_alloc();
+    Mapa_ = static_cast<std::uint8_t*>(m);
+    std::uint8_t* guarda = Mapa_ + paginasDatos * pagina;
+    if (mprotect(guarda, pagina, PROT_NONE) != 0) {
+        munmap(Mapa_, TamMapa_);
+        throw std::bad_alloc();
+    }
+    std::uint8_t* inicio = guarda - Tam_;
+    if (Tam_ > 0) std::memcpy(inicio, Datos.data(), Tam_);
+    Inicio_ = inicio;
+}
+
+TDatosAlBorde::~TDatosAlBorde() {
+    munmap(Mapa_, TamMapa_);
+}
