@@ -8,6 +8,7 @@ TNodoBin* TArbolBST::BuscarNodo(TNodoBin* Nodo, std::int32_t Valor) const {
 }
 
 bool TArbolBST::Buscar(std::int32_t Valor) {
+    const bool informar = MostrarEtapas();
     TNodoBin* comparado = Raiz;
     TNodoBin* cursor = Raiz;
     // The loop compares against the last node compared before it moves on, so
@@ -18,7 +19,7 @@ bool TArbolBST::Buscar(std::int32_t Valor) {
             cursor = comparado->Izq;
         else if (comparado->Valor < Valor)
             cursor = comparado->Der;
-        if (MostrarEtapas()) {
+        if (informar) {
             TMarca marca(comparado);
             Etapa("Búsqueda del valor " + Texto(Valor), "Comparando con elemento " + Texto(comparado->Valor), 0);
         }

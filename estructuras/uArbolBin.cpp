@@ -40,7 +40,13 @@ std::uint8_t TLectorFlujo::LeerByte() {
 
 void TEscritorFlujo::EscribirEntero(std::int32_t V) {
     const auto u = static_cast<std::uint32_t>(V);
-    for (int desp = 0; desp < 32; desp += 8) Destino_.push_back(static_cast<std::uint8_t>(u >> desp));
+    const std::size_t n = Destino_.size();
+    Destino_.resize(n + 4);
+    std::uint8_t* b = Destino_.data() + n;
+    b[0] = static_cast<std::uint8_t>(u);
+    b[1] = static_cast<std::uint8_t>(u >> 8);
+    b[2] = static_cast<std::uint8_t>(u >> 16);
+    b[3] = static_cast<std::uint8_t>(u >> 24);
 }
 
 // ---------------------------------------------------------------- nodes
