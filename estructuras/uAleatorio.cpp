@@ -1,0 +1,6 @@
+#include "uAleatorio.h"
+
+TAleatorio& GeneradorPrograma() {
+    static TAleatorio generador;
+    return generador;
+}

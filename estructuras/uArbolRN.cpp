@@ -1,0 +1,199 @@
+#include "uArbolRN.h"
+
+#include <vector>
+
+namespace {
+
+TNodoRN* RN(TNodoBin* n) { return static_cast<TNodoRN*>(n); }
+bool Negro(TNodoBin* n) { return RN(n)->EsNegro(); }
+
+constexpr const char* Titulo = "Inserción - Chequeo Doble-Rojo";
+
+// Marks that a report sequence sets and always clears.
+class TMarcas {
+public:
+    TMarcas() = default;
+    TMarcas(const TMarcas&) = delete;
+    TMarcas& operator=(const TMarcas&) = delete;
+    ~TMarcas() { Limpiar(); }
+    void Marcar(TNodoBin* n) {
+        n->Marcado = true;
+        Nodos_.push_back(n);
+    }
+    void Limpiar() {
+        for (TNodoBin* n : Nodos_) n->Marcado = false;
+        Nodos_.clear();
+    }
+
+private:
+    std::vector<TNodoBin*> Nodos_;
+};
+
+}  // namespace
+
+void TNodoRN::GuardarRegistro(TEscritorFlujo& Flujo) const {
+    Flujo.EscribirEntero(Valor);
+    Flujo.EscribirByte(Color);
+    Flujo.EscribirByte(Izq != nullptr ? 1 : 0);
+    Flujo.EscribirByte(Der != nullptr ? 1 : 0);
+}
+
+void TNodoRN::CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) {
+    Valor = Flujo.LeerEntero();
+    Color = Flujo.LeerByte();
+    HayIzq = Flujo.LeerByte() != 0;
+    HayDer = Flujo.LeerByte() != 0;
+}
+
+TNodoBin* TArbolRN::CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Izq, TNodoBin* Der) {
+    return NuevoNodo<TNodoRN>(Valor, Padre, Izq, Der);  // red
+}
+
+void TArbolRN::Invalidar(TNodoBin* Nodo) {
+    // Unverified nodes have unverified ancestors, so the climb stops at the first.
+    for (; Nodo != nullptr && RN(Nodo)->CaminoVerificado; Nodo = Nodo->Padre) RN(Nodo)->CaminoVerificado = false;
+}
+
+void TArbolRN::SuprimirNodo() {
+    if (NodoSel != nullptr) Invalidar(NodoSel->Padre);
+    TArbolBST::SuprimirNodo();
+}
+
+bool TArbolRN::Insertar(std::int32_t Valor) {
+    if (!TArbolBST::Insertar(Valor)) return false;
+    TNodoBin* x = NodoSel;
+    RN(x)->Color = 0;
+    if (x == Raiz) return true;  // a red root, with no check
+    Invalidar(x->Padre);
+    Etapa("Inserción de un nodo", "El nuevo nodo toma color rojo y comienza el chequeo doble-rojo.", 0);
+    ChequeoDobleRojo();
+    ComprobarCaminoNegro(Raiz);
+    return true;
+}
+
+void TArbolRN::ChequeoDobleRojo() {
+    // X (NodoSel) is red and has a parent; X itself is never marked.
+    for (;;) {
+        TNodoBin* x = NodoSel;
+        TNodoBin* p = x->Padre;
+        TMarcas marcas;
+        marcas.Marcar(p);
+        if (Negro(p)) {
+            Etapa(Titulo, "El padre es negro: Se termina la comprobación.", 0);
+            return;
+        }
+        if (p->Padre == nullptr) {
+            RN(p)->Color = 1;
+            Invalidar(p);
+            Etapa(Titulo, "El padre es la raiz: Se cambia su color y termina la comprobación.", 2);
+            return;
+        }
+        TNodoBin* g = p->Padre;
+        marcas.Marcar(g);
+        TNodoBin* u = g->Izq == p ? g->Der : g->Izq;
+        if (u != nullptr && !Negro(u)) {
+            marcas.Marcar(u);
+            Etapa(Titulo, "Caso 1: Padre rojo, tio rojo. Se cambian colores.", 0);
+            RN(p)->Color = 1;
+            RN(u)->Color = 1;
+            RN(g)->Color = 0;
+            Invalidar(p);
+            Invalidar(u);
+            Invalidar(g);
+            Etapa(Titulo, "Caso 1: Continúa la comprobación sobre el abuelo.", 1);
+            marcas.Limpiar();
+            NodoSel = g;
+            if (g->Padre == nullptr) return;  // the root stays red
+            continue;
+        }
+        if (u != nullptr) marcas.Marcar(u);
+        Invalidar(g);  // the rotations below relink only g's subtree
+        const bool xIzq = p->Izq == x;
+        if (xIzq == (g->Izq == p)) {
+            Etapa(Titulo, "Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", 0);
+            // P takes G's place; G goes down on the side away from X and takes
+            // P's child from that side.
+            TNodoBin* gg = g->Padre;
+            p->Padre = gg;
+            if (gg == nullptr)
+                Raiz = p;
+            else if (gg->Izq == g)
+                gg->Izq = p;
+            else
+                gg->Der = p;
+            TNodoBin* lejano = xIzq ? p->Der : p->Izq;
+            if (xIzq) {
+                p->Der = g;
+                g->Izq = lejano;
+            } else {
+                p->Izq = g;
+                g->Der = lejano;
+            }
+            g->Padre = p;
+            if (lejano != nullptr) lejano->Padre = g;
+            RN(p)->Color = 1;
+            RN(g)->Color = 0;
+            Etapa(Titulo, "Caso 2b: Se termina la comprobación.", 1);
+            return;  // NodoSel stays X
+        }
+        Etapa(Titulo, "Caso 2a: Padre rojo, tio negro o no existe. Rotación nodo-padre.", 0);
+        // X goes up over P inside G; P goes down on the side X came from.
+        if (!xIzq) {
+            TNodoBin* b = x->Izq;
+            g->Izq = x;
+            x->Izq = p;
+            p->Der = b;
+            if (b != nullptr) b->Padre = p;
+        } else {
+            TNodoBin* b = x->Der;
+            g->Der = x;
+            x->Der = p;
+            p->Izq = b;
+            if (b != nullptr) b->Padre = p;
+        }
+        x->Padre = g;
+        p->Padre = x;
+        Etapa(Titulo, "Caso 2a: La rotación transforma el subarbol en el caso 2b.", 1);
+        marcas.Limpiar();
+        NodoSel = p;  // now below X on the same side: case 2b follows at G
+    }
+}
+
+void TArbolRN::ComprobarCaminoNegro(TNodoBin* Nodo) {
+    auto pendiente = [this](TNodoBin* n) { return n != nullptr && (ComprobacionCompleta || !RN(n)->CaminoVerificado); };
+    if (!pendiente(Nodo)) return;
+    // Post-order with an explicit stack: left subtree, right subtree, node.
+    // A verified subtree keeps the heights it had and cannot fail.
+    struct TPaso {
+        TNodoBin* Nodo;
+        bool HijosVistos;
+    };
+    std::vector<TPaso> pila{{Nodo, false}};
+    while (!pila.empty()) {
+        TPaso& t = pila.back();
+        TNodoBin* n = t.Nodo;
+        if (!t.HijosVistos) {
+            t.HijosVistos = true;
+            if (pendiente(n->Der)) pila.push_back({n->Der, false});
+            if (pendiente(n->Izq)) pila.push_back({n->Izq, false});
+            continue;
+        }
+        pila.pop_back();
+        TNodoRN* r = RN(n);
+        TNodoBin* l = n->Izq;
+        TNodoBin* d = n->Der;
+        if (l == nullptr && d == nullptr) {
+            r->AlturaNegra = 1;
+        } else if (l == nullptr || d == nullptr) {
+            TNodoRN* h = RN(l != nullptr ? l : d);
+            if (h->EsNegro() || h->AlturaNegra != 1) throw EArbol("Fallo camino negro!");
+            r->AlturaNegra = 1;
+        } else {
+            const std::int32_t al = RN(l)->AlturaNegra + (Negro(l) ? 1 : 0);
+            const std::int32_t ad = RN(d)->AlturaNegra + (Negro(d) ? 1 : 0);
+            if (al != ad) throw EArbol("Fallo camino negro!");
+            r->AlturaNegra = al;
+        }
+        r->CaminoVerificado = true;
+    }
+}

@@ -1,0 +1,47 @@
+// Red-black tree: the binary search tree's insertion followed by the
+// double-red check (recolouring and rotations up the tree) and the black-path
+// check. Deletion is the binary search tree's and restores nothing.
+#pragma once
+
+#include "uArbolBST.h"
+
+class TNodoRN : public TNodoBin {
+public:
+    using TNodoBin::TNodoBin;
+    // Black nodes on every path from here (this node not counted) down to an
+    // empty link, which counts as one; written only by the black-path check.
+    std::int32_t AlturaNegra = 0;
+    std::uint8_t Color = 0;  // 0 red, 1 black; other stored bytes are kept and are not black
+    // The subtree passed the last black-path check and nothing in it changed
+    // since: its black heights would come out the same.
+    bool CaminoVerificado = false;
+
+    bool EsNegro() const { return Color == 1; }
+    void GuardarRegistro(TEscritorFlujo& Flujo) const override;
+    void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) override;
+};
+
+class TArbolRN : public TArbolBST {
+public:
+    TArbolRN() : TArbolBST(sizeof(TNodoRN)) {}
+
+    TNodoBin* CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Izq, TNodoBin* Der) override;
+    void SuprimirNodo() override;
+    std::string NombreTipo() const override { return "Arbol Rojo-Negro"; }
+    std::string NombreTipos() const override { return "Arboles Rojo-Negro"; }
+    TClaseArbol Clase() const override { return &CrearArbol<TArbolRN>; }
+    bool Insertar(std::int32_t Valor) override;
+
+    // Computes the black heights below Nodo, children before parents, and
+    // raises "Fallo camino negro!" at the first node whose paths disagree
+    // (nodes checked before it keep their new values). Subtrees that passed
+    // the last check untouched are not walked again.
+    void ComprobarCaminoNegro(TNodoBin* Nodo);
+    // Walks every node on every check (the reference the shortcut must match).
+    bool ComprobacionCompleta = false;
+
+private:
+    void ChequeoDobleRojo();
+    // Nodo's subtree changed: it and its ancestors must be checked again.
+    static void Invalidar(TNodoBin* Nodo);
+};

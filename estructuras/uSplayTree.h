@@ -1,0 +1,24 @@
+// Splay tree: a binary search tree that moves the node found by a search, or
+// the node of an insertion, to the root by zig and zag rotations.
+#pragma once
+
+#include "uArbolBST.h"
+
+class TSplayTree : public TArbolBST {
+public:
+    TSplayTree() = default;
+
+    std::string NombreTipo() const override { return "Splay Tree"; }
+    std::string NombreTipos() const override { return "Splay trees"; }
+    TClaseArbol Clase() const override { return &CrearArbol<TSplayTree>; }
+    bool Buscar(std::int32_t Valor) override;
+    bool Insertar(std::int32_t Valor) override;
+
+    // True only while the search inside an insertion runs: that search does
+    // not splay.
+    bool Insertando = false;
+
+private:
+    // Moves NodoSel to the root; NodoSel stays on the same node.
+    void Splay();
+};
