@@ -46,6 +46,9 @@ void TNodoRN::CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) {
 }
 
 TNodoBin* TArbolRN::CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Izq, TNodoBin* Der) {
+    // The node is linked under Padre next, before the leaf's report (where
+    // a handler may leave the insertion): Padre's subtree changes now.
+    Invalidar(Padre);
     return NuevoNodo<TNodoRN>(Valor, Padre, Izq, Der);  // red
 }
 
@@ -64,7 +67,6 @@ bool TArbolRN::Insertar(std::int32_t Valor) {
     TNodoBin* x = NodoSel;
     RN(x)->Color = 0;
     if (x == Raiz) return true;  // a red root, with no check
-    Invalidar(x->Padre);
     Etapa("Inserción de un nodo", "El nuevo nodo toma color rojo y comienza el chequeo doble-rojo.", 0);
     ChequeoDobleRojo();
     ComprobarCaminoNegro(Raiz);

@@ -133,30 +133,60 @@ bool TMonticulo::Insertar(std::int32_t Valor) {
     NodoSel = n;
     ++NumNodos;
     MaxNodos = std::max(MaxNodos, NumNodos);
-    Etapa("Inserción de elemento", "Se inserta al final del vector. Se realiza una reestructuración ascendente.", 2);
+    try {
+        Etapa("Inserción de elemento", "Se inserta al final del vector. Se realiza una reestructuración ascendente.",
+              2);
+    } catch (...) {
+        Subir(i);
+        throw;
+    }
     ReestructurarAscendente(i);
     return true;
 }
 
 void TMonticulo::ReestructurarAscendente(std::int32_t I) {
     const char* titulo = "Reestructuración ascendente";
+    std::int32_t i = I;  // where the climbing value is
+    try {
+        for (;;) {
+            if (i == 0) {
+                Etapa(titulo, "El nodo seleccionado ha llegado a la raiz. Se termina la reestructuración.", 0);
+                return;
+            }
+            const std::int32_t p = Padre(i);
+            TMarcas marcas(Vector[i], Vector[p]);
+            Etapa(titulo, "Se compara el nodo seleccionado con su padre.", 0);
+            if (VectorValores[i] >= VectorValores[p]) {
+                Etapa(titulo, "El nodo seleccionado es mayor que el padre. Se termina la reestructuración.", 0);
+                return;
+            }
+            Intercambiar(i, p);
+            i = p;
+            NodoSel = Vector[p];
+            Etapa(titulo,
+                  "El nodo seleccionado es menor que el padre. Se intercambia con él y continúa la reestructuración.",
+                  2);
+        }
+    } catch (...) {
+        Subir(i);
+        throw;
+    }
+}
+
+void TMonticulo::Subir(std::int32_t I) {
+    for (std::int32_t i = I; i > 0 && VectorValores[i] < VectorValores[Padre(i)]; i = Padre(i))
+        Intercambiar(i, Padre(i));
+}
+
+void TMonticulo::Bajar(std::int32_t I) {
     for (std::int32_t i = I;;) {
-        if (i == 0) {
-            Etapa(titulo, "El nodo seleccionado ha llegado a la raiz. Se termina la reestructuración.", 0);
-            return;
-        }
-        const std::int32_t p = Padre(i);
-        TMarcas marcas(Vector[i], Vector[p]);
-        Etapa(titulo, "Se compara el nodo seleccionado con su padre.", 0);
-        if (VectorValores[i] >= VectorValores[p]) {
-            Etapa(titulo, "El nodo seleccionado es mayor que el padre. Se termina la reestructuración.", 0);
-            return;
-        }
-        Intercambiar(i, p);
-        NodoSel = Vector[p];
-        Etapa(titulo, "El nodo seleccionado es menor que el padre. Se intercambia con él y continúa la reestructuración.",
-              2);
-        i = p;
+        std::int64_t c = 2 * std::int64_t{i} + 1;
+        if (c >= NumNodos) return;
+        if (c + 1 < NumNodos && VectorValores[c] > VectorValores[c + 1]) ++c;
+        const auto h = static_cast<std::int32_t>(c);
+        if (VectorValores[i] <= VectorValores[h]) return;
+        Intercambiar(i, h);
+        i = h;
     }
 }
 
@@ -197,7 +227,16 @@ void TMonticulo::Borrar() {
             TNodoBin* N;
             ~TDesmarcar() { N->Marcado = false; }
         } desmarcarRaiz{Vector[0]};
-        Etapa(titulo, "Se elimina el último elemento y se realiza una reestructuración descendente desde la raiz.", 1);
+        try {
+            Etapa(titulo, "Se elimina el último elemento y se realiza una reestructuración descendente desde la raiz.",
+                  1);
+        } catch (...) {
+            // Abandoned before the last node is detached, the deletion
+            // leaves the heap as it was.
+            Intercambiar(l, 0);
+            NodoSel = Raiz;
+            throw;
+        }
     }
     // The last node leaves the tree and stays drawn as NodoBorrado until the
     // first step of the sift-down; it is destroyed however that ends.
@@ -218,35 +257,45 @@ void TMonticulo::Borrar() {
 
 void TMonticulo::ReestructurarDescendente(std::int32_t I) {
     const char* titulo = "Reestructuración descendente";
-    for (std::int32_t i = I;;) {
-        NodoSel = Vector[i];
-        std::int64_t c = 2 * std::int64_t{i} + 1;
-        if (c >= NumNodos) {
-            Etapa(titulo, "El nodo seleccionado es una hoja. Se termina la reestructuración.", 0);
+    std::int32_t i = I;  // where the sinking value is
+    try {
+        for (;;) {
+            NodoSel = Vector[i];
+            std::int64_t c = 2 * std::int64_t{i} + 1;
+            if (c >= NumNodos) {
+                Etapa(titulo, "El nodo seleccionado es una hoja. Se termina la reestructuración.", 0);
+                DestruirPendiente();
+                return;
+            }
+            // Equal children: the left one counts as the smaller.
+            if (c + 1 < NumNodos && VectorValores[c] > VectorValores[c + 1]) ++c;
+            const auto h = static_cast<std::int32_t>(c);
+            TMarcas marcas(Vector[i], Vector[h]);
+            Etapa(titulo, "Se compara el nodo seleccionado con su hijo menor.", 2);
             DestruirPendiente();
-            return;
+            if (VectorValores[i] <= VectorValores[h]) {
+                Etapa(titulo, "El nodo seleccionado es menor que el hijo menor. Se termina la reestructuración.", 0);
+                return;
+            }
+            Intercambiar(i, h);
+            i = h;
+            NodoSel = Vector[h];
+            Etapa(titulo,
+                  "El nodo seleccionado es mayor que el hijo menor. Se intercambia con él y continúa la "
+                  "reestructuración.",
+                  2);
         }
-        // Equal children: the left one counts as the smaller.
-        if (c + 1 < NumNodos && VectorValores[c] > VectorValores[c + 1]) ++c;
-        const auto h = static_cast<std::int32_t>(c);
-        TMarcas marcas(Vector[i], Vector[h]);
-        Etapa(titulo, "Se compara el nodo seleccionado con su hijo menor.", 2);
-        DestruirPendiente();
-        if (VectorValores[i] <= VectorValores[h]) {
-            Etapa(titulo, "El nodo seleccionado es menor que el hijo menor. Se termina la reestructuración.", 0);
-            return;
-        }
-        Intercambiar(i, h);
-        NodoSel = Vector[h];
-        Etapa(titulo,
-              "El nodo seleccionado es mayor que el hijo menor. Se intercambia con él y continúa la reestructuración.", 2);
-        i = h;
+    } catch (...) {
+        Bajar(i);
+        throw;
     }
 }
 
 void TMonticulo::CrearMonticulo() {
     if (NumNodos < 2) return;
-    for (std::int32_t i = Padre(NumNodos - 1); i >= 0; --i) ReestructurarDescendente(i);
+    // From (n-1) div 2, as the construction is shown: for an odd count the
+    // first position is a leaf.
+    for (std::int32_t i = (NumNodos - 1) / 2; i >= 0; --i) ReestructurarDescendente(i);
 }
 
 void TMonticulo::CrearDesordenado(std::int32_t N) { CrearDesordenado(N, GeneradorPrograma()); }

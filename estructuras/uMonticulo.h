@@ -60,6 +60,10 @@ public:
 private:
     void ReestructurarAscendente(std::int32_t I);
     void ReestructurarDescendente(std::int32_t I);
+    // The same walks without reports: they finish a restructuring that a
+    // report abandoned (the hook threw), so the heap order holds again.
+    void Subir(std::int32_t I);
+    void Bajar(std::int32_t I);
     // Exchanges the values of two positions and the nodes' drawn positions.
     void Intercambiar(std::int32_t I, std::int32_t J);
     // Both arrays to that length; the storage grows geometrically.

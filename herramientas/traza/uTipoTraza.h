@@ -12,6 +12,8 @@
 #include "uEscritorJson.h"
 #include "uOpTraza.h"
 
+// The three callbacks below receive a structure, or nodes, of the entry's
+// own kind.
 // Runs a builder OP (fib:N, des:N, crear; crear ignores N).
 using TConstructorTraza = void (*)(TArbolBin& Arbol, std::int32_t N);
 // Writes the kind's own keys of one node, each preceded by a comma

@@ -12,6 +12,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "uAleatorio.h"
+
 using nlohmann::ordered_json;
 
 namespace {
@@ -186,7 +188,7 @@ int Programa(int argc, const char* const* argv, std::FILE* Salida) {
     app.add_option("--cargar", lo.Cargar, "carga antes la estructura de este fichero");
     app.add_option("--sec", lo.Sec, "aplica antes las entradas de esta lista de operaciones");
     app.add_option("TIPO", lo.Tipo, "bst, avl, rn, splay o mon")->required();
-    app.add_option("OP", lo.Ops, "N o +N inserta, -N borra N, ?N busca; fib:N, des:N, crear");
+    app.add_option("OP", lo.Ops, "N o +N inserta, -N borra N, ?N busca; fib:N (avl), des:N y crear (mon)");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -245,6 +247,8 @@ void EscribirFallo(std::FILE* Errores, std::string Mensaje) {
 
 void EjecutarTraza(TArbolBin& Arbol, const TTipoTraza& Tipo, std::span<const TOpTraza> Ops,
                    const TMedidasTraza& Medidas, TEscritorJson& Salida) {
+    // The builders and the extras of the kind take the structure as theirs.
+    if (Arbol.Clase() != Tipo.Clase) throw std::logic_error("structure of another kind than the trace's");
     // The hook refers to Salida: it is detached however the run ends.
     struct TSoltarEtapa {
         TArbolBin& A;
@@ -273,6 +277,11 @@ void EjecutarTraza(TArbolBin& Arbol, const TTipoTraza& Tipo, std::span<const TOp
 }
 
 int ProgramaTraza(int argc, const char* const* argv, std::FILE* Salida, std::FILE* Errores) {
+    // The desktop program's start-up draws one value from the shared
+    // generator and drops it; des:N draws after it, so that it builds the
+    // heap the program's command builds. The range plays no part in the
+    // seed's advance.
+    GeneradorPrograma().Extraer(0);
     try {
         return Programa(argc, argv, Salida);
     } catch (const TFallo& f) {

@@ -29,7 +29,9 @@ struct TMedidasTraza {
 void EjecutarTraza(TArbolBin& Arbol, const TTipoTraza& Tipo, std::span<const TOpTraza> Ops,
                    const TMedidasTraza& Medidas, TEscritorJson& Salida);
 
-// The whole tool on a command line. Returns the exit status: 0 after a
+// The whole tool on a command line. Like the desktop program's start-up, it
+// first advances the program's pseudo-random generator once, so a process
+// runs it once. Returns the exit status: 0 after a
 // complete run, 2 for bad usage (nothing is run), 1 when a file cannot be
 // read or holds no valid data (nothing is run) or when the output could not
 // be written. Every failure is one line on Errores.

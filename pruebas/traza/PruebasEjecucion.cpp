@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,22 @@ TEST(EjecucionTraza, UnaDistribucionFallidaDejaCadaNodoDondeEstaba) {
     EXPECT_EQ(f["nodos"], antes);
     EXPECT_EQ(std::make_tuple(f["ancho"], f["alto"], f["x_raiz"]), std::make_tuple(0, 0, 0));
     EXPECT_EQ(f["error_distribucion"], "Numero de elementos erroneo!");
+}
+
+TEST(EjecucionTraza, UnaEstructuraDeOtroTipoQueElDeLaTrazaSeRechaza) {
+    // The builders and the extras of an entry take the structure as one of
+    // their own kind; another kind never reaches them.
+    TArbolBST arbol;
+    arbol.Insertar(1);
+    std::FILE* f = std::tmpfile();
+    {
+        TEscritorJson salida(f);
+        EXPECT_THROW(EjecutarTraza(arbol, *BuscarTipoTraza("avl"), Ops({"fib:3"}), {}, salida), std::logic_error);
+    }
+    EXPECT_EQ(std::ftell(f), 0);
+    std::fclose(f);
+    EXPECT_FALSE(arbol.MostrarEtapas());
+    EXPECT_EQ(arbol.NumNodos, 1);
 }
 
 TEST(LecturaOps, SoloNumerosDeTreintaYDosBitsEnterosYLasFormasDadas) {

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -60,6 +61,44 @@ std::vector<std::uint8_t> Flujo(std::int32_t Cuenta, const std::vector<std::tupl
         f.EscribirByte(der ? 1 : 0);
     }
     return d;
+}
+
+// A red-black stream: records (value, colour byte, has-left, has-right).
+std::vector<std::uint8_t> FlujoRN(std::int32_t Cuenta,
+                                  const std::vector<std::tuple<std::int32_t, std::uint8_t, bool, bool>>& Regs) {
+    std::vector<std::uint8_t> d;
+    TEscritorFlujo f(d);
+    f.EscribirEntero(Cuenta);
+    for (const auto& [v, color, i, der] : Regs) {
+        f.EscribirEntero(v);
+        f.EscribirByte(color);
+        f.EscribirByte(i ? 1 : 0);
+        f.EscribirByte(der ? 1 : 0);
+    }
+    return d;
+}
+
+// A heap stream: records (value, vector index, has-left, has-right).
+std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta,
+                                   const std::vector<std::tuple<std::int32_t, std::int32_t, bool, bool>>& Regs) {
+    std::vector<std::uint8_t> d;
+    TEscritorFlujo f(d);
+    f.EscribirEntero(Cuenta);
+    for (const auto& [v, indice, i, der] : Regs) {
+        f.EscribirEntero(v);
+        f.EscribirEntero(indice);
+        f.EscribirByte(i ? 1 : 0);
+        f.EscribirByte(der ? 1 : 0);
+    }
+    return d;
+}
+
+// 1..N, each the right child of the one before: a search-tree stream.
+std::vector<std::uint8_t> CadenaDerecha(std::int32_t N) {
+    std::vector<std::tuple<std::int32_t, bool, bool>> regs;
+    regs.reserve(static_cast<std::size_t>(N));
+    for (std::int32_t v = 1; v <= N; ++v) regs.emplace_back(v, false, v < N);
+    return Flujo(N, regs);
 }
 
 std::string Hex(const std::vector<std::uint8_t>& Bytes) {
@@ -140,15 +179,55 @@ std::vector<std::string> Entradas(const std::vector<ordered_json>& Objetos) {
     return r;
 }
 
-TEST_F(Traza, EjemploBstDaExactamenteLasLineasEsperadas) {
-    const TEjecucion r = Ejecutar({"bst", "50", "30", "70", "?60", "-50"});
-    EXPECT_EQ(r.Codigo, 0);
-    EXPECT_EQ(r.Errores, "");
-    EXPECT_EQ(r.Salida, Leer(fs::path(DATOS_TRAZA) / "ejemplo_bst.jsonl"));
-    for (const ordered_json& o : r.Objetos()) {
-        ASSERT_TRUE(o.is_object());
-        EXPECT_EQ(o.size(), 1u);
+// Each file holds the lines worked out by hand for its command line.
+TEST_F(Traza, EjemplosDanExactamenteLasLineasEsperadas) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> ejemplos{
+        {{"bst", "50", "30", "70", "?60", "-50"}, "ejemplo_bst.jsonl"},
+        // A single rotation: the walk climbs to 1, which leans by two.
+        {{"avl", "1", "2", "3"}, "ejemplo_avl.jsonl"},
+        // No reports: order 4, every inner node leaning right.
+        {{"avl", "fib:4"}, "ejemplo_avl_fib.jsonl"},
+        // A recolouring up to a red root, a deletion that restores nothing,
+        // and the black-path failure it leads to.
+        {{"rn", "10", "5", "15", "1", "-15", "20"}, "ejemplo_rn.jsonl"},
+        // Two single rotations, then a double one from the bottom of a chain.
+        {{"splay", "1", "2", "3", "?1"}, "ejemplo_splay.jsonl"},
+        // Ascents, then a deletion of the minimum whose last node is shown
+        // removed at the first step down.
+        {{"mon", "5", "3", "8", "1", "-1"}, "ejemplo_mon.jsonl"},
+    };
+    for (const auto& [args, fichero] : ejemplos) {
+        SCOPED_TRACE(fichero);
+        const TEjecucion r = Ejecutar(args);
+        EXPECT_EQ(r.Codigo, 0);
+        EXPECT_EQ(r.Errores, "");
+        EXPECT_EQ(r.Salida, Leer(fs::path(DATOS_TRAZA) / fichero));
+        for (const ordered_json& o : r.Objetos()) {
+            ASSERT_TRUE(o.is_object());
+            EXPECT_EQ(o.size(), 1u);
+        }
     }
+}
+
+TEST_F(Traza, EjemploDeMonticuloDesordenadoYSuConstruccion) {
+    // The permutation the program's generator gives after its start-up
+    // draw, then a bottom-up build whose first position (2 of 5) is a leaf.
+    const TEjecucion r = Ejecutar({"mon", "des:5", "crear"});
+    EXPECT_EQ(r.Codigo, 0);
+    EXPECT_EQ(r.Salida, Leer(fs::path(DATOS_TRAZA) / "ejemplo_mon_crear.jsonl"));
+}
+
+TEST_F(Traza, ElGeneradorAvanzaUnaVezAlEmpezar) {
+    // With the seed at 1 (0 advanced once) the ten exchanges leave 1 4 3 2 5;
+    // from seed 0 they would leave 3 5 4 1 2.
+    const TEjecucion r = Ejecutar({"mon", "des:5"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const auto objetos = r.Objetos();
+    ASSERT_EQ(objetos.size(), 2u);
+    EXPECT_EQ(objetos[0], ordered_json::parse(R"({"operacion":{"entrada":"des:5","resultado":null,"sel":null}})"));
+    const ordered_json f = Final(objetos);
+    EXPECT_EQ(f["vector"], ordered_json::parse("[1,4,3,2,5]"));
+    EXPECT_EQ(f["nodos"][1], ordered_json::parse(R"({"valor":4,"x":36,"y":50,"indice":1})"));
 }
 
 TEST_F(Traza, UsoIncorrectoSaleConDosSinEjecutarNada) {
@@ -156,10 +235,7 @@ TEST_F(Traza, UsoIncorrectoSaleConDosSinEjecutarNada) {
         {},
         {"arbol", "1"},
         {"BST", "1"},
-        {"avl", "1"},
-        {"rn"},
-        {"splay"},
-        {"mon", "crear"},
+        {"Mon"},
         {"bst", "12a"},
         {"bst", ""},
         {"bst", "+"},
@@ -171,9 +247,24 @@ TEST_F(Traza, UsoIncorrectoSaleConDosSinEjecutarNada) {
         {"bst", "?"},
         {"bst", "?1.5"},
         {"bst", "50", "-x"},
+        // Each builder on the kinds that lack it.
         {"bst", "fib:3"},
         {"bst", "des:3"},
         {"bst", "crear"},
+        {"avl", "des:3"},
+        {"avl", "crear"},
+        {"rn", "fib:3"},
+        {"rn", "des:3"},
+        {"rn", "crear"},
+        {"splay", "fib:3"},
+        {"splay", "des:3"},
+        {"splay", "crear"},
+        {"mon", "fib:3"},
+        {"avl", "fib:-1"},
+        {"mon", "des:-1"},
+        {"mon", "des:x"},
+        {"mon", "crear:1"},
+        {"mon", "5", "-5", "fib:2"},
         {"--radio", "diez", "bst"},
         {"--sepx", "4294967296", "bst"},
         {"--sepy", "", "bst"},
@@ -199,6 +290,10 @@ TEST_F(Traza, FicheroIlegibleOInvalidoSaleConUno) {
     EsperarFallo({"--cargar", negativo, "bst"}, 1);
     EsperarFallo({"--cargar", vacio, "bst"}, 1);
     EsperarFallo({"--sec", impar, "bst"}, 1);
+    // A heap whose vector indices are not where the tree shape puts them.
+    const std::string indices = Fichero("indices.mon", FlujoMon(3, {{1, 0, true, true}, {5, 2, false, false},
+                                                                    {2, 1, false, false}}));
+    EsperarFallo({"--cargar", indices, "mon"}, 1);
     EsperarFallo({"--sec", (Dir_ / "no-existe.sec").string(), "bst"}, 1);
 }
 
@@ -267,11 +362,99 @@ TEST_F(Traza, CuentaMayorQueLosRegistrosSoloFallaEnLaComprimida) {
     EXPECT_FALSE(Final(separada.Objetos()).contains("error_distribucion"));
 }
 
+TEST_F(Traza, UnFalloDentroDeUnaOperacionDaSuLineaYLaTrazaSigue) {
+    // 10 leans left by three; 11 brings it to -2 over a balanced left child.
+    const std::string arbol = Fichero("desequilibrado.avl", Flujo(8, {{10, true, false},
+                                                                      {5, true, true},
+                                                                      {3, true, true},
+                                                                      {2, false, false},
+                                                                      {4, false, false},
+                                                                      {7, true, true},
+                                                                      {6, false, false},
+                                                                      {8, false, false}}));
+    const TEjecucion r = Ejecutar({"--cargar", arbol, "avl", "11", "?11", "fib:45", "?3"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const auto objetos = r.Objetos();
+    std::vector<ordered_json> lineas;
+    for (const auto& o : objetos)
+        if (!o.contains("etapa")) lineas.push_back(o);
+    ASSERT_EQ(lineas.size(), 5u);
+    EXPECT_EQ(lineas[0], ordered_json::parse(R"({"error":"Inserción en AVL: Caso imposible!"})"));
+    EXPECT_EQ(lineas[1]["operacion"], ordered_json::parse(R"({"entrada":"?11","resultado":true,"sel":11})"));
+    // A builder's refusal of its argument is an error of that OP too; the
+    // tree it would have replaced stays.
+    EXPECT_EQ(lineas[2], ordered_json::parse(R"({"error":"Orden de arbol de Fibonacci demasiado grande!"})"));
+    EXPECT_EQ(lineas[3]["operacion"]["resultado"], true);
+    // 11 stays linked and the factor updated before the failure stays.
+    const ordered_json f = Final(objetos);
+    EXPECT_EQ(f["num_nodos"], 9);
+    EXPECT_EQ(f["nodos"][0]["factor"], -2);
+    EXPECT_EQ(f["nodos"].back(), ordered_json::parse(R"({"valor":11,"x":169,"y":50,"factor":0})"));
+}
+
+TEST_F(Traza, ColoresCargadosSeMuestranComoSeGuardaron) {
+    // A colour byte other than 0 and 1 is kept and printed as it is; no
+    // black height has been computed after a load.
+    const auto datos = FlujoRN(3, {{5, 2, true, true}, {3, 1, false, false}, {8, 1, false, false}});
+    const std::string arbol = Fichero("colores.arn", datos);
+    const TEjecucion r = Ejecutar({"--cargar", arbol, "rn"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const ordered_json f = Final(r.Objetos());
+    EXPECT_EQ(f["flujo"], Hex(datos));
+    EXPECT_EQ(f["nodos"], ordered_json::parse(R"([{"valor":5,"x":36,"y":15,"color":2,"altura_negra":0},
+                                                  {"valor":3,"x":17,"y":50,"color":1,"altura_negra":0},
+                                                  {"valor":8,"x":55,"y":50,"color":1,"altura_negra":0}])"));
+}
+
+TEST_F(Traza, VectorDelMonticuloCargadoYVacio) {
+    // The vector is rebuilt from the stored indices, not from the pre-order.
+    const auto datos = FlujoMon(4, {{1, 0, true, true}, {6, 1, true, false}, {7, 3, false, false}, {2, 2, false, false}});
+    const std::string monticulo = Fichero("cuatro.mon", datos);
+    {
+        const TEjecucion r = Ejecutar({"--cargar", monticulo, "mon"});
+        ASSERT_EQ(r.Codigo, 0) << r.Errores;
+        const ordered_json f = Final(r.Objetos());
+        EXPECT_EQ(f["vector"], ordered_json::parse("[1,6,2,7]"));
+        EXPECT_EQ(f["flujo"], Hex(datos));
+        EXPECT_EQ(f["nodos"][2]["indice"], 3);
+    }
+    {
+        // Deleting from an empty heap does nothing and reports nothing.
+        const TEjecucion r = Ejecutar({"--cargar", monticulo, "mon", "des:0", "-7"});
+        ASSERT_EQ(r.Codigo, 0) << r.Errores;
+        const auto objetos = r.Objetos();
+        ASSERT_EQ(objetos.size(), 3u);
+        EXPECT_EQ(objetos[1]["operacion"], ordered_json::parse(R"({"entrada":"-7","resultado":null,"sel":null})"));
+        const ordered_json f = Final(objetos);
+        EXPECT_EQ(f["vector"], ordered_json::array());
+        EXPECT_EQ(f["nodos"], ordered_json::array());
+        EXPECT_EQ(f["flujo"], "00000000");
+    }
+}
+
+TEST_F(Traza, CadenaAvlDeUnMillonDeNodos) {
+    constexpr std::int32_t n = 1'000'000;
+    const std::string cadena = Fichero("cadena.avl", CadenaDerecha(n));
+    const TEjecucion r = Ejecutar({"--cargar", cadena, "avl", "0"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const auto objetos = r.Objetos();
+    ASSERT_EQ(objetos.size(), 7u);
+    // The loaded factors run far outside -2..2: the walk updates 1 and ends.
+    EXPECT_EQ(objetos[4]["etapa"]["descripcion"], "Se actualiza el factor de equilibrio del nodo. Se comprueba la situación.");
+    EXPECT_EQ(objetos[5]["operacion"]["sel"], 0);
+    const ordered_json f = Final(objetos);
+    EXPECT_EQ(f["num_nodos"], n + 1);
+    EXPECT_EQ(f["altura"], n);
+    ASSERT_EQ(f["nodos"].size(), static_cast<std::size_t>(n + 1));
+    EXPECT_EQ(f["nodos"][0], ordered_json::parse(R"({"valor":1,"x":36,"y":15,"factor":999998})"));
+    EXPECT_EQ(f["nodos"][1], ordered_json::parse(R"({"valor":0,"x":17,"y":50,"factor":0})"));
+    EXPECT_EQ(f["nodos"][2]["factor"], 999998);
+    EXPECT_EQ(f["nodos"].back(), ordered_json::parse(R"({"valor":1000000,"x":19000017,"y":34999980,"factor":0})"));
+}
+
 TEST_F(Traza, CadenaDeUnMillonDeNodos) {
     constexpr std::int32_t n = 1'000'000;
-    std::vector<std::tuple<std::int32_t, bool, bool>> regs;
-    for (std::int32_t v = 1; v <= n; ++v) regs.emplace_back(v, false, v < n);
-    const std::string cadena = Fichero("cadena.arb", Flujo(n, regs));
+    const std::string cadena = Fichero("cadena.arb", CadenaDerecha(n));
     const TEjecucion r = Ejecutar({"--cargar", cadena, "bst", "?1", "-1"});
     ASSERT_EQ(r.Codigo, 0) << r.Errores;
     const auto objetos = r.Objetos();

@@ -1,0 +1,344 @@
+// Step reports of the AVL insertion and removal walks and of the four
+// rotations, checked as data: texts, kind, marks, selection, removed node.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "auxiliares.h"
+
+namespace {
+
+// clang-format off
+const std::string Tit = "Comprobación del arbol";
+TEtapaVista Paso(const char* Descripcion, Opt Sel) { return {Tit, Descripcion, 0, {}, Sel, nil}; }
+TEtapaVista Recorre(Opt Sel) {
+    return Paso("Se recorre el arbol hacia la raiz actualizando los factores de equilibrio. Se comienza por el padre "
+                "del nodo insertado.", Sel);
+}
+TEtapaVista RecorreBorrado(Opt Sel) {
+    return Paso("Se recorre el arbol hacia la raiz actualizando los factores de equilibrio. Se comienza por el padre "
+                "del nodo borrado.", Sel);
+}
+TEtapaVista Actualiza(std::int32_t Sel) {
+    return Paso("Se actualiza el factor de equilibrio del nodo. Se comprueba la situación.", Sel);
+}
+TEtapaVista Sube(std::int32_t Sel) {
+    return Paso("No se necesita reequilibrar el subarbol, pero su altura ha cambiado. Se pasa a actualizar el nodo "
+                "padre.", Sel);
+}
+TEtapaVista Termina(std::int32_t Sel) {
+    return Paso("No se necesita reequilibrar el subarbol, ni ha cambiado su altura. Se termina la comprobación.", Sel);
+}
+TEtapaVista RaizCrece(std::int32_t Sel) {
+    return Paso("No se necesita reequilibrar el subarbol. Su altura ha cambiado, pero como es la raiz se termina la "
+                "comprobación.", Sel);
+}
+TEtapaVista TrasInsercion(std::int32_t Sel) {
+    return Paso("Tras la rotación el subarbol recupera su altura antes de la inserción. Se termina la comprobación.",
+                Sel);
+}
+TEtapaVista TrasBorradoRecupera(std::int32_t Sel) {
+    return Paso("Tras la rotación el subarbol recupera su altura antes del borrado. Se termina la comprobación.", Sel);
+}
+TEtapaVista TrasBorradoSigue(std::int32_t Sel) {
+    return Paso("Tras la rotación el subarbol se equilibra pero no recupera su altura original. Continúa la "
+                "comprobación.", Sel);
+}
+TEtapaVista TrasBorradoRaiz(std::int32_t Sel) {
+    return Paso("Tras la rotación el subarbol se equilibra. Como es la raiz termina la comprobación.", Sel);
+}
+// Both reports of a rotation at N: the nodes it moves are marked (listed in
+// pre-order before and after the relinking) and N is still selected.
+TEtapas Rotacion(const char* Nombre, std::vector<std::int32_t> Antes, std::vector<std::int32_t> Despues,
+                 std::int32_t N) {
+    return {{Tit, "El nodo esta desequilibrado. Se efectua una rotación para corregirlo.", 0, std::move(Antes), N, nil},
+            {Tit, Nombre, 2, std::move(Despues), N, nil}};
+}
+const char* const SD = "Rotación simple derecha";
+const char* const SI = "Rotación simple izquierda";
+const char* const DD = "Rotación doble derecha";
+const char* const DI = "Rotación doble izquierda";
+// clang-format on
+
+enum TOp { OpInsertar, OpBorrar };
+
+struct TCaso {
+    const char* Nombre;
+    const char* Inicial;
+    TOp Op;
+    std::int32_t Valor;
+    const char* Final;
+    Opt SelFinal;
+    TEtapas Etapas;
+    // Factors written over the loaded ones, as earlier walks over an
+    // unbalanced tree may leave them.
+    std::vector<std::pair<std::int32_t, std::int32_t>> Ajustes = {};
+    // The factors left behind; when null the final tree must be a sound AVL tree.
+    const char* FactoresFinales = nullptr;
+    const char* Error = nullptr;
+    bool Resultado = true;  // of an insertion that raises nothing
+    // Entries (key: insertion, negated key: deletion) run without reports
+    // after loading.
+    std::vector<std::int32_t> Previas = {};
+};
+
+void PrintTo(const TCaso& c, std::ostream* os) {
+    *os << c.Nombre;
+}
+
+// clang-format off
+const TCaso Casos[] = {
+    // ---- insertion walks
+    {"InsercionEnVacio", "", OpInsertar, 5, "5", 5, InsercionBST(5, {})},
+    {"InsercionDuplicada", "2(1,3)", OpInsertar, 3, "2(1,3)", 3, InsercionFallida(3, {2, 3}), {}, nullptr, nullptr,
+     false},
+    {"SegundaInsercionCreceLaRaiz", "1", OpInsertar, 2, "1(,2)", 2,
+     Unir({InsercionBST(2, {1}), {Recorre(2), Actualiza(1), RaizCrece(1)}})},
+    {"InsercionEquilibraElPadre", "2(1,)", OpInsertar, 3, "2(1,3)", 3,
+     Unir({InsercionBST(3, {2}), {Recorre(3), Actualiza(2), Termina(2)}})},
+
+    // ---- the four rotations in an insertion
+    {"InsercionSimpleDerechaEnLaRaiz", "1(,2)", OpInsertar, 3, "2(1,3)", 3,
+     Unir({InsercionBST(3, {1, 2}), {Recorre(3), Actualiza(2), Sube(2), Actualiza(1)},
+           Rotacion(SD, {1, 2}, {2, 1}, 1), {TrasInsercion(2)}})},
+    {"InsercionSimpleIzquierdaEnLaRaiz", "3(2,)", OpInsertar, 1, "2(1,3)", 1,
+     Unir({InsercionBST(1, {3, 2}), {Recorre(1), Actualiza(2), Sube(2), Actualiza(3)},
+           Rotacion(SI, {3, 2}, {2, 3}, 3), {TrasInsercion(2)}})},
+    {"InsercionDobleIzquierdaNietoNuevo", "3(1,)", OpInsertar, 2, "2(1,3)", 2,
+     Unir({InsercionBST(2, {3, 1}), {Recorre(2), Actualiza(1), Sube(1), Actualiza(3)},
+           Rotacion(DI, {3, 1, 2}, {2, 1, 3}, 3), {TrasInsercion(2)}})},
+    {"InsercionDobleDerechaNietoNuevo", "1(,3)", OpInsertar, 2, "2(1,3)", 2,
+     Unir({InsercionBST(2, {1, 3}), {Recorre(2), Actualiza(3), Sube(3), Actualiza(1)},
+           Rotacion(DD, {1, 3, 2}, {2, 1, 3}, 1), {TrasInsercion(2)}})},
+    // Below the root, with a subtree that changes parent (25, 75) and is not marked.
+    {"InsercionSimpleIzquierdaBajoLaRaiz", "50(30(20(10,25),40),60(,70))", OpInsertar, 5,
+     "50(20(10(5,),30(25,40)),60(,70))", 5,
+     Unir({InsercionBST(5, {50, 30, 20, 10}),
+           {Recorre(5), Actualiza(10), Sube(10), Actualiza(20), Sube(20), Actualiza(30)},
+           Rotacion(SI, {30, 20}, {20, 30}, 30), {TrasInsercion(20)}})},
+    {"InsercionSimpleDerechaBajoLaRaiz", "50(40(30,),70(60,80(75,90)))", OpInsertar, 95,
+     "50(40(30,),80(70(60,75),90(,95)))", 95,
+     Unir({InsercionBST(95, {50, 70, 80, 90}),
+           {Recorre(95), Actualiza(90), Sube(90), Actualiza(80), Sube(80), Actualiza(70)},
+           Rotacion(SD, {70, 80}, {80, 70}, 70), {TrasInsercion(80)}})},
+    // Double rotations below the root, the grandchild leaning either way:
+    // its two subtrees go to different parents.
+    {"InsercionDobleDerechaNietoIzquierdo", "30(20(10,),40(35,60(50,70)))", OpInsertar, 45,
+     "30(20(10,),50(40(35,45),60(,70)))", 45,
+     Unir({InsercionBST(45, {30, 40, 60, 50}),
+           {Recorre(45), Actualiza(50), Sube(50), Actualiza(60), Sube(60), Actualiza(40)},
+           Rotacion(DD, {40, 60, 50}, {50, 40, 60}, 40), {TrasInsercion(50)}})},
+    {"InsercionDobleDerechaNietoDerecho", "30(20(10,),40(35,60(50,70)))", OpInsertar, 55,
+     "30(20(10,),50(40(35,),60(55,70)))", 55,
+     Unir({InsercionBST(55, {30, 40, 60, 50}),
+           {Recorre(55), Actualiza(50), Sube(50), Actualiza(60), Sube(60), Actualiza(40)},
+           Rotacion(DD, {40, 60, 50}, {50, 40, 60}, 40), {TrasInsercion(50)}})},
+    {"InsercionDobleIzquierdaNietoDerecho", "70(60(40(30,50),65),80(,90))", OpInsertar, 55,
+     "70(50(40(30,),60(55,65)),80(,90))", 55,
+     Unir({InsercionBST(55, {70, 60, 40, 50}),
+           {Recorre(55), Actualiza(50), Sube(50), Actualiza(40), Sube(40), Actualiza(60)},
+           Rotacion(DI, {60, 40, 50}, {50, 40, 60}, 60), {TrasInsercion(50)}})},
+    {"InsercionDobleIzquierdaNietoIzquierdo", "70(60(40(30,50),65),80(,90))", OpInsertar, 45,
+     "70(50(40(30,45),60(,65)),80(,90))", 45,
+     Unir({InsercionBST(45, {70, 60, 40, 50}),
+           {Recorre(45), Actualiza(50), Sube(50), Actualiza(40), Sube(40), Actualiza(60)},
+           Rotacion(DI, {60, 40, 50}, {50, 40, 60}, 60), {TrasInsercion(50)}})},
+
+    // ---- removal walks
+    {"BorradoDelUnicoNodo", "50", OpBorrar, 50, "", nil, {Hoja(nil, 50), RecorreBorrado(nil)}},
+    {"BorradoDeLaRaizConUnHijo", "50(,70)", OpBorrar, 50, "70", nil, {UnHijo(nil, 50), RecorreBorrado(nil)}},
+    {"BorradoSubeHastaLaRaiz", "50(30(20,),70)", OpBorrar, 20, "50(30,70)", 50,
+     {Hoja(30, 20), RecorreBorrado(30), Actualiza(30), Sube(30), Actualiza(50), Sube(50)}},
+    // The predecessor's node (left child of the root) is the one removed.
+    {"BorradoConDosHijos", "2(1,3)", OpBorrar, 2, "1(,3)", 1,
+     {HijoIzquierdo(1, 2), Predecesor(1, 2), Hoja(1, 2), RecorreBorrado(1), Actualiza(1), Termina(1)}},
+
+    // ---- rotations in a removal
+    {"BorradoSimpleDerechaHastaLaRaiz", "2(1,3(,4))", OpBorrar, 1, "3(2,4)", 3,
+     Unir({{Hoja(2, 1), RecorreBorrado(2), Actualiza(2)}, Rotacion(SD, {2, 3}, {3, 2}, 2), {TrasBorradoRaiz(3)}})},
+    // A balanced heavy-side child: the subtree keeps its height.
+    {"BorradoSimpleDerechaHijoEquilibrado", "2(1,4(3,5))", OpBorrar, 1, "4(2(,3),5)", 4,
+     Unir({{Hoja(2, 1), RecorreBorrado(2), Actualiza(2)}, Rotacion(SD, {2, 4}, {4, 2}, 2),
+           {TrasBorradoRecupera(4)}})},
+    {"BorradoSimpleIzquierdaHijoEquilibrado", "4(2(1,3),5)", OpBorrar, 5, "2(1,4(3,))", 2,
+     Unir({{Hoja(4, 5), RecorreBorrado(4), Actualiza(4)}, Rotacion(SI, {4, 2}, {2, 4}, 4),
+           {TrasBorradoRecupera(2)}})},
+    // Two rotations in one removal: a single one below the root, then a
+    // double one at the root.
+    {"BorradoSimpleIzquierdaYDobleIzquierda", "50(30(20(10,),40(35(33,),45)),70(60(55,),80))", OpBorrar, 80,
+     "40(30(20(10,),35(33,)),50(45,60(55,70)))", 40,
+     Unir({{Hoja(70, 80), RecorreBorrado(70), Actualiza(70)}, Rotacion(SI, {70, 60}, {60, 70}, 70),
+           {TrasBorradoSigue(60), Actualiza(50)}, Rotacion(DI, {50, 30, 40}, {40, 30, 50}, 50),
+           {TrasBorradoRaiz(40)}})},
+    {"BorradoSimpleDerechaYDobleDerecha", "50(30(20,40(,45)),70(60(55,65(,67)),80(,90)))", OpBorrar, 20,
+     "60(50(40(30,45),55),70(65(,67),80(,90)))", 60,
+     Unir({{Hoja(30, 20), RecorreBorrado(30), Actualiza(30)}, Rotacion(SD, {30, 40}, {40, 30}, 30),
+           {TrasBorradoSigue(40), Actualiza(50)}, Rotacion(DD, {50, 70, 60}, {60, 50, 70}, 50),
+           {TrasBorradoRaiz(60)}})},
+    {"BorradoDobleIzquierdaNietoEquilibrado", "50(30(20,40(35,45)),70(,80))", OpBorrar, 80,
+     "40(30(20,35),50(45,70))", 40,
+     Unir({{Hoja(70, 80), RecorreBorrado(70), Actualiza(70), Sube(70), Actualiza(50)},
+           Rotacion(DI, {50, 30, 40}, {40, 30, 50}, 50), {TrasBorradoRaiz(40)}})},
+
+    // ---- trees loaded from files that are not height-balanced
+    // The insertion brings 10 from -3 to -2 with a balanced left child.
+    {"InsercionCasoImposible", "10(5(3(2,4),7(6,8)),)", OpInsertar, 11, "10(5(3(2,4),7(6,8)),11)", 10,
+     Unir({InsercionBST(11, {10}), {Recorre(11), Actualiza(10)}}), {},
+     "10:-2 5:0 3:0 2:0 4:0 7:0 6:0 8:0 11:0", "Inserción en AVL: Caso imposible!"},
+    // A heavy-side child leaning by two is no rotation case.
+    {"InsercionHijoFueraDeRango", "1(,2(,3(,4)))", OpInsertar, 0, "1(0,2(,3(,4)))", 0,
+     Unir({InsercionBST(0, {1}), {Recorre(0), Actualiza(1), TrasInsercion(1)}}), {},
+     "1:2 0:0 2:2 3:1 4:0"},
+    // A factor beyond 2 ends the insertion walk without a word.
+    {"InsercionFactorFueraDeRango", "1(,2(,3(,4(,5))))", OpInsertar, 0, "1(0,2(,3(,4(,5))))", 0,
+     Unir({InsercionBST(0, {1}), {Recorre(0), Actualiza(1)}}), {}, "1:3 0:0 2:3 3:2 4:1 5:0"},
+    // ... and lets the removal walk go on to the parent.
+    {"BorradoFactorFueraDeRangoSigue", "60(10(5,20(,30(,40(,50)))),70)", OpBorrar, 5, "60(10(,20(,30(,40(,50)))),70)",
+     60, {Hoja(10, 5), RecorreBorrado(10), Actualiza(10), Actualiza(60)}, {},
+     "60:-3 10:4 20:3 30:2 40:1 50:0 70:0"},
+    // Stored factors that name a missing child or grandchild: no rotation,
+    // the closing report is still given and no nil link is followed.
+    {"InsercionSinHijoPesado", "10(5,)", OpInsertar, 3, "10(5(3,),)", 3,
+     Unir({InsercionBST(3, {10, 5}), {Recorre(3), Actualiza(5), Sube(5), Actualiza(10), TrasInsercion(10)}}),
+     {{10, 3}}, "10:2 5:-1 3:0"},
+    {"InsercionSinNieto", "10(5,20)", OpInsertar, 3, "10(5(3,),20)", 3,
+     Unir({InsercionBST(3, {10, 5}), {Recorre(3), Actualiza(5), Sube(5), Actualiza(10), TrasInsercion(10)}}),
+     {{10, 3}, {20, -1}}, "10:2 5:-1 3:0 20:-1"},
+    // Earlier walks over a loaded unbalanced tree left 2 at +1 with no right
+    // child (a double rotation at 7 with a grandchild at +2 kept it).
+    {"BorradoSinHijoPesadoSigue", "7(2(1(0,),3(,6(4,))),)", OpBorrar, 1, "3(2(0,),7(6(4,),9(,11)))", 3,
+     {UnHijo(2, 1), RecorreBorrado(2), Actualiza(2), TrasBorradoSigue(2), Actualiza(3), Termina(3)}, {},
+     "3:1 2:2 0:0 7:-2 6:-1 4:0 9:1 11:0", nullptr, true, {9, 11}},
+    {"BorradoSinNieto", "30(10,40(,50))", OpBorrar, 10, "30(,40(,50))", 30,
+     {Hoja(30, 10), RecorreBorrado(30), Actualiza(30), TrasBorradoRaiz(30)}, {{40, -1}}, "30:2 40:-1 50:0"},
+    // The grandchild that moves up leans by two: N and the child keep their
+    // factors, the grandchild gets 0.
+    {"BorradoDobleConNietoFueraDeRango", "10(5(3(2,),7),30(20(15(12,),),40(,45)))", OpBorrar, 2,
+     "20(10(5(3,7),15(12,)),30(,40(,45)))", 20,
+     Unir({{Hoja(3, 2), RecorreBorrado(3), Actualiza(3), Sube(3), Actualiza(5), Sube(5), Actualiza(10)},
+           Rotacion(DD, {10, 30, 20}, {20, 10, 30}, 10), {TrasBorradoRaiz(20)}}),
+     {}, "20:0 10:2 5:0 3:0 7:0 15:-1 12:0 30:-1 40:1 45:0"},
+};
+// clang-format on
+
+Opt ValorSel(const TArbolBin& a) {
+    return a.NodoSel ? Opt(a.NodoSel->Valor) : nil;
+}
+
+// Runs the case's operation as the driver does (selection cleared first; a
+// deletion selects its node without a report). Returns the error raised.
+std::string Ejecutar(TArbolAVL& a, const TCaso& c) {
+    a.Deseleccionar();
+    try {
+        if (c.Op == OpInsertar) {
+            EXPECT_EQ(a.Insertar(c.Valor), c.Resultado);
+        } else {
+            EXPECT_TRUE(a.Seleccionar(c.Valor, true));
+            a.Borrar();
+        }
+    } catch (const EArbol& e) {
+        return e.what();
+    }
+    return {};
+}
+
+void Preparar(TArbolAVL& a, const TCaso& c) {
+    Construir(a, c.Inicial);
+    for (auto [v, f] : c.Ajustes) Factor(a, v) = f;
+    for (std::int32_t e : c.Previas) {
+        if (e >= 0) {
+            a.Insertar(e);
+        } else {
+            a.Seleccionar(-e, true);
+            a.Borrar();
+        }
+    }
+}
+
+void ComprobarFinal(const TArbolAVL& a, const TCaso& c, const std::string& error) {
+    EXPECT_EQ(error, c.Error ? c.Error : "");
+    EXPECT_EQ(Forma(a), c.Final);
+    EXPECT_EQ(ValorSel(a), c.SelFinal);
+    EXPECT_EQ(Comprobar(a), "");  // links, count, order, no mark left
+    if (c.FactoresFinales)
+        EXPECT_EQ(Factores(a), c.FactoresFinales);
+    else
+        EXPECT_EQ(ComprobarAVL(a), "") << Factores(a);
+}
+
+class EtapasAVL : public ::testing::TestWithParam<TCaso> {};
+
+TEST_P(EtapasAVL, SecuenciaYResultado) {
+    const TCaso& c = GetParam();
+    TArbolAVL a;
+    Preparar(a, c);
+    TGrabadora g(a);
+    // Links are consistent at every report (the handler may lay the tree out).
+    g.Ademas = [&](const TEtapaVista&) {
+        const std::string f = ComprobarEnlaces(a);
+        if (!f.empty()) ADD_FAILURE() << "during report " << g.Etapas.size() << ": " << f;
+    };
+    const std::string error = Ejecutar(a, c);
+    EXPECT_EQ(g.Etapas, c.Etapas);
+    ComprobarFinal(a, c, error);
+}
+
+TEST_P(EtapasAVL, SinManejadorMismoResultado) {
+    const TCaso& c = GetParam();
+    TArbolAVL a;
+    Preparar(a, c);
+    ComprobarFinal(a, c, Ejecutar(a, c));
+}
+
+// A handler may leave the operation at any report (the window closes while a
+// step is shown): links, order and count stay sound, no mark is left, the
+// removed node is destroyed, and the tree takes further operations.
+TEST_P(EtapasAVL, ManejadorQueLanzaDejaEnlacesSanos) {
+    struct TInterrupcion {};
+    const TCaso& c = GetParam();
+    for (std::size_t k = 0; k < c.Etapas.size(); ++k) {
+        SCOPED_TRACE("thrown from report " + std::to_string(k));
+        TArbolAVL a;
+        Preparar(a, c);
+        TGrabadora g(a);
+        g.Ademas = [&](const TEtapaVista&) {
+            if (g.Etapas.size() == k + 1) throw TInterrupcion{};
+        };
+        EXPECT_THROW(Ejecutar(a, c), TInterrupcion);
+        EXPECT_EQ(Comprobar(a), "") << Forma(a);
+        a.OnEtapa = nullptr;
+        for (std::int32_t v : {-7, 1000, c.Valor}) {
+            a.Deseleccionar();
+            try {
+                a.Insertar(v);
+                a.Seleccionar(v, true);
+                a.Borrar();
+            } catch (const EArbol&) {  // an unbalanced tree may raise
+            }
+            EXPECT_EQ(Comprobar(a), "") << Forma(a);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, EtapasAVL, ::testing::ValuesIn(Casos),
+                         [](const ::testing::TestParamInfo<TCaso>& i) { return std::string(i.param.Nombre); });
+
+// The insertions 1, 2, 3 from an empty tree, as a user makes them.
+TEST(EtapasAVLSecuencia, UnoDosTres) {
+    TArbolAVL a;
+    TGrabadora g(a);
+    for (std::int32_t v : {1, 2, 3}) {
+        a.Deseleccionar();
+        ASSERT_TRUE(a.Insertar(v));
+    }
+    const TEtapas esperadas = Unir({InsercionBST(1, {}), InsercionBST(2, {1}), {Recorre(2), Actualiza(1), RaizCrece(1)},
+                                    InsercionBST(3, {1, 2}), {Recorre(3), Actualiza(2), Sube(2), Actualiza(1)},
+                                    Rotacion(SD, {1, 2}, {2, 1}, 1), {TrasInsercion(2)}});
+    EXPECT_EQ(g.Etapas, esperadas);
+    EXPECT_EQ(Forma(a), "2(1,3)");
+    EXPECT_EQ(Factores(a), "2:0 1:0 3:0");
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// Helpers shared by the heap tests: heaps written as their vector, stream
+// records written by hand, the heap's invariant checker and a heap whose
+// nodes count themselves.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "comprobacion.h"
+#include "uMonticulo.h"
+
+using TBytes = std::vector<std::uint8_t>;
+
+// One node record of a heap stream, in the order it is written (pre-order).
+struct TRegistroMon {
+    std::int32_t Valor;
+    std::int32_t Indice;
+    bool Izq;
+    bool Der;
+};
+TBytes FlujoMon(std::int32_t Cuenta, std::span<const TRegistroMon> Registros);
+// The stream of the heap whose vector holds Valores (complete-tree shape,
+// every index where the shape puts it).
+TBytes FlujoVector(const std::vector<std::int32_t>& Valores);
+void CargarVector(TMonticulo& M, const std::vector<std::int32_t>& Valores);
+
+// The values of the live cells, and of the stale cells still shown
+// (NumNodos..MaxNodos-1).
+std::vector<std::int32_t> Vivos(const TMonticulo& M);
+std::vector<std::int32_t> Grises(const TMonticulo& M);
+
+// Empty when the heap is sound between two operations, else the first fault:
+// both arrays of the same length, NumNodos <= MaxNodos <= length, Raiz =
+// Vector[0], every live cell's node at its index with the parent and children
+// the vector gives and the value VectorValores holds, NodoSel nil or live, no
+// node marked, NodoBorrado nil; and with Orden, the heap order.
+std::string ComprobarMonticulo(const TMonticulo& M, bool Orden = true);
+// What must hold at every step report: the same agreement of vector, links
+// and values, NodoSel nil or live, NodoBorrado outside the vector, at most
+// two nodes marked.
+std::string ComprobarMonticuloEnEtapa(const TMonticulo& M);
+
+// A heap whose nodes count themselves: a node destroyed twice or never shows
+// in Existentes.
+struct TNodoMonContado : TNodoMon {
+    TNodoMonContado(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) : TNodoMon(V, P, I, D) { ++Existentes; }
+    ~TNodoMonContado() override { --Existentes; }
+    static inline std::int64_t Existentes = 0;
+};
+static_assert(sizeof(TNodoMonContado) == sizeof(TNodoMon), "must fit the heap's node slots");
+
+class TMonticuloContado : public TMonticulo {
+public:
+    TNodoBin* CrearNodo(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) override {
+        return NuevoNodo<TNodoMonContado>(V, P, I, D);
+    }
+};

@@ -1,0 +1,480 @@
+// The heap: the reports of insertion, deletion of the minimum, access to the
+// minimum and the bottom-up construction as data; the vector's growth, the
+// stale cells and their drawing; the unordered builder and the program's
+// pseudo-random generator; a handler that throws.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "comprobacion_monticulo.h"
+
+namespace {
+
+using Opt = std::optional<std::int32_t>;
+using TValores = std::vector<std::int32_t>;
+using TEtapas = std::vector<TEtapaVista>;
+constexpr Opt nil = std::nullopt;
+
+// clang-format off
+const std::string Insercion = "Inserción de elemento", Ascendente = "Reestructuración ascendente",
+                  Descendente = "Reestructuración descendente", BorradoMinimo = "Borrado del mínimo";
+TEtapaVista Minimo(Opt sel) {
+    return {"Acceso al mínimo", "El elemento menor es la raiz (primer elemento del vector).", 0, {}, sel, nil};
+}
+TEtapaVista InsertaRaiz(Opt sel) { return {Insercion, "El elemento pasa a ser la raiz.", 1, {}, sel, nil}; }
+TEtapaVista InsertaAlFinal(std::int32_t x) {
+    return {Insercion, "Se inserta al final del vector. Se realiza una reestructuración ascendente.", 2, {}, x, nil};
+}
+// The ascent of x; p is the value in its parent's cell. Marks in pre-order:
+// the upper cell first.
+TEtapaVista ComparaPadre(std::int32_t p, std::int32_t x) {
+    return {Ascendente, "Se compara el nodo seleccionado con su padre.", 0, {p, x}, x, nil};
+}
+TEtapaVista MayorQuePadre(std::int32_t p, std::int32_t x) {
+    return {Ascendente, "El nodo seleccionado es mayor que el padre. Se termina la reestructuración.", 0, {p, x}, x,
+            nil};
+}
+// After the exchange: x in the upper cell, p below it.
+TEtapaVista MenorQuePadre(std::int32_t x, std::int32_t p) {
+    return {Ascendente,
+            "El nodo seleccionado es menor que el padre. Se intercambia con él y continúa la reestructuración.", 2,
+            {x, p}, x, nil};
+}
+TEtapaVista AscRaiz(std::int32_t x) {
+    return {Ascendente, "El nodo seleccionado ha llegado a la raiz. Se termina la reestructuración.", 0, {}, x, nil};
+}
+// The descent of x; c is the value of its smaller child.
+TEtapaVista EsHoja(std::int32_t x, Opt borrado = nil) {
+    return {Descendente, "El nodo seleccionado es una hoja. Se termina la reestructuración.", 0, {}, x, borrado};
+}
+TEtapaVista ComparaHijo(std::int32_t x, std::int32_t c, Opt borrado = nil) {
+    return {Descendente, "Se compara el nodo seleccionado con su hijo menor.", 2, {x, c}, x, borrado};
+}
+TEtapaVista MenorQueHijo(std::int32_t x, std::int32_t c) {
+    return {Descendente, "El nodo seleccionado es menor que el hijo menor. Se termina la reestructuración.", 0,
+            {x, c}, x, nil};
+}
+// After the exchange: c in the upper cell, x below it.
+TEtapaVista MayorQueHijo(std::int32_t c, std::int32_t x) {
+    return {Descendente,
+            "El nodo seleccionado es mayor que el hijo menor. Se intercambia con él y continúa la reestructuración.",
+            2, {c, x}, x, nil};
+}
+TEtapaVista QuedaVacio(std::int32_t x) { return {BorradoMinimo, "El montículo pasa a estar vacío.", 0, {}, x, nil}; }
+// The last value u and the minimum m, before and after their exchange.
+TEtapaVista IntercambiaConUltimo(std::int32_t u, std::int32_t m) {
+    return {BorradoMinimo, "Se intercambia la raiz con el último elemento del vector.", 0, {u}, m, nil};
+}
+TEtapaVista EliminaUltimo(std::int32_t u, std::int32_t m) {
+    return {BorradoMinimo,
+            "Se elimina el último elemento y se realiza una reestructuración descendente desde la raiz.", 1, {u}, m,
+            nil};
+}
+// clang-format on
+
+enum TOp { OpInsertar, OpBorrar, OpBuscar, OpCrear };
+
+struct TCaso {
+    const char* Nombre;
+    TValores Inicial;  // loaded, so MaxNodos starts at its length
+    TOp Op;
+    std::int32_t Valor;
+    std::optional<bool> Resultado;  // none for a deletion or a construction
+    TValores Final;
+    TValores Grises;
+    Opt SelFinal;
+    TEtapas Etapas;
+};
+
+void PrintTo(const TCaso& c, std::ostream* os) {
+    *os << c.Nombre;
+}
+
+std::optional<bool> Ejecutar(TMonticulo& m, TOp Op, std::int32_t Valor) {
+    m.Deseleccionar();
+    switch (Op) {
+        case OpInsertar:
+            return m.Insertar(Valor);
+        case OpBorrar:
+            m.Borrar();
+            return std::nullopt;
+        case OpBuscar:
+            return m.Buscar(Valor);
+        case OpCrear:
+            m.CrearMonticulo();
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+Opt ValorSel(const TArbolBin& a) {
+    return a.NodoSel ? Opt(a.NodoSel->Valor) : nil;
+}
+
+constexpr std::nullopt_t Nada = std::nullopt;
+
+// clang-format off
+const TCaso Casos[] = {
+    // Inserting 5, 3, 8, 1 one after the other gives 1, 3, 8, 5.
+    {"InsertarEnVacio", {}, OpInsertar, 5, true, {5}, {}, nil, {InsertaRaiz(nil)}},
+    {"InsertarSubeUnaVez", {5}, OpInsertar, 3, true, {3, 5}, {}, 3,
+     {InsertaAlFinal(3), ComparaPadre(5, 3), MenorQuePadre(3, 5), AscRaiz(3)}},
+    {"InsertarSinSubir", {3, 5}, OpInsertar, 8, true, {3, 5, 8}, {}, 8,
+     {InsertaAlFinal(8), ComparaPadre(3, 8), MayorQuePadre(3, 8)}},
+    {"InsertarSubeHastaLaRaiz", {3, 5, 8}, OpInsertar, 1, true, {1, 3, 8, 5}, {}, 1,
+     {InsertaAlFinal(1), ComparaPadre(5, 1), MenorQuePadre(1, 5), ComparaPadre(3, 1), MenorQuePadre(1, 3),
+      AscRaiz(1)}},
+    {"InsertarSubeYSeDetiene", {1, 5, 3}, OpInsertar, 4, true, {1, 4, 3, 5}, {}, 4,
+     {InsertaAlFinal(4), ComparaPadre(5, 4), MenorQuePadre(4, 5), ComparaPadre(1, 4), MayorQuePadre(1, 4)}},
+    {"InsertarIgualAlPadreNoSube", {2}, OpInsertar, 2, true, {2, 2}, {}, 2,
+     {InsertaAlFinal(2), ComparaPadre(2, 2), MayorQuePadre(2, 2)}},
+    // Deletion of the minimum: the removed node is NodoBorrado at the first
+    // report of the descent only; its value stays in the cell past the end.
+    {"BorrarEnVacio", {}, OpBorrar, 0, Nada, {}, {}, nil, {}},
+    {"BorrarElUnico", {7}, OpBorrar, 0, Nada, {}, {7}, nil, {QuedaVacio(7)}},
+    {"BorrarDeDos", {1, 2}, OpBorrar, 0, Nada, {2}, {1}, 2,
+     {IntercambiaConUltimo(2, 1), EliminaUltimo(2, 1), EsHoja(2, 1)}},
+    {"BorrarBajaHastaUnaHoja", {1, 3, 8, 5}, OpBorrar, 0, Nada, {3, 5, 8}, {1}, 5,
+     {IntercambiaConUltimo(5, 1), EliminaUltimo(5, 1), ComparaHijo(5, 3, 1), MayorQueHijo(3, 5), EsHoja(5)}},
+    {"BorrarHijosIgualesEligeElIzquierdo", {1, 4, 4, 9}, OpBorrar, 0, Nada, {4, 9, 4}, {1}, 9,
+     {IntercambiaConUltimo(9, 1), EliminaUltimo(9, 1), ComparaHijo(9, 4, 1), MayorQueHijo(4, 9), EsHoja(9)}},
+    {"BorrarEligeElDerecho", {1, 3, 2, 4, 5, 6}, OpBorrar, 0, Nada, {2, 3, 6, 4, 5}, {1}, 6,
+     {IntercambiaConUltimo(6, 1), EliminaUltimo(6, 1), ComparaHijo(6, 2, 1), MayorQueHijo(2, 6), EsHoja(6)}},
+    {"BorrarSeDetieneAntesDeLasHojas", {1, 2, 3, 9, 9, 4, 5}, OpBorrar, 0, Nada, {2, 5, 3, 9, 9, 4}, {1}, 5,
+     {IntercambiaConUltimo(5, 1), EliminaUltimo(5, 1), ComparaHijo(5, 2, 1), MayorQueHijo(2, 5), ComparaHijo(5, 9),
+      MenorQueHijo(5, 9)}},
+    // Access to the minimum: the value given plays no part.
+    {"BuscarEnVacio", {}, OpBuscar, 5, false, {}, {}, nil, {Minimo(nil)}},
+    {"BuscarDaLaRaiz", {2, 7, 4}, OpBuscar, 99, true, {2, 7, 4}, {}, 2, {Minimo(2)}},
+    // The bottom-up construction starts at (n-1) div 2: a leaf for odd n.
+    {"CrearDeCinco", {5, 4, 3, 2, 1}, OpCrear, 0, Nada, {1, 2, 3, 5, 4}, {}, 5,
+     {EsHoja(3),
+      ComparaHijo(4, 1), MayorQueHijo(1, 4), EsHoja(4),
+      ComparaHijo(5, 1), MayorQueHijo(1, 5), ComparaHijo(5, 2), MayorQueHijo(2, 5), EsHoja(5)}},
+    {"CrearDeUno", {7}, OpCrear, 0, Nada, {7}, {}, nil, {}},
+    {"CrearVacio", {}, OpCrear, 0, Nada, {}, {}, nil, {}},
+};
+// clang-format on
+
+class EtapasMonticulo : public ::testing::TestWithParam<TCaso> {};
+
+TEST_P(EtapasMonticulo, SecuenciaYResultado) {
+    const TCaso& c = GetParam();
+    {
+        TMonticuloContado m;
+        CargarVector(m, c.Inicial);
+        TGrabadora g(m);
+        // At every report the vector, the links and the values agree.
+        g.Ademas = [&](const TEtapaVista&) {
+            const std::string f = ComprobarMonticuloEnEtapa(m);
+            if (!f.empty()) ADD_FAILURE() << "during report " << g.Etapas.size() << ": " << f;
+        };
+        EXPECT_EQ(Ejecutar(m, c.Op, c.Valor), c.Resultado);
+        EXPECT_EQ(g.Etapas, c.Etapas);
+        EXPECT_EQ(Vivos(m), c.Final);
+        EXPECT_EQ(Grises(m), c.Grises);
+        EXPECT_EQ(ValorSel(m), c.SelFinal);
+        EXPECT_EQ(ComprobarMonticulo(m), "");
+        EXPECT_EQ(TNodoMonContado::Existentes, m.NumNodos);
+    }
+    EXPECT_EQ(TNodoMonContado::Existentes, 0);
+}
+
+TEST_P(EtapasMonticulo, SinManejadorMismoResultado) {
+    const TCaso& c = GetParam();
+    TMonticulo m;
+    CargarVector(m, c.Inicial);
+    EXPECT_EQ(Ejecutar(m, c.Op, c.Valor), c.Resultado);
+    EXPECT_EQ(Vivos(m), c.Final);
+    EXPECT_EQ(Grises(m), c.Grises);
+    EXPECT_EQ(ValorSel(m), c.SelFinal);
+    EXPECT_EQ(ComprobarMonticulo(m), "");
+}
+
+struct TInterrupcion {};
+
+// A handler that throws out of any report (a window closed while a step was
+// shown) leaves a sound heap: no mark, the removed node destroyed once, the
+// vector and the links in agreement and, where it held before, the heap
+// order. A deletion abandoned before its last node leaves the tree leaves
+// the heap as it was; later, the removal has happened.
+TEST_P(EtapasMonticulo, ManejadorQueLanzaDejaMonticuloSano) {
+    const TCaso& c = GetParam();
+    const bool ordenado = std::is_sorted(c.Inicial.begin(), c.Inicial.end()) || c.Op != OpCrear;
+    for (std::size_t k = 0; k < c.Etapas.size(); ++k) {
+        SCOPED_TRACE("thrown from report " + std::to_string(k));
+        {
+            TMonticuloContado m;
+            CargarVector(m, c.Inicial);
+            TGrabadora g(m);
+            g.Ademas = [&](const TEtapaVista&) {
+                if (g.Etapas.size() == k + 1) throw TInterrupcion{};
+            };
+            EXPECT_THROW(Ejecutar(m, c.Op, c.Valor), TInterrupcion);
+            EXPECT_EQ(g.Etapas, TEtapas(c.Etapas.begin(), c.Etapas.begin() + static_cast<std::ptrdiff_t>(k) + 1));
+            EXPECT_EQ(ComprobarMonticulo(m, ordenado), "") << ::testing::PrintToString(Vivos(m));
+            EXPECT_EQ(TNodoMonContado::Existentes, m.NumNodos);
+            if (c.Op == OpBorrar && k < 2) {
+                EXPECT_EQ(Vivos(m), c.Inicial);
+            } else {
+                TValores vivos = Vivos(m), esperados = c.Final;
+                std::sort(vivos.begin(), vivos.end());
+                std::sort(esperados.begin(), esperados.end());
+                EXPECT_EQ(vivos, esperados);
+            }
+            // The heap stays usable.
+            m.OnEtapa = nullptr;
+            m.Insertar(-1);
+            m.Borrar();
+            EXPECT_EQ(ComprobarMonticulo(m, ordenado), "");
+        }
+        EXPECT_EQ(TNodoMonContado::Existentes, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Monticulo, EtapasMonticulo, ::testing::ValuesIn(Casos),
+                         [](const ::testing::TestParamInfo<TCaso>& i) { return std::string(i.param.Nombre); });
+
+// Values travel, nodes stay; with the values the nodes exchange their drawn
+// positions. A new node is first drawn at its parent's place; the removed
+// minimum leaves from the root's place.
+TEST(PosicionesMonticulo, InsercionYBorrado) {
+    TMonticulo m;
+    CargarVector(m, {3, 5, 8});
+    m.DistribuirCompleta(20, 10, 10);
+    const std::vector<TNodoMon*> nodos(m.Vector.begin(), m.Vector.begin() + 3);
+    auto pos = [](const TNodoBin* n) { return std::make_pair(n->X, n->Y); };
+    const auto p1 = pos(m.Vector[1]);
+    TGrabadora g(m);
+    g.Ademas = [&](const TEtapaVista& e) {
+        if (e.Descripcion.starts_with("Se inserta al final")) {
+            EXPECT_EQ(pos(m.NodoSel), p1);
+        }
+    };
+    m.Insertar(1);
+    ASSERT_EQ(Vivos(m), (TValores{1, 3, 8, 5}));
+    EXPECT_TRUE(std::equal(nodos.begin(), nodos.end(), m.Vector.begin()));
+
+    m.DistribuirCompleta(20, 10, 10);
+    const auto p0 = pos(m.Vector[0]), p3 = pos(m.Vector[3]);
+    TNodoMon* ultimo = m.Vector[3];
+    int vistos = 0;
+    g.Ademas = [&](const TEtapaVista& e) {
+        if (e.Descripcion.starts_with("Se elimina")) {
+            // Still linked, now holding the minimum, where the root was drawn.
+            ++vistos;
+            EXPECT_EQ(m.NumNodos, 4);
+            EXPECT_EQ(m.Vector[3], ultimo);
+            EXPECT_EQ(ultimo->Valor, 1);
+            EXPECT_EQ(m.Raiz->Izq->Izq, ultimo);
+            EXPECT_EQ(pos(ultimo), p0);
+            EXPECT_EQ(pos(m.Raiz), p3);
+        }
+        if (e.Borrado) {
+            ++vistos;
+            EXPECT_EQ(m.NodoBorrado, ultimo);
+            EXPECT_EQ(m.NumNodos, 3);
+            EXPECT_EQ(m.Raiz->Izq->Izq, nullptr);
+            EXPECT_EQ(pos(ultimo), p0);
+        }
+    };
+    m.Borrar();
+    EXPECT_EQ(vistos, 2);
+    EXPECT_EQ(m.Vector[0], nodos[0]);
+    EXPECT_EQ(m.NodoBorrado, nullptr);
+}
+
+// Repeated deletions lay the removed minima out in the stale cells, the
+// smallest last; the drawing of the vector row sees them greyed.
+TEST(VectorMonticulo, BorradosSucesivosYDibVector) {
+    TMonticulo m;
+    for (std::int32_t v : {5, 3, 8, 1}) m.Insertar(v);
+    EXPECT_EQ(Vivos(m), (TValores{1, 3, 8, 5}));
+    EXPECT_EQ(m.MaxNodos, 4);
+
+    struct TCelda {
+        const TNodoBin* Nodo;
+        std::int32_t Valor, Indice, NumNodos, MaxNodos;
+        bool EsSel;
+        bool operator==(const TCelda&) const = default;
+    };
+    std::vector<TCelda> celdas;
+    std::vector<char> orden;  // which callback ran, in order
+    auto nodo = [&](char k) {
+        return [&orden, k](TNodoBin*, std::int32_t, std::int32_t, bool) { orden.push_back(k); };
+    };
+    const TDibArco arco = [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) { orden.push_back('a'); };
+    const TDibVector fila = [&](TNodoBin* n, std::int32_t v, std::int32_t i, std::int32_t nn, std::int32_t mx,
+                                  bool s) {
+        orden.push_back('v');
+        celdas.push_back({n, v, i, nn, mx, s});
+    };
+    auto dibujar = [&] {
+        celdas.clear();
+        orden.clear();
+        m.Recorrer(nodo('f'), nodo('n'), arco, nodo('t'), fila);
+    };
+
+    m.Deseleccionar();
+    m.Borrar();
+    EXPECT_EQ(Vivos(m), (TValores{3, 5, 8}));
+    EXPECT_EQ(Grises(m), (TValores{1}));
+    m.NodoSel = m.Vector[1];
+    dibujar();
+    EXPECT_EQ(celdas, (std::vector<TCelda>{{m.Vector[0], 3, 0, 3, 4, false},
+                                           {m.Vector[1], 5, 1, 3, 4, true},
+                                           {m.Vector[2], 8, 2, 3, 4, false},
+                                           {nullptr, 1, 3, 3, 4, false}}));
+    // The tree's four passes come first, then the vector row.
+    EXPECT_EQ(std::string(orden.begin(), orden.end()), "fffaannntttvvvv");
+
+    for (int i = 0; i < 3; ++i) m.Borrar();
+    EXPECT_EQ(m.NumNodos, 0);
+    EXPECT_EQ(m.Raiz, nullptr);
+    EXPECT_EQ(m.MaxNodos, 4);
+    EXPECT_EQ(Grises(m), (TValores{8, 5, 3, 1}));
+    dibujar();
+    EXPECT_EQ(celdas, (std::vector<TCelda>{{nullptr, 8, 0, 0, 4, false},
+                                           {nullptr, 5, 1, 0, 4, false},
+                                           {nullptr, 3, 2, 0, 4, false},
+                                           {nullptr, 1, 3, 0, 4, false}}));
+    EXPECT_EQ(ComprobarMonticulo(m), "");
+
+    m.Vaciar();
+    EXPECT_EQ(m.MaxNodos, 0);
+    dibujar();
+    EXPECT_TRUE(orden.empty());
+    // Without a vector callback only the tree is drawn.
+    m.Insertar(4);
+    orden.clear();
+    m.Recorrer(nodo('f'), nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(std::string(orden.begin(), orden.end()), "f");
+}
+
+// The visible length steps by 100 when an insertion finds the vector full;
+// Vaciar keeps it.
+TEST(VectorMonticulo, CapacidadCreceDeCienEnCien) {
+    TMonticulo m;
+    EXPECT_EQ(m.Capacidad(), 1000);
+    EXPECT_EQ(m.MaxNodos, 0);
+    for (std::int32_t i = 0; i < 1000; ++i) m.Insertar(1000 - i);
+    EXPECT_EQ(m.Capacidad(), 1000);
+    m.Insertar(0);
+    EXPECT_EQ(m.Capacidad(), 1100);
+    EXPECT_EQ(m.VectorValores.size(), 1100u);
+    EXPECT_EQ(m.MaxNodos, 1001);
+    EXPECT_EQ(m.Raiz->Valor, 0);
+    EXPECT_EQ(ComprobarMonticulo(m), "");
+    m.Vaciar();
+    EXPECT_EQ(m.Capacidad(), 1100);
+    EXPECT_EQ(m.NumNodos, 0);
+    EXPECT_EQ(m.MaxNodos, 0);
+    EXPECT_EQ(ComprobarMonticulo(m), "");
+}
+
+// A replayed entry -v removes the minimum whatever v is (even a v that is
+// absent, or the least 32-bit key); 0 inserts 0. Nothing is reported.
+TEST(VectorMonticulo, ReconstruirBorraSiempreElMinimo) {
+    TMonticulo m;
+    CargarVector(m, {9, 9, 9, 9, 9});
+    TGrabadora g(m);
+    const std::int32_t e[] = {5, 3, 8, -100, 0, -7, 4, std::numeric_limits<std::int32_t>::min()};
+    m.Reconstruir(e);
+    EXPECT_TRUE(g.Etapas.empty());
+    EXPECT_TRUE(m.MostrarEtapas());
+    EXPECT_EQ(Vivos(m), (TValores{5, 8}));
+    EXPECT_EQ(Grises(m), (TValores{4}));
+    EXPECT_EQ(m.MaxNodos, 3);
+    EXPECT_EQ(ComprobarMonticulo(m), "");
+}
+
+// ---------------------------------------------------------------- the generator and the builders
+
+// Each draw first advances the seed (seed x 134775813 + 1, modulo 2^32),
+// then takes the high 32 bits of n x seed.
+TEST(Aleatorio, ValoresConocidos) {
+    TAleatorio r;
+    EXPECT_EQ(r.Semilla, 0u);
+    EXPECT_EQ(r.Extraer(100), 0u);  // seed 0 * 134775813 + 1 = 1; 100 * 1 >> 32 = 0
+    EXPECT_EQ(r.Semilla, 1u);
+    EXPECT_EQ(r.Extraer(100), 3u);  // seed 134775814; 13477581400 / 2^32 = 3.14
+    EXPECT_EQ(r.Semilla, 134775814u);
+    EXPECT_EQ(r.Extraer(100), 86u);  // seed 134775814 * 134775813 + 1 mod 2^32 = 3698175007; 86.1
+    EXPECT_EQ(r.Semilla, 3698175007u);
+    // n = 2^32 - 1 gives seed - 1; n = 0 gives 0 and still advances.
+    EXPECT_EQ(r.Extraer(0xFFFFFFFFu), 870078620u - 1u);
+    EXPECT_EQ(r.Extraer(0), 0u);
+    EXPECT_EQ(r.Semilla, 1172187917u);
+    // Wraps at 2^32: 0xFFFFFFFF * 134775813 + 1 = -134775812 mod 2^32.
+    r.Semilla = 0xFFFFFFFFu;
+    r.Extraer(1);
+    EXPECT_EQ(r.Semilla, 4160191484u);
+}
+
+// The permutation follows from the generator's state alone: 2n exchanges of
+// a position a and a position b drawn in that order.
+TEST(Desordenado, DeterministaConElGenerador) {
+    TMonticulo m;
+    TAleatorio r;
+    m.CrearDesordenado(5, r);
+    EXPECT_EQ(Vivos(m), (TValores{3, 5, 4, 1, 2}));
+    EXPECT_EQ(r.Semilla, 1408429452u);  // 20 draws
+    r.Semilla = 12345;
+    m.CrearDesordenado(7, r);
+    EXPECT_EQ(Vivos(m), (TValores{6, 4, 5, 3, 1, 7, 2}));
+    EXPECT_EQ(r.Semilla, 1214352205u);
+
+    // Without a generator, the program's own one is used and advanced.
+    TAleatorio copia = GeneradorPrograma();
+    m.CrearDesordenado(300);
+    TMonticulo otro;
+    otro.CrearDesordenado(300, copia);
+    EXPECT_EQ(Vivos(m), Vivos(otro));
+    EXPECT_EQ(GeneradorPrograma().Semilla, copia.Semilla);
+}
+
+TEST(Desordenado, PermutacionEnFormaCompleta) {
+    TMonticuloContado m;
+    for (std::int32_t v : {4, 2, 7}) m.Insertar(v);
+    m.NodoSel = m.Raiz;
+    TAleatorio r;
+    for (std::int32_t n : {0, 1, 2, 7, 1000, 1500}) {
+        SCOPED_TRACE(n);
+        m.CrearDesordenado(n, r);
+        EXPECT_EQ(m.NumNodos, n);
+        EXPECT_EQ(m.MaxNodos, n);
+        EXPECT_EQ(m.NodoSel, nullptr);
+        EXPECT_EQ(m.Capacidad(), std::max(n, 1000));  // exactly n once it outgrows the vector
+        EXPECT_EQ(ComprobarMonticulo(m, false), "");
+        EXPECT_EQ(TNodoMonContado::Existentes, n);
+        TValores v = Vivos(m);
+        std::sort(v.begin(), v.end());
+        for (std::int32_t i = 0; i < n; ++i) ASSERT_EQ(v[i], i + 1);
+    }
+    // The bottom-up construction makes it a heap; an insertion then grows
+    // the vector by 100 from n.
+    m.CrearMonticulo();
+    EXPECT_EQ(ComprobarMonticulo(m), "");
+    m.Insertar(0);
+    EXPECT_EQ(m.Capacidad(), 1600);
+}
+
+TEST(Desordenado, NegativoLanzaYNoToca) {
+    TMonticulo m;
+    CargarVector(m, {1, 2, 3});
+    m.Borrar();
+    const TBytes antes = m.Guardar();
+    const TValores valores = m.VectorValores;
+    EXPECT_THROW(m.CrearDesordenado(-1), EArbol);
+    EXPECT_THROW(m.CrearDesordenado(std::numeric_limits<std::int32_t>::min()), EArbol);
+    EXPECT_EQ(m.Guardar(), antes);
+    EXPECT_EQ(m.VectorValores, valores);
+    EXPECT_EQ(m.MaxNodos, 3);
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+// The heap's stream: exact bytes, round trips, and the streams its Cargar
+// rejects because the stored indices are not the positions the tree shape
+// gives (or the data ends early), leaving the current heap as it was.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "comprobacion_monticulo.h"
+
+namespace {
+
+using TValores = std::vector<std::int32_t>;
+constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
+
+TEST(FlujoMonticulo, BytesExactos) {
+    TMonticulo m;
+    EXPECT_EQ(m.Guardar(), (TBytes{0, 0, 0, 0}));
+    m.Insertar(7);
+    m.Insertar(2);
+    // Count 2; the root 2 at index 0 with a left child; 7 at index 1.
+    EXPECT_EQ(m.Guardar(), (TBytes{2, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 7, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
+}
+
+// A saved heap loads back with the same vector, ordered or not; the stale
+// cells are not stored, so MaxNodos becomes NumNodos. Nothing is selected
+// and nothing is reported.
+TEST(FlujoMonticulo, IdaYVuelta) {
+    std::mt19937 gen(5);
+    TAleatorio r;
+    for (int t = 0; t < 30; ++t) {
+        SCOPED_TRACE(t);
+        TMonticulo a;
+        const std::int32_t n = t * 40;
+        if (t % 3 == 0) {
+            a.CrearDesordenado(n, r);
+        } else {
+            for (std::int32_t i = 0; i < n; ++i) a.Insertar(std::uniform_int_distribution<std::int32_t>(-50, 50)(gen));
+            for (std::int32_t i = 0; i < n / 3; ++i) a.Borrar();
+        }
+        const TBytes datos = a.Guardar();
+
+        TMonticuloContado b;
+        for (std::int32_t v : {1, 2, 3, 4, 5, 6}) b.Insertar(v);
+        b.NodoSel = b.Raiz;
+        b.OnEtapa = [](const std::string&, const std::string&, int) { ADD_FAILURE() << "report while loading"; };
+        b.Cargar(datos);
+        EXPECT_EQ(b.Guardar(), datos);
+        EXPECT_EQ(Vivos(b), Vivos(a));
+        EXPECT_EQ(b.MaxNodos, a.NumNodos);
+        EXPECT_EQ(b.NodoSel, nullptr);
+        EXPECT_EQ(b.Capacidad(), a.NumNodos > 1000 ? a.NumNodos + 100 : 1000);
+        EXPECT_EQ(ComprobarMonticulo(b, t % 3 != 0), "");
+        EXPECT_EQ(TNodoMonContado::Existentes, b.NumNodos);
+    }
+}
+
+TEST(FlujoMonticulo, CuentaCeroIgnoraLoQueSigueYBanderasNoNulas) {
+    TMonticulo m;
+    CargarVector(m, {1, 2, 3});
+    m.Cargar(TBytes{0, 0, 0, 0, 0xFF, 0xFF});
+    EXPECT_EQ(m.NumNodos, 0);
+    EXPECT_EQ(m.MaxNodos, 0);
+    EXPECT_EQ(ComprobarMonticulo(m), "");
+    // Any non-zero flag byte is a child.
+    TBytes datos = FlujoVector({1, 2, 3});
+    datos[12] = 0x80;
+    datos[13] = 0xFF;
+    m.Cargar(datos);
+    EXPECT_EQ(Vivos(m), (TValores{1, 2, 3}));
+    EXPECT_EQ(m.Guardar(), FlujoVector({1, 2, 3}));
+}
+
+// The heap a rejected stream is loaded into: three live cells, one stale
+// one, a selection.
+class RechazoMonticulo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (std::int32_t v : {5, 3, 8, 1}) M.Insertar(v);
+        M.Borrar();
+        M.NodoSel = M.Vector[1];
+        Antes = M.Guardar();
+        Valores = M.VectorValores;
+        Nodos = M.Vector;
+    }
+    void EsperarRechazo(const TBytes& Datos, const std::string& Que) {
+        SCOPED_TRACE(Que);
+        const TDatosAlBorde borde(Datos);  // a read past the end faults
+        try {
+            M.Cargar(borde.Datos());
+            ADD_FAILURE() << "accepted";
+        } catch (const EFlujoInvalido& e) {
+            EXPECT_NE(std::string(e.what()), "");
+        }
+        EXPECT_EQ(M.Guardar(), Antes);
+        EXPECT_EQ(M.MaxNodos, 4);
+        EXPECT_EQ(M.VectorValores, Valores);
+        EXPECT_EQ(M.Vector, Nodos);
+        EXPECT_EQ(M.NodoSel, M.Vector[1]);
+        EXPECT_EQ(ComprobarMonticulo(M), "");
+    }
+    TMonticulo M;
+    TBytes Antes;
+    TValores Valores;
+    std::vector<TNodoMon*> Nodos;
+};
+
+struct TMalo {
+    const char* Nombre;
+    std::int32_t Cuenta;
+    std::vector<TRegistroMon> Registros;
+};
+
+// clang-format off
+const TMalo Malos[] = {
+    {"RaizConIndiceUno", 1, {{5, 1, false, false}}},
+    {"RaizConIndiceNegativo", 1, {{5, -1, false, false}}},
+    {"HijosCruzados", 3, {{1, 0, true, true}, {3, 2, false, false}, {8, 1, false, false}}},
+    {"IndiceRepetido", 3, {{1, 0, true, true}, {3, 1, false, false}, {8, 1, false, false}}},
+    // Indices 0, 1, 2 but the third one sits where the shape gives 3.
+    {"IndicesFueraDeSitio", 3, {{1, 0, true, false}, {3, 1, true, false}, {8, 2, false, false}}},
+    {"IndiceNoMenorQueLaCuenta", 3, {{1, 0, true, false}, {3, 1, true, false}, {8, 3, false, false}}},
+    {"IndiceEnorme", 2, {{1, 0, true, false}, {3, Max32, false, false}}},
+    {"SoloHijoDerecho", 2, {{1, 0, false, true}, {3, 2, false, false}}},
+    {"CuentaMayor", 4, {{1, 0, true, true}, {3, 1, false, false}, {8, 2, false, false}}},
+    {"CuentaMenor", 2, {{1, 0, true, true}, {3, 1, false, false}, {8, 2, false, false}}},
+    {"CuentaNegativa", -1, {{1, 0, false, false}}},
+    {"CuentaSinRegistros", 3, {}},
+};
+// clang-format on
+
+TEST_F(RechazoMonticulo, IndicesQueNoSonLosDeLaForma) {
+    for (const TMalo& m : Malos) EsperarRechazo(FlujoMon(m.Cuenta, m.Registros), m.Nombre);
+    // The heap is still usable afterwards.
+    M.Insertar(0);
+    EXPECT_EQ(M.Raiz->Valor, 0);
+}
+
+TEST_F(RechazoMonticulo, TruncadoEnCadaByte) {
+    const TBytes datos = FlujoVector({1, 2, 3, 4, 5});
+    for (std::size_t n = 0; n < datos.size(); ++n)
+        EsperarRechazo(TBytes(datos.begin(), datos.begin() + static_cast<std::ptrdiff_t>(n)),
+                       "first " + std::to_string(n) + " bytes");
+    // The whole stream, read exactly up to its end, is accepted.
+    const TDatosAlBorde borde(datos);
+    M.Cargar(borde.Datos());
+    EXPECT_EQ(Vivos(M), (TValores{1, 2, 3, 4, 5}));
+}
+
+}  // namespace

@@ -1,0 +1,443 @@
+// The splay tree: the reports of every rotation case as data, the tree at
+// each report, a handler that throws, random runs against std::set and a
+// million-node chain splayed from its deep end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "comprobacion.h"
+#include "uSplayTree.h"
+
+namespace {
+
+using Opt = std::optional<std::int32_t>;
+using TEtapas = std::vector<TEtapaVista>;
+using TBytes = std::vector<std::uint8_t>;
+constexpr Opt nil = std::nullopt;
+
+std::string N(std::int32_t v) {
+    return std::to_string(v);
+}
+
+TEtapas operator+(TEtapas a, const TEtapas& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The search tree's reports, as the driver sees them (selection cleared
+// before the operation).
+// clang-format off
+const std::string Busqueda = "Busqueda finalizada", DosHijos = "Borrado de nodo con dos hijos:",
+                  Clasificacion = "Clasificación del nodo seleccionado:";
+TEtapaVista Comparacion(std::int32_t v, std::int32_t comparado) {
+    return {"Búsqueda del valor " + N(v), "Comparando con elemento " + N(comparado), 0, {comparado}, nil, nil};
+}
+// The comparisons along a path, then the report of a value found.
+TEtapas Hallado(std::int32_t v, const std::vector<std::int32_t>& camino) {
+    TEtapas e;
+    for (std::int32_t c : camino) e.push_back(Comparacion(v, c));
+    e.push_back({Busqueda, "Se encontro un nodo con el valor " + N(v), 0, {}, v, nil});
+    return e;
+}
+TEtapaVista NoEncontrado(Opt sel) {
+    return {Busqueda,
+            "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.",
+            0, {}, sel, nil};
+}
+TEtapaVista InsercionFallida(std::int32_t sel) {
+    return {"Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, {}, sel, nil};
+}
+TEtapaVista InsercionEnVacio(std::int32_t sel) {
+    return {"Inserción como hoja", "El nodo pasa a ser la raiz.", 2, {}, sel, nil};
+}
+TEtapaVista InsercionHoja(std::int32_t sel) {
+    return {"Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.",
+            2, {}, sel, nil};
+}
+TEtapaVista HijoIzquierdo(std::int32_t marcado, std::int32_t sel) {
+    return {DosHijos, "Nos situamos en el hijo izquierdo.", 0, {marcado}, sel, nil};
+}
+TEtapaVista HijoDerecho(std::int32_t marcado, std::int32_t sel) {
+    return {DosHijos, "Se recorren los hijos derechos.", 0, {marcado}, sel, nil};
+}
+TEtapaVista Predecesor(std::int32_t marcado, std::int32_t sel) {
+    return {DosHijos,
+            "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al "
+            "nodo seleccionado.",
+            2, {marcado}, sel, nil};
+}
+TEtapaVista Hoja(Opt sel, std::int32_t borrado) {
+    return {Clasificacion,
+            "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.",
+            2, {}, sel, borrado};
+}
+
+// The splay's reports. X is the node splayed, P its parent, G its
+// grandparent; the marked values are listed in pre-order (G, P, X).
+const std::string Splay = "Splay sobre nodo seleccionado",
+                  EnLaRaiz = "El nodo ha llegado a la raiz. Se termina la operación.";
+TEtapaVista YaEnRaiz(std::int32_t x) { return {Splay, EnLaRaiz, 0, {x}, x, nil}; }
+TEtapaVista Llega(std::int32_t x) { return {Splay, EnLaRaiz, 1, {}, x, nil}; }
+TEtapaVista Sigue(std::int32_t x) {
+    return {Splay, "Se sigue aplicando Splay sobre el nodo seleccionado.", 1, {}, x, nil};
+}
+TEtapaVista Zig(std::int32_t p, std::int32_t x) {
+    return {Splay, "Caso 1a: Padre del nodo es la raiz: Rotación Zig.", 0, {p, x}, x, nil};
+}
+TEtapaVista Zag(std::int32_t p, std::int32_t x) {
+    return {Splay, "Caso 1b: Padre del nodo es la raiz: Rotación Zag.", 0, {p, x}, x, nil};
+}
+TEtapaVista ZigZig(std::int32_t g, std::int32_t p, std::int32_t x) {
+    return {Splay, "Caso 2a: Existe abuelo, todos hijos izquierdos: Rotación Zig-Zig.", 0, {g, p, x}, x, nil};
+}
+TEtapaVista ZagZag(std::int32_t g, std::int32_t p, std::int32_t x) {
+    return {Splay, "Caso 2b: Existe abuelo, todos hijos derechos: Rotación Zag-Zag.", 0, {g, p, x}, x, nil};
+}
+TEtapaVista ZigZag(std::int32_t g, std::int32_t p, std::int32_t x) {
+    return {Splay, "Caso 3a: Existe abuelo, nodo derecho y padre izquierdo: Rotación Zig-Zag.", 0, {g, p, x}, x,
+            nil};
+}
+TEtapaVista ZagZig(std::int32_t g, std::int32_t p, std::int32_t x) {
+    return {Splay, "Caso 3b: Existe abuelo, nodo izquierdo y padre derecho: Rotación Zag-Zig.", 0, {g, p, x}, x,
+            nil};
+}
+// clang-format on
+
+enum TOp { OpBuscar, OpInsertar, OpBorrar };
+
+struct TCaso {
+    const char* Nombre;
+    const char* Inicial;
+    TOp Op;
+    std::int32_t Valor;
+    std::optional<bool> Resultado;  // none for a deletion
+    const char* Final;
+    Opt SelFinal;
+    TEtapas Etapas;
+};
+
+void PrintTo(const TCaso& c, std::ostream* os) {
+    *os << c.Nombre;
+}
+
+// As the driver runs it: selection cleared first; a deletion selects its
+// node with Seleccionar.
+std::optional<bool> Ejecutar(TSplayTree& a, TOp Op, std::int32_t Valor) {
+    a.Deseleccionar();
+    switch (Op) {
+        case OpBuscar:
+            return a.Buscar(Valor);
+        case OpInsertar:
+            return a.Insertar(Valor);
+        case OpBorrar:
+            a.Seleccionar(Valor, true);
+            a.Borrar();
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+Opt ValorSel(const TArbolBin& a) {
+    return a.NodoSel ? Opt(a.NodoSel->Valor) : nil;
+}
+
+constexpr std::nullopt_t Nada = std::nullopt;
+
+// clang-format off
+const TCaso Casos[] = {
+    // The single rotations, with the parent at the root.
+    {"ZigEnLaRaiz", "50(30(20,40),70)", OpBuscar, 30, true, "30(20,50(40,70))", 30,
+     Hallado(30, {50, 30}) + TEtapas{Zig(50, 30), Llega(30)}},
+    {"ZagEnLaRaiz", "50(30,70(60,80))", OpBuscar, 70, true, "70(50(30,60),80)", 70,
+     Hallado(70, {50, 70}) + TEtapas{Zag(50, 70), Llega(70)}},
+    // The double rotations, each re-attaching two subtrees.
+    {"ZigZig", "60(40(20(10,30),50),70)", OpBuscar, 20, true, "20(10,40(30,60(50,70)))", 20,
+     Hallado(20, {60, 40, 20}) + TEtapas{ZigZig(60, 40, 20), Llega(20)}},
+    {"ZagZag", "10(5,30(20,50(40,60)))", OpBuscar, 50, true, "50(30(10(5,20),40),60)", 50,
+     Hallado(50, {10, 30, 50}) + TEtapas{ZagZag(10, 30, 50), Llega(50)}},
+    {"ZigZag", "60(20(10,40(30,50)),70)", OpBuscar, 40, true, "40(20(10,30),60(50,70))", 40,
+     Hallado(40, {60, 20, 40}) + TEtapas{ZigZag(60, 20, 40), Llega(40)}},
+    {"ZagZig", "20(10,60(40(30,50),70))", OpBuscar, 40, true, "40(20(10,30),60(50,70))", 40,
+     Hallado(40, {20, 60, 40}) + TEtapas{ZagZig(20, 60, 40), Llega(40)}},
+    // Below a great-grandparent: X takes G's place on G's side and goes on.
+    {"ZigZigYZig", "80(60(40(20,50),70),90)", OpBuscar, 20, true, "20(,80(40(,60(50,70)),90))", 20,
+     Hallado(20, {80, 60, 40, 20}) + TEtapas{ZigZig(60, 40, 20), Sigue(20), Zig(80, 20), Llega(20)}},
+    {"ZagZagYZigZag", "100(50(40,60(,70(,80))),110)", OpBuscar, 80, true, "80(50(40,70(60,)),100(,110))", 80,
+     Hallado(80, {100, 50, 60, 70, 80}) + TEtapas{ZagZag(60, 70, 80), Sigue(80), ZigZag(100, 50, 80), Llega(80)}},
+    {"BuscarValorDeRaiz", "50(30,70)", OpBuscar, 50, true, "50(30,70)", 50, Hallado(50, {}) + TEtapas{YaEnRaiz(50)}},
+    // The chain 1, 2, 3 built by insertion, then searched at its deep end.
+    {"InsertarEnVacio", "", OpInsertar, 1, true, "1", 1, {NoEncontrado(nil), InsercionEnVacio(1), YaEnRaiz(1)}},
+    {"InsertarSegundo", "1", OpInsertar, 2, true, "2(1,)", 2,
+     {Comparacion(2, 1), NoEncontrado(1), InsercionHoja(2), Zag(1, 2), Llega(2)}},
+    {"InsertarTercero", "2(1,)", OpInsertar, 3, true, "3(2(1,),)", 3,
+     {Comparacion(3, 2), NoEncontrado(2), InsercionHoja(3), Zag(2, 3), Llega(3)}},
+    {"BuscarFondoDeCadena", "3(2(1,),)", OpBuscar, 1, true, "1(,2(,3))", 1,
+     Hallado(1, {3, 2, 1}) + TEtapas{ZigZig(3, 2, 1), Llega(1)}},
+    {"BuscarNietoZigZag", "3(1(,2),)", OpBuscar, 2, true, "2(1,3)", 2,
+     Hallado(2, {3, 1, 2}) + TEtapas{ZigZag(3, 1, 2), Llega(2)}},
+    // The search inside an insertion does not splay; the splay follows the
+    // insertion's own report, also when the value was there.
+    {"InsertarHojaZagZig", "50(30,70)", OpInsertar, 60, true, "60(50(30,),70)", 60,
+     {Comparacion(60, 50), Comparacion(60, 70), NoEncontrado(70), InsercionHoja(60), ZagZig(50, 70, 60), Llega(60)}},
+    {"InsertarPresente", "50(30(20,40),70)", OpInsertar, 40, false, "40(30(20,),50(,70))", 40,
+     Hallado(40, {50, 30, 40}) + TEtapas{InsercionFallida(40), ZigZag(50, 30, 40), Llega(40)}},
+    {"InsertarValorDeRaiz", "50(30,70)", OpInsertar, 50, false, "50(30,70)", 50,
+     Hallado(50, {}) + TEtapas{InsercionFallida(50), YaEnRaiz(50)}},
+    // A failed search leaves the shape alone; deletion is the search tree's.
+    {"BuscarAusente", "50(30,70(60,))", OpBuscar, 65, false, "50(30,70(60,))", 60,
+     {Comparacion(65, 50), Comparacion(65, 70), Comparacion(65, 60), NoEncontrado(60)}},
+    {"BuscarEnVacio", "", OpBuscar, 5, false, "", nil, {NoEncontrado(nil)}},
+    {"BorrarDosHijosSinSplay", "50(30(20,40),70)", OpBorrar, 50, Nada, "40(30(20,),70)", 30,
+     {HijoIzquierdo(30, 50), HijoDerecho(40, 50), Predecesor(40, 50), Hoja(30, 50)}},
+    {"BorrarHojaSinSplay", "50(30(20,),70)", OpBorrar, 20, Nada, "50(30,70)", 30, {Hoja(30, 20)}},
+};
+// clang-format on
+
+// At every report the tree is linked (the handler may lay it out and draw
+// it) and in order, except while a two-children deletion shows its
+// exchanged values.
+void VigilarEnlaces(TGrabadora& g, const TSplayTree& a) {
+    g.Ademas = [&g, &a](const TEtapaVista& e) {
+        std::string f = ComprobarEnlaces(a);
+        const std::vector<std::int32_t> v = EnOrden(a);
+        if (f.empty() && e.Titulo != DosHijos &&
+            std::adjacent_find(v.begin(), v.end(), std::greater_equal<>()) != v.end())
+            f = "order broken: " + Forma(a);
+        if (!f.empty()) ADD_FAILURE() << "during report " << g.Etapas.size() << ": " << f;
+    };
+}
+
+class EtapasSplay : public ::testing::TestWithParam<TCaso> {};
+
+TEST_P(EtapasSplay, SecuenciaYResultado) {
+    const TCaso& c = GetParam();
+    TSplayTree a;
+    Construir(a, c.Inicial);
+    TGrabadora g(a);
+    VigilarEnlaces(g, a);
+    EXPECT_EQ(Ejecutar(a, c.Op, c.Valor), c.Resultado);
+    EXPECT_EQ(g.Etapas, c.Etapas);
+    EXPECT_EQ(Forma(a), c.Final);
+    EXPECT_EQ(ValorSel(a), c.SelFinal);
+    EXPECT_FALSE(a.Insertando);
+    EXPECT_EQ(Comprobar(a), "");
+}
+
+TEST_P(EtapasSplay, SinManejadorMismoResultado) {
+    const TCaso& c = GetParam();
+    TSplayTree a;
+    Construir(a, c.Inicial);
+    EXPECT_EQ(Ejecutar(a, c.Op, c.Valor), c.Resultado);
+    EXPECT_EQ(Forma(a), c.Final);
+    EXPECT_EQ(ValorSel(a), c.SelFinal);
+    EXPECT_FALSE(a.Insertando);
+    EXPECT_EQ(Comprobar(a), "");
+}
+
+struct TInterrupcion {};
+
+// A handler that throws out of any report leaves an ordered, linked tree
+// with no marks, and Insertando false: the next insertion splays again.
+TEST_P(EtapasSplay, ManejadorQueLanzaDejaArbolSano) {
+    const TCaso& c = GetParam();
+    for (std::size_t k = 0; k < c.Etapas.size(); ++k) {
+        SCOPED_TRACE("thrown from report " + std::to_string(k));
+        TSplayTree a;
+        Construir(a, c.Inicial);
+        TGrabadora g(a);
+        g.Ademas = [&](const TEtapaVista&) {
+            if (g.Etapas.size() == k + 1) throw TInterrupcion{};
+        };
+        EXPECT_THROW(Ejecutar(a, c.Op, c.Valor), TInterrupcion);
+        EXPECT_EQ(g.Etapas, TEtapas(c.Etapas.begin(), c.Etapas.begin() + static_cast<std::ptrdiff_t>(k) + 1));
+        EXPECT_FALSE(a.Insertando);
+        EXPECT_EQ(Comprobar(a), "") << Forma(a);
+        a.OnEtapa = nullptr;
+        EXPECT_TRUE(a.Insertar(1000));
+        EXPECT_EQ(a.Raiz->Valor, 1000);
+        EXPECT_EQ(Comprobar(a), "") << Forma(a);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Splay, EtapasSplay, ::testing::ValuesIn(Casos),
+                         [](const ::testing::TestParamInfo<TCaso>& i) { return std::string(i.param.Nombre); });
+
+// A rotation's case is reported on the former shape; the report that
+// follows it shows the shape after the relinking.
+TEST(EtapasSplayForma, CasoAntesYContinuacionDespuesDelReenlace) {
+    TSplayTree a;
+    Construir(a, "100(50(40,60(,70(,80))),110)");
+    TGrabadora g(a);
+    std::vector<std::string> formas;
+    g.Ademas = [&](const TEtapaVista& e) {
+        if (e.Titulo == Splay) formas.push_back(Forma(a));
+    };
+    a.Buscar(80);
+    EXPECT_EQ(formas, (std::vector<std::string>{
+                          "100(50(40,60(,70(,80))),110)",  // Zag-Zag
+                          "100(50(40,80(70(60,),)),110)",  // goes on
+                          "100(50(40,80(70(60,),)),110)",  // Zig-Zag
+                          "80(50(40,70(60,)),100(,110))",  // at the root
+                      }));
+}
+
+// ---------------------------------------------------------------- random runs
+
+// The depth of the node that holds k, or of the leaf an insertion of k would
+// add (root: 0).
+std::int32_t Profundidad(const TSplayTree& a, std::int32_t k) {
+    std::int32_t d = 0;
+    for (const TNodoBin* n = a.Raiz; n != nullptr && n->Valor != k; n = k < n->Valor ? n->Izq : n->Der) ++d;
+    return a.Raiz == nullptr ? 0 : d;
+}
+
+// One random step on the splay tree and on std::set. A search that finds its
+// value and every insertion leave the value's node at the root and
+// selected; a failed search and a deletion change the tree exactly as the
+// plain search tree does.
+void Paso(TSplayTree& a, std::set<std::int32_t>& s, std::mt19937& gen) {
+    const std::int32_t op = std::uniform_int_distribution<std::int32_t>(0, 99)(gen);
+    std::int32_t k = std::uniform_int_distribution<std::int32_t>(-400, 400)(gen);
+    if (op >= 50 && op < 80 && !s.empty()) {
+        // Deletions mostly find their value.
+        const auto n = static_cast<std::int32_t>(s.size());
+        k = *std::next(s.begin(), std::uniform_int_distribution<std::int32_t>(0, n - 1)(gen));
+    }
+    const TBytes antes = a.Guardar();
+    TArbolBST referencia;
+    referencia.Cargar(antes);
+    a.Deseleccionar();
+    if (op < 50) {
+        SCOPED_TRACE("Insertar " + N(k));
+        EXPECT_EQ(a.Insertar(k), s.insert(k).second);
+        EXPECT_EQ(a.NodoSel, a.Raiz);
+        EXPECT_EQ(a.Raiz->Valor, k);
+    } else if (op < 80) {
+        SCOPED_TRACE("Borrar " + N(k));
+        EXPECT_EQ(a.Seleccionar(k, true), s.erase(k) == 1);
+        a.Borrar();
+        referencia.Seleccionar(k, true);
+        referencia.Borrar();
+        EXPECT_EQ(a.Guardar(), referencia.Guardar());
+        EXPECT_EQ(ValorSel(a), ValorSel(referencia));
+    } else {
+        SCOPED_TRACE("Buscar " + N(k));
+        const bool esta = s.count(k) == 1;
+        EXPECT_EQ(a.Buscar(k), esta);
+        if (esta) {
+            EXPECT_EQ(a.NodoSel, a.Raiz);
+            EXPECT_EQ(a.Raiz->Valor, k);
+        } else {
+            referencia.Buscar(k);
+            EXPECT_EQ(a.Guardar(), antes);
+            EXPECT_EQ(ValorSel(a), ValorSel(referencia));
+        }
+    }
+    EXPECT_FALSE(a.Insertando);
+}
+
+class DiferencialSplay : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(DiferencialSplay, ContraStdSet) {
+    std::mt19937 gen(GetParam());
+    TSplayTree a;
+    std::set<std::int32_t> s;
+    for (int i = 0; i < 4000; ++i) {
+        ASSERT_NO_FATAL_FAILURE(Paso(a, s, gen)) << "step " << i;
+        ASSERT_EQ(Comprobar(a), "") << "step " << i;
+        ASSERT_EQ(EnOrden(a), std::vector<std::int32_t>(s.begin(), s.end())) << "step " << i;
+    }
+    EXPECT_GT(s.size(), 100u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Semillas, DiferencialSplay, ::testing::Values(1u, 2u, 3u));
+
+// With reports on: every report sees a linked, ordered tree, and a splay of
+// a node at depth d makes one rotation report per round of one or two
+// levels, each followed by "goes on" or, at the last, "at the root".
+TEST(DiferencialSplayConInformes, SecuenciasCoherentes) {
+    std::mt19937 gen(9);
+    TSplayTree a;
+    std::set<std::int32_t> s;
+    TGrabadora g(a);
+    VigilarEnlaces(g, a);
+    for (int i = 0; i < 1500; ++i) {
+        SCOPED_TRACE("step " + std::to_string(i));
+        const bool inserta = std::uniform_int_distribution<int>(0, 2)(gen) > 0;
+        const std::int32_t k = std::uniform_int_distribution<std::int32_t>(-150, 150)(gen);
+        const std::int32_t d = Profundidad(a, k);
+        const bool splay = inserta || s.count(k) == 1;
+        g.Etapas.clear();
+        a.Deseleccionar();
+        if (inserta) {
+            a.Insertar(k);
+            s.insert(k);
+        } else {
+            a.Buscar(k);
+        }
+        std::vector<const TEtapaVista*> rotaciones, otros;
+        for (const TEtapaVista& e : g.Etapas)
+            if (e.Titulo == Splay) (e.Tipo == 0 && e.Descripcion != EnLaRaiz ? rotaciones : otros).push_back(&e);
+        if (!splay) {
+            EXPECT_TRUE(rotaciones.empty() && otros.empty());
+            continue;
+        }
+        ASSERT_EQ(rotaciones.size(), static_cast<std::size_t>((d + 1) / 2));
+        ASSERT_EQ(otros.size(), std::max<std::size_t>(rotaciones.size(), 1));
+        if (d == 0) {
+            EXPECT_EQ(*otros[0], YaEnRaiz(k));
+        }
+        for (std::size_t j = 0; j < rotaciones.size(); ++j) {
+            // The single rotation, if any, is the last: only the root's child
+            // turns alone.
+            const bool simple = d % 2 == 1 && j + 1 == rotaciones.size();
+            EXPECT_EQ(rotaciones[j]->Marcados.size(), simple ? 2u : 3u);
+            EXPECT_EQ(rotaciones[j]->Marcados.back(), k);
+            EXPECT_EQ(otros[j]->Descripcion, j + 1 == rotaciones.size() ? EnLaRaiz : Sigue(k).Descripcion);
+            EXPECT_EQ(otros[j]->Tipo, 1);
+            EXPECT_TRUE(otros[j]->Marcados.empty());
+        }
+        for (const TEtapaVista* e : otros) EXPECT_EQ(e->Sel, k);
+        for (const TEtapaVista* e : rotaciones) EXPECT_EQ(e->Sel, k);
+        EXPECT_EQ(g.Etapas.back().Descripcion, EnLaRaiz);
+        ASSERT_EQ(Comprobar(a), "");
+    }
+}
+
+// ---------------------------------------------------------------- a million-node chain
+
+// Splaying the deep end of a chain halves its height: every double rotation
+// folds two levels of the path into one. No step of it may recurse.
+class CadenaSplay : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CadenaSplay, BuscarElFondoLoSubeALaRaiz) {
+    constexpr std::int32_t n = 1'000'000;
+    const bool derecha = GetParam();
+    const std::int32_t fondo = derecha ? n : 1;
+    TSplayTree a;
+    a.Cargar(FlujoCadena(n, derecha));
+    ASSERT_TRUE(a.Buscar(fondo));
+    EXPECT_EQ(a.NodoSel, a.Raiz);
+    EXPECT_EQ(a.Raiz->Valor, fondo);
+    EXPECT_EQ(a.NumNodos, n);
+    EXPECT_EQ(a.Altura(), n / 2 + 2);
+    EXPECT_EQ(Comprobar(a), "");
+    // Once more from the new deep end, and an insertion past the old one.
+    ASSERT_TRUE(a.Buscar(derecha ? 1 : n));
+    EXPECT_EQ(a.Raiz->Valor, derecha ? 1 : n);
+    EXPECT_TRUE(a.Insertar(derecha ? n + 1 : 0));
+    EXPECT_EQ(a.NumNodos, n + 1);
+    EXPECT_EQ(Comprobar(a), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Millon, CadenaSplay, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Derecha" : "Izquierda"; });
+
+}  // namespace
