@@ -42,22 +42,6 @@ bool AlturasPostorden(TNodoBin* Raiz, F&& f) {
     return true;
 }
 
-// Marks the nodes a rotation moves for both of its reports.
-class TMarcas {
-public:
-    explicit TMarcas(std::initializer_list<TNodoBin*> Nodos) : Nodos_(Nodos) {
-        for (TNodoBin* n : Nodos_) n->Marcado = true;
-    }
-    ~TMarcas() {
-        for (TNodoBin* n : Nodos_) n->Marcado = false;
-    }
-    TMarcas(const TMarcas&) = delete;
-    TMarcas& operator=(const TMarcas&) = delete;
-
-private:
-    std::initializer_list<TNodoBin*> Nodos_;
-};
-
 }  // namespace
 
 TNodoBin* TArbolAVL::CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Izq, TNodoBin* Der) {
@@ -196,23 +180,6 @@ void TArbolAVL::EquilibrarBorrado(bool DesdeIzq) {
 
 // ---------------------------------------------------------------- rotations
 
-void TArbolAVL::Sustituir(TNodoBin* N, TNodoBin* Arriba) {
-    TNodoBin* p = N->Padre;
-    Arriba->Padre = p;
-    if (p == nullptr)
-        Raiz = Arriba;
-    else if (p->Izq == N)
-        p->Izq = Arriba;
-    else
-        p->Der = Arriba;
-}
-
-namespace {
-void Colgar(TNodoBin* Hijo, TNodoBin* Padre) {
-    if (Hijo != nullptr) Hijo->Padre = Padre;
-}
-}  // namespace
-
 void TArbolAVL::InformarRotacion(std::initializer_list<TNodoBin*> Movidos, const char* Nombre,
                                  const std::function<void()>& Reenlazar, TNodoBin* Arriba) {
     TMarcas marcas(Movidos);
@@ -228,7 +195,7 @@ void TArbolAVL::RotacionSimpleDerecha() {
     InformarRotacion({n, r}, "Rotación simple derecha", [&] {
         FE(r) -= 1;
         FE(n) = -FE(r);
-        Sustituir(n, r);
+        Reemplazar(n, r);
         n->Der = r->Izq;
         Colgar(n->Der, n);
         r->Izq = n;
@@ -242,7 +209,7 @@ void TArbolAVL::RotacionSimpleIzquierda() {
     InformarRotacion({n, l}, "Rotación simple izquierda", [&] {
         FE(l) += 1;
         FE(n) = -FE(l);
-        Sustituir(n, l);
+        Reemplazar(n, l);
         n->Izq = l->Der;
         Colgar(n->Izq, n);
         l->Der = n;
@@ -263,7 +230,7 @@ void TArbolAVL::RotacionDobleDerecha() {
             default: break;
         }
         FE(g) = 0;
-        Sustituir(n, g);
+        Reemplazar(n, g);
         n->Der = g->Izq;
         Colgar(n->Der, n);
         r->Izq = g->Der;
@@ -287,7 +254,7 @@ void TArbolAVL::RotacionDobleIzquierda() {
             default: break;
         }
         FE(g) = 0;
-        Sustituir(n, g);
+        Reemplazar(n, g);
         l->Der = g->Izq;
         Colgar(l->Der, l);
         n->Izq = g->Der;

@@ -43,8 +43,6 @@ private:
     void RotacionSimpleIzquierda();
     void RotacionDobleDerecha();
     void RotacionDobleIzquierda();
-    // Puts Arriba where N was: root, or N's former parent's child on N's side.
-    void Sustituir(TNodoBin* N, TNodoBin* Arriba);
     void InformarRotacion(std::initializer_list<TNodoBin*> Movidos, const char* Nombre,
                           const std::function<void()>& Reenlazar, TNodoBin* Arriba);
 };

@@ -20,7 +20,7 @@ bool TArbolBST::Buscar(std::int32_t Valor) {
         else if (comparado->Valor < Valor)
             cursor = comparado->Der;
         if (informar) {
-            TMarca marca(comparado);
+            TMarcas marca{comparado};
             Etapa("Búsqueda del valor " + Texto(Valor), "Comparando con elemento " + Texto(comparado->Valor), 0);
         }
     }
@@ -75,13 +75,13 @@ void TArbolBST::Borrar() {
         const char* titulo = "Borrado de nodo con dos hijos:";
         TNodoBin* p = d->Izq;
         if (MostrarEtapas()) {
-            TMarca marca(p);
+            TMarcas marca{p};
             Etapa(titulo, "Nos situamos en el hijo izquierdo.", 0);
         }
         while (p->Der != nullptr) {
             p = p->Der;
             if (MostrarEtapas()) {
-                TMarca marca(p);
+                TMarcas marca{p};
                 Etapa(titulo, "Se recorren los hijos derechos.", 0);
             }
         }
@@ -96,7 +96,7 @@ void TArbolBST::Borrar() {
         intercambiar();
         NodoSel = p;
         if (MostrarEtapas()) {
-            TMarca marca(d);
+            TMarcas marca{d};
             try {
                 Etapa(titulo,
                       "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor "
@@ -118,13 +118,7 @@ void TArbolBST::SuprimirNodo() {
     if (n == nullptr || (n->Izq != nullptr && n->Der != nullptr)) return;
     TNodoBin* pa = n->Padre;
     TNodoBin* k = n->Izq != nullptr ? n->Izq : n->Der;  // nil for a leaf
-    if (pa == nullptr)
-        Raiz = k;
-    else if (pa->Izq == n)
-        pa->Izq = k;
-    else
-        pa->Der = k;
-    if (k != nullptr) k->Padre = pa;
+    Reemplazar(n, k);
     n->Padre = n->Izq = n->Der = nullptr;
     // The removed node stays visible as NodoBorrado during its report and is
     // destroyed however the report ends.

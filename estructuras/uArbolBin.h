@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -291,6 +293,9 @@ public:
     void DestruirNodo(TNodoBin* Nodo) noexcept;
 
 protected:
+    // Nuevo (possibly nil) takes Viejo's place: as the root, or as the child
+    // of Viejo's parent on Viejo's side. Viejo's own links are left alone.
+    void Reemplazar(TNodoBin* Viejo, TNodoBin* Nuevo);
     // Before a node is added: raises "Numero de elementos erroneo!" when
     // NumNodos cannot count one more.
     void ComprobarCabida() const;
@@ -320,17 +325,36 @@ private:
     TPoolNodos Pool_;
 };
 
-// Keeps a node highlighted for the reports made while it lives.
-class TMarca {
+// Highlights up to four nodes for the reports made while it lives; the marks
+// are cleared however the operation ends.
+class TMarcas {
 public:
-    explicit TMarca(TNodoBin* Nodo) : Nodo_(Nodo) { Nodo_->Marcado = true; }
-    ~TMarca() { Nodo_->Marcado = false; }
-    TMarca(const TMarca&) = delete;
-    TMarca& operator=(const TMarca&) = delete;
+    TMarcas() = default;
+    TMarcas(std::initializer_list<TNodoBin*> Nodos) {
+        for (TNodoBin* n : Nodos) Marcar(n);
+    }
+    ~TMarcas() { Limpiar(); }
+    TMarcas(const TMarcas&) = delete;
+    TMarcas& operator=(const TMarcas&) = delete;
+    void Marcar(TNodoBin* Nodo) {
+        if (Cuantos_ == std::size(Nodos_)) throw std::logic_error("too many marked nodes");
+        Nodo->Marcado = true;
+        Nodos_[Cuantos_++] = Nodo;
+    }
+    void Limpiar() noexcept {
+        for (std::size_t i = 0; i < Cuantos_; ++i) Nodos_[i]->Marcado = false;
+        Cuantos_ = 0;
+    }
 
 private:
-    TNodoBin* Nodo_;
+    TNodoBin* Nodos_[4] = {};
+    std::size_t Cuantos_ = 0;
 };
+
+// Hijo, when there is one, takes Padre as its parent.
+inline void Colgar(TNodoBin* Hijo, TNodoBin* Padre) {
+    if (Hijo != nullptr) Hijo->Padre = Padre;
+}
 
 // Decimal text of a key, as written inside step texts.
 inline std::string Texto(std::int32_t V) { return std::to_string(V); }

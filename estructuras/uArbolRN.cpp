@@ -9,26 +9,6 @@ bool Negro(TNodoBin* n) { return RN(n)->EsNegro(); }
 
 constexpr const char* Titulo = "Inserción - Chequeo Doble-Rojo";
 
-// Marks that a report sequence sets and always clears.
-class TMarcas {
-public:
-    TMarcas() = default;
-    TMarcas(const TMarcas&) = delete;
-    TMarcas& operator=(const TMarcas&) = delete;
-    ~TMarcas() { Limpiar(); }
-    void Marcar(TNodoBin* n) {
-        n->Marcado = true;
-        Nodos_.push_back(n);
-    }
-    void Limpiar() {
-        for (TNodoBin* n : Nodos_) n->Marcado = false;
-        Nodos_.clear();
-    }
-
-private:
-    std::vector<TNodoBin*> Nodos_;
-};
-
 }  // namespace
 
 void TNodoRN::GuardarRegistro(TEscritorFlujo& Flujo) const {
@@ -115,14 +95,7 @@ void TArbolRN::ChequeoDobleRojo() {
             Etapa(Titulo, "Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", 0);
             // P takes G's place; G goes down on the side away from X and takes
             // P's child from that side.
-            TNodoBin* gg = g->Padre;
-            p->Padre = gg;
-            if (gg == nullptr)
-                Raiz = p;
-            else if (gg->Izq == g)
-                gg->Izq = p;
-            else
-                gg->Der = p;
+            Reemplazar(g, p);
             TNodoBin* lejano = xIzq ? p->Der : p->Izq;
             if (xIzq) {
                 p->Der = g;
@@ -132,7 +105,7 @@ void TArbolRN::ChequeoDobleRojo() {
                 g->Der = lejano;
             }
             g->Padre = p;
-            if (lejano != nullptr) lejano->Padre = g;
+            Colgar(lejano, g);
             RN(p)->Color = 1;
             RN(g)->Color = 0;
             Etapa(Titulo, "Caso 2b: Se termina la comprobación.", 1);
@@ -145,13 +118,13 @@ void TArbolRN::ChequeoDobleRojo() {
             g->Izq = x;
             x->Izq = p;
             p->Der = b;
-            if (b != nullptr) b->Padre = p;
+            Colgar(b, p);
         } else {
             TNodoBin* b = x->Der;
             g->Der = x;
             x->Der = p;
             p->Izq = b;
-            if (b != nullptr) b->Padre = p;
+            Colgar(b, p);
         }
         x->Padre = g;
         p->Padre = x;

@@ -7,19 +7,6 @@ namespace {
 
 TNodoMon* Mon(TNodoBin* n) { return static_cast<TNodoMon*>(n); }
 
-// Marks set for one report sequence and always cleared.
-class TMarcas {
-public:
-    TMarcas(TNodoBin* a, TNodoBin* b) : A_(a), B_(b) { A_->Marcado = B_->Marcado = true; }
-    ~TMarcas() { A_->Marcado = B_->Marcado = false; }
-    TMarcas(const TMarcas&) = delete;
-    TMarcas& operator=(const TMarcas&) = delete;
-
-private:
-    TNodoBin* A_;
-    TNodoBin* B_;
-};
-
 constexpr std::int32_t Padre(std::int32_t i) { return (i - 1) / 2; }
 
 }  // namespace
@@ -154,7 +141,7 @@ void TMonticulo::ReestructurarAscendente(std::int32_t I) {
                 return;
             }
             const std::int32_t p = Padre(i);
-            TMarcas marcas(Vector[i], Vector[p]);
+            TMarcas marcas{Vector[i], Vector[p]};
             Etapa(titulo, "Se compara el nodo seleccionado con su padre.", 0);
             if (VectorValores[i] >= VectorValores[p]) {
                 Etapa(titulo, "El nodo seleccionado es mayor que el padre. Se termina la reestructuración.", 0);
@@ -212,21 +199,13 @@ void TMonticulo::Borrar() {
     }
     const std::int32_t l = NumNodos - 1;
     {
-        Vector[l]->Marcado = true;
-        struct TDesmarcar {
-            TNodoBin* N;
-            ~TDesmarcar() { N->Marcado = false; }
-        } desmarcarUltimo{Vector[l]};
+        TMarcas marca{Vector[l]};
         Etapa(titulo, "Se intercambia la raiz con el último elemento del vector.", 0);
         Intercambiar(l, 0);
         NodoSel = Vector[l];
     }
     {
-        Vector[0]->Marcado = true;
-        struct TDesmarcar {
-            TNodoBin* N;
-            ~TDesmarcar() { N->Marcado = false; }
-        } desmarcarRaiz{Vector[0]};
+        TMarcas marca{Vector[0]};
         try {
             Etapa(titulo, "Se elimina el último elemento y se realiza una reestructuración descendente desde la raiz.",
                   1);
@@ -270,7 +249,7 @@ void TMonticulo::ReestructurarDescendente(std::int32_t I) {
             // Equal children: the left one counts as the smaller.
             if (c + 1 < NumNodos && VectorValores[c] > VectorValores[c + 1]) ++c;
             const auto h = static_cast<std::int32_t>(c);
-            TMarcas marcas(Vector[i], Vector[h]);
+            TMarcas marcas{Vector[i], Vector[h]};
             Etapa(titulo, "Se compara el nodo seleccionado con su hijo menor.", 2);
             DestruirPendiente();
             if (VectorValores[i] <= VectorValores[h]) {

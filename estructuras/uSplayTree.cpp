@@ -5,31 +5,6 @@ namespace {
 constexpr const char* Titulo = "Splay sobre nodo seleccionado";
 constexpr const char* TxtRaiz = "El nodo ha llegado a la raiz. Se termina la operación.";
 
-void Colgar(TNodoBin* Hijo, TNodoBin* Padre) {
-    if (Hijo != nullptr) Hijo->Padre = Padre;
-}
-
-// Marks set for one splay step and always cleared.
-class TMarcas {
-public:
-    TMarcas() = default;
-    TMarcas(const TMarcas&) = delete;
-    TMarcas& operator=(const TMarcas&) = delete;
-    ~TMarcas() { Limpiar(); }
-    void Marcar(TNodoBin* n) {
-        n->Marcado = true;
-        Nodos_[Cuantos_++] = n;
-    }
-    void Limpiar() {
-        for (int i = 0; i < Cuantos_; ++i) Nodos_[i]->Marcado = false;
-        Cuantos_ = 0;
-    }
-
-private:
-    TNodoBin* Nodos_[3] = {};
-    int Cuantos_ = 0;
-};
-
 }  // namespace
 
 bool TSplayTree::Buscar(std::int32_t Valor) {
@@ -89,7 +64,6 @@ void TSplayTree::Splay() {
         }
         TNodoBin* g = p->Padre;
         marcas.Marcar(g);
-        TNodoBin* gg = g->Padre;
         const bool pIzq = g->Izq == p, xIzq = p->Izq == x;
         if (pIzq && xIzq)
             Etapa(Titulo, "Caso 2a: Existe abuelo, todos hijos izquierdos: Rotación Zig-Zig.", 0);
@@ -99,14 +73,7 @@ void TSplayTree::Splay() {
             Etapa(Titulo, "Caso 3b: Existe abuelo, nodo izquierdo y padre derecho: Rotación Zag-Zig.", 0);
         else
             Etapa(Titulo, "Caso 2b: Existe abuelo, todos hijos derechos: Rotación Zag-Zag.", 0);
-        // X takes G's place.
-        if (gg == nullptr)
-            Raiz = x;
-        else if (gg->Izq == g)
-            gg->Izq = x;
-        else
-            gg->Der = x;
-        x->Padre = gg;
+        Reemplazar(g, x);  // X takes G's place
         if (pIzq && xIzq) {  // zig-zig
             TNodoBin* a = x->Der;
             TNodoBin* b = p->Der;

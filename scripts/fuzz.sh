@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# A short fuzz run (about 60 s) of the stream loader with the layouts and node
-# motion, under ASan and UBSan. Needs clang++; without it, says so and exits 0.
+# A short fuzz run (about 60 s) of the stream loader of the five structure
+# kinds, with the layouts, node motion and a few operations of each kind with
+# their step reports, under ASan and UBSan. Needs clang++; without it, says so
+# and exits 0.
 # Exits non-zero when the fuzzer finds a crash, and prints the input in hex.
 # Extra arguments go to the fuzzer (e.g. -max_total_time=600).
 set -euo pipefail
@@ -29,7 +31,7 @@ rm -f "$artefactos"/crash-* "$artefactos"/leak-* "$artefactos"/timeout-* "$artef
 
 # A UB report comes with its stack.
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
-echo "fuzz.sh: fuzzing the stream loader for 60 s..."
+echo "fuzz.sh: fuzzing the stream loader and the operations of the five kinds for 60 s..."
 rc=0
 "$dir/fuzz/fuzz_flujo" -max_total_time=60 -rss_limit_mb=2048 -max_len=4096 -timeout=10 \
   -print_final_stats=1 -artifact_prefix="$artefactos/" "$@" "$corpus" fuzz/semillas \

@@ -92,7 +92,7 @@ public:
     TClaseArbol Clase() const override { return &CrearArbol<TArbolInconsistente>; }
     bool Buscar(std::int32_t Valor) override {
         if (Valor != 99 || Raiz == nullptr) return TArbolBST::Buscar(Valor);
-        TMarca marca(Raiz);
+        TMarcas marca{Raiz};
         Etapa("Búsqueda del valor 99", "Comparando con elemento " + Texto(Raiz->Valor), 0);
         throw EArbol("Fallo camino negro!");
     }
