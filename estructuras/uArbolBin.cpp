@@ -92,7 +92,7 @@ void TNodoBin::Cargar(TLectorFlujo& Flujo, TArbolBin& Arbol) {
 // ---------------------------------------------------------------- pool
 
 TPoolNodos::TPoolNodos(std::size_t TamSlot) {
-    const std::size_t a = alignof(std::max_align_t);
+    const std::size_t a = alignof(void*);
     TamSlot_ = std::max(TamSlot, sizeof(TLibre));
     TamSlot_ = (TamSlot_ + a - 1) / a * a;
 }
@@ -243,6 +243,11 @@ void TArbolBin::SeleccionarPosicion(std::int32_t K) {
     }
 }
 
+void TArbolBin::BorrarEntrada(std::int32_t Clave) {
+    Seleccionar(Clave, true);
+    Borrar();
+}
+
 void TArbolBin::Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t N) {
     // The hook is detached for the replay and given back however it ends.
     struct TRestaurar {
@@ -256,8 +261,7 @@ void TArbolBin::Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t
     for (std::size_t i = 0; i < n; ++i) {
         const std::int32_t e = Entradas[i];
         if (e < 0) {
-            Seleccionar(ClaveBorrada(e), true);
-            Borrar();
+            BorrarEntrada(ClaveBorrada(e));
         } else {
             Insertar(e);
         }
@@ -290,7 +294,7 @@ void TArbolBin::Guardar(TEscritorFlujo& Flujo) const {
 
 std::vector<std::uint8_t> TArbolBin::Guardar() const {
     std::vector<std::uint8_t> datos;
-    datos.reserve(4 + 6 * static_cast<std::size_t>(std::clamp(NumNodos, 0, 1 << 24)));
+    datos.reserve(4 + 6 * static_cast<std::size_t>(std::clamp(NumNodos, 0, 1 << 16)));
     TEscritorFlujo f(datos);
     Guardar(f);
     return datos;
@@ -348,8 +352,8 @@ struct TPre {
 
 std::vector<TPre> ListaPreorden(TNodoBin* Raiz, std::int32_t NumNodos) {
     std::vector<TPre> e;
-    // The count is only a hint: a loaded count may be wrong.
-    e.reserve(static_cast<std::size_t>(std::clamp(NumNodos, 0, 1 << 24)));
+    // The count is only a hint (a loaded count may be wrong), so it is capped.
+    e.reserve(static_cast<std::size_t>(std::clamp(NumNodos, 0, 1 << 16)));
     RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t prof) {
         e.push_back({n, prof, 1, n->Izq != nullptr, n->Der != nullptr, 0, 0, 0, 0});
     });

@@ -253,8 +253,11 @@ public:
     std::int32_t Altura() const;
     double OpPromedio() const;
     void SeleccionarPosicion(std::int32_t K);
-    // Replays the first N entries (key: insertion; negated key: deletion)
-    // without reports.
+    // The deletion of an operation entry: Seleccionar (Clave, true), then
+    // Borrar. A kind whose Borrar ignores the selection may skip the search.
+    virtual void BorrarEntrada(std::int32_t Clave);
+    // Replays the first N entries (key: insertion; negated key: deletion,
+    // through BorrarEntrada) without reports.
     void Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t N);
     void Reconstruir(std::span<const std::int32_t> Entradas) {
         Reconstruir(Entradas, static_cast<std::int32_t>(Entradas.size()));
@@ -280,7 +283,7 @@ public:
     // NuevoNodo; every node is destroyed with DestruirNodo.
     template <class N, class... A>
     N* NuevoNodo(A&&... Args) {
-        if (sizeof(N) > Pool_.TamSlot() || alignof(N) > alignof(std::max_align_t))
+        if (sizeof(N) > Pool_.TamSlot() || alignof(N) > alignof(void*))
             throw std::logic_error("node class larger than the structure's slots");
         void* p = Pool_.Reservar();
         try {

@@ -139,11 +139,9 @@ void TArbolRN::ComprobarCaminoNegro(TNodoBin* Nodo) {
     if (!pendiente(Nodo)) return;
     // Post-order with an explicit stack: left subtree, right subtree, node.
     // A verified subtree keeps the heights it had and cannot fail.
-    struct TPaso {
-        TNodoBin* Nodo;
-        bool HijosVistos;
-    };
-    std::vector<TPaso> pila{{Nodo, false}};
+    std::vector<TPaso>& pila = Pila_;
+    pila.clear();
+    pila.push_back({Nodo, false});
     while (!pila.empty()) {
         TPaso& t = pila.back();
         TNodoBin* n = t.Nodo;

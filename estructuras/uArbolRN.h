@@ -3,6 +3,8 @@
 // check. Deletion is the binary search tree's and restores nothing.
 #pragma once
 
+#include <vector>
+
 #include "uArbolBST.h"
 
 class TNodoRN : public TNodoBin {
@@ -41,6 +43,11 @@ public:
     bool ComprobacionCompleta = false;
 
 private:
+    struct TPaso {
+        TNodoBin* Nodo;
+        bool HijosVistos;
+    };
+    std::vector<TPaso> Pila_;  // the black-path check's stack, kept between checks
     void ChequeoDobleRojo();
     // Nodo's subtree changed: it and its ancestors must be checked again.
     static void Invalidar(TNodoBin* Nodo);

@@ -132,6 +132,10 @@ bool TMonticulo::Insertar(std::int32_t Valor) {
 }
 
 void TMonticulo::ReestructurarAscendente(std::int32_t I) {
+    if (!MostrarEtapas()) {
+        NodoSel = Vector[Subir(I)];  // where the reported walk would leave it
+        return;
+    }
     const char* titulo = "Reestructuración ascendente";
     std::int32_t i = I;  // where the climbing value is
     try {
@@ -160,18 +164,19 @@ void TMonticulo::ReestructurarAscendente(std::int32_t I) {
     }
 }
 
-void TMonticulo::Subir(std::int32_t I) {
-    for (std::int32_t i = I; i > 0 && VectorValores[i] < VectorValores[Padre(i)]; i = Padre(i))
-        Intercambiar(i, Padre(i));
+std::int32_t TMonticulo::Subir(std::int32_t I) {
+    std::int32_t i = I;
+    for (; i > 0 && VectorValores[i] < VectorValores[Padre(i)]; i = Padre(i)) Intercambiar(i, Padre(i));
+    return i;
 }
 
-void TMonticulo::Bajar(std::int32_t I) {
+std::int32_t TMonticulo::Bajar(std::int32_t I) {
     for (std::int32_t i = I;;) {
         std::int64_t c = 2 * std::int64_t{i} + 1;
-        if (c >= NumNodos) return;
+        if (c >= NumNodos) return i;
         if (c + 1 < NumNodos && VectorValores[c] > VectorValores[c + 1]) ++c;
         const auto h = static_cast<std::int32_t>(c);
-        if (VectorValores[i] <= VectorValores[h]) return;
+        if (VectorValores[i] <= VectorValores[h]) return i;
         Intercambiar(i, h);
         i = h;
     }
@@ -235,6 +240,11 @@ void TMonticulo::Borrar() {
 }
 
 void TMonticulo::ReestructurarDescendente(std::int32_t I) {
+    if (!MostrarEtapas()) {
+        DestruirPendiente();
+        NodoSel = Vector[Bajar(I)];  // where the reported walk would leave it
+        return;
+    }
     const char* titulo = "Reestructuración descendente";
     std::int32_t i = I;  // where the sinking value is
     try {

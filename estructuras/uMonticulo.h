@@ -34,6 +34,8 @@ public:
     bool Buscar(std::int32_t Valor) override;  // access to the minimum; the value plays no part
     bool Insertar(std::int32_t Valor) override;
     void Borrar() override;  // deletes the minimum
+    // Borrar deletes the minimum whatever is selected: no search first.
+    void BorrarEntrada(std::int32_t) override { Borrar(); }
     void Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,
                   const TDibNodo& DibTexto, const TDibVector& DibVector) const override;
 
@@ -62,8 +64,9 @@ private:
     void ReestructurarDescendente(std::int32_t I);
     // The same walks without reports: they finish a restructuring that a
     // report abandoned (the hook threw), so the heap order holds again.
-    void Subir(std::int32_t I);
-    void Bajar(std::int32_t I);
+    // The restructurings without reports; each returns where the value stopped.
+    std::int32_t Subir(std::int32_t I);
+    std::int32_t Bajar(std::int32_t I);
     // Exchanges the values of two positions and the nodes' drawn positions.
     void Intercambiar(std::int32_t I, std::int32_t J);
     // Both arrays to that length; the storage grows geometrically.
