@@ -28,11 +28,6 @@ std::int32_t RevisarAVL(const TNodoBin* n, std::string& fallo) {
     return -1;
 }
 
-TEtapaVista Comparacion(std::int32_t v, std::int32_t comparado) {
-    return {"Búsqueda del valor " + std::to_string(v), "Comparando con elemento " + std::to_string(comparado), 0,
-            {comparado}, nil, nil};
-}
-
 }  // namespace
 
 std::string ComprobarAVL(const TArbolAVL& A) {
@@ -122,45 +117,18 @@ TEtapas Unir(std::initializer_list<TEtapas> Partes) {
 
 TEtapas InsercionBST(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
     TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
+    for (std::int32_t c : Camino) v.push_back(EtapasBST::Comparacion(V, c));
     const Opt ultimo = Camino.size() == 0 ? nil : Opt(*(Camino.end() - 1));
-    v.push_back({"Busqueda finalizada",
-                 "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.", 0,
-                 {}, ultimo, nil});
-    if (Camino.size() == 0)
-        v.push_back({"Inserción como hoja", "El nodo pasa a ser la raiz.", 2, {}, V, nil});
-    else
-        v.push_back(
-            {"Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.", 2, {}, V, nil});
+    v.push_back(EtapasBST::NoEncontrado(ultimo));
+    v.push_back(Camino.size() == 0 ? EtapasBST::InsercionEnVacio(V) : EtapasBST::InsercionHoja(V));
     return v;
 }
 
 TEtapas InsercionFallida(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
     TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
-    v.push_back({"Busqueda finalizada", "Se encontro un nodo con el valor " + std::to_string(V), 0, {}, V, nil});
-    v.push_back({"Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, {}, V, nil});
+    for (std::int32_t c : Camino) v.push_back(EtapasBST::Comparacion(V, c));
+    v.push_back(EtapasBST::Encontrado(V));
+    v.push_back(EtapasBST::InsercionFallida(V));
     return v;
 }
 
-TEtapaVista Hoja(Opt Sel, std::int32_t Borrado) {
-    return {"Clasificación del nodo seleccionado:",
-            "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.", 2, {}, Sel, Borrado};
-}
-
-TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado) {
-    return {"Clasificación del nodo seleccionado:",
-            "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.", 2, {}, Sel,
-            Borrado};
-}
-
-TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel) {
-    return {"Borrado de nodo con dos hijos:", "Nos situamos en el hijo izquierdo.", 0, {Marcado}, Sel, nil};
-}
-
-TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel) {
-    return {"Borrado de nodo con dos hijos:",
-            "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al nodo "
-            "seleccionado.",
-            2, {Marcado}, Sel, nil};
-}

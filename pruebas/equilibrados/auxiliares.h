@@ -51,7 +51,7 @@ TEtapas Unir(std::initializer_list<TEtapas> Partes);
 TEtapas InsercionBST(std::int32_t V, std::initializer_list<std::int32_t> Camino);
 // An insertion of a present V, found after comparing Camino (empty: at the root).
 TEtapas InsercionFallida(std::int32_t V, std::initializer_list<std::int32_t> Camino);
-TEtapaVista Hoja(Opt Sel, std::int32_t Borrado);
-TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado);
-TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel);
-TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel);
+using EtapasBST::HijoIzquierdo;
+using EtapasBST::Hoja;
+using EtapasBST::Predecesor;
+using EtapasBST::UnHijo;

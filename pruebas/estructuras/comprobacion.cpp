@@ -234,3 +234,56 @@ TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos) : Tam_(Datos.s
 TDatosAlBorde::~TDatosAlBorde() {
     munmap(Mapa_, TamMapa_);
 }
+
+namespace EtapasBST {
+namespace {
+constexpr Opt nil = std::nullopt;
+// Plain literals: the builders run while other files' case tables are
+// initialised.
+constexpr const char* Busqueda = "Busqueda finalizada";
+constexpr const char* Clasificacion = "Clasificación del nodo seleccionado:";
+constexpr const char* TituloDosHijos = "Borrado de nodo con dos hijos:";
+}  // namespace
+
+TEtapaVista Comparacion(std::int32_t V, std::int32_t Comparado, Opt Sel) {
+    return {"Búsqueda del valor " + std::to_string(V), "Comparando con elemento " + std::to_string(Comparado), 0,
+            {Comparado}, Sel, nil};
+}
+TEtapaVista Encontrado(std::int32_t V) {
+    return {Busqueda, "Se encontro un nodo con el valor " + std::to_string(V), 0, {}, V, nil};
+}
+TEtapaVista NoEncontrado(Opt Sel) {
+    return {Busqueda,
+            "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.", 0, {},
+            Sel, nil};
+}
+TEtapaVista InsercionFallida(std::int32_t Sel) {
+    return {"Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, {}, Sel, nil};
+}
+TEtapaVista InsercionEnVacio(std::int32_t Sel) {
+    return {"Inserción como hoja", "El nodo pasa a ser la raiz.", 2, {}, Sel, nil};
+}
+TEtapaVista InsercionHoja(std::int32_t Sel) {
+    return {"Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.", 2, {}, Sel, nil};
+}
+TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel) {
+    return {TituloDosHijos, "Nos situamos en el hijo izquierdo.", 0, {Marcado}, Sel, nil};
+}
+TEtapaVista HijoDerecho(std::int32_t Marcado, std::int32_t Sel) {
+    return {TituloDosHijos, "Se recorren los hijos derechos.", 0, {Marcado}, Sel, nil};
+}
+TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel) {
+    return {TituloDosHijos,
+            "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al nodo "
+            "seleccionado.",
+            2, {Marcado}, Sel, nil};
+}
+TEtapaVista Hoja(Opt Sel, std::int32_t Borrado) {
+    return {Clasificacion, "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.", 2, {},
+            Sel, Borrado};
+}
+TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado) {
+    return {Clasificacion, "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.",
+            2, {}, Sel, Borrado};
+}
+}  // namespace EtapasBST

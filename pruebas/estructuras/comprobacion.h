@@ -81,3 +81,21 @@ private:
     const std::uint8_t* Inicio_ = nullptr;
     std::size_t Tam_ = 0;
 };
+
+// The search tree's step reports as the user sees them, shared by the kinds
+// that build on it. Sel and Borrado are the selected and removed values.
+namespace EtapasBST {
+using Opt = std::optional<std::int32_t>;
+inline const std::string DosHijos = "Borrado de nodo con dos hijos:";
+TEtapaVista Comparacion(std::int32_t V, std::int32_t Comparado, Opt Sel = std::nullopt);
+TEtapaVista Encontrado(std::int32_t V);
+TEtapaVista NoEncontrado(Opt Sel);
+TEtapaVista InsercionFallida(std::int32_t Sel);
+TEtapaVista InsercionEnVacio(std::int32_t Sel);
+TEtapaVista InsercionHoja(std::int32_t Sel);
+TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel);
+TEtapaVista HijoDerecho(std::int32_t Marcado, std::int32_t Sel);
+TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel);
+TEtapaVista Hoja(Opt Sel, std::int32_t Borrado);
+TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado);
+}  // namespace EtapasBST

@@ -19,51 +19,7 @@ std::string N(std::int32_t v) {
 
 // The reports, one builder each.
 // clang-format off
-const std::string Busqueda = "Busqueda finalizada", DosHijos = "Borrado de nodo con dos hijos:",
-                  Clasificacion = "Clasificación del nodo seleccionado:";
-TEtapaVista Comparacion(std::int32_t v, std::int32_t comparado, Opt sel = nil) {
-    return {"Búsqueda del valor " + N(v), "Comparando con elemento " + N(comparado), 0, {comparado}, sel, nil};
-}
-TEtapaVista Encontrado(std::int32_t v) {
-    return {Busqueda, "Se encontro un nodo con el valor " + N(v), 0, {}, v, nil};
-}
-TEtapaVista NoEncontrado(Opt sel) {
-    return {Busqueda,
-            "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.",
-            0, {}, sel, nil};
-}
-TEtapaVista InsercionFallida(std::int32_t sel) {
-    return {"Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, {}, sel, nil};
-}
-TEtapaVista InsercionEnVacio(std::int32_t sel) {
-    return {"Inserción como hoja", "El nodo pasa a ser la raiz.", 2, {}, sel, nil};
-}
-TEtapaVista InsercionHoja(std::int32_t sel) {
-    return {"Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.",
-            2, {}, sel, nil};
-}
-TEtapaVista HijoIzquierdo(std::int32_t marcado, std::int32_t sel) {
-    return {DosHijos, "Nos situamos en el hijo izquierdo.", 0, {marcado}, sel, nil};
-}
-TEtapaVista HijoDerecho(std::int32_t marcado, std::int32_t sel) {
-    return {DosHijos, "Se recorren los hijos derechos.", 0, {marcado}, sel, nil};
-}
-TEtapaVista Predecesor(std::int32_t marcado, std::int32_t sel) {
-    return {DosHijos,
-            "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al "
-            "nodo seleccionado.",
-            2, {marcado}, sel, nil};
-}
-TEtapaVista Hoja(Opt sel, std::int32_t borrado) {
-    return {Clasificacion,
-            "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.",
-            2, {}, sel, borrado};
-}
-TEtapaVista UnHijo(Opt sel, std::int32_t borrado) {
-    return {Clasificacion,
-            "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.",
-            2, {}, sel, borrado};
-}
+using namespace EtapasBST;
 // clang-format on
 
 enum TOp { OpBuscar, OpInsertar, OpBorrar };

@@ -34,49 +34,13 @@ TEtapas operator+(TEtapas a, const TEtapas& b) {
 // The search tree's reports, as the driver sees them (selection cleared
 // before the operation).
 // clang-format off
-const std::string Busqueda = "Busqueda finalizada", DosHijos = "Borrado de nodo con dos hijos:",
-                  Clasificacion = "Clasificación del nodo seleccionado:";
-TEtapaVista Comparacion(std::int32_t v, std::int32_t comparado) {
-    return {"Búsqueda del valor " + N(v), "Comparando con elemento " + N(comparado), 0, {comparado}, nil, nil};
-}
+using namespace EtapasBST;
 // The comparisons along a path, then the report of a value found.
 TEtapas Hallado(std::int32_t v, const std::vector<std::int32_t>& camino) {
     TEtapas e;
     for (std::int32_t c : camino) e.push_back(Comparacion(v, c));
-    e.push_back({Busqueda, "Se encontro un nodo con el valor " + N(v), 0, {}, v, nil});
+    e.push_back(Encontrado(v));
     return e;
-}
-TEtapaVista NoEncontrado(Opt sel) {
-    return {Busqueda,
-            "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.",
-            0, {}, sel, nil};
-}
-TEtapaVista InsercionFallida(std::int32_t sel) {
-    return {"Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, {}, sel, nil};
-}
-TEtapaVista InsercionEnVacio(std::int32_t sel) {
-    return {"Inserción como hoja", "El nodo pasa a ser la raiz.", 2, {}, sel, nil};
-}
-TEtapaVista InsercionHoja(std::int32_t sel) {
-    return {"Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.",
-            2, {}, sel, nil};
-}
-TEtapaVista HijoIzquierdo(std::int32_t marcado, std::int32_t sel) {
-    return {DosHijos, "Nos situamos en el hijo izquierdo.", 0, {marcado}, sel, nil};
-}
-TEtapaVista HijoDerecho(std::int32_t marcado, std::int32_t sel) {
-    return {DosHijos, "Se recorren los hijos derechos.", 0, {marcado}, sel, nil};
-}
-TEtapaVista Predecesor(std::int32_t marcado, std::int32_t sel) {
-    return {DosHijos,
-            "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al "
-            "nodo seleccionado.",
-            2, {marcado}, sel, nil};
-}
-TEtapaVista Hoja(Opt sel, std::int32_t borrado) {
-    return {Clasificacion,
-            "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.",
-            2, {}, sel, borrado};
 }
 
 // The splay's reports. X is the node splayed, P its parent, G its
