@@ -17,10 +17,7 @@ std::string N(std::int32_t v) {
     return std::to_string(v);
 }
 
-// The reports, one builder each.
-// clang-format off
-using namespace EtapasBST;
-// clang-format on
+using namespace EtapasBST;  // the reports, one builder each
 
 enum TOp { OpBuscar, OpInsertar, OpBorrar };
 
