@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr const char* Titulo = "Comprobación del arbol";
 constexpr const char* TxtActualiza = "Se actualiza el factor de equilibrio del nodo. Se comprueba la situación.";
 constexpr const char* TxtSubeAlPadre =
     "No se necesita reequilibrar el subarbol, pero su altura ha cambiado. Se pasa a actualizar el nodo padre.";
@@ -179,15 +178,6 @@ void TArbolAVL::EquilibrarBorrado(bool DesdeIzq) {
 }
 
 // ---------------------------------------------------------------- rotations
-
-void TArbolAVL::InformarRotacion(std::initializer_list<TNodoBin*> Movidos, const char* Nombre,
-                                 const std::function<void()>& Reenlazar, TNodoBin* Arriba) {
-    TMarcas marcas(Movidos);
-    Etapa(Titulo, "El nodo esta desequilibrado. Se efectua una rotación para corregirlo.", 0);
-    Reenlazar();
-    Etapa(Titulo, Nombre, 2);
-    NodoSel = Arriba;
-}
 
 void TArbolAVL::RotacionSimpleDerecha() {
     TNodoBin* n = NodoSel;

@@ -35,6 +35,7 @@ public:
     void CrearFibonacci(std::int32_t Orden);
 
 private:
+    static constexpr const char* Titulo = "Comprobación del arbol";  // every report's
     void EquilibrarInsercion(bool DesdeIzq);
     void EquilibrarBorrado(bool DesdeIzq);
     // Each names the heavy side of NodoSel; each leaves the node that moved
@@ -43,6 +44,15 @@ private:
     void RotacionSimpleIzquierda();
     void RotacionDobleDerecha();
     void RotacionDobleIzquierda();
-    void InformarRotacion(std::initializer_list<TNodoBin*> Movidos, const char* Nombre,
-                          const std::function<void()>& Reenlazar, TNodoBin* Arriba);
+    // Both reports of a rotation around Reenlazar (factors, then links),
+    // with the moved nodes marked; Arriba becomes NodoSel.
+    template <class F>
+    void InformarRotacion(std::initializer_list<TNodoBin*> Movidos, const char* Nombre, F&& Reenlazar,
+                          TNodoBin* Arriba) {
+        TMarcas marcas(Movidos);
+        Etapa(Titulo, "El nodo esta desequilibrado. Se efectua una rotación para corregirlo.", 0);
+        Reenlazar();
+        Etapa(Titulo, Nombre, 2);
+        NodoSel = Arriba;
+    }
 };
