@@ -1,5 +1,7 @@
 #include "auxiliares.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <sstream>
 #include <stdexcept>
@@ -95,18 +97,7 @@ std::vector<std::int32_t> Alturas(const TArbolBin& A) {
 }
 
 std::vector<std::uint8_t> FlujoCadenaRN(std::int32_t N, bool Derecha, std::uint8_t Color) {
-    std::vector<std::uint8_t> datos;
-    datos.reserve(4 + 7 * static_cast<std::size_t>(N));
-    TEscritorFlujo f(datos);
-    f.EscribirEntero(N);
-    for (std::int32_t i = 1; i <= N; ++i) {
-        const bool sigue = i < N;
-        f.EscribirEntero(Derecha ? i : N + 1 - i);
-        f.EscribirByte(Color);
-        f.EscribirByte(!Derecha && sigue ? 1 : 0);
-        f.EscribirByte(Derecha && sigue ? 1 : 0);
-    }
-    return datos;
+    return FlujoCadena(N, Derecha, Color);
 }
 
 TEtapas Unir(std::initializer_list<TEtapas> Partes) {
@@ -132,3 +123,17 @@ TEtapas InsercionFallida(std::int32_t V, std::initializer_list<std::int32_t> Cam
     return v;
 }
 
+std::string EjecutarOperacion(TArbolBST& A, bool Insertar, std::int32_t Valor, std::optional<bool> Resultado) {
+    A.Deseleccionar();
+    try {
+        if (Insertar) {
+            EXPECT_EQ(A.Insertar(Valor), Resultado);
+        } else {
+            EXPECT_TRUE(A.Seleccionar(Valor, true));
+            A.Borrar();
+        }
+    } catch (const EArbol& e) {
+        return e.what();
+    }
+    return {};
+}

@@ -45,6 +45,11 @@ std::vector<std::uint8_t> FlujoCadenaRN(std::int32_t N, bool Derecha, std::uint8
 
 TEtapas Unir(std::initializer_list<TEtapas> Partes);
 
+// Runs an insertion, or the deletion of a selected value, as the driver does
+// (selection cleared first; the deletion's selection makes no report).
+// Returns the text of the error raised, empty when none.
+std::string EjecutarOperacion(TArbolBST& A, bool Insertar, std::int32_t Valor, std::optional<bool> Resultado);
+
 // The search tree's part of an insertion of an absent V: one comparison per
 // node of Camino (the driver cleared the selection), "not found", and the
 // leaf (or new root) report.

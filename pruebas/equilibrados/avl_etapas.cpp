@@ -227,21 +227,8 @@ Opt ValorSel(const TArbolBin& a) {
     return a.NodoSel ? Opt(a.NodoSel->Valor) : nil;
 }
 
-// Runs the case's operation as the driver does (selection cleared first; a
-// deletion selects its node without a report). Returns the error raised.
 std::string Ejecutar(TArbolAVL& a, const TCaso& c) {
-    a.Deseleccionar();
-    try {
-        if (c.Op == OpInsertar) {
-            EXPECT_EQ(a.Insertar(c.Valor), c.Resultado);
-        } else {
-            EXPECT_TRUE(a.Seleccionar(c.Valor, true));
-            a.Borrar();
-        }
-    } catch (const EArbol& e) {
-        return e.what();
-    }
-    return {};
+    return EjecutarOperacion(a, c.Op == OpInsertar, c.Valor, c.Resultado);
 }
 
 void Preparar(TArbolAVL& a, const TCaso& c) {

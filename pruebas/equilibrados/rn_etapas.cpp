@@ -145,18 +145,7 @@ void Preparar(TArbolRN& a, const TCaso& c) {
 }
 
 std::string Ejecutar(TArbolRN& a, const TCaso& c) {
-    a.Deseleccionar();
-    try {
-        if (c.Op == OpInsertar) {
-            EXPECT_EQ(a.Insertar(c.Valor), c.Resultado);
-        } else {
-            EXPECT_TRUE(a.Seleccionar(c.Valor, true));
-            a.Borrar();
-        }
-    } catch (const EArbol& e) {
-        return e.what();
-    }
-    return {};
+    return EjecutarOperacion(a, c.Op == OpInsertar, c.Valor, c.Resultado);
 }
 
 void ComprobarFinal(const TArbolRN& a, const TCaso& c, const std::string& error) {

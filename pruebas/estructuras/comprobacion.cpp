@@ -200,14 +200,15 @@ TGrabadora::TGrabadora(TArbolBin& A) {
     };
 }
 
-std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha) {
+std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optional<std::uint8_t> Color) {
     std::vector<std::uint8_t> datos;
-    datos.reserve(4 + 6 * static_cast<std::size_t>(N));
+    datos.reserve(4 + (Color ? 7 : 6) * static_cast<std::size_t>(N));
     TEscritorFlujo f(datos);
     f.EscribirEntero(N);
     for (std::int32_t i = 1; i <= N; ++i) {
         const bool sigue = i < N;
         f.EscribirEntero(Derecha ? i : N + 1 - i);
+        if (Color) f.EscribirByte(*Color);  // red-black records carry a colour byte
         f.EscribirByte(!Derecha && sigue ? 1 : 0);
         f.EscribirByte(Derecha && sigue ? 1 : 0);
     }

@@ -63,7 +63,8 @@ public:
 // A degenerate chain of N nodes in stream form. Right chain: keys 1..N, each
 // the right child of the one before; left chain: keys N..1, each the left
 // child of the one before. Either way the keys are in search order.
-std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha);
+std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha,
+                                      std::optional<std::uint8_t> Color = std::nullopt);
 
 // A copy of some bytes ending exactly where an inaccessible page begins: a
 // read past their end faults instead of going unnoticed.

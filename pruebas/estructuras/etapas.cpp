@@ -13,10 +13,6 @@ namespace {
 using Opt = std::optional<std::int32_t>;
 constexpr Opt nil = std::nullopt;
 
-std::string N(std::int32_t v) {
-    return std::to_string(v);
-}
-
 using namespace EtapasBST;  // the reports, one builder each
 
 enum TOp { OpBuscar, OpInsertar, OpBorrar };
