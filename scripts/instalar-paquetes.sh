@@ -8,6 +8,8 @@ paquetes=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  fonts-liberation2 fonts-dejavu-core xvfb xauth desktop-file-utils
 )
 
 faltan=()

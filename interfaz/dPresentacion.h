@@ -1,0 +1,83 @@
+#pragma once
+// The presentation dialog: a modeless window that edits the drawing settings
+// and applies every change at once. There is no cancel: "Aceptar" and the
+// close box only hide it. Its controls (and the font and colours it keeps)
+// are where the drawing settings live while the program runs.
+
+#include "uColor.h"
+#include "uPlataforma.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+
+class TDlgPres : public QDialog {
+  Q_OBJECT
+
+public:
+  explicit TDlgPres(QWidget* padre, std::shared_ptr<ISelectores> selectores);
+
+  // Item indexes of the lists.
+  int TipoGraf() const;
+  int TipoDist() const;
+  int TipoDisp() const;
+  // Node radius and separations, always inside the spin ranges.
+  int NodoRad() const;
+  int NodoSx() const;
+  int NodoSy() const;
+  bool Sombras() const;
+  TColor ColFon() const { return FColFon; }
+  TColor ColNod() const { return FColNod; }
+  const TFuente& Fuente() const { return FFuente; }
+
+  // Puts the stored settings in place without notifying OnCambio. A list
+  // index outside its list selects the first item (the default of all three
+  // lists); the geometry values are clamped into the spin ranges.
+  void PonerValores(int tipoGraf, int tipoDist, int tipoDisp, const TFuente& fuente,
+                    TColor colFon, TColor colNod, int nodRad, int nodSx, int nodSy);
+  // Changes made by the program itself (the compress/expand shortcut): they
+  // do not notify either, the caller refreshes on its own.
+  void PonerDistribucion(int tipoDist);
+  void PonerNodoSx(int nodSx);
+
+  // Clears FondoCambiado, registers the change notification and shows the
+  // dialog modeless; an already visible dialog comes to the front.
+  void MostrarOpciones(std::function<void()> onCambio);
+
+  // Called after every change the user makes; empty until the first
+  // MostrarOpciones, and a change that finds it empty notifies nobody.
+  std::function<void()> OnCambio;
+  // Set by a confirmed background colour; cleared by the next drawing and by
+  // MostrarOpciones.
+  bool FondoCambiado = false;
+
+  QComboBox* lisTipoGraf;
+  QSpinBox* udNodoRad;
+  QSpinBox* udNodoSx;
+  QSpinBox* udNodoSy;
+  QComboBox* lisDistribucion;
+  QComboBox* lisDisposicion;
+  QCheckBox* chkSombras;
+  QPushButton* btnFuente;
+  QPushButton* btnFondo;
+  QPushButton* btnColNodo;
+  QPushButton* btnAceptar;
+
+private:
+  void edtChange();
+  void btnFuenteClick();
+  void btnFondoClick();
+  void btnColNodoClick();
+  void btnAceptarClick();
+
+  std::shared_ptr<ISelectores> FSelectores;
+  TFuente FFuente;
+  TColor FColFon = ColorRGB(0xFF, 0xFF, 0xFF);
+  TColor FColNod = ColorRGB(0xC0, 0xFF, 0xFF);
+};

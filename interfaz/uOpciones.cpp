@@ -1,0 +1,125 @@
+#include "uOpciones.h"
+
+#include <algorithm>
+
+namespace {
+
+// One stored value: its name and where it lives in the record.
+enum class TTipoValor { Entero, Booleano, Cadena, Color };
+
+struct TValor {
+  const char* Nombre;
+  TTipoValor Tipo;
+  int TOpciones::*Entero = nullptr;
+  bool TFuente::*Booleano = nullptr;
+  TColor TOpciones::*Color = nullptr;
+};
+
+// The stored order, which is also the reading order.
+const TValor kValores[] = {
+    {"TipoGraf", TTipoValor::Entero, &TOpciones::TipoGraf},
+    {"TipoDist", TTipoValor::Entero, &TOpciones::TipoDist},
+    {"TipoDisp", TTipoValor::Entero, &TOpciones::TipoDisp},
+    {"NomFnt", TTipoValor::Cadena},
+    {"TamFnt", TTipoValor::Entero},
+    {"ColFnt", TTipoValor::Color},
+    {"BoldFnt", TTipoValor::Booleano, nullptr, &TFuente::Negrita},
+    {"CursFnt", TTipoValor::Booleano, nullptr, &TFuente::Cursiva},
+    {"ColFon", TTipoValor::Color, nullptr, nullptr, &TOpciones::ColFon},
+    {"ColNod", TTipoValor::Color, nullptr, nullptr, &TOpciones::ColNod},
+    {"NodRad", TTipoValor::Entero, &TOpciones::NodRad},
+    {"NodSx", TTipoValor::Entero, &TOpciones::NodSx},
+    {"NodSy", TTipoValor::Entero, &TOpciones::NodSy},
+    {"ValMax", TTipoValor::Entero, &TOpciones::ValMax},
+    {"PausaAnim", TTipoValor::Entero, &TOpciones::PausaAnim},
+    {"PausaPres", TTipoValor::Entero, &TOpciones::PausaPres},
+    {"PausaNumEtap", TTipoValor::Entero, &TOpciones::PausaNumEtap},
+};
+
+// The integer fields that are not members of TOpciones itself.
+int* EnteroDe(TOpciones& o, const TValor& v) {
+  if (v.Entero)
+    return &(o.*v.Entero);
+  return &o.Fuente.Tam;  // TamFnt, the only other integer
+}
+
+TColor* ColorDe(TOpciones& o, const TValor& v) {
+  if (v.Color)
+    return &(o.*v.Color);
+  return &o.Fuente.Color;  // ColFnt
+}
+
+// Reads one value over the record; false when the reading must stop here.
+bool Leer(const IAlmacenOpciones& almacen, const TValor& v, TOpciones& o) {
+  const QString nombre = QString::fromLatin1(v.Nombre);
+  if (!almacen.Existe(nombre))
+    return true;
+  if (v.Tipo == TTipoValor::Cadena) {
+    const auto s = almacen.LeerCadena(nombre);
+    if (!s)
+      return false;
+    o.Fuente.Nombre = *s;
+    return true;
+  }
+  const auto n = almacen.LeerEntero(nombre);
+  if (!n)
+    return false;
+  switch (v.Tipo) {
+    case TTipoValor::Entero: *EnteroDe(o, v) = *n; break;
+    case TTipoValor::Booleano: o.Fuente.*v.Booleano = *n != 0; break;
+    case TTipoValor::Color: *ColorDe(o, v) = static_cast<TColor>(*n); break;
+    case TTipoValor::Cadena: break;
+  }
+  return true;
+}
+
+}  // namespace
+
+TOpciones Acotar(TOpciones o) {
+  const auto indice = [](int i, int n) { return i >= 0 && i < n ? i : 0; };
+  o.TipoGraf = indice(o.TipoGraf, 3);
+  o.TipoDist = indice(o.TipoDist, 3);
+  o.TipoDisp = indice(o.TipoDisp, 2);
+  o.Fuente.Tam = std::clamp(o.Fuente.Tam, Rangos::TamFntMin, Rangos::TamFntMax);
+  o.Fuente.Color &= 0x00FFFFFF;
+  if (o.Fuente.Nombre.trimmed().isEmpty())
+    o.Fuente.Nombre = TFuente{}.Nombre;
+  o.ColFon &= 0x00FFFFFF;
+  o.ColNod &= 0x00FFFFFF;
+  o.NodRad = std::clamp(o.NodRad, Rangos::RadioMin, Rangos::RadioMax);
+  o.NodSx = std::clamp(o.NodSx, Rangos::SepMin, Rangos::SepMax);
+  o.NodSy = std::clamp(o.NodSy, Rangos::SepMin, Rangos::SepMax);
+  o.PausaAnim = std::clamp(o.PausaAnim, 0, Rangos::PausaAnimMax);
+  o.PausaPres = std::clamp(o.PausaPres, 0, Rangos::PausaPresMax);
+  o.PausaNumEtap = std::clamp(o.PausaNumEtap, Rangos::EtapasMin, Rangos::EtapasMax);
+  return o;
+}
+
+TOpciones LeerOpciones(IAlmacenOpciones& almacen) {
+  TOpciones o;
+  if (!almacen.Abrir())
+    return o;
+  for (const TValor& v : kValores)
+    if (!Leer(almacen, v, o))
+      break;
+  almacen.Cerrar();
+  return Acotar(o);
+}
+
+bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o) {
+  if (!almacen.Abrir())
+    return false;
+  TOpciones copia = o;
+  for (const TValor& v : kValores) {
+    const QString nombre = QString::fromLatin1(v.Nombre);
+    switch (v.Tipo) {
+      case TTipoValor::Cadena: almacen.EscribirCadena(nombre, o.Fuente.Nombre); break;
+      case TTipoValor::Entero: almacen.EscribirEntero(nombre, *EnteroDe(copia, v)); break;
+      case TTipoValor::Booleano: almacen.EscribirEntero(nombre, o.Fuente.*v.Booleano ? 1 : 0); break;
+      case TTipoValor::Color:
+        almacen.EscribirEntero(nombre, static_cast<std::int32_t>(*ColorDe(copia, v)));
+        break;
+    }
+  }
+  return almacen.Cerrar();
+}

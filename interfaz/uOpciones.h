@@ -1,0 +1,44 @@
+#pragma once
+// The seventeen presentation settings, their defaults, and their reading from
+// and writing to the per-user settings store.
+
+#include "uPlataforma.h"
+
+struct TOpciones {
+  int TipoGraf = 0;  // 0 drawings and text, 1 drawings, 2 pictures
+  int TipoDist = 0;  // 0 separated, 1 compressed, 2 complete
+  int TipoDisp = 0;  // 0 centred tree, 1 fixed root
+  TFuente Fuente;    // NomFnt, TamFnt, ColFnt, BoldFnt, CursFnt
+  TColor ColFon = 0x00FFFFFF;
+  TColor ColNod = 0x00FFFFC0;
+  int NodRad = 15;
+  int NodSx = 2;
+  int NodSy = 5;
+  int ValMax = 99;
+  int PausaAnim = 1000;
+  int PausaPres = 300;
+  int PausaNumEtap = 10;
+  friend bool operator==(const TOpciones&, const TOpciones&) = default;
+};
+
+// The ranges the program accepts; a value outside is brought to the nearest
+// end, so a store edited by hand can never reach a division by zero.
+namespace Rangos {
+inline constexpr int RadioMin = 1, RadioMax = 100;
+inline constexpr int SepMin = 0, SepMax = 100;
+inline constexpr int EtapasMin = 2, EtapasMax = 50;
+inline constexpr int PausaAnimMax = 10000;
+inline constexpr int PausaPresMax = 5000;
+inline constexpr int TamFntMin = 1, TamFntMax = 200;
+}  // namespace Rangos
+
+TOpciones Acotar(TOpciones o);
+
+// Reads over the defaults, value by value in the stored order; the first value
+// of an unexpected type (or a refused read) ends the reading, and what was read
+// before it stays. A store that cannot be opened gives every default. The
+// result is already clamped.
+TOpciones LeerOpciones(IAlmacenOpciones& almacen);
+
+// Writes all seventeen values; false when the store could not keep them.
+bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o);

@@ -1,0 +1,307 @@
+// The main window's composition, start-up and close.
+#include "vPpal.h"
+
+#include "dAnimacion.h"
+#include "dPaso.h"
+#include "dPresentacion.h"
+#include "uAleatorio.h"
+#include "uArbolBST.h"
+#include "uIconos.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+TLienzo::TLienzo(QWidget* padre) : QWidget(padre) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void TLienzo::paintEvent(QPaintEvent*) {
+  QPainter pintor(this);
+  Q_EMIT Pintar(pintor);
+}
+
+void TLienzo::mousePressEvent(QMouseEvent* evento) { Q_EMIT RatonPulsado(evento); }
+
+TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
+    : QMainWindow(padre), Plataforma_(std::move(plataforma)) {
+  setObjectName(QStringLiteral("VentPpal"));
+  setWindowTitle(QStringLiteral("Quelvar - Estructuras de datos"));
+  setWindowIcon(IconoPrograma());
+  resize(741, 480);
+  CrearComandos();
+  CrearControles();
+  FormCreate();
+}
+
+TVentPpal::~TVentPpal() = default;
+
+void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* animacion) {
+  DlgPres_ = pres;
+  DlgPaso_ = paso;
+  DlgAnimacion_ = animacion;
+}
+
+TDlgPres* TVentPpal::DlgPres() const { return DlgPres_; }
+TDlgPaso* TVentPpal::DlgPaso() const { return DlgPaso_; }
+TDlgAnimacion* TVentPpal::DlgAnimacion() const { return DlgAnimacion_; }
+
+void TVentPpal::CrearControles() {
+  CrearBarraHerramientas();
+
+  auto* panPpal = new QWidget(this);
+  panPpal->setObjectName(QStringLiteral("panPpal"));
+  auto* rejilla = new QGridLayout(panPpal);
+  rejilla->setContentsMargins(3, 3, 3, 3);
+  rejilla->setSpacing(0);
+  Lienzo = new TLienzo(panPpal);
+  Lienzo->setObjectName(QStringLiteral("Lienzo"));
+  connect(Lienzo, &TLienzo::Pintar, this, [this](QPainter& pintor) {
+    // Until the canvas work lands the canvas shows the background colour.
+    pintor.fillRect(Lienzo->rect(), DlgPres_ ? ColorQt(OpcionesActuales().ColFon) : Qt::white);
+  });
+  sbHoriz = new QScrollBar(Qt::Horizontal, panPpal);
+  sbHoriz->setObjectName(QStringLiteral("sbHoriz"));
+  sbHoriz->setEnabled(false);
+  sbHoriz->setPageStep(10);
+  sbHoriz->setFocusPolicy(Qt::NoFocus);
+  sbVert = new QScrollBar(Qt::Vertical, panPpal);
+  sbVert->setObjectName(QStringLiteral("sbVert"));
+  sbVert->setPageStep(10);
+  sbVert->setFocusPolicy(Qt::NoFocus);
+  auto* panGrip = new QWidget(panPpal);
+  panGrip->setFixedSize(17, 17);
+  rejilla->addWidget(Lienzo, 0, 0);
+  rejilla->addWidget(sbVert, 0, 1);
+  rejilla->addWidget(sbHoriz, 1, 0);
+  rejilla->addWidget(panGrip, 1, 1);
+  setCentralWidget(panPpal);
+
+  CrearBarraEstado();
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(50);
+
+  // The key first goes to the value box, then to the operation list.
+  setTabOrder(edtValor, lisOperacion);
+  edtValor->setFocus();
+}
+
+void TVentPpal::CrearBarraEstado() {
+  static constexpr int kAnchos[6] = {60, 100, 60, 100, 20, 50};
+  static const char* const kTextos[6] = {"n = 0", "lg(n) = 0", "h = 0", "c. int. = 0", "", ""};
+  auto* barra = statusBar();
+  barra->setObjectName(QStringLiteral("StatusBar1"));
+  barra->setSizeGripEnabled(true);
+  for (int i = 0; i < 6; ++i) {
+    auto* panel = new QLabel(QString::fromUtf8(kTextos[i]), barra);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAlignment(i == 5 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    if (i < 5)
+      panel->setFixedWidth(kAnchos[i]);
+    else
+      panel->setMinimumWidth(kAnchos[i]);
+    barra->addWidget(panel, i == 5 ? 1 : 0);
+    Paneles[static_cast<std::size_t>(i)] = panel;
+  }
+}
+
+void TVentPpal::CrearBarraHerramientas() {
+  ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setIconSize(QSize(16, 16));
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+
+  const auto botonMenu = [this](const char* nombre, QMenu* menu, int imagen, const QString& hint) {
+    auto* b = new QToolButton(ToolBar1);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setIcon(IconoHerramienta(imagen));
+    b->setToolTip(hint);
+    b->setMenu(menu);
+    b->setPopupMode(QToolButton::InstantPopup);
+    b->setAutoRaise(true);
+    ToolBar1->addWidget(b);
+    return b;
+  };
+  const auto boton = [this](const char* nombre, int imagen, const QString& hint, bool marcable) {
+    auto* a = new QAction(IconoHerramienta(imagen), hint, this);
+    a->setObjectName(QString::fromLatin1(nombre));
+    a->setToolTip(hint);
+    a->setCheckable(marcable);
+    ToolBar1->addAction(a);
+    return a;
+  };
+
+  // 1-4: new structure, open, save, save the operation list.
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  auto* grupoArb = new QActionGroup(this);
+  static const char* const kOpcArb[5][3] = {
+      {"OpcArb1", "Arbol binario de búsqueda", "Ctrl+B"},
+      {"OpcArb2", "Arbol AVL", "Ctrl+A"},
+      {"OpcArb3", "Arbol Rojo-Negro", "Ctrl+R"},
+      {"OpcArb4", "Splay trees", "Ctrl+S"},
+      {"OpcArb5", "Montículo", "Ctrl+M"}};
+  static constexpr TComando kNuevo[5] = {cNuevo1, cNuevo2, cNuevo3, cNuevo4, cNuevo5};
+  for (std::size_t i = 0; i < 5; ++i) {
+    if (i == 4)
+      PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    // The shortcut is only shown here: the command carries the real one.
+    auto* item = new QAction(QString::fromUtf8(kOpcArb[i][1]) + QLatin1Char('\t') +
+                                 QString::fromLatin1(kOpcArb[i][2]),
+                             grupoArb);
+    item->setObjectName(QString::fromLatin1(kOpcArb[i][0]));
+    item->setCheckable(true);
+    item->setChecked(i == 0);
+    connect(item, &QAction::triggered, Accion(kNuevo[i]), &QAction::trigger);
+    PopupMenu1->addAction(item);
+    OpcArb[i] = item;
+  }
+  ToolButton3 = botonMenu("ToolButton3", PopupMenu1, 8, QStringLiteral("Nuevo arbol"));
+  ToolBar1->addAction(Accion(cAbrir));
+  ToolBar1->addAction(Accion(cGuardar));
+  ToolBar1->addAction(Accion(cGuardarOper));
+  ToolBar1->addSeparator();
+
+  // 6-8: the presentation buttons; the two stage buttons allow at most one
+  // down, and both may be up.
+  btnAnimar = boton("btnAnimar", 15, QStringLiteral("Animar movimiento nodos"), true);
+  btnPaso2 = boton("btnPaso2", 20, QStringLiteral("Mostrar etapas con pausas (sin descripción)"), true);
+  btnPaso = boton("btnPaso", 16, QStringLiteral("Mostrar etapas con descripción"), true);
+  GrupoPaso_ = new QActionGroup(this);
+  GrupoPaso_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  GrupoPaso_->addAction(btnPaso2);
+  GrupoPaso_->addAction(btnPaso);
+  connect(btnPaso2, &QAction::triggered, this, &TVentPpal::btnPaso2Click);
+  connect(btnPaso, &QAction::triggered, this, &TVentPpal::btnPasoClick);
+  ToolBar1->addSeparator();
+
+  // 10-13: settings and the mouse mode.
+  ToolBar1->addAction(Accion(cConfAnim));
+  ToolBar1->addAction(Accion(cConfiguracion));
+  PopupMenu2 = new QMenu(this);
+  PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+  auto* grupoRat = new QActionGroup(this);
+  const auto itemRaton = [&](const char* nombre, const char* texto) {
+    auto* a = new QAction(QString::fromUtf8(texto), grupoRat);
+    a->setObjectName(QString::fromLatin1(nombre));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, &TVentPpal::OpcRatClick);
+    PopupMenu2->addAction(a);
+    return a;
+  };
+  OpcRatSel = itemRaton("OpcRatSel", "Seleccionar nodo");
+  OpcRatBus = itemRaton("OpcRatBus", "Buscar el nodo");
+  OpcRatDel = itemRaton("OpcRatDel", "Borrar el nodo");
+  OpcRatSel->setChecked(true);
+  ToolButton9 = botonMenu("ToolButton9", PopupMenu2, 12, QStringLiteral("Pulsación de ratón"));
+  ToolBar1->addAction(Accion(cRango));
+  ToolBar1->addSeparator();
+
+  // 15-19: the operations.
+  ToolBar1->addAction(Accion(cLimpiar));
+  ToolBar1->addAction(Accion(cBuscar));
+  ToolBar1->addAction(Accion(cInsertar));
+  ToolBar1->addAction(Accion(cBorrar));
+  ToolBar1->addAction(Accion(cDeshacer));
+  ToolBar1->addSeparator();
+
+  // 21-24: the chosen operation on a typed value.
+  lisOperacion = new QComboBox(ToolBar1);
+  lisOperacion->setObjectName(QStringLiteral("lisOperacion"));
+  lisOperacion->addItems({QStringLiteral("Buscar"), QStringLiteral("Insertar"),
+                          QStringLiteral("Borrar")});
+  lisOperacion->setFixedWidth(103);
+  lisOperacion->setToolTip(QStringLiteral("Tipo de operación"));
+  ToolBar1->addWidget(lisOperacion);
+  auto* Label1 = new QLabel(QStringLiteral(" = "), ToolBar1);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setFixedWidth(12);
+  Label1->setAlignment(Qt::AlignCenter);
+  ToolBar1->addWidget(Label1);
+  edtValor = new QLineEdit(QStringLiteral("1"), ToolBar1);
+  edtValor->setObjectName(QStringLiteral("edtValor"));
+  edtValor->setFixedWidth(58);
+  edtValor->setToolTip(QStringLiteral("Pulse intro para buscar/insertar/borrar el valor"));
+  ToolBar1->addWidget(edtValor);
+  ToolBar1->addAction(Accion(cOperacion));
+  ToolBar1->addSeparator();
+
+  // 26-28: the demonstration builders.
+  ToolButton17 = boton("ToolButton17", 10, QStringLiteral("AVL Fibonacci"), false);
+  ToolButton20 = boton("ToolButton20", 24, QStringLiteral("Montículo desordenado"), false);
+  ToolButton21 = boton("ToolButton21", 25, QStringLiteral("Crear montículo"), false);
+  connect(ToolButton17, &QAction::triggered, this, &TVentPpal::ToolButton17Click);
+  connect(ToolButton20, &QAction::triggered, this, &TVentPpal::ToolButton20Click);
+  connect(ToolButton21, &QAction::triggered, this, &TVentPpal::ToolButton21Click);
+
+  // Shortcuts act window-wide, also while typing in the value box.
+  edtValor->installEventFilter(this);
+  lisOperacion->installEventFilter(this);
+}
+
+void TVentPpal::FormCreate() {
+  ListaOper.assign(100, 0);
+  NumOper = 0;
+  Modo8Bits = Plataforma_.Pantalla && Plataforma_.Pantalla->ColoresPaleta() > -1;
+  GeneradorPrograma().Extraer(0);
+  lisOperacion->setCurrentIndex(1);
+  BufferLienzo = QImage();
+  if (Modo8Bits) {
+    // The off-screen picture carries the node pictures' palette; without the
+    // file the program goes on with a true-colour picture.
+    if (const auto paleta = PaletaNodos256()) {
+      BufferLienzo = QImage(1, 1, QImage::Format_Indexed8);
+      BufferLienzo.setColorTable(*paleta);
+    }
+  }
+  Arbol = std::make_unique<TArbolBST>();
+  NombreArbol = QStringLiteral("Arbol BST");
+  HayImagenes = Imagenes.CargarImagenes(Modo8Bits);
+  OpcionesLeidas = false;
+  ModoRaton = 0;
+  FlujoDeshacer.clear();
+  FlujoDeshacer.reserve(16000);
+  Bloqueado = false;
+  Paneles[5]->setText(Modo8Bits ? QStringLiteral(" Modo 8 bits") : QStringLiteral("Modo 32 bits"));
+}
+
+void TVentPpal::showEvent(QShowEvent* evento) {
+  QMainWindow::showEvent(evento);
+  if (!OpcionesLeidas) {
+    LeerOpciones();
+    OpcionesLeidas = true;
+  }
+}
+
+void TVentPpal::closeEvent(QCloseEvent* evento) {
+  if (!GuardarOpciones())
+    Mensaje(QStringLiteral("No se han podido guardar las opciones de presentación."));
+  for (QWidget* dialogo : {static_cast<QWidget*>(DlgPres_.data()),
+                           static_cast<QWidget*>(DlgPaso_.data()),
+                           static_cast<QWidget*>(DlgAnimacion_.data())})
+    if (dialogo)
+      dialogo->hide();
+  evento->accept();
+}
+
+void TVentPpal::Mensaje(const QString& texto) {
+  if (Plataforma_.Mensajes)
+    Plataforma_.Mensajes->Mostrar(this, texto);
+}

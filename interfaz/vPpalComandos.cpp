@@ -1,0 +1,171 @@
+// The command table of the main window: captions, hints, shortcuts, images,
+// and the handlers behind them.
+#include "vPpal.h"
+
+#include "dAnimacion.h"
+#include "dPresentacion.h"
+#include "uIconos.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace {
+
+struct TFilaComando {
+  TVentPpal::TComando Comando;
+  const char* Nombre;
+  const char* Caption;
+  const char* Hint;  // empty: none
+  const char* Atajo;  // empty: none
+  int Imagen;         // -1: none
+  void (TVentPpal::*Handler)();
+};
+
+// In table order: a key combination runs the first command that has it.
+const TFilaComando kComandos[] = {
+    {TVentPpal::cOperacion, "ActOperacion", "Operacion", "Realizar operación", "", 14, &TVentPpal::ActOperacionExecute},
+    {TVentPpal::cBorrar, "ActBorrar", "Borrar elemento", "Borrar un elemento al azar", "Shift+Del", 9, &TVentPpal::ActBorrarExecute},
+    {TVentPpal::cNuevo1, "ActNuevo1", "Arbol binario de búsqueda", "", "Ctrl+B", -1, &TVentPpal::ActNuevo1Execute},
+    {TVentPpal::cInsertar, "ActInsertar", "Insertar elemento", "Insertar un elemento al azar", "Ins", 11, &TVentPpal::ActInsertarExecute},
+    {TVentPpal::cBuscar, "ActBuscar", "Buscar elemento", "Buscar un elemento al azar", "F10", 7, &TVentPpal::ActBuscarExecute},
+    {TVentPpal::cNuevo2, "ActNuevo2", "Arbol AVL", "", "Ctrl+A", -1, &TVentPpal::ActNuevo2Execute},
+    {TVentPpal::cNuevo3, "ActNuevo3", "Arbol Rojo-Negro", "", "Ctrl+R", -1, &TVentPpal::ActNuevo3Execute},
+    {TVentPpal::cNuevo4, "ActNuevo4", "Arbol Splay", "", "Ctrl+S", -1, &TVentPpal::ActNuevo4Execute},
+    {TVentPpal::cConfiguracion, "ActConfiguracion", "Opciones de presentación", "Opciones de presentación", "Ctrl+P", 4, &TVentPpal::ActConfiguracionExecute},
+    {TVentPpal::cRango, "ActRango", "Establecer rango", "Establece el rango de los valores generados al azar", "", 17, &TVentPpal::ActRangoExecute},
+    {TVentPpal::cAbrir, "ActAbrir", "Abrir fichero", "Abrir fichero de arbol", "Ctrl+A", 3, &TVentPpal::ActAbrirExecute},
+    {TVentPpal::cGuardar, "ActGuardar", "Guardar fichero", "Guardar arbol en fichero", "Ctrl+G", 5, &TVentPpal::ActGuardarExecute},
+    {TVentPpal::cDeshacer, "ActDeshacer", "Deshacer", "Deshacer la última operación", "Ctrl+Z", 18, &TVentPpal::ActDeshacerExecute},
+    {TVentPpal::cConfAnim, "ActConfAnim", "Configurar animación", "Opciones de animación", "", 21, &TVentPpal::ActConfAnimExecute},
+    {TVentPpal::cNuevo5, "ActNuevo5", "Montículo", "", "Ctrl+M", -1, &TVentPpal::ActNuevo5Execute},
+    {TVentPpal::cAnim1, "ActAnim1", "Sin animación", "", "F2", -1, &TVentPpal::ActAnim1Execute},
+    {TVentPpal::cAnim2, "ActAnim2", "Animado, sin texto", "", "F3", -1, &TVentPpal::ActAnim2Execute},
+    {TVentPpal::cAnim3, "ActAnim3", "Animación completa", "", "F4", -1, &TVentPpal::ActAnim3Execute},
+    {TVentPpal::cDesbloqueo, "ActDesbloqueo", "Desbloquear", "", "F8", -1, &TVentPpal::ActDesbloqueoExecute},
+    {TVentPpal::cInsSig, "ActInsSig", "Insertar siguiente", "", "Shift+Ins", -1, &TVentPpal::ActInsSigExecute},
+    {TVentPpal::cComprimir, "ActComprimir", "Comprimir/Expandir árbol", "", "F5", -1, &TVentPpal::ActComprimirExecute},
+    {TVentPpal::cLimpiar, "ActLimpiar", "ActLimpiar", "Borrar el árbol", "", 1, &TVentPpal::ActLimpiarExecute},
+    {TVentPpal::cGuardarOper, "ActGuardarOper", "ActGuardarOper", "Guardar lista operaciones", "", 22, &TVentPpal::ActGuardarOperExecute},
+};
+static_assert(std::size(kComandos) == TVentPpal::NumComandos);
+
+QKeySequence TeclaDe(const QKeyEvent* e) {
+  return QKeySequence(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
+}
+
+}  // namespace
+
+void TVentPpal::CrearComandos() {
+  for (const TFilaComando& f : kComandos) {
+    auto* a = new QAction(QString::fromUtf8(f.Caption), this);
+    a->setObjectName(QString::fromLatin1(f.Nombre));
+    a->setToolTip(*f.Hint ? QString::fromUtf8(f.Hint) : QString());
+    a->setStatusTip(a->toolTip());
+    if (f.Imagen >= 0)
+      a->setIcon(IconoHerramienta(f.Imagen));
+    const QKeySequence atajo(QString::fromLatin1(f.Atajo));
+    // Two commands with one key would make the toolkit run neither: the
+    // later command keeps its key only as a label, and the first one runs.
+    a->setProperty("AtajoMostrado", atajo);
+    if (!atajo.isEmpty() && !EsAtajo(atajo)) {
+      a->setShortcut(atajo);
+      a->setShortcutContext(Qt::WindowShortcut);
+    }
+    connect(a, &QAction::triggered, this, f.Handler);
+    addAction(a);  // reachable by its key without a button or menu item
+    Acciones_[f.Comando] = a;
+  }
+}
+
+bool TVentPpal::EsAtajo(const QKeySequence& tecla) const {
+  for (const QAction* a : Acciones_)
+    if (a && !a->shortcut().isEmpty() && a->shortcut().matches(tecla) == QKeySequence::ExactMatch)
+      return true;
+  return false;
+}
+
+bool TVentPpal::eventFilter(QObject* objeto, QEvent* evento) {
+  // An edit box claims keys such as Ctrl+A, Ctrl+Z or Shift+Ins for itself;
+  // the window's commands come first.
+  if (evento->type() == QEvent::ShortcutOverride &&
+      EsAtajo(TeclaDe(static_cast<QKeyEvent*>(evento)))) {
+    evento->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(objeto, evento);
+}
+
+// --- Settings commands -------------------------------------------------
+
+void TVentPpal::ActConfiguracionExecute() {
+  if (Bloqueado || !DlgPres_)
+    return;
+  DlgPres_->MostrarOpciones([this] { Refrescar(); });
+}
+
+void TVentPpal::ActConfAnimExecute() {
+  if (Bloqueado || !DlgAnimacion_)
+    return;
+  if (DlgAnimacion_->exec() != QDialog::Accepted || !DlgAnimacion_)
+    return;
+  bool ok = false;
+  const int anim = DlgAnimacion_->edtPausaAnim->text().trimmed().toInt(&ok);
+  if (!ok || anim < 0 || anim > Rangos::PausaAnimMax) {
+    Mensaje(QStringLiteral("Intervalo temporal de animación erroneo!"));
+    return;
+  }
+  PausaAnim = anim;
+  const int pres = DlgAnimacion_->edtPausaPres->text().trimmed().toInt(&ok);
+  if (!ok || pres < 0 || pres > Rangos::PausaPresMax) {
+    Mensaje(QStringLiteral("Intervalo temporal de pausa de presentación erroneo!"));
+    return;
+  }
+  PausaPres = pres;
+  PausaNumEtap = DlgAnimacion_->udNumEtapas->value();
+}
+
+void TVentPpal::Refrescar() {
+  // The layout takes the geometry of the presentation dialog.
+  if (DlgPres_) {
+    NodRad = DlgPres_->NodoRad();
+    NodSx = DlgPres_->NodoSx();
+    NodSy = DlgPres_->NodoSy();
+    ColNod = DlgPres_->ColNod();
+  }
+  Lienzo->update();
+}
+
+// --- Handlers that the operation, file and builder work fills in ---------
+
+void TVentPpal::ActOperacionExecute() {}
+void TVentPpal::ActBorrarExecute() {}
+void TVentPpal::ActNuevo1Execute() {}
+void TVentPpal::ActInsertarExecute() {}
+void TVentPpal::ActBuscarExecute() {}
+void TVentPpal::ActNuevo2Execute() {}
+void TVentPpal::ActNuevo3Execute() {}
+void TVentPpal::ActNuevo4Execute() {}
+void TVentPpal::ActRangoExecute() {}
+void TVentPpal::ActAbrirExecute() {}
+void TVentPpal::ActGuardarExecute() {}
+void TVentPpal::ActDeshacerExecute() {}
+void TVentPpal::ActNuevo5Execute() {}
+void TVentPpal::ActAnim1Execute() {}
+void TVentPpal::ActAnim2Execute() {}
+void TVentPpal::ActAnim3Execute() {}
+void TVentPpal::ActDesbloqueoExecute() {}
+void TVentPpal::ActInsSigExecute() {}
+void TVentPpal::ActComprimirExecute() {}
+void TVentPpal::ActLimpiarExecute() {}
+void TVentPpal::ActGuardarOperExecute() {}
+void TVentPpal::btnPasoClick() {}
+void TVentPpal::btnPaso2Click() {}
+void TVentPpal::ToolButton17Click() {}
+void TVentPpal::ToolButton20Click() {}
+void TVentPpal::ToolButton21Click() {}
+
+void TVentPpal::OpcRatClick() {
+  ModoRaton = OpcRatBus->isChecked() ? 1 : OpcRatDel->isChecked() ? 2 : 0;
+}

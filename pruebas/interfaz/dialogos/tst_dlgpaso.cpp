@@ -1,0 +1,108 @@
+// The step window: a stay-on-top tool window the user cannot close or send
+// away, whose button sets Pulsado.
+#include "dPaso.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+class TPruebaDlgPaso : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<QWidget> Ventana;
+  TDlgPaso* Dlg = nullptr;
+
+private Q_SLOTS:
+  void init() {
+    Ventana = std::make_unique<QWidget>();
+    Ventana->setGeometry(100, 80, 800, 600);
+    Ventana->show();
+    Dlg = new TDlgPaso(Ventana.get());
+  }
+  void cleanup() {
+    Ventana.reset();
+    Dlg = nullptr;
+  }
+
+  void ventana() {
+    const Qt::WindowFlags f = Dlg->windowFlags();
+    QCOMPARE(f & Qt::WindowType_Mask, Qt::Tool);
+    QVERIFY(f.testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(f.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!f.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!f.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(!f.testFlag(Qt::WindowMinMaxButtonsHint));
+    QVERIFY(!f.testFlag(Qt::WindowContextHelpButtonHint));
+    QVERIFY(Dlg->windowTitle().isEmpty());
+    QVERIFY(!Dlg->isModal());
+    QVERIFY(!Dlg->isVisible());
+    QCOMPARE(Dlg->size(), QSize(249, 140));
+    QCOMPARE(Dlg->minimumSize(), Dlg->maximumSize());
+  }
+
+  void controles() {
+    QCOMPARE(Dlg->btnSeguir->text(), QStringLiteral("&Seguir >>"));
+    QCOMPARE(Dlg->etqTitulo->size(), QSize(235, 27));
+    QCOMPARE(Dlg->etqTitulo->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(Dlg->etqTitulo->font().pixelSize(), 16);
+    QVERIFY(Dlg->etqTitulo->font().bold());
+    QCOMPARE(Dlg->etqTitulo->alignment(), Qt::AlignCenter);
+    QCOMPARE(Dlg->etqEtapa->font().pixelSize(), 13);
+    QVERIFY(Dlg->etqEtapa->font().bold());
+    QVERIFY(Dlg->edtDescripcion->isReadOnly());
+    // Every control lies inside the client area.
+    for (QWidget* w : std::initializer_list<QWidget*>{Dlg->etqTitulo, Dlg->etqEtapa,
+                                                       Dlg->edtDescripcion, Dlg->btnSeguir})
+      QVERIFY2(Dlg->rect().contains(w->geometry()), qPrintable(w->objectName()));
+    QVERIFY(Dlg->btnSeguir->width() >= Dlg->btnSeguir->sizeHint().width());
+  }
+
+  // White on grey, as the user sees it.
+  void tituloBlancoSobreGris() {
+    Dlg->etqTitulo->setText(QStringLiteral("Insercion en Arbol AVL"));
+    const QImage img = Dlg->etqTitulo->grab().toImage();
+    QCOMPARE(QColor(img.pixel(2, 2)), QColor(0x80, 0x80, 0x80));
+    bool blanco = false;
+    for (int y = 0; y < img.height() && !blanco; ++y)
+      for (int x = 0; x < img.width() && !blanco; ++x)
+        blanco = QColor(img.pixel(x, y)) == QColor(Qt::white);
+    QVERIFY(blanco);
+  }
+
+  void pulsarSeguir() {
+    Dlg->show();
+    Dlg->Pulsado = false;
+    QTest::mouseClick(Dlg->btnSeguir, Qt::LeftButton);
+    QVERIFY(Dlg->Pulsado);
+    Dlg->Pulsado = false;
+    QTest::keyClick(Dlg->btnSeguir, Qt::Key_Space);
+    QVERIFY(Dlg->Pulsado);
+  }
+
+  void escNoLaOculta() {
+    Dlg->show();
+    Dlg->Pulsado = false;
+    QTest::keyClick(Dlg, Qt::Key_Escape);
+    QTest::keyClick(Dlg->btnSeguir, Qt::Key_Escape);
+    QVERIFY(Dlg->isVisible());
+    QVERIFY(!Dlg->Pulsado);
+  }
+
+  // A close request from the window system (Alt+F4 and the like) is
+  // refused; the program hides the window itself.
+  void elUsuarioNoLaCierra() {
+    Dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Dlg));
+    QVERIFY(!Dlg->windowHandle()->close());
+    QVERIFY(Dlg->isVisible());
+    Dlg->hide();
+    QVERIFY(!Dlg->isVisible());
+    Dlg->show();
+    QVERIFY(Dlg->isVisible());
+  }
+};
+
+QTEST_MAIN(TPruebaDlgPaso)
+#include "tst_dlgpaso.moc"
