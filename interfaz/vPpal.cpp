@@ -40,6 +40,15 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
   setWindowTitle(QStringLiteral("Quelvar - Estructuras de datos"));
   setWindowIcon(IconoPrograma());
   resize(741, 480);
+  OpenDialog1 = {QStringLiteral("Abrir arbol"),
+                 QStringLiteral("Lista operaciones (*.sec)|*.sec|Arbol BST (*.arb)|*.arb|"
+                                "Arbol AVL (*.arb;*.avl)|*.arb;*.avl|Arbol Rojo-Negro (*.arn)|*.arn|"
+                                "Splay Tree (*.arb)|*.arb|Montículo (*.mon)|*.mon"),
+                 QStringLiteral("ARB")};
+  SaveDialog1 = {QStringLiteral("Guardar arbol"), QStringLiteral("Arbol (*.arb)|*.arb"),
+                 QStringLiteral("ARB")};
+  SaveDialog2 = {QStringLiteral("Guardar lista operaciones"),
+                 QStringLiteral("Lista operaciones (*.sec)|*.sec"), QStringLiteral("SEC")};
   CrearComandos();
   CrearControles();
   FormCreate();

@@ -6,6 +6,7 @@
 #include "uColor.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,10 @@ struct TDialogoFichero {
   QString ExtDefecto;  // without the dot, as "ARB"
   int IndiceFiltro = 1;  // the entry shown first, counted from 1
 };
+
+// A filter in that form as Qt's name filters, one per pair, with the
+// patterns between parentheses separated by blanks: "Text (*.a *.b)".
+QStringList FiltrosQt(const QString& filtro);
 
 // The answer of a file chooser: the file and the filter entry selected when
 // the user confirmed (counted from 1).

@@ -29,7 +29,8 @@ public:
   }
 };
 
-// "Text (*.a;*.b)|*.a;*.b|..." into Qt's name filters "Text (*.a *.b)".
+}  // namespace
+
 QStringList FiltrosQt(const QString& filtro) {
   const QStringList partes = filtro.split(QLatin1Char('|'));
   QStringList filtros;
@@ -43,6 +44,8 @@ QStringList FiltrosQt(const QString& filtro) {
   }
   return filtros;
 }
+
+namespace {
 
 class TFicherosQt final : public ISelectorFicheros {
 public:

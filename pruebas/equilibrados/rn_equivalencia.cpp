@@ -181,6 +181,32 @@ public:
         }
     }
 
+    // A tree that passes the check but has red nodes under red nodes: a
+    // sound tree recoloured by moves that keep every black height (a red
+    // node with two black children trades colours with them, and back; the
+    // root takes any colour; red bytes other than 0). Loaded and checked by
+    // hand, so the insertions that follow start from a verified tree.
+    void CargarConRojosSeguidos() {
+        TArbolRN otro;
+        for (std::int32_t i = 50 + Uno(Rango); i > 0; --i) otro.Insertar(1 + Uno(Rango));
+        std::vector<TNodoRN*> nodos;
+        RecorrerPreorden(otro.Raiz, [&](TNodoBin* n, std::int32_t) { nodos.push_back(static_cast<TNodoRN*>(n)); });
+        auto rojo = [this] { return static_cast<std::uint8_t>(Uno(3) == 0 ? 2 + Uno(254) : 0); };
+        for (std::int32_t i = Uno(3 * static_cast<std::int32_t>(nodos.size())); i > 0; --i) {
+            TNodoRN* n = nodos[Uno(static_cast<std::int32_t>(nodos.size()))];
+            auto* l = static_cast<TNodoRN*>(n->Izq);
+            auto* d = static_cast<TNodoRN*>(n->Der);
+            if (n == otro.Raiz && Uno(4) == 0) n->Color = Uno(2) == 0 ? 1 : rojo();
+            if (l == nullptr || d == nullptr || l->EsNegro() != d->EsNegro() || l->EsNegro() == n->EsNegro()) continue;
+            const bool hijosNegros = l->EsNegro();
+            n->Color = hijosNegros ? 1 : rojo();
+            l->Color = hijosNegros ? rojo() : 1;
+            d->Color = hijosNegros ? rojo() : 1;
+        }
+        Cargar(otro.Guardar());
+        EXPECT_EQ(P_.Ambos([](TArbolRN& t) { t.ComprobarCaminoNegro(t.Raiz); }), "");
+    }
+
     static constexpr std::int32_t Rango = 300;
     std::int32_t Fallos = 0, FallosAMedias = 0, PasadasTrasBorrado = 0;
 
@@ -226,6 +252,26 @@ TEST_P(Equivalencia, ComprobacionIncrementalIgualAComprobacionCompleta) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Semillas, Equivalencia, ::testing::Values(1u, 2u, 3u, 4u));
+
+// Insertions into a verified tree with red nodes under red nodes: the
+// recolouring and rotations shift black heights, and the check fails
+// inside the changed subtree or just above it.
+TEST(EquivalenciaRojosSeguidos, InsercionesEnArbolVerificado) {
+    // After a failure every later check fails too, so each round loads a
+    // new tree.
+    std::int32_t fallos = 0;
+    for (std::uint32_t semilla = 0; semilla < 200; ++semilla) {
+        SCOPED_TRACE("seed " + std::to_string(semilla));
+        TSecuencia s(semilla);
+        for (int ronda = 0; ronda < 5; ++ronda) {
+            s.CargarConRojosSeguidos();
+            for (int i = 0; i < 30; ++i) s.Insertar(1 + s.Uno(TSecuencia::Rango));
+        }
+        if (::testing::Test::HasFailure()) return;
+        fallos += s.Fallos;
+    }
+    EXPECT_GT(fallos, 300);
+}
 
 // A report handler may leave an insertion at any of its reports (the window
 // closes while a step is shown). What the insertion did up to there stays;

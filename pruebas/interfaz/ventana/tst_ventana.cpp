@@ -347,6 +347,25 @@ private Q_SLOTS:
              QStringList{QStringLiteral("No se han podido guardar las opciones de presentación.")});
   }
 
+  void DialogosDeFicheros() {
+    TEntorno e(Fichero());
+    const TVentPpal& v = e.V();
+    QCOMPARE(v.OpenDialog1.Titulo, QStringLiteral("Abrir arbol"));
+    QCOMPARE(v.OpenDialog1.ExtDefecto, QStringLiteral("ARB"));
+    QCOMPARE(v.SaveDialog1.Titulo, QStringLiteral("Guardar arbol"));
+    QCOMPARE(v.SaveDialog1.Filtro, QStringLiteral("Arbol (*.arb)|*.arb"));
+    QCOMPARE(v.SaveDialog2.Titulo, QStringLiteral("Guardar lista operaciones"));
+    QCOMPARE(v.SaveDialog2.ExtDefecto, QStringLiteral("SEC"));
+    // Six entries, in order, so the entry chosen maps back to its number.
+    QCOMPARE(FiltrosQt(v.OpenDialog1.Filtro),
+             (QStringList{"Lista operaciones (*.sec)", "Arbol BST (*.arb)",
+                          "Arbol AVL (*.arb *.avl)", "Arbol Rojo-Negro (*.arn)",
+                          "Splay Tree (*.arb)", "Montículo (*.mon)"}));
+    QCOMPARE(FiltrosQt(v.SaveDialog2.Filtro), QStringList{"Lista operaciones (*.sec)"});
+    QCOMPARE(FiltrosQt(QStringLiteral("Sin patron|*.x;*.y|incompleto")),
+             QStringList{"Sin patron (*.x *.y)"});
+  }
+
   void ConfigurarAnimacion_data() {
     QTest::addColumn<QString>("anim");
     QTest::addColumn<QString>("pres");
