@@ -76,10 +76,6 @@ void TVentPpal::CrearControles() {
   rejilla->setSpacing(0);
   Lienzo = new TLienzo(panPpal);
   Lienzo->setObjectName(QStringLiteral("Lienzo"));
-  connect(Lienzo, &TLienzo::Pintar, this, [this](QPainter& pintor) {
-    // Until the canvas work lands the canvas shows the background colour.
-    pintor.fillRect(Lienzo->rect(), DlgPres_ ? ColorQt(OpcionesActuales().ColFon) : Qt::white);
-  });
   sbHoriz = new QScrollBar(Qt::Horizontal, panPpal);
   sbHoriz->setObjectName(QStringLiteral("sbHoriz"));
   sbHoriz->setEnabled(false);
@@ -96,6 +92,7 @@ void TVentPpal::CrearControles() {
   rejilla->addWidget(sbHoriz, 1, 0);
   rejilla->addWidget(panGrip, 1, 1);
   setCentralWidget(panPpal);
+  ConectarLienzo();
 
   CrearBarraEstado();
 

@@ -2,8 +2,11 @@
 // The main window: owner of the current structure, the canvas, the tool bar,
 // the status bar, the command table with its shortcuts and the settings.
 // Its code is split by concern: vPpal.cpp (composition, start-up and close),
-// vPpalComandos.cpp (the command table and its handlers), vPpalOpciones.cpp
-// (the settings store).
+// vPpalComandos.cpp (the command table and the key routing), vPpalOpciones.cpp
+// (the settings store), vPpalDibujo.cpp (layout, drawing, statistics),
+// vPpalAnimacion.cpp (node motion), vPpalOperaciones.cpp (the operation
+// drivers and the step presentation), vPpalHistoria.cpp (new structures,
+// undo, files, demonstration builders).
 
 #include "uArbolBin.h"
 #include "uImagenes.h"
@@ -22,6 +25,8 @@
 class QAction;
 class QActionGroup;
 class QComboBox;
+class QKeyEvent;
+class QMouseEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -160,8 +165,32 @@ public Q_SLOTS:
   void ToolButton21Click();
   void OpcRatClick();
 
-  // Drawing services; the canvas work fills them in.
+  // --- Drawing (vPpalDibujo.cpp) ---
+  // Re-layout: node positions for the dialog's settings, scroll bars, offsets.
+  void Distribuir();
+  // The whole picture into BufferLienzo.
+  void Dibujar();
+  // BufferLienzo onto the canvas (a new canvas size lays out and draws first).
+  void LienzoPaint();
+  // Distribuir, Dibujar, LienzoPaint.
   void Refrescar();
+  // The statistics panels 0 to 3.
+  void ActualizarEstado();
+  void sbHorizChange(int posicion);
+  void sbVertChange(int posicion);
+
+  // --- Node motion (vPpalAnimacion.cpp) ---
+  void IniciarAnimacion();
+  void Timer1Timer();
+
+  // --- Operations (vPpalOperaciones.cpp) ---
+  void RealizarBusqueda(std::int32_t v);
+  void RealizarInsercion(std::int32_t v);
+  void RealizarBorrado(std::int32_t v);
+  void GuardarDeshacer();
+  void AnotarOperacion(std::int32_t e);
+  void AsignarEtapas();
+  void LienzoMouseDown(QMouseEvent* evento);
 
 protected:
   void showEvent(QShowEvent* evento) override;
@@ -169,6 +198,9 @@ protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+  void ConectarLienzo();
+  // Enter in the value box; true when the key was consumed.
+  bool edtValorKeyPress(QKeyEvent* evento);
   void CrearControles();
   void CrearComandos();
   void CrearBarraHerramientas();

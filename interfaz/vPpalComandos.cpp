@@ -2,14 +2,11 @@
 // and the handlers behind them.
 #include "vPpal.h"
 
-#include "dAnimacion.h"
-#include "dPresentacion.h"
 #include "uIconos.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QSpinBox>
 
 namespace {
 
@@ -94,78 +91,9 @@ bool TVentPpal::eventFilter(QObject* objeto, QEvent* evento) {
     evento->ignore();
     return true;
   }
+  if (objeto == edtValor && evento->type() == QEvent::KeyPress &&
+      edtValorKeyPress(static_cast<QKeyEvent*>(evento)))
+    return true;
   return QMainWindow::eventFilter(objeto, evento);
 }
 
-// --- Settings commands -------------------------------------------------
-
-void TVentPpal::ActConfiguracionExecute() {
-  if (Bloqueado || !DlgPres_)
-    return;
-  DlgPres_->MostrarOpciones([this] { Refrescar(); });
-}
-
-void TVentPpal::ActConfAnimExecute() {
-  if (Bloqueado || !DlgAnimacion_)
-    return;
-  if (DlgAnimacion_->exec() != QDialog::Accepted || !DlgAnimacion_)
-    return;
-  bool ok = false;
-  const int anim = DlgAnimacion_->edtPausaAnim->text().trimmed().toInt(&ok);
-  if (!ok || anim < 0 || anim > Rangos::PausaAnimMax) {
-    Mensaje(QStringLiteral("Intervalo temporal de animación erroneo!"));
-    return;
-  }
-  PausaAnim = anim;
-  const int pres = DlgAnimacion_->edtPausaPres->text().trimmed().toInt(&ok);
-  if (!ok || pres < 0 || pres > Rangos::PausaPresMax) {
-    Mensaje(QStringLiteral("Intervalo temporal de pausa de presentación erroneo!"));
-    return;
-  }
-  PausaPres = pres;
-  PausaNumEtap = DlgAnimacion_->udNumEtapas->value();
-}
-
-void TVentPpal::Refrescar() {
-  // The layout takes the geometry of the presentation dialog.
-  if (DlgPres_) {
-    NodRad = DlgPres_->NodoRad();
-    NodSx = DlgPres_->NodoSx();
-    NodSy = DlgPres_->NodoSy();
-    ColNod = DlgPres_->ColNod();
-  }
-  Lienzo->update();
-}
-
-// --- Handlers that the operation, file and builder work fills in ---------
-
-void TVentPpal::ActOperacionExecute() {}
-void TVentPpal::ActBorrarExecute() {}
-void TVentPpal::ActNuevo1Execute() {}
-void TVentPpal::ActInsertarExecute() {}
-void TVentPpal::ActBuscarExecute() {}
-void TVentPpal::ActNuevo2Execute() {}
-void TVentPpal::ActNuevo3Execute() {}
-void TVentPpal::ActNuevo4Execute() {}
-void TVentPpal::ActRangoExecute() {}
-void TVentPpal::ActAbrirExecute() {}
-void TVentPpal::ActGuardarExecute() {}
-void TVentPpal::ActDeshacerExecute() {}
-void TVentPpal::ActNuevo5Execute() {}
-void TVentPpal::ActAnim1Execute() {}
-void TVentPpal::ActAnim2Execute() {}
-void TVentPpal::ActAnim3Execute() {}
-void TVentPpal::ActDesbloqueoExecute() {}
-void TVentPpal::ActInsSigExecute() {}
-void TVentPpal::ActComprimirExecute() {}
-void TVentPpal::ActLimpiarExecute() {}
-void TVentPpal::ActGuardarOperExecute() {}
-void TVentPpal::btnPasoClick() {}
-void TVentPpal::btnPaso2Click() {}
-void TVentPpal::ToolButton17Click() {}
-void TVentPpal::ToolButton20Click() {}
-void TVentPpal::ToolButton21Click() {}
-
-void TVentPpal::OpcRatClick() {
-  ModoRaton = OpcRatBus->isChecked() ? 1 : OpcRatDel->isChecked() ? 2 : 0;
-}
