@@ -26,15 +26,24 @@ void TNodoRN::CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) {
 }
 
 TNodoBin* TArbolRN::CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Izq, TNodoBin* Der) {
+    TNodoBin* n = NuevoNodo<TNodoRN>(Valor, Padre, Izq, Der);  // red
     // The node is linked under Padre next, before the leaf's report (where
     // a handler may leave the insertion): Padre's subtree changes now.
     Invalidar(Padre);
-    return NuevoNodo<TNodoRN>(Valor, Padre, Izq, Der);  // red
+    return n;
 }
 
 void TArbolRN::Invalidar(TNodoBin* Nodo) {
+    if (Local_) {
+        if (Nodo != nullptr) RN(Nodo)->CaminoVerificado = false;
+        return;
+    }
     // Unverified nodes have unverified ancestors, so the climb stops at the first.
     for (; Nodo != nullptr && RN(Nodo)->CaminoVerificado; Nodo = Nodo->Padre) RN(Nodo)->CaminoVerificado = false;
+}
+
+void TArbolRN::InvalidarHastaLaRaiz(TNodoBin* Nodo) {
+    for (; Nodo != nullptr; Nodo = Nodo->Padre) RN(Nodo)->CaminoVerificado = false;
 }
 
 void TArbolRN::SuprimirNodo() {
@@ -43,17 +52,54 @@ void TArbolRN::SuprimirNodo() {
 }
 
 bool TArbolRN::Insertar(std::int32_t Valor) {
+    // A verified root means a verified tree (unverified nodes have unverified
+    // ancestors). Without reports the insertion runs to its end, so the
+    // changes can be kept local and the path above them left alone.
+    Local_ = !ComprobacionCompleta && !MostrarEtapas() && Raiz != nullptr && RN(Raiz)->CaminoVerificado;
+    struct TFin {
+        bool& Local;
+        ~TFin() { Local = false; }
+    } fin{Local_};
     if (!TArbolBST::Insertar(Valor)) return false;
     TNodoBin* x = NodoSel;
     RN(x)->Color = 0;
     if (x == Raiz) return true;  // a red root, with no check
     Etapa("Inserción de un nodo", "El nuevo nodo toma color rojo y comienza el chequeo doble-rojo.", 0);
-    ChequeoDobleRojo();
-    ComprobarCaminoNegro(Raiz);
+    TNodoBin* tope = ChequeoDobleRojo();
+    if (Local_) {
+        Local_ = false;
+        ComprobarCambio(tope);
+    } else {
+        ComprobarCaminoNegro(Raiz);
+    }
     return true;
 }
 
-void TArbolRN::ChequeoDobleRojo() {
+void TArbolRN::ComprobarCambio(TNodoBin* Tope) {
+    // Every node outside Tope's subtree passed the last check and kept its
+    // colour, its black height and its children, but for one: Tope took the
+    // place of a child of its parent Q (or of an empty link, for a new leaf).
+    // Each child of Q added Q's black height at that check, and the other one
+    // still does, so Q passes exactly when Tope adds the same: then Q and
+    // every ancestor keep their heights. Otherwise the check stops at Q, and
+    // Q and its ancestors are left to check again.
+    TNodoBin* q = Tope->Padre;
+    try {
+        ComprobarCaminoNegro(Tope);
+    } catch (...) {
+        InvalidarHastaLaRaiz(q);
+        throw;
+    }
+    if (q == nullptr) return;
+    const TNodoRN* t = RN(Tope);
+    if (t->AlturaNegra + (t->EsNegro() ? 1 : 0) != RN(q)->AlturaNegra) {
+        InvalidarHastaLaRaiz(q);
+        throw EArbol("Fallo camino negro!");
+    }
+    RN(q)->CaminoVerificado = true;
+}
+
+TNodoBin* TArbolRN::ChequeoDobleRojo() {
     // X (NodoSel) is red and has a parent; X itself is never marked.
     for (;;) {
         TNodoBin* x = NodoSel;
@@ -62,13 +108,13 @@ void TArbolRN::ChequeoDobleRojo() {
         marcas.Marcar(p);
         if (Negro(p)) {
             Etapa(Titulo, "El padre es negro: Se termina la comprobación.", 0);
-            return;
+            return x;
         }
         if (p->Padre == nullptr) {
             RN(p)->Color = 1;
             Invalidar(p);
             Etapa(Titulo, "El padre es la raiz: Se cambia su color y termina la comprobación.", 2);
-            return;
+            return p;
         }
         TNodoBin* g = p->Padre;
         marcas.Marcar(g);
@@ -79,17 +125,21 @@ void TArbolRN::ChequeoDobleRojo() {
             RN(p)->Color = 1;
             RN(u)->Color = 1;
             RN(g)->Color = 0;
+            // U's own black height does not count its colour and its subtree
+            // is as it was: only G, above it, must be checked again.
             Invalidar(p);
-            Invalidar(u);
             Invalidar(g);
             Etapa(Titulo, "Caso 1: Continúa la comprobación sobre el abuelo.", 1);
             marcas.Limpiar();
             NodoSel = g;
-            if (g->Padre == nullptr) return;  // the root stays red
+            if (g->Padre == nullptr) return g;  // the root stays red
             continue;
         }
         if (u != nullptr) marcas.Marcar(u);
-        Invalidar(g);  // the rotations below relink only g's subtree
+        // The rotations below relink only g's subtree (p is already
+        // unverified unless the changes are kept local).
+        Invalidar(p);
+        Invalidar(g);
         const bool xIzq = p->Izq == x;
         if (xIzq == (g->Izq == p)) {
             Etapa(Titulo, "Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", 0);
@@ -109,7 +159,7 @@ void TArbolRN::ChequeoDobleRojo() {
             RN(p)->Color = 1;
             RN(g)->Color = 0;
             Etapa(Titulo, "Caso 2b: Se termina la comprobación.", 1);
-            return;  // NodoSel stays X
+            return p;  // NodoSel stays X
         }
         Etapa(Titulo, "Caso 2a: Padre rojo, tio negro o no existe. Rotación nodo-padre.", 0);
         // X goes up over P inside G; P goes down on the side X came from.

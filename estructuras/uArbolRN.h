@@ -15,7 +15,8 @@ public:
     std::int32_t AlturaNegra = 0;
     std::uint8_t Color = 0;  // 0 red, 1 black; other stored bytes are kept and are not black
     // The subtree passed the last black-path check and nothing in it changed
-    // since: its black heights would come out the same.
+    // since but this node's own colour: its black heights would come out the
+    // same.
     bool CaminoVerificado = false;
 
     bool EsNegro() const { return Color == 1; }
@@ -48,7 +49,18 @@ private:
         bool HijosVistos;
     };
     std::vector<TPaso> Pila_;  // the black-path check's stack, kept between checks
-    void ChequeoDobleRojo();
-    // Nodo's subtree changed: it and its ancestors must be checked again.
-    static void Invalidar(TNodoBin* Nodo);
+    // Set while an insertion into a fully verified tree runs without reports
+    // (nothing can leave it half-way): a change clears only the changed
+    // node's flag, and the check afterwards walks only the changed subtree.
+    bool Local_ = false;
+    // Runs the double-red check from NodoSel and returns the top of the
+    // subtree it changed (every change of the insertion lies below it).
+    TNodoBin* ChequeoDobleRojo();
+    // Nodo's subtree changed: it and its ancestors must be checked again
+    // (only Nodo itself while Local_ is set).
+    void Invalidar(TNodoBin* Nodo);
+    // Nodo and all its ancestors, whatever their flags.
+    static void InvalidarHastaLaRaiz(TNodoBin* Nodo);
+    // The check after a local insertion: Tope's subtree, then Tope's parent.
+    void ComprobarCambio(TNodoBin* Tope);
 };
