@@ -1,5 +1,6 @@
 // The program's entry: the application with its title, then the main window
 // and the three dialogs, then the message loop until the main window closes.
+#include "uAplicacion.h"
 #include "uIconos.h"
 #include "uPrograma.h"
 #include "vPpal.h"
@@ -8,7 +9,7 @@
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  TAplicacion app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("TALMERA Programa de Docencia"));
   QApplication::setWindowIcon(IconoPrograma());
   TPrograma programa(PlataformaQt());

@@ -52,6 +52,7 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
   CrearComandos();
   CrearControles();
   FormCreate();
+  ConectarOperaciones();
 }
 
 TVentPpal::~TVentPpal() = default;
@@ -116,10 +117,8 @@ void TVentPpal::CrearBarraEstado() {
     panel->setObjectName(QStringLiteral("Panel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAlignment(i == 5 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-    if (i < 5)
-      panel->setFixedWidth(kAnchos[i]);
-    else
-      panel->setMinimumWidth(kAnchos[i]);
+    // The design widths are minimums: the statistics grow with their text.
+    panel->setMinimumWidth(kAnchos[i]);
     barra->addWidget(panel, i == 5 ? 1 : 0);
     Paneles[static_cast<std::size_t>(i)] = panel;
   }
@@ -297,6 +296,7 @@ void TVentPpal::showEvent(QShowEvent* evento) {
 }
 
 void TVentPpal::closeEvent(QCloseEvent* evento) {
+  TerminarEsperas();
   if (!GuardarOpciones())
     Mensaje(QStringLiteral("No se han podido guardar las opciones de presentación."));
   for (QWidget* dialogo : {static_cast<QWidget*>(DlgPres_.data()),

@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -179,6 +180,20 @@ public Q_SLOTS:
   void sbHorizChange(int posicion);
   void sbVertChange(int posicion);
 
+private:
+  // --- Drawing (vPpalDibujo.cpp) ---
+  // The canvas's paint: a new canvas size lays out and draws first, then
+  // the buffer is copied at (0, 0).
+  void PintarLienzo(QPainter& pintor);
+  // The node pictures as the drawing stamps them (held by pointer so that
+  // this header needs no drawing declarations).
+  std::shared_ptr<class TCapasDibujo> CapasDibujo_;
+  // The text of the last failed layout: shown once, until a layout succeeds.
+  QString ErrorDistribucion_;
+  bool PintandoLienzo_ = false;
+
+public Q_SLOTS:
+
   // --- Node motion (vPpalAnimacion.cpp) ---
   void IniciarAnimacion();
   void Timer1Timer();
@@ -191,6 +206,87 @@ public Q_SLOTS:
   void AnotarOperacion(std::int32_t e);
   void AsignarEtapas();
   void LienzoMouseDown(QMouseEvent* evento);
+  // The window is closing: an operation suspended in a stage runs to its end
+  // without further presentation, and a running motion jumps to its end.
+  void TerminarEsperas();
+
+public:
+  // Whether the structure may be operated on, replaced, emptied or reloaded
+  // now: false while Bloqueado is set, and false, with a word in the status
+  // bar, while an operation is suspended in one of its stages (even after F8).
+  // Every command that touches Arbol asks first.
+  bool EstructuraLibre();
+  // Runs a command's body; an error it raises goes to MostrarError.
+  void Ejecutar(const std::function<void()>& orden);
+  // The application-wide error handler: the text in a message box, then the
+  // window made usable again (lock, step window, display) unless an operation
+  // is still suspended in a stage.
+  void MostrarError(const QString& texto);
+  bool OperacionEnCurso() const { return OperacionesEnCurso_ > 0 || EtapasEnCurso_ > 0; }
+
+  // Marks an operation on Arbol as under way while it lives: EstructuraLibre
+  // refuses meanwhile, and the presentation buttons pressed during its stages
+  // reach the structure's OnEtapa when it ends.
+  class TOperacionEnCurso {
+  public:
+    explicit TOperacionEnCurso(TVentPpal& ventana);
+    ~TOperacionEnCurso();
+    TOperacionEnCurso(const TOperacionEnCurso&) = delete;
+    TOperacionEnCurso& operator=(const TOperacionEnCurso&) = delete;
+
+  private:
+    TVentPpal& Ventana_;
+  };
+
+private:
+  // --- Operations (vPpalOperaciones.cpp) ---
+  class TEsperaEtapa;
+  void ConectarOperaciones();
+  // The one OnEtapa target: passes a stage to the handler the buttons chose.
+  void Etapa(const std::string& Titulo, const std::string& Descripcion, int TipoEtapa);
+  void EtapaConDescripcion(const QString& Titulo, const QString& Descripcion, int TipoEtapa);
+  void EtapaConPausa(const QString& Titulo, const QString& Descripcion, int TipoEtapa);
+  bool OperarConTexto(bool& convertido);
+  void OperarAlAzar(bool borrar);
+  void IniciarOperacion(int indice, const QString& titulo);
+  void MostrarResultado();
+  void TerminarOperacion();
+  void Comprobar();
+  void MostrarCambio();
+  void EsperarBoton();
+  // A nested event loop until listo() holds or the operation is abandoned;
+  // the loop sleeps until DespertarEsperas, so an idle wait costs nothing.
+  void EsperarHasta(const std::function<bool()>& listo);
+  void DespertarEsperas();
+
+  int OperacionesEnCurso_ = 0;
+  int EtapasEnCurso_ = 0;   // stage handlers running (nested in an operation)
+  int EsperasEtapa_ = 0;    // stage waits holding the lock
+  int ModoEtapas_ = 0;      // 0 none, 1 described, 2 pauses
+  bool EtapasPendientes_ = false;  // buttons changed while a stage ran
+  bool Abandonar_ = false;  // the window closed under a suspended operation
+  std::vector<class QEventLoop*> Bucles_;
+
+  // --- History (vPpalHistoria.cpp) ---
+  // Bounds of the demonstration builders: larger structures would not fit
+  // in memory (a Fibonacci tree of order n has F(n+2)-1 nodes).
+  static constexpr std::int32_t kMaxOrdenFibonacci = 30;
+  static constexpr std::int32_t kMaxValoresMonticulo = 1000000;
+  // The kind that wrote the undo snapshot; none until the first snapshot.
+  TClaseArbol ClaseDeshacer = nullptr;
+  void PonerArbol(std::unique_ptr<TArbolBin> nuevo);
+  void CambiarArbol(TClaseArbol clase);
+  // Replays the operation list into the current structure and shows it.
+  void Reconstruir();
+  void AbrirEstructura(const QString& ruta, TClaseArbol clase);
+  void AbrirOperaciones(const QString& ruta);
+  std::optional<QByteArray> LeerFichero(const QString& ruta);
+  bool EscribirFichero(const QString& ruta, const char* datos, qint64 tam);
+  std::optional<std::int32_t> ValorConstructor(std::int32_t maximo, const QString& mensajeRango);
+
+  // --- Node motion (vPpalAnimacion.cpp) ---
+  int IntervaloMovimiento() const;
+  void AcabarMovimiento();
 
 protected:
   void showEvent(QShowEvent* evento) override;

@@ -4,13 +4,62 @@
 #include "vPpal.h"
 
 #include "dPresentacion.h"
+#include "uDibujo.h"
 
+#include <QLabel>
+#include <QLocale>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// printf's "%.<decimales>f" with the decimal separator of the user's locale
+// (digits and grouping stay as printf writes them).
+QString Decimal(double v, int decimales) {
+  return QString::number(v, 'f', decimales).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+// A scroll bar over a picture of "largo" pixels seen through "vista" pixels,
+// at "posicion". The range is 0 to largo - 1 with a page of vista - 1; Qt's
+// range holds the positions the thumb can take, which end where the page
+// reaches the last pixel: largo - 1 - (vista - 1) + 1.
+void PonerBarra(QScrollBar* barra, std::int32_t largo, int vista, int posicion) {
+  const std::int64_t ultimo = std::int64_t{largo} - vista + 1;
+  barra->setRange(0, static_cast<int>(std::clamp<std::int64_t>(ultimo, 0, INT_MAX)));
+  barra->setPageStep(std::max(vista - 1, 1));
+  barra->setValue(posicion);
+  barra->setEnabled(true);
+}
+
+}  // namespace
 
 void TVentPpal::ConectarLienzo() {
-  connect(Lienzo, &TLienzo::Pintar, this, [this](QPainter& pintor) {
-    pintor.fillRect(Lienzo->rect(), DlgPres_ ? ColorQt(DlgPres_->ColFon()) : Qt::white);
-  });
+  // The vertical bar's resting position; the first layout sets both bars
+  // and starts from offsets 0, whatever the bars show.
+  sbVert->setValue(90);
+  connect(Lienzo, &TLienzo::Pintar, this, &TVentPpal::PintarLienzo);
+  connect(sbHoriz, &QScrollBar::valueChanged, this, &TVentPpal::sbHorizChange);
+  connect(sbVert, &QScrollBar::valueChanged, this, &TVentPpal::sbVertChange);
+}
+
+void TVentPpal::PintarLienzo(QPainter& pintor) {
+  if (BufferLienzo.size() != Lienzo->size()) {
+    // Always a 32-bit picture: in 8-bit mode the node pictures are stamped
+    // as 32-bit copies (see uDibujo.h).
+    BufferLienzo = QImage(Lienzo->size(), QImage::Format_RGB32);
+    PintandoLienzo_ = true;
+    Distribuir();
+    Dibujar();
+    PintandoLienzo_ = false;
+  }
+  pintor.drawImage(0, 0, BufferLienzo);
 }
 
 void TVentPpal::Distribuir() {
@@ -19,11 +68,89 @@ void TVentPpal::Distribuir() {
     NodSx = DlgPres_->NodoSx();
     NodSy = DlgPres_->NodoSy();
   }
+  if (!Arbol)
+    return;
+  const int W = BufferLienzo.width(), H = BufferLienzo.height();
+  const int tipoDist = DlgPres_ ? DlgPres_->TipoDist() : 0;
+  const bool raizFijada = DlgPres_ && DlgPres_->TipoDisp() == 1;
+
+  TDistribucion d;
+  try {
+    d = tipoDist == 0   ? Arbol->DistribuirSeparada(NodRad, NodSx, NodSy)
+        : tipoDist == 1 ? Arbol->DistribuirComprimida(NodRad, NodSx, NodSy)
+                        : Arbol->DistribuirCompleta(NodRad, NodSx, NodSy);
+  } catch (const EArbol& e) {
+    // A failed layout wrote no position: the structure stays where it was
+    // drawn. The same failure is reported once, not at every repaint, resize
+    // or change in the presentation dialog, until a layout succeeds again.
+    const QString texto = QString::fromUtf8(e.what());
+    if (texto != ErrorDistribucion_) {
+      ErrorDistribucion_ = texto;
+      if (PintandoLienzo_)
+        QTimer::singleShot(0, this, [this, texto] { Mensaje(texto); });  // no modal box inside a paint
+      else
+        Mensaje(texto);
+    }
+    return;
+  }
+  ErrorDistribucion_.clear();
+
+  // The bars take their new state without reporting it back: the offsets
+  // are already decided here.
+  const QSignalBlocker bloqueoH(sbHoriz);
+  const QSignalBlocker bloqueoV(sbVert);
+  if (W < d.Ancho) {
+    DesplX = std::max(0, std::min(DesplX, d.Ancho - W - 1));
+    PonerBarra(sbHoriz, d.Ancho, W, DesplX);
+  } else {
+    sbHoriz->setEnabled(false);
+    if (raizFijada) {
+      std::int64_t x = d.Ancho - d.XRaiz > W / 2 ? std::int64_t{d.Ancho} - W - d.XRaiz / 2
+                                                : (std::int64_t{d.XRaiz} - W) / 2;
+      // The picture fits the canvas, and no bar can bring back what would
+      // lie beyond its edges: it stays whole inside them.
+      x = std::clamp<std::int64_t>(x, std::int64_t{d.Ancho} - W, 0);
+      DesplX = static_cast<int>(x);
+    } else {
+      DesplX = static_cast<int>((std::int64_t{d.Ancho} - W) / 2);
+    }
+  }
+  if (H < d.Alto) {
+    DesplY = std::max(0, std::min(DesplY, d.Alto - H - 1));
+    PonerBarra(sbVert, d.Alto, H, DesplY);
+  } else {
+    sbVert->setEnabled(false);
+    DesplY = raizFijada ? 0 : static_cast<int>((std::int64_t{d.Alto} - H) / 2);
+  }
 }
 
 void TVentPpal::Dibujar() {
-  if (DlgPres_)
+  TAjustesDibujo a;
+  if (DlgPres_) {
+    if (DlgPres_->FondoCambiado) {
+      DlgPres_->FondoCambiado = false;
+      Imagenes.TintarSombras(DlgPres_->ColFon());
+    }
     ColNod = DlgPres_->ColNod();
+    a.TipoGraf = DlgPres_->TipoGraf();
+    a.Sombras = DlgPres_->Sombras();
+    a.ColFon = DlgPres_->ColFon();
+    a.Fuente = DlgPres_->Fuente();
+  }
+  if (!Arbol)
+    return;
+  if (HayImagenes) {
+    if (!CapasDibujo_)
+      CapasDibujo_ = std::make_shared<TCapasDibujo>();
+    CapasDibujo_->Actualizar(Imagenes);
+    a.Imagenes = CapasDibujo_.get();
+  }
+  a.R = NodRad;
+  a.DesplX = DesplX;
+  a.DesplY = DesplY;
+  a.PasoAnim = PasoAnim;
+  a.PausaNumEtap = PausaNumEtap;
+  DibujarEstructura(BufferLienzo, *Arbol, a);
 }
 
 void TVentPpal::LienzoPaint() { Lienzo->update(); }
@@ -34,9 +161,26 @@ void TVentPpal::Refrescar() {
   LienzoPaint();
 }
 
-void TVentPpal::ActualizarEstado() {}
-void TVentPpal::sbHorizChange(int) {}
-void TVentPpal::sbVertChange(int) {}
+void TVentPpal::ActualizarEstado() {
+  const std::int32_t n = Arbol ? Arbol->NumNodos : 0;
+  Paneles[0]->setText(QStringLiteral("n = ") + QString::number(n));
+  Paneles[1]->setText(n <= 0 ? QStringLiteral("lg(n) = 0")
+                             : QStringLiteral("lg(n) = ") + Decimal(std::log2(static_cast<double>(n)), 3));
+  Paneles[2]->setText(QStringLiteral("h = ") + QString::number(Arbol ? Arbol->Altura() : 0));
+  Paneles[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol ? Arbol->OpPromedio() : 0.0, 2));
+}
+
+void TVentPpal::sbHorizChange(int posicion) {
+  DesplX = posicion;
+  Dibujar();
+  LienzoPaint();
+}
+
+void TVentPpal::sbVertChange(int posicion) {
+  DesplY = posicion;
+  Dibujar();
+  LienzoPaint();
+}
 
 void TVentPpal::ActConfiguracionExecute() {
   if (Bloqueado || !DlgPres_)
@@ -44,4 +188,17 @@ void TVentPpal::ActConfiguracionExecute() {
   DlgPres_->MostrarOpciones([this] { Refrescar(); });
 }
 
-void TVentPpal::ActComprimirExecute() {}
+// F5 works while an operation is under way too: it only changes how the
+// structure is laid out.
+void TVentPpal::ActComprimirExecute() {
+  if (!DlgPres_)
+    return;
+  if (DlgPres_->TipoDist() == 0) {
+    DlgPres_->PonerDistribucion(1);
+    DlgPres_->PonerNodoSx(7);
+  } else {
+    DlgPres_->PonerDistribucion(0);
+    DlgPres_->PonerNodoSx(4);
+  }
+  Refrescar();
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the packages, builds everything and runs every test headless,
-# then a short fuzz run of the stream loader when clang is available.
+# then the operation suites under AddressSanitizer and a short fuzz run of
+# the engines when clang is available.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,4 +10,5 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build-pruebas -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-pruebas -j"$(nproc)"
 ctest --test-dir build-pruebas --output-on-failure -j"$(nproc)" --timeout 600
+bash scripts/asan.sh
 bash scripts/fuzz.sh

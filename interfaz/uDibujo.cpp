@@ -1,0 +1,395 @@
+#include "uDibujo.h"
+
+#include "uArbolAVL.h"
+#include "uArbolRN.h"
+#include "uImagenes.h"
+#include "uMonticulo.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+using i64 = std::int64_t;
+
+constexpr quint32 Opaco = 0xFF000000u;
+
+// Fixed colours of the drawings.
+constexpr TColor Blanco = ColorRGB(0xFF, 0xFF, 0xFF);
+constexpr TColor Negro = ColorRGB(0, 0, 0);
+constexpr TColor Amarillo = ColorRGB(0xFF, 0xFF, 0);
+constexpr TColor Rojo = ColorRGB(0xFF, 0, 0);
+constexpr TColor RojoSeleccionado = ColorRGB(0, 0x7F, 0xFF);
+constexpr TColor Plata = ColorRGB(0xC0, 0xC0, 0xC0);
+constexpr TColor CeldaEnUso = ColorRGB(0xE7, 0xE7, 0xE7);
+constexpr TColor TextoCeldaMuerta = ColorRGB(0x80, 0x80, 0x80);
+
+const QImage& Nula() {
+  static const QImage nula;
+  return nula;
+}
+
+// A canvas coordinate for CombinarBits. Anything drawn further out than this
+// lies wholly outside every picture (a QImage is far narrower than 2^30
+// pixels), so bringing it in keeps it outside.
+int Acotar(i64 v) { return static_cast<int>(std::clamp<i64>(v, -(i64{1} << 30), i64{1} << 30)); }
+
+QFont FuenteQt(const TFuente& f, int puntos) {
+  QFont q(f.Nombre);
+  q.setPointSize(std::max(1, puntos));
+  q.setBold(f.Negrita);
+  q.setItalic(f.Cursiva);
+  return q;
+}
+
+// The drawing of shadows, nodes, edges, texts and cells onto one picture.
+class TDibujante {
+public:
+  TDibujante(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& a)
+      : Destino_(destino), Arbol_(arbol), A_(a), W_(destino.width()), H_(destino.height()),
+        Imagenes_(a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay() ? a.Imagenes : nullptr),
+        Pintor_(&destino), Fuente_(FuenteQt(a.Fuente, a.Fuente.Tam)),
+        FuenteMenor_(FuenteQt(a.Fuente, a.Fuente.Tam - 1)), Metricas_(Fuente_, &destino),
+        MetricasMenor_(FuenteMenor_, &destino), ColorArco_(~a.ColFon & 0x00FFFFFFu) {
+    Pintor_.setRenderHint(QPainter::Antialiasing, false);
+    Pintor_.setBackgroundMode(Qt::TransparentMode);
+    Pintor_.setFont(Fuente_);
+    // Every text of a node or a cell lies within this distance of its circle
+    // or cell: eleven characters (the longest key) at most, plus room for
+    // glyphs that reach past their advance.
+    const int ancho = std::max(Metricas_.maxWidth(), MetricasMenor_.maxWidth());
+    Margen_ = 12 * i64{ancho} + Metricas_.height() + MetricasMenor_.height() + 4;
+  }
+
+  bool ModoImagenes() const { return Imagenes_ != nullptr; }
+
+  // Whether a node's shadow, picture, circle or texts, an edge, or a cell
+  // with its texts may touch the picture (always, when nothing is skipped).
+  bool NodoCerca(i64 cx, i64 cy) const {
+    const i64 r = std::max<i64>(A_.R, Imagenes_ ? Imagenes_->TamImg() : 0) + Margen_;
+    return Visible(cx - r, cy - r, cx + r, cy + r);
+  }
+  bool AristaCerca(i64 x1, i64 y1, i64 x2, i64 y2) const {
+    // Both ends beyond the same side: the line misses the picture.
+    return !A_.Recortar || !((x1 < -1 && x2 < -1) || (x1 > W_ && x2 > W_) || (y1 < -1 && y2 < -1) ||
+                             (y1 > H_ && y2 > H_));
+  }
+  bool CeldaCerca(std::int32_t i, std::int32_t maxNodos) const {
+    const i64 c = 6 * i64{A_.R} / 3;
+    const i64 izq = (W_ - i64{maxNodos} * c) / 2 + i64{i} * c;
+    return Visible(izq - Margen_, 0, izq + c + Margen_, 0);
+  }
+
+  // Shadow: image mode only.
+  void Fondo(const TNodoBin* n, i64 cx, i64 cy, bool esSel) {
+    const int rad = Imagenes_->RadImg(), tam = Imagenes_->TamImg();
+    if (!Visible(cx - rad, cy - rad, cx - rad + tam, cy - rad + tam))
+      return;
+    const int t = Tipo(n), s = Estado(n, esSel);
+    Estampar(cx - rad, cy - rad, Imagenes_->Capa(t, s, 3), Imagenes_->Capa(t, s, 1));
+  }
+
+  void Nodo(const TNodoBin* n, i64 cx, i64 cy, bool esSel) {
+    if (Imagenes_) {
+      const int rad = Imagenes_->RadImg(), tam = Imagenes_->TamImg();
+      if (!Visible(cx - rad, cy - rad, cx - rad + tam, cy - rad + tam))
+        return;
+      if (n == Arbol_.NodoBorrado) {
+        // Without frames the removed node shows only its text, as in the
+        // drawings.
+        const int frames = Imagenes_->NumFrames();
+        if (frames == 0)
+          return;
+        const i64 f = std::clamp<i64>(i64{frames - 1} * A_.PasoAnim / std::max(1, A_.PausaNumEtap), 0, frames - 1);
+        Estampar(cx - rad, cy - rad, Imagenes_->MascSecuencia(static_cast<int>(f)),
+                 Imagenes_->ImgSecuencia(static_cast<int>(f)));
+      } else {
+        const int t = Tipo(n), s = Estado(n, esSel);
+        Estampar(cx - rad, cy - rad, Imagenes_->Capa(t, s, 2), Imagenes_->Capa(t, s, 0));
+      }
+      return;
+    }
+    const i64 r = A_.R;
+    if (n == Arbol_.NodoBorrado || r < 1 || !Visible(cx - r, cy - r, cx + r, cy + r))
+      return;
+    TColor relleno = esSel ? Amarillo : Blanco;
+    if (const auto* rn = dynamic_cast<const TNodoRN*>(n))
+      relleno = rn->Color == 0 ? (esSel ? RojoSeleccionado : Rojo) : Plata;
+    Lapiz(n->Marcado ? Rojo : Negro, 1);
+    Pintor_.setBrush(ColorQt(relleno));
+    Pintor_.drawEllipse(QRectF(static_cast<qreal>(cx - r), static_cast<qreal>(cy - r), static_cast<qreal>(2 * r - 1),
+                               static_cast<qreal>(2 * r - 1)));
+  }
+
+  void Arco(i64 x1, i64 y1, i64 x2, i64 y2) {
+    if (!AristaCerca(x1, y1, x2, y2))
+      return;
+    Lapiz(ColorArco_, 1);
+    Pintor_.drawLine(QLineF(static_cast<qreal>(x1), static_cast<qreal>(y1), static_cast<qreal>(x2),
+                            static_cast<qreal>(y2)));
+  }
+
+  void Texto(const TNodoBin* n, i64 cx, i64 cy) {
+    const i64 r = A_.R;
+    if (!Visible(cx - r - Margen_, cy - r - Margen_, cx + r + Margen_, cy + r + Margen_))
+      return;
+    Lapiz(A_.Fuente.Color, 1);
+    const QString valor = QString::number(n->Valor);
+    Escribir(valor, cx - Metricas_.horizontalAdvance(valor) / 2, cy - Metricas_.height() / 2, false);
+    // The kind's own figure: beside the upper right of the circle, or a
+    // heap position right-aligned against its left side.
+    QString extra;
+    bool izquierda = false;
+    if (const auto* avl = dynamic_cast<const TNodoAVL*>(n)) {
+      extra = QString::number(avl->FactorEquilibrio);
+    } else if (const auto* rn = dynamic_cast<const TNodoRN*>(n)) {
+      extra = QString::number(rn->AlturaNegra);
+    } else if (const auto* mon = dynamic_cast<const TNodoMon*>(n)) {
+      extra = QString::number(i64{mon->Indice} + 1);
+      izquierda = true;
+    }
+    if (extra.isEmpty())
+      return;
+    const i64 arriba = cy - r - MetricasMenor_.height() / 2;
+    Escribir(extra, izquierda ? cx - r - MetricasMenor_.horizontalAdvance(extra) : cx + r, arriba, true);
+  }
+
+  // One cell of a heap's vector row, centred across the picture near its
+  // bottom whatever the scroll offsets.
+  void Celda(const TNodoBin* n, std::int32_t valor, std::int32_t i, std::int32_t numNodos, std::int32_t maxNodos,
+             bool esSel) {
+    const i64 c = 6 * i64{A_.R} / 3;
+    const i64 izq = (W_ - i64{maxNodos} * c) / 2 + i64{i} * c;
+    const i64 arriba = i64{H_} - 2 * i64{A_.R} - 20;
+    if (!Visible(izq - Margen_, arriba - Margen_, izq + c + Margen_, arriba + c + Margen_))
+      return;
+    const bool muerta = i >= numNodos;
+    const bool marcada = n != nullptr && n->Marcado;
+    if (c >= 1) {
+      Lapiz(marcada ? Rojo : Negro, 1);
+      Pintor_.setBrush(ColorQt(muerta ? Blanco : esSel ? Amarillo : CeldaEnUso));
+      const QRectF celda(static_cast<qreal>(izq), static_cast<qreal>(arriba), static_cast<qreal>(c),
+                         static_cast<qreal>(c));
+      Pintor_.drawRect(celda);
+      if (marcada) {
+        // The second pixel of the 2 px outline, inside the first.
+        Pintor_.setBrush(Qt::NoBrush);
+        Pintor_.drawRect(celda.adjusted(1, 1, -1, -1));
+      }
+    }
+    Lapiz(muerta ? TextoCeldaMuerta : Negro, 1);
+    const QString texto = QString::number(valor);
+    Escribir(texto, izq + (c - Metricas_.horizontalAdvance(texto)) / 2, arriba + (c - Metricas_.height()) / 2, false);
+    const QString posicion = QString::number(i64{i} + 1);
+    Escribir(posicion, izq + (c - MetricasMenor_.horizontalAdvance(posicion)) / 2,
+             arriba - MetricasMenor_.height() - 2, true);
+  }
+
+private:
+  // The box from (x0, y0) to (x1, y1) may touch the picture.
+  bool Visible(i64 x0, i64 y0, i64 x1, i64 y1) const {
+    return !A_.Recortar || (x1 >= -1 && x0 <= W_ && y1 >= -1 && y0 <= H_);
+  }
+
+  static int Tipo(const TNodoBin* n) {
+    if (const auto* rn = dynamic_cast<const TNodoRN*>(n))
+      return rn->Color == 0 ? 1 : 2;
+    return 0;
+  }
+  static int Estado(const TNodoBin* n, bool esSel) { return esSel ? 0 : n->Marcado ? 1 : 2; }
+
+  // The hole clears the figure's pixels, the picture is laid into them.
+  void Estampar(i64 x, i64 y, const QImage& hueco, const QImage& imagen) {
+    CombinarBits(Destino_, Acotar(x), Acotar(y), hueco, TCombinacion::Y);
+    CombinarBits(Destino_, Acotar(x), Acotar(y), imagen, TCombinacion::O);
+  }
+
+  void Lapiz(TColor color, int ancho) {
+    if (color == ColorLapiz_ && ancho == AnchoLapiz_)
+      return;
+    ColorLapiz_ = color;
+    AnchoLapiz_ = ancho;
+    Pintor_.setPen(QPen(ColorQt(color), ancho, Qt::SolidLine));
+  }
+
+  // Text with its top-left corner at (x, y): the top of the line, not the
+  // baseline.
+  void Escribir(const QString& texto, i64 x, i64 y, bool menor) {
+    if (menor != Menor_) {
+      Pintor_.setFont(menor ? FuenteMenor_ : Fuente_);
+      Menor_ = menor;
+    }
+    const int ascenso = menor ? MetricasMenor_.ascent() : Metricas_.ascent();
+    Pintor_.drawText(QPointF(static_cast<qreal>(x), static_cast<qreal>(y + ascenso)), texto);
+  }
+
+  QImage& Destino_;
+  const TArbolBin& Arbol_;
+  const TAjustesDibujo& A_;
+  const int W_, H_;
+  const TCapasDibujo* const Imagenes_;
+  QPainter Pintor_;
+  const QFont Fuente_, FuenteMenor_;
+  const QFontMetrics Metricas_, MetricasMenor_;
+  const TColor ColorArco_;
+  i64 Margen_ = 0;
+  TColor ColorLapiz_ = 0xFFFFFFFFu;  // no colour: the first pen is always set
+  int AnchoLapiz_ = 0;
+  bool Menor_ = false;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- image layers
+
+void TCapasDibujo::Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco) {
+  if (destino.Clave == fuente.cacheKey() && destino.ClaveHueco == hueco.cacheKey() && !destino.Imagen.isNull())
+    return;
+  destino.Clave = fuente.cacheKey();
+  destino.ClaveHueco = hueco.cacheKey();
+  destino.Imagen = QImage();
+  if (fuente.depth() == 32) {
+    destino.Imagen = fuente;  // shared, not copied
+    return;
+  }
+  if (fuente.format() != QImage::Format_Indexed8 || hueco.format() != QImage::Format_Indexed8 ||
+      hueco.size() != fuente.size())
+    return;
+  const QList<QRgb> paleta = fuente.colorTable();
+  QImage r(fuente.size(), QImage::Format_RGB32);
+  for (int y = 0; y < r.height(); ++y) {
+    const uchar* f = fuente.constScanLine(y);
+    const uchar* h = hueco.constScanLine(y);
+    auto* d = reinterpret_cast<quint32*>(r.scanLine(y));
+    for (int x = 0; x < r.width(); ++x) {
+      if (esHueco)
+        d[x] = f[x] == 0 ? Opaco : 0xFFFFFFFFu;
+      else
+        d[x] = h[x] == 0 && f[x] < paleta.size() ? (paleta[f[x]] | Opaco) : Opaco;
+    }
+  }
+  destino.Imagen = r;
+}
+
+void TCapasDibujo::Actualizar(const TImagenesNodos& im) {
+  if (!im.HayImagenes()) {
+    *this = TCapasDibujo();
+    return;
+  }
+  Hay_ = true;
+  Tam_ = im.TamImg();
+  for (int t = 0; t < TImagenesNodos::NumTipos; ++t)
+    for (int s = 0; s < TImagenesNodos::NumEstados; ++s) {
+      TCapa* capas = &Capas_[static_cast<std::size_t>((t * 3 + s) * 4)];
+      const QImage& huecoNodo = im.Capa(t, s, 2);
+      const QImage& huecoSombra = im.Capa(t, s, 3);
+      Tomar(capas[0], im.Capa(t, s, 0), huecoNodo, false);
+      Tomar(capas[1], im.Capa(t, s, 1), huecoSombra, false);
+      Tomar(capas[2], huecoNodo, huecoNodo, true);
+      Tomar(capas[3], huecoSombra, huecoSombra, true);
+    }
+  const auto frames = static_cast<std::size_t>(im.NumFrames());
+  Frames_.resize(frames);
+  Mascaras_.resize(frames);
+  for (std::size_t f = 0; f < frames; ++f) {
+    const int i = static_cast<int>(f);
+    Tomar(Frames_[f], im.ImgSecuencia(i), im.MascSecuencia(i), false);
+    Tomar(Mascaras_[f], im.MascSecuencia(i), im.MascSecuencia(i), true);
+  }
+}
+
+const QImage& TCapasDibujo::Capa(int tipo, int estado, int capa) const {
+  if (!Hay_ || tipo < 0 || tipo >= 3 || estado < 0 || estado >= 3 || capa < 0 || capa >= 4)
+    return Nula();
+  return Capas_[static_cast<std::size_t>((tipo * 3 + estado) * 4 + capa)].Imagen;
+}
+
+const QImage& TCapasDibujo::ImgSecuencia(int f) const {
+  return f >= 0 && f < NumFrames() ? Frames_[static_cast<std::size_t>(f)].Imagen : Nula();
+}
+
+const QImage& TCapasDibujo::MascSecuencia(int f) const {
+  return f >= 0 && f < NumFrames() ? Mascaras_[static_cast<std::size_t>(f)].Imagen : Nula();
+}
+
+// ---------------------------------------------------------------- drawing
+
+void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& a) {
+  if (destino.isNull())
+    return;
+  if (destino.format() != QImage::Format_RGB32)
+    destino = QImage(destino.size(), QImage::Format_RGB32);
+  destino.fill(ColorQt(a.ColFon));
+
+  TDibujante d(destino, arbol, a);
+  const i64 dx = a.DesplX, dy = a.DesplY;
+  const bool conTexto = a.TipoGraf != 1;
+
+  if (const TNodoBin* b = arbol.NodoBorrado) {
+    d.Nodo(b, b->X - dx, b->Y - dy, false);
+    if (conTexto)
+      d.Texto(b, b->X - dx, b->Y - dy);
+  }
+
+  // Recorrer walks every node once per callback it is given, and a walk
+  // over a large structure costs far more than drawing what a canvas shows.
+  // So it gets one callback, which keeps (in pre-order) the nodes and the
+  // edges that may show, and the cells likewise; they are then drawn in the
+  // order of its passes: shadows, edges, nodes, texts, cells.
+  struct TVisita {
+    const TNodoBin* Nodo;
+    i64 X, Y;
+    bool EsSel;
+  };
+  struct TArista {
+    i64 X1, Y1, X2, Y2;
+  };
+  struct TCelda {
+    const TNodoBin* Nodo;
+    std::int32_t Valor, Indice, NumNodos, MaxNodos;
+    bool EsSel;
+  };
+  std::vector<TVisita> nodos;
+  std::vector<TArista> aristas;
+  std::vector<TCelda> celdas;
+  const TDibNodo visitar = [&](TNodoBin* n, std::int32_t x, std::int32_t y, bool esSel) {
+#if defined(__GNUC__)
+    // The walk reaches the right child only after the left subtree; asking
+    // for it now overlaps that wait for memory with the walk.
+    __builtin_prefetch(n->Der);
+#endif
+    const i64 cx = x - dx, cy = y - dy;
+    if (d.NodoCerca(cx, cy))
+      nodos.push_back({n, cx, cy, esSel});
+    if (n != arbol.Raiz && n->Padre != nullptr) {
+      const TArista e{n->Padre->X - dx, n->Padre->Y - dy, cx, cy};
+      if (d.AristaCerca(e.X1, e.Y1, e.X2, e.Y2))
+        aristas.push_back(e);
+    }
+  };
+  const TDibVector anotar = [&](TNodoBin* n, std::int32_t valor, std::int32_t i, std::int32_t num,
+                                std::int32_t max, bool esSel) {
+    if (d.CeldaCerca(i, max))
+      celdas.push_back({n, valor, i, num, max, esSel});
+  };
+  arbol.Recorrer(visitar, TDibNodo(), TDibArco(), TDibNodo(), anotar);
+
+  if (d.ModoImagenes() && a.Sombras)
+    for (const TVisita& v : nodos)
+      d.Fondo(v.Nodo, v.X, v.Y, v.EsSel);
+  for (const TArista& e : aristas)
+    d.Arco(e.X1, e.Y1, e.X2, e.Y2);
+  for (const TVisita& v : nodos)
+    d.Nodo(v.Nodo, v.X, v.Y, v.EsSel);
+  if (conTexto)
+    for (const TVisita& v : nodos)
+      d.Texto(v.Nodo, v.X, v.Y);
+  for (const TCelda& c : celdas)
+    d.Celda(c.Nodo, c.Valor, c.Indice, c.NumNodos, c.MaxNodos, c.EsSel);
+}

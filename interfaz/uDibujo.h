@@ -1,0 +1,107 @@
+#pragma once
+// The drawing of a structure onto a picture: background, shadows, edges,
+// nodes, texts and a heap's vector row, in the structure's drawing order.
+// It knows nothing of windows, so the canvas and any tool that exports a
+// picture draw the same thing.
+//
+// Pixel conventions (painting is aliased, 1 px pens):
+// - A node is the circle whose bounds run from (cx - R, cy - R) to
+//   (cx + R, cy + R), the right and bottom bounds excluded: it covers the
+//   2R columns cx - R .. cx + R - 1 and the 2R rows cy - R .. cy + R - 1.
+//   Qt's outline of an ellipse covers its rectangle's right and bottom edge
+//   too, so the rectangle handed to Qt is (cx - R, cy - R, 2R - 1, 2R - 1).
+// - A vector cell is the rectangle from (left, top) to (left + c + 1,
+//   top + c + 1), the far bounds excluded: c + 1 pixels a side. Qt's 1 px
+//   outline of a rectangle covers its right and bottom edge, so Qt gets
+//   (left, top, c, c). A marked cell's 2 px outline is that outline plus the
+//   one just inside it, so it never spills onto the neighbouring cells.
+// - Texts are placed by their cell: "top" is the top of the line (baseline at
+//   top + ascent), widths are advances and heights ascent + descent.
+//
+// Pictures: the destination is a 32-bit picture (Format_RGB32; any other
+// picture is replaced by one of its size). In 8-bit display mode the node
+// image set holds palette pictures, which Qt cannot paint into; TCapasDibujo
+// gives the drawing 32-bit copies of them instead, made once through the
+// palette, so that AND and OR on whole pixels show what the palette picture
+// would show (see TCapasDibujo).
+
+#include "uColor.h"
+#include "uPlataforma.h"
+
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class TArbolBin;
+class TImagenesNodos;
+
+// The node image set as 32-bit pictures ready to stamp with CombinarBits.
+//
+// A 32-bit set is shared as it is (no pixel is copied). An 8-bit set is
+// converted: a node, shadow or frame picture becomes its palette colour
+// where its hole is black (inside the figure) and black elsewhere, so OR
+// keeps the destination there; a hole becomes 0xFF000000 where its index is
+// 0x00 and 0xFFFFFFFF where it is 0xFF, so AND clears the figure and keeps
+// the rest. Stamping hole then picture thus shows, inside the figure, the
+// palette colour of the picture's index, and leaves every other pixel, as
+// the same stamps do on a palette picture.
+//
+// Actualizar may run before every drawing: a picture is taken again only
+// when its source changed (after re-tinting or reloading).
+class TCapasDibujo {
+public:
+  void Actualizar(const TImagenesNodos& imagenes);
+
+  bool Hay() const { return Hay_; }
+  int TamImg() const { return Tam_; }
+  int RadImg() const { return Tam_ / 2; }
+  // Layer k (0 node, 1 shadow, 2 node hole, 3 shadow hole) of kind t in
+  // state s; a null picture out of range (stamping it changes nothing).
+  const QImage& Capa(int tipo, int estado, int capa) const;
+  int NumFrames() const { return static_cast<int>(Frames_.size()); }
+  const QImage& ImgSecuencia(int f) const;
+  const QImage& MascSecuencia(int f) const;
+
+private:
+  // One converted picture and the cache keys of the sources it came from.
+  struct TCapa {
+    QImage Imagen;
+    qint64 Clave = 0, ClaveHueco = 0;
+  };
+  void Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco);
+
+  bool Hay_ = false;
+  int Tam_ = 0;
+  std::array<TCapa, 36> Capas_{};  // [t][s][k] in that order
+  std::vector<TCapa> Frames_, Mascaras_;
+};
+
+// How a structure is drawn.
+struct TAjustesDibujo {
+  int TipoGraf = 0;  // 0 drawings with text, 1 drawings without text, 2 images
+  bool Sombras = true;
+  TColor ColFon = ColorRGB(0xFF, 0xFF, 0xFF);
+  TFuente Fuente;
+  int R = 15;  // node radius of the drawings
+  // A layout point (x, y) is drawn at (x - DesplX, y - DesplY).
+  int DesplX = 0, DesplY = 0;
+  // The removal frame of NodoBorrado in image mode: (frames - 1) x PasoAnim
+  // div PausaNumEtap (at least 1), kept within the frames. Without frames
+  // the removed node shows only its number, as in the drawings.
+  int PasoAnim = 0, PausaNumEtap = 10;
+  // The node pictures; image mode needs TipoGraf 2 and a set that Hay().
+  // Without them mode 2 draws as mode 0.
+  const TCapasDibujo* Imagenes = nullptr;
+  // Skip whatever lies wholly outside the destination. The picture is the
+  // same either way; switching it off serves only to check that.
+  bool Recortar = true;
+};
+
+// The whole picture: fill with ColFon, the removed node (NodoBorrado), then
+// what the structure's Recorrer visits, each layer over the one before: all
+// shadows, all edges, all nodes, all texts, and a heap's vector cells. Only
+// what falls inside the destination is drawn; the walk over the nodes is the
+// one cost that grows with the structure.
+void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& ajustes);

@@ -1,0 +1,393 @@
+// The main window's canvas services: layout offsets and scroll bars for both
+// placements, scrolling without a new layout, the paint that lays out only
+// on a new size, F5, the status texts in two locales, a layout that fails,
+// and the node pictures drawn by the window in both display depths.
+#include "dPresentacion.h"
+#include "plataforma_falsa.h"
+#include "uArbolBST.h"
+#include "uImagenes.h"
+#include "uPrograma.h"
+#include "vPpal.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <random>
+
+namespace {
+
+constexpr int R = 15, Sx = 2;
+
+struct TEntorno {
+  explicit TEntorno(const QString& fichero, int colores = -1)
+      : Plataforma(fichero, colores), Programa(Plataforma.Plataforma) {}
+  TVentPpal& V() { return *Programa.VentPpal(); }
+  TDlgPres& Pres() { return *Programa.DlgPres(); }
+  QStringList& Mensajes() { return Plataforma.Mensajes->Textos; }
+  TPlataformaPrueba Plataforma;
+  TPrograma Programa;
+};
+
+void Llenar(TVentPpal& v, const std::vector<int>& valores) {
+  for (int x : valores)
+    v.Arbol->Insertar(x);
+}
+
+std::vector<int> Aleatorios(int n, unsigned semilla) {
+  std::mt19937 gen(semilla);
+  std::vector<int> r;
+  for (int i = 0; i < n; ++i)
+    r.push_back(static_cast<int>(gen() % 100000));
+  return r;
+}
+
+std::vector<int> Cadena(int n) {
+  std::vector<int> r;
+  for (int i = 1; i <= n; ++i)
+    r.push_back(i);
+  return r;
+}
+
+struct TExtension {
+  int MinX = INT_MAX, MaxX = INT_MIN, MaxY = INT_MIN;
+};
+TExtension Extension(const TArbolBin& a) {
+  TExtension e;
+  RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) {
+    e.MinX = std::min(e.MinX, n->X);
+    e.MaxX = std::max(e.MaxX, n->X);
+    e.MaxY = std::max(e.MaxY, n->Y);
+  });
+  return e;
+}
+
+std::vector<QPoint> Posiciones(const TArbolBin& a) {
+  std::vector<QPoint> p;
+  RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { p.emplace_back(n->X, n->Y); });
+  return p;
+}
+
+QString CarpetaImagenes() {
+#ifdef QUELVAR_CARPETA_IMAGENES
+  return QStringLiteral(QUELVAR_CARPETA_IMAGENES);
+#else
+  return {};
+#endif
+}
+
+}  // namespace
+
+class PruebasLienzo : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir Dir;
+  QLocale LocalOriginal;
+  QString Fichero() const { return Dir.filePath(QStringLiteral("opciones.conf")); }
+
+  // A canvas of w x h for the layout, with the placement given.
+  static void Preparar(TEntorno& e, int w, int h, int disposicion = 0) {
+    TDlgPres& p = e.Pres();
+    p.PonerValores(0, 0, disposicion, p.Fuente(), p.ColFon(), p.ColNod(), R, Sx, 5);
+    e.V().BufferLienzo = QImage(w, h, QImage::Format_RGB32);
+  }
+
+private Q_SLOTS:
+  void init() { QFile::remove(Fichero()); }
+  void cleanup() { QLocale::setDefault(LocalOriginal); }
+
+  // A tree that fits: centred both ways, or its root's circle at the top.
+  void ArbolQueCabe_data() {
+    QTest::addColumn<int>("disposicion");
+    QTest::newRow("Arbol centrado") << 0;
+    QTest::newRow("Raiz fijada") << 1;
+  }
+  void ArbolQueCabe() {
+    QFETCH(int, disposicion);
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    const int W = 600, H = 400;
+    Preparar(e, W, H, disposicion);
+    Llenar(v, {50, 30, 70, 20, 40, 60, 80, 35});
+    v.Distribuir();
+    QVERIFY(!v.sbHoriz->isEnabled());
+    QVERIFY(!v.sbVert->isEnabled());
+    const TExtension x = Extension(*v.Arbol);
+    // The picture runs from x 0 to the last node's right separation, from
+    // y 0 to the bottom of the deepest circle.
+    const int izq = -v.DesplX, der = W - (x.MaxX + R + Sx - v.DesplX);
+    const int arriba = -v.DesplY, abajo = H - (x.MaxY + R - v.DesplY);
+    QCOMPARE(x.MinX - R - Sx, 0);
+    if (disposicion == 0) {
+      QVERIFY2(std::abs(izq - der) <= 1, qPrintable(QStringLiteral("%1 %2").arg(izq).arg(der)));
+      QVERIFY2(std::abs(arriba - abajo) <= 1, qPrintable(QStringLiteral("%1 %2").arg(arriba).arg(abajo)));
+    } else {
+      QCOMPARE(v.Arbol->Raiz->Y - R - v.DesplY, 0);
+      QVERIFY(izq >= 0 && der >= 0);
+    }
+  }
+
+  // With the root fixed, a picture that fits the canvas is never cut by its
+  // edges; where the placement's own position shows it whole, it is kept.
+  void RaizFijadaNoCortaElArbol() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    const int W = 200;
+    Preparar(e, W, 300, 1);
+    Llenar(v, {1});
+    v.Distribuir();
+    QCOMPARE(v.DesplX, (R + Sx - W) / 2);
+    // A right chain wider than half the canvas.
+    Llenar(v, {2, 3, 4, 5, 6});
+    v.Distribuir();
+    const TExtension x = Extension(*v.Arbol);
+    QVERIFY(!v.sbHoriz->isEnabled());
+    QCOMPARE(x.MaxX + R + Sx - v.DesplX, W);
+    QVERIFY(x.MinX - R - v.DesplX >= 0);
+  }
+
+  void ArbolMasAnchoQueElLienzo() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    const int W = 300, H = 600;
+    Preparar(e, W, H);
+    Llenar(v, Aleatorios(40, 3));
+    v.Distribuir();
+    QVERIFY(v.sbHoriz->isEnabled());
+    QVERIFY(!v.sbVert->isEnabled());
+    int ancho = Extension(*v.Arbol).MaxX + R + Sx;
+    // Range 0 to Ancho - 1 with a page of W - 1: the thumb goes up to
+    // Ancho - W + 1.
+    QCOMPARE(v.sbHoriz->minimum(), 0);
+    QCOMPARE(v.sbHoriz->maximum(), ancho - W + 1);
+    QCOMPARE(v.sbHoriz->pageStep(), W - 1);
+    QCOMPARE(v.DesplX, 0);
+    QCOMPARE(v.sbHoriz->value(), 0);
+
+    // Scrolling moves the picture, not the nodes.
+    v.Dibujar();
+    const QImage antes = v.BufferLienzo;
+    const std::vector<QPoint> posiciones = Posiciones(*v.Arbol);
+    v.sbHoriz->setValue(200);
+    QCOMPARE(v.DesplX, 200);
+    QCOMPARE(Posiciones(*v.Arbol), posiciones);
+    QVERIFY(v.BufferLienzo != antes);
+    QCOMPARE(v.BufferLienzo.copy(0, 0, W - 200, H), antes.copy(200, 0, W - 200, H));
+
+    // A new layout keeps the offset the user chose...
+    Llenar(v, {1});
+    v.Distribuir();
+    QCOMPARE(v.DesplX, 200);
+    QCOMPARE(v.sbHoriz->value(), 200);
+    // ...limited so that the view does not pass the right end.
+    ancho = Extension(*v.Arbol).MaxX + R + Sx;
+    v.sbHoriz->setValue(v.sbHoriz->maximum());
+    QCOMPARE(v.DesplX, ancho - W + 1);
+    v.Distribuir();
+    QCOMPARE(v.DesplX, ancho - W - 1);
+    QCOMPARE(v.sbHoriz->value(), ancho - W - 1);
+
+    // A canvas wider than the picture centres it and disables the bar.
+    v.BufferLienzo = QImage(ancho + 50, H, QImage::Format_RGB32);
+    v.Distribuir();
+    QVERIFY(!v.sbHoriz->isEnabled());
+    QCOMPARE(v.DesplX, -25);
+  }
+
+  void ArbolMasAltoQueElLienzo() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    const int W = 900, H = 300;
+    Preparar(e, W, H);
+    Llenar(v, Cadena(20));
+    v.Distribuir();
+    const int alto = Extension(*v.Arbol).MaxY + R;
+    QCOMPARE(alto, 20 * (2 * R + 5) - 5);
+    QVERIFY(v.sbVert->isEnabled());
+    QCOMPARE(v.sbVert->maximum(), alto - H + 1);
+    QCOMPARE(v.sbVert->pageStep(), H - 1);
+    QCOMPARE(v.DesplY, 0);
+    const std::vector<QPoint> posiciones = Posiciones(*v.Arbol);
+    v.sbVert->setValue(150);
+    QCOMPARE(v.DesplY, 150);
+    QCOMPARE(Posiciones(*v.Arbol), posiciones);
+    v.Distribuir();
+    QCOMPARE(v.DesplY, 150);
+    v.sbVert->setValue(v.sbVert->maximum());
+    v.Distribuir();
+    QCOMPARE(v.DesplY, alto - H - 1);
+  }
+
+  // The first paint lays out and draws; an ordinary repaint only copies the
+  // buffer; a new canvas size lays out again at the next paint.
+  void PintadoDistribuyeSoloConOtroTamano() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    Llenar(v, {50, 30, 70});
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());
+    QCOMPARE(v.BufferLienzo.format(), QImage::Format_RGB32);
+    QVERIFY(v.Arbol->Raiz->Izq->X < v.Arbol->Raiz->X);
+    QCOMPARE(v.Lienzo->grab().toImage().convertToFormat(QImage::Format_RGB32), v.BufferLienzo);
+
+    RecorrerPreorden(v.Arbol->Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = -999; });
+    v.Lienzo->repaint();
+    QCOMPARE(v.Arbol->Raiz->X, -999);
+
+    v.resize(v.width() + 40, v.height() + 30);
+    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());
+    QVERIFY(v.Arbol->Raiz->X != -999);
+    QCOMPARE(v.Lienzo->grab().toImage().convertToFormat(QImage::Format_RGB32), v.BufferLienzo);
+  }
+
+  // F5 from "Completa" gives "Separada" with separation 4, then
+  // "Comprimida" with 7; it works during an operation too.
+  void F5AlternaLaDistribucion() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    Preparar(e, 400, 300);
+    e.Pres().PonerDistribucion(2);
+    Llenar(v, {50, 30, 70, 20});
+    v.Bloqueado = true;
+    QAction* f5 = v.Accion(TVentPpal::cComprimir);
+    const struct {
+      int Dist, Sx;
+    } esperados[] = {{0, 4}, {1, 7}, {0, 4}};
+    for (const auto& x : esperados) {
+      f5->trigger();
+      QCOMPARE(e.Pres().lisDistribucion->currentIndex(), x.Dist);
+      QCOMPARE(e.Pres().udNodoSx->value(), x.Sx);
+      QCOMPARE(v.NodSx, x.Sx);
+      QCOMPARE(v.Arbol->SepX, x.Sx);  // laid out again with it
+    }
+  }
+
+  void TextosDeEstado_data() {
+    QTest::addColumn<QLocale>("local");
+    QTest::addColumn<int>("nodos");
+    QTest::addColumn<QStringList>("textos");
+    const QLocale es(QLocale::Spanish, QLocale::Spain), en(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("vacio es") << es << 0 << QStringList{"n = 0", "lg(n) = 0", "h = 0", "op. prom. = 0,00"};
+    QTest::newRow("vacio en") << en << 0 << QStringList{"n = 0", "lg(n) = 0", "h = 0", "op. prom. = 0.00"};
+    QTest::newRow("8 es") << es << 8 << QStringList{"n = 8", "lg(n) = 3,000", "h = 8", "op. prom. = 4,50"};
+    QTest::newRow("8 en") << en << 8 << QStringList{"n = 8", "lg(n) = 3.000", "h = 8", "op. prom. = 4.50"};
+    QTest::newRow("2001 es") << es << 2001
+                             << QStringList{"n = 2001", "lg(n) = 10,967", "h = 2001", "op. prom. = 1001,00"};
+  }
+  void TextosDeEstado() {
+    QFETCH(QLocale, local);
+    QFETCH(int, nodos);
+    QFETCH(QStringList, textos);
+    QLocale::setDefault(local);
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    Llenar(v, Cadena(nodos));
+    v.ActualizarEstado();
+    QStringList leidos;
+    for (int i = 0; i < 4; ++i)
+      leidos << v.Paneles[static_cast<std::size_t>(i)]->text();
+    QCOMPARE(leidos, textos);
+  }
+
+  // A structure whose stored count disagrees with its nodes cannot be laid
+  // out compressed: the message comes once, the nodes stay where they were.
+  void DistribucionFallidaSeAvisaUnaVez() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    TArbolBST fuente;
+    for (int x : {50, 30, 70})
+      fuente.Insertar(x);
+    std::vector<std::uint8_t> datos = fuente.Guardar();
+    datos[0] = 5;
+    v.Arbol->Cargar(datos);
+    Preparar(e, 400, 300);
+    v.Distribuir();
+    const std::vector<QPoint> posiciones = Posiciones(*v.Arbol);
+    const int desplX = v.DesplX;
+
+    e.Pres().PonerDistribucion(1);
+    v.Refrescar();
+    const QStringList uno{QStringLiteral("Numero de elementos erroneo!")};
+    QCOMPARE(e.Mensajes(), uno);
+    QCOMPARE(Posiciones(*v.Arbol), posiciones);
+    QCOMPARE(v.DesplX, desplX);
+    v.Refrescar();
+    QCOMPARE(e.Mensajes(), uno);
+
+    // After a layout that works, the next failure is reported again; one
+    // found while painting comes after the paint.
+    e.Pres().PonerDistribucion(0);
+    v.Refrescar();
+    e.Pres().PonerDistribucion(1);
+    v.OpcionesLeidas = true;  // the first showing keeps the dialog as it is
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    QTRY_COMPARE(e.Mensajes().size(), 2);
+    v.resize(v.width() + 20, v.height());
+    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());
+    QTest::qWait(20);
+    QCOMPARE(e.Mensajes().size(), 2);
+    QCOMPARE(Posiciones(*v.Arbol), posiciones);
+  }
+
+  // In image mode the window stamps the node pictures into a 32-bit buffer
+  // in both display depths; a new background re-tints the shadows first
+  // (never in 8-bit mode).
+  void ImagenesEnLaVentana_data() {
+    QTest::addColumn<bool>("modo8");
+    QTest::newRow("32 bits") << false;
+    QTest::newRow("8 bits") << true;
+  }
+  void ImagenesEnLaVentana() {
+    QFETCH(bool, modo8);
+    if (CarpetaImagenes().isEmpty())
+      QSKIP("the picture generator is not part of this build");
+    const QString antes = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(CarpetaImagenes()));
+    TEntorno e(Fichero(), modo8 ? 256 : -1);
+    QDir::setCurrent(antes);
+    TVentPpal& v = e.V();
+    QCOMPARE(v.Modo8Bits, modo8);
+    QVERIFY(v.HayImagenes);
+    const TColor azul = ColorRGB(0, 0, 255);
+    e.Pres().PonerValores(2, 0, 0, e.Pres().Fuente(), azul, e.Pres().ColNod(), R, Sx, 5);
+    e.Pres().FondoCambiado = true;
+    Llenar(v, {5});
+    v.BufferLienzo = QImage(200, 150, QImage::Format_Indexed8);
+    v.Refrescar();
+    QVERIFY(!e.Pres().FondoCambiado);
+    QCOMPARE(v.BufferLienzo.format(), QImage::Format_RGB32);
+    QCOMPARE(v.BufferLienzo.size(), QSize(200, 150));
+    // Where only the shadow lies: tinted blue in 32-bit mode, as drawn in 8.
+    const QImage& huecoNodo = v.Imagenes.Capa(0, 2, 2);
+    const QImage& huecoSombra = v.Imagenes.Capa(0, 2, 3);
+    const auto negro = [&](const QImage& img, int x, int y) {
+      return modo8 ? img.pixelIndex(x, y) == 0 : (img.pixel(x, y) & 0xFFFFFF) == 0;
+    };
+    const int x0 = v.Arbol->Raiz->X - v.DesplX - v.Imagenes.RadImg();
+    const int y0 = v.Arbol->Raiz->Y - v.DesplY - v.Imagenes.RadImg();
+    int sombra = 0, rojoVerde = 0, nodo = 0;
+    for (int y = 0; y < v.Imagenes.TamImg(); ++y)
+      for (int x = 0; x < v.Imagenes.TamImg(); ++x) {
+        const QRgb p = v.BufferLienzo.pixel(x0 + x, y0 + y);
+        if (negro(huecoNodo, x, y)) {
+          nodo += p != ColorQt(azul).rgb() ? 1 : 0;
+        } else if (negro(huecoSombra, x, y)) {
+          ++sombra;
+          rojoVerde += (qRed(p) | qGreen(p)) != 0 ? 1 : 0;
+        }
+      }
+    QVERIFY(sombra > 0);
+    QVERIFY(nodo > 0);
+    QCOMPARE(rojoVerde > 0, modo8);
+  }
+};
+
+QTEST_MAIN(PruebasLienzo)
+#include "tst_lienzo.moc"

@@ -1,0 +1,384 @@
+// The operation drivers through the window's commands: typed, random, next
+// and clicked keys, the operation list, the undo snapshot, the checks after a
+// change, the range box, and internal errors reaching the one handler. Runs
+// under the program's own application object, as main.cpp should.
+#include "entorno.h"
+#include "uAplicacion.h"
+#include "uArbolAVL.h"
+#include "uArbolBST.h"
+#include "uArbolRN.h"
+#include "uMonticulo.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+const QString kMilIntentos = QStringLiteral(
+    "Lo siento, pero tras 1000 intentos no he encontrado un valor aleatorio que no pertenezca al arbol!");
+
+void Teclear(TVentPpal& v, const QString& texto) {
+  v.edtValor->setText(texto);
+  QTest::keyClick(v.edtValor, Qt::Key_Return);
+}
+
+void Pulsar(TVentPpal& v, std::int32_t clave) {
+  TNodoBin* n = RecorrerPreorden(v.Arbol->Raiz, [&](TNodoBin* m, std::int32_t) { return m->Valor == clave; });
+  QVERIFY(n);
+  QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(n->X - v.DesplX, n->Y - v.DesplY));
+}
+
+std::vector<std::int32_t> Claves(const TArbolBin& a) {
+  std::vector<std::int32_t> r;
+  RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { r.push_back(n->Valor); });
+  std::sort(r.begin(), r.end());
+  return r;
+}
+
+// A stream of 50 with a left child 80: out of order for a search tree.
+std::vector<std::uint8_t> FlujoDesordenado() {
+  return {2, 0, 0, 0, 50, 0, 0, 0, 1, 0, 80, 0, 0, 0, 0, 0};
+}
+
+}  // namespace
+
+class PruebasOperaciones : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir Dir;
+  QString Fichero() const { return Dir.filePath(QStringLiteral("opciones.conf")); }
+
+private Q_SLOTS:
+  void init() { QFile::remove(Fichero()); }
+
+  void ValorTecleadoQueNoConvierte_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("mensaje");
+    QTest::newRow("letras") << "abc" << true;
+    QTest::newRow("blanco detras") << "12 " << true;
+    QTest::newRow("desborda") << "2147483648" << true;
+    QTest::newRow("vacio") << "" << false;
+  }
+  void ValorTecleadoQueNoConvierte() {
+    QFETCH(QString, texto);
+    QFETCH(bool, mensaje);
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    QSignalSpy intro(v.edtValor, &QLineEdit::returnPressed);
+    Teclear(v, texto);
+    v.Accion(TVentPpal::cOperacion)->trigger();
+    QCOMPARE(e.Mensajes(), mensaje ? QStringList(2, QStringLiteral("Valor erroneo!")) : QStringList{});
+    QCOMPARE(intro.count(), 1);  // not consumed: it goes on to the box
+    QCOMPARE(v.edtValor->text(), texto);
+    QCOMPARE(v.NumOper, 0);
+    QVERIFY(v.FlujoDeshacer.empty());  // no snapshot either
+    QCOMPARE(v.Arbol->NumNodos, 0);
+  }
+
+  void OperacionSegunLaLista_data() {
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QList<int>>("claves");
+    QTest::addColumn<QList<int>>("lista");
+    QTest::addColumn<int>("seleccion");  // 0: none
+    QTest::newRow("buscar presente") << 0 << "30" << QList<int>{30, 50, 70} << QList<int>{} << 30;
+    QTest::newRow("buscar ausente") << 0 << "60" << QList<int>{30, 50, 70} << QList<int>{} << 0;
+    QTest::newRow("insertar hex") << 1 << "$3C" << QList<int>{30, 50, 60, 70} << QList<int>{60} << 0;
+    // A key already present is recorded all the same.
+    QTest::newRow("insertar presente") << 1 << "30" << QList<int>{30, 50, 70} << QList<int>{30} << 0;
+    QTest::newRow("insertar negativo") << 1 << "-5" << QList<int>{-5, 30, 50, 70} << QList<int>{-5} << 0;
+    QTest::newRow("borrar raiz") << 2 << "50" << QList<int>{30, 70} << QList<int>{-50} << 0;
+    // Nothing but the list box changes.
+    QTest::newRow("borrar ausente") << 2 << "99" << QList<int>{30, 50, 70} << QList<int>{} << 0;
+  }
+  void OperacionSegunLaLista() {
+    QFETCH(int, indice);
+    QFETCH(QString, texto);
+    QFETCH(QList<int>, claves);
+    QFETCH(QList<int>, lista);
+    QFETCH(int, seleccion);
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    e.Llenar({50, 30, 70});
+    const auto antes = v.Arbol->Guardar();
+    v.lisOperacion->setCurrentIndex(indice);
+    Teclear(v, texto);
+    QCOMPARE(v.lisOperacion->currentIndex(), indice);
+    QCOMPARE(v.edtValor->text(), QString());
+    const auto c = Claves(*v.Arbol);
+    QCOMPARE(QList<int>(c.begin(), c.end()), claves);
+    QCOMPARE(v.NumOper, lista.size());
+    QCOMPARE(QList<int>(v.ListaOper.begin(), v.ListaOper.begin() + v.NumOper), lista);
+    QCOMPARE(v.Arbol->NodoSel ? v.Arbol->NodoSel->Valor : 0, seleccion);
+    QVERIFY(v.FlujoDeshacer == antes);  // the snapshot of the tree as it was
+    QCOMPARE(e.Mensajes(), QStringList{});
+  }
+
+  void BorrarAusenteSoloCambiaLaLista() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    e.Llenar({50});
+    v.lisOperacion->setCurrentIndex(0);
+    v.RealizarBorrado(99);
+    QCOMPARE(v.lisOperacion->currentText(), QStringLiteral("Borrar"));
+    QCOMPARE(v.Arbol->NumNodos, 1);
+    QCOMPARE(v.NumOper, 0);
+  }
+
+  void ListaDeOperacionesCrece() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    for (int i = 1; i <= 100; ++i)
+      v.RealizarInsercion(i);
+    QCOMPARE(v.ListaOper.size(), std::size_t{100});
+    v.RealizarInsercion(kMin);
+    QCOMPARE(v.ListaOper.size(), std::size_t{200});
+    QCOMPARE(v.NumOper, 101);
+    QCOMPARE(v.ListaOper[99], 100);
+    QCOMPARE(v.ListaOper[100], kMin);
+    // The deletion of the least key wraps to itself.
+    v.RealizarBorrado(kMin);
+    QCOMPARE(v.ListaOper[101], kMin);
+    QCOMPARE(v.NumOper, 102);
+    QCOMPARE(v.Arbol->NumNodos, 100);
+  }
+
+  void ClicSegunElModoDelRaton() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    e.Llenar({50, 30, 70});
+    Pulsar(v, 70);  // "Seleccionar nodo"
+    QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 70);
+    QCOMPARE(v.NumOper, 0);
+    QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(v.Lienzo->width() - 2, v.Lienzo->height() - 2));
+    QVERIFY(!v.Arbol->NodoSel);  // a miss selects nothing
+    v.OpcRatBus->trigger();
+    Pulsar(v, 30);
+    QCOMPARE(v.lisOperacion->currentIndex(), 0);
+    QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 30);
+    v.OpcRatDel->trigger();
+    Pulsar(v, 30);
+    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{50, 70}));
+    QCOMPARE(v.ListaOper[0], -30);
+  }
+
+  void MonticuloBorraElMinimoYAnotaLaClavePulsada() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    v.Arbol = std::make_unique<TMonticulo>();
+    v.NombreArbol = QStringLiteral("Montículo");
+    e.Llenar({5, 3, 8});
+    v.OpcRatDel->trigger();
+    Pulsar(v, 8);
+    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
+    QCOMPARE(v.NumOper, 1);
+    QCOMPARE(v.ListaOper[0], -8);
+    QCOMPARE(e.Mensajes(), QStringList{});  // a heap is not checked
+  }
+
+  void InsertarSiguienteRecorreLasClaves() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    e.Llenar({8});
+    v.edtValor->setText(QStringLiteral("7"));
+    v.Accion(TVentPpal::cInsSig)->trigger();
+    QCOMPARE(v.edtValor->text(), QStringLiteral("8"));
+    QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 8);
+    QCOMPARE(v.NumOper, 0);
+    v.Accion(TVentPpal::cInsSig)->trigger();
+    QCOMPARE(v.edtValor->text(), QStringLiteral("9"));
+    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{8, 9}));
+    QCOMPARE(v.ListaOper[0], 9);
+    // No next key: no message, nothing changes.
+    for (const QString& t : {QStringLiteral("nueve"), QStringLiteral(""), QString::number(kMax)}) {
+      v.edtValor->setText(t);
+      v.Accion(TVentPpal::cInsSig)->trigger();
+      QCOMPARE(v.edtValor->text(), t);
+    }
+    QCOMPARE(v.NumOper, 1);
+    QCOMPARE(e.Mensajes(), QStringList{});
+  }
+
+  void ClavesAlAzarSiguenAlGenerador() {
+    const auto secuencia = [this](std::vector<std::uint8_t>& flujo, std::vector<std::int32_t>& lista,
+                                  QStringList& valores) {
+      TEntorno e(Fichero());
+      TVentPpal& v = e.V();
+      TSemillaGuardada semilla(12345);
+      TAleatorio g = GeneradorPrograma();
+      v.Accion(TVentPpal::cInsertar)->trigger();
+      QCOMPARE(v.edtValor->text(), QString::number(g.Extraer(99) + 1));
+      for (int i = 0; i < 14; ++i)
+        v.Accion(TVentPpal::cInsertar)->trigger();
+      // F10 searches the k-th key in order, k drawn from the node count.
+      g = GeneradorPrograma();
+      const auto orden = Claves(*v.Arbol);
+      v.Accion(TVentPpal::cBuscar)->trigger();
+      QCOMPARE(v.edtValor->text(), QString::number(orden[g.Extraer(static_cast<std::uint32_t>(orden.size()))]));
+      QVERIFY(v.Arbol->NodoSel);
+      for (int i = 0; i < 3; ++i) {
+        v.Accion(TVentPpal::cBorrar)->trigger();
+        valores << v.edtValor->text();
+      }
+      for (int i = 0; i < 5; ++i)
+        v.Accion(TVentPpal::cInsertar)->trigger();
+      flujo = v.Arbol->Guardar();
+      lista.assign(v.ListaOper.begin(), v.ListaOper.begin() + v.NumOper);
+      QCOMPARE(v.Arbol->NumNodos, 17);
+    };
+    std::vector<std::uint8_t> f1, f2;
+    std::vector<std::int32_t> l1, l2;
+    QStringList b1, b2;
+    secuencia(f1, l1, b1);
+    secuencia(f2, l2, b2);
+    QCOMPARE(l1.size(), std::size_t{23});
+    QVERIFY(f1 == f2);
+    QVERIFY(l1 == l2);
+    QCOMPARE(b1, b2);
+  }
+
+  void MilIntentosSinClaveNueva() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    v.ValMax = 5;
+    e.Llenar({1, 2, 3, 4, 5});
+    TSemillaGuardada semilla(777);
+    TAleatorio g = GeneradorPrograma();
+    for (int i = 0; i < 1000; ++i)
+      g.Extraer(5);
+    v.edtValor->setText(QStringLiteral("x"));
+    v.Accion(TVentPpal::cInsertar)->trigger();
+    QCOMPARE(e.Mensajes(), QStringList{kMilIntentos});
+    QCOMPARE(GeneradorPrograma().Semilla, g.Semilla);  // exactly 1000 draws
+    QCOMPARE(v.edtValor->text(), QStringLiteral("x"));
+    QCOMPARE(v.NumOper, 0);
+    QVERIFY(v.FlujoDeshacer.empty());
+  }
+
+  void RangoCeroONegativoDaLaClaveUno_data() {
+    QTest::addColumn<int>("rango");
+    QTest::newRow("cero") << 0;
+    QTest::newRow("negativo") << -5;
+    QTest::newRow("minimo") << kMin;
+  }
+  void RangoCeroONegativoDaLaClaveUno() {
+    QFETCH(int, rango);
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    v.ValMax = rango;
+    v.Accion(TVentPpal::cInsertar)->trigger();
+    QCOMPARE(Claves(*v.Arbol), std::vector<std::int32_t>{1});
+    v.Accion(TVentPpal::cInsertar)->trigger();
+    QCOMPARE(e.Mensajes(), QStringList{kMilIntentos});
+    QCOMPARE(v.Arbol->NumNodos, 1);
+  }
+
+  void RangoMaximoNoDesborda() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    v.ValMax = kMax;
+    TSemillaGuardada semilla(0xFFFFFFFFu);
+    for (int i = 0; i < 50; ++i)
+      v.Accion(TVentPpal::cInsertar)->trigger();
+    const auto c = Claves(*v.Arbol);
+    QCOMPARE(c.size(), std::size_t{50});
+    QVERIFY(c.front() >= 1);
+  }
+
+  void Rango() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    auto& entrada = *e.Plataforma.Entrada;
+    entrada.Respuestas = {QStringLiteral("250"), QStringLiteral("doscientos"), std::nullopt,
+                          QStringLiteral("-3")};
+    for (int i = 0; i < 4; ++i)
+      v.Accion(TVentPpal::cRango)->trigger();
+    QCOMPARE(entrada.Preguntas, (QStringList{"Rango de elementos|Valor máximo = |99",
+                                             "Rango de elementos|Valor máximo = |250",
+                                             "Rango de elementos|Valor máximo = |250",
+                                             "Rango de elementos|Valor máximo = |250"}));
+    QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("'doscientos' no es un valor entero válido.")});
+    QCOMPARE(v.ValMax, -3);  // taken as typed
+    v.Bloqueado = true;
+    v.Accion(TVentPpal::cRango)->trigger();
+    QCOMPARE(entrada.Preguntas.size(), 4);
+  }
+
+  void ComprobacionesTrasUnCambio() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    v.Arbol->Cargar(FlujoDesordenado());
+    v.RealizarBusqueda(10);
+    QCOMPARE(e.Mensajes(), QStringList{});  // a search changes nothing
+    v.RealizarInsercion(10);
+    QCOMPARE(e.Mensajes(), QStringList{"Arbol no ordenado!"});
+    v.RealizarBorrado(10);
+    QCOMPARE(e.Mensajes(), (QStringList{"Arbol no ordenado!", "Arbol no ordenado!"}));
+
+    // An AVL tree with both faults shows both messages, in order.
+    e.Mensajes().clear();
+    v.Arbol = std::make_unique<TArbolAVL>();
+    v.NombreArbol = QStringLiteral("Arbol AVL");
+    v.Arbol->Cargar(FlujoDesordenado());
+    static_cast<TNodoAVL*>(v.Arbol->Raiz->Izq)->FactorEquilibrio = 1;  // the leaf 80
+    const auto antes = Claves(*v.Arbol);
+    v.RealizarInsercion(90);
+    QCOMPARE(e.Mensajes(), (QStringList{"Arbol no ordenado!", "Arbol AVL inconsistente!"}));
+    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{50, 80, 90}));
+  }
+
+  void ErrorInternoLlegaAlManejador() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    v.Arbol = std::make_unique<TArbolRN>();
+    v.NombreArbol = QStringLiteral("Arbol Rojo-Negro");
+    v.btnPaso->trigger();
+    TPulsador p(e.Paso());
+    for (const char* t : {"10", "5", "15", "1"})
+      Teclear(v, QString::fromLatin1(t));
+    v.lisOperacion->setCurrentIndex(2);
+    Teclear(v, QStringLiteral("15"));
+    QCOMPARE(v.NumOper, 5);
+    QCOMPARE(e.Mensajes(), QStringList{});
+    // The black-path check fails after the insertion of 20.
+    v.lisOperacion->setCurrentIndex(1);
+    QSignalSpy intro(v.edtValor, &QLineEdit::returnPressed);
+    Teclear(v, QStringLiteral("20"));
+    QCOMPARE(e.Mensajes(), QStringList{"Fallo camino negro!"});
+    QCOMPARE(intro.count(), 0);
+    QVERIFY(e.Contiene(20));  // the changes made stay
+    QCOMPARE(v.NumOper, 5);   // the operation did not return: nothing recorded
+    QVERIFY(!v.Bloqueado);
+    QVERIFY(!e.Paso()->isVisible());
+    QCOMPARE(e.Paso()->btnSeguir->text(), QStringLiteral("&Seguir >>"));
+    QCOMPARE(v.Paneles[5]->text(), QString());
+    QVERIFY(!v.OperacionEnCurso());
+    QVERIFY(v.EstructuraLibre());
+  }
+
+  void ExcepcionEnUnEventoLlegaAlManejador() {
+    TEntorno e(Fichero());
+    QTimer::singleShot(0, [] { throw EArbol("Inserción en AVL: Caso imposible!"); });
+    QTest::qWait(20);
+    QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("Inserción en AVL: Caso imposible!")});
+    QVERIFY(!e.V().Bloqueado);
+  }
+};
+
+int main(int argc, char* argv[]) {
+  TAplicacion app(argc, argv);
+  PruebasOperaciones pruebas;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&pruebas, argc, argv);
+}
+
+#include "tst_operaciones.moc"
