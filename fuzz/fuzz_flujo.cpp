@@ -18,6 +18,9 @@
 // black-path check: every result, report, black height and error must be
 // the same.
 //
+// The bytes after the header are also read as an operation list and
+// replayed into a fresh structure of the kind.
+//
 // Input: a 6-byte header, then the stream. Missing header bytes count as 0.
 //   byte 0     the kind, modulo 5: 0 bst, 1 avl, 2 rn, 3 splay, 4 mon
 //   byte 1     the layout, modulo 3: 0 separated, 1 compressed, 2 complete
@@ -42,6 +45,7 @@
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
 #include "uArbolRN.h"
+#include "uListaOper.h"
 #include "uMonticulo.h"
 #include "uSplayTree.h"
 
@@ -364,6 +368,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Datos, std::size_t Tam
     // The sizes the option dialog allows. With R = 0 a leaf's height is 0,
     // which the separated layout takes for "no subtree".
     const bool tamanosDelDialogo = R >= 1 && Sx >= 0 && Sy >= 0;
+
+    // ---- The same bytes as an operation list (a ".sec" file), replayed into
+    // a fresh structure of the kind: the replay builds a sound structure, and
+    // only a red-black tree may stop it (its deletions restore nothing, and
+    // the next insertion's check reports that).
+    {
+        std::vector<std::int32_t> entradas = LeerListaOper(flujo);
+        const std::vector<std::uint8_t> escrito = EscribirListaOper(entradas);
+        Exigir(escrito.size() == flujo.size() / 4 * 4 && std::equal(escrito.begin(), escrito.end(), flujo.begin()),
+               "an operation list does not write back as it was read");
+        if (entradas.size() > 2048) entradas.resize(2048);
+        TSujeto lista(tipo, false);
+        try {
+            lista.A->Reconstruir(entradas);
+        } catch (const EArbol& e) {
+            Exigir(tipo == TTipo::RN && std::string(e.what()) == "Fallo camino negro!",
+                   "a replay raised an unexpected error");
+        }
+        lista.Comprobar();
+        if (EsDeBusqueda(tipo)) Exigir(Ordenado(*lista.A), "a replay built an unordered tree");
+        if (tipo == TTipo::AVL) Exigir(AVLSano(static_cast<TArbolAVL&>(*lista.A)), "a replay built an unbalanced AVL tree");
+        if (tipo == TTipo::Mon) Exigir(OrdenMonticulo(lista.Mon()), "a replay broke the heap order");
+    }
 
     // ---- Cargar over a structure that holds nodes and a selection.
     TSujeto sujeto(tipo, false);

@@ -1,17 +1,305 @@
-// History and files: new structures of each kind, emptying, undo, opening
-// and saving structures and operation lists, and the demonstration builders.
+// History and files: new structures of each kind with the replay of the
+// operation list, emptying, undo, opening and saving structures and operation
+// lists, and the demonstration builders.
 #include "vPpal.h"
 
-void TVentPpal::ActNuevo1Execute() {}
-void TVentPpal::ActNuevo2Execute() {}
-void TVentPpal::ActNuevo3Execute() {}
-void TVentPpal::ActNuevo4Execute() {}
-void TVentPpal::ActNuevo5Execute() {}
-void TVentPpal::ActAbrirExecute() {}
-void TVentPpal::ActGuardarExecute() {}
-void TVentPpal::ActDeshacerExecute() {}
-void TVentPpal::ActLimpiarExecute() {}
-void TVentPpal::ActGuardarOperExecute() {}
-void TVentPpal::ToolButton17Click() {}
-void TVentPpal::ToolButton20Click() {}
-void TVentPpal::ToolButton21Click() {}
+#include "dPaso.h"
+#include "uConversion.h"
+#include "uListaOper.h"
+#include "uArbolAVL.h"
+#include "uArbolBST.h"
+#include "uArbolRN.h"
+#include "uMonticulo.h"
+#include "uSplayTree.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+// The kinds in the order of their commands and of the open dialog's filters
+// 2 to 6.
+struct TTipoEstructura {
+  TClaseArbol Clase;
+  TVentPpal::TComando Comando;
+};
+const TTipoEstructura kTipos[] = {
+    {&CrearArbol<TArbolBST>, TVentPpal::cNuevo1},  {&CrearArbol<TArbolAVL>, TVentPpal::cNuevo2},
+    {&CrearArbol<TArbolRN>, TVentPpal::cNuevo3},   {&CrearArbol<TSplayTree>, TVentPpal::cNuevo4},
+    {&CrearArbol<TMonticulo>, TVentPpal::cNuevo5}};
+
+// Files larger than this are refused before they are read.
+constexpr qint64 kMaxFichero = qint64{256} << 20;
+
+QString Nombre(const QString& ruta) { return QFileInfo(ruta).fileName(); }
+
+}  // namespace
+
+// --- Reading and writing files ---------------------------------------------
+
+std::optional<QByteArray> TVentPpal::LeerFichero(const QString& ruta) {
+  QFile f(ruta);
+  if (!f.open(QIODevice::ReadOnly)) {
+    Mensaje(QStringLiteral("No se ha podido abrir el fichero \"%1\".").arg(Nombre(ruta)));
+    return std::nullopt;
+  }
+  if (f.size() > kMaxFichero) {
+    Mensaje(QStringLiteral("El fichero \"%1\" es demasiado grande.").arg(Nombre(ruta)));
+    return std::nullopt;
+  }
+  QByteArray datos = f.readAll();
+  if (f.error() != QFileDevice::NoError) {
+    Mensaje(QStringLiteral("No se ha podido leer el fichero \"%1\".").arg(Nombre(ruta)));
+    return std::nullopt;
+  }
+  return datos;
+}
+
+bool TVentPpal::EscribirFichero(const QString& ruta, const char* datos, qint64 tam) {
+  // The old file is replaced only once the new one is completely written.
+  QSaveFile f(ruta);
+  if (f.open(QIODevice::WriteOnly) && f.write(datos, tam) == tam && f.commit())
+    return true;
+  Mensaje(QStringLiteral("No se ha podido guardar el fichero \"%1\".").arg(Nombre(ruta)));
+  return false;
+}
+
+// --- Changing the structure -------------------------------------------------
+
+void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
+  Arbol = std::move(nuevo);
+  NombreArbol = QString::fromStdString(Arbol->NombreTipo());
+  Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol->NombreTipos()));
+  const TClaseArbol clase = Arbol->Clase();
+  for (std::size_t i = 0; i < std::size(kTipos); ++i)
+    if (kTipos[i].Clase == clase)
+      OpcArb[i]->setChecked(true);
+}
+
+void TVentPpal::Reconstruir() {
+  try {
+    Arbol->Reconstruir(std::span<const std::int32_t>(ListaOper.data(), ListaOper.size()), NumOper);
+  } catch (const EArbol& e) {
+    // The replay keeps what it built before the structure refused an entry;
+    // the error handler shows the text and the structure as it stands.
+    MostrarError(QString::fromUtf8(e.what()));
+    return;
+  }
+  Refrescar();
+  ActualizarEstado();
+}
+
+void TVentPpal::CambiarArbol(TClaseArbol clase) {
+  if (!EstructuraLibre())
+    return;
+  Ejecutar([&] {
+    PonerArbol(clase());
+    AsignarEtapas();
+    Reconstruir();
+  });
+}
+
+void TVentPpal::ActNuevo1Execute() { CambiarArbol(kTipos[0].Clase); }
+void TVentPpal::ActNuevo2Execute() { CambiarArbol(kTipos[1].Clase); }
+void TVentPpal::ActNuevo3Execute() { CambiarArbol(kTipos[2].Clase); }
+void TVentPpal::ActNuevo4Execute() { CambiarArbol(kTipos[3].Clase); }
+void TVentPpal::ActNuevo5Execute() { CambiarArbol(kTipos[4].Clase); }
+
+void TVentPpal::ActLimpiarExecute() {
+  if (!EstructuraLibre())
+    return;
+  Ejecutar([&] {
+    GuardarDeshacer();
+    Arbol->Vaciar();
+    NumOper = 0;
+    Refrescar();
+    ActualizarEstado();
+  });
+}
+
+void TVentPpal::ActDeshacerExecute() {
+  if (!EstructuraLibre())
+    return;
+  // One level; a snapshot written by another kind is never read.
+  if (!ClaseDeshacer || ClaseDeshacer != Arbol->Clase())
+    return;
+  Ejecutar([&] {
+    Arbol->Cargar(std::span<const std::uint8_t>(FlujoDeshacer.data(), FlujoDeshacer.size()));
+    IniciarAnimacion();
+    ActualizarEstado();
+  });
+}
+
+// --- Files ------------------------------------------------------------------
+
+void TVentPpal::ActAbrirExecute() {
+  if (!EstructuraLibre() || !Plataforma_.Ficheros)
+    return;
+  const auto elegido = Plataforma_.Ficheros->ElegirAbrir(this, OpenDialog1);
+  if (!elegido || !EstructuraLibre())
+    return;
+  Ejecutar([&] {
+    if (elegido->IndiceFiltro <= 1)
+      AbrirOperaciones(elegido->Ruta);
+    else if (elegido->IndiceFiltro <= 1 + static_cast<int>(std::size(kTipos)))
+      AbrirEstructura(elegido->Ruta, kTipos[elegido->IndiceFiltro - 2].Clase);
+  });
+}
+
+void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
+  const auto datos = LeerFichero(ruta);
+  if (!datos)
+    return;
+  // Read into a new structure: the current work stays until the file loaded.
+  auto nuevo = clase();
+  try {
+    nuevo->Cargar(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(datos->constData()),
+        static_cast<std::size_t>(datos->size())));
+  } catch (const EArbol& e) {
+    Mensaje(QStringLiteral("No se ha podido abrir el fichero \"%1\": %2")
+                .arg(Nombre(ruta), QString::fromStdString(e.what())));
+    return;
+  }
+  NumOper = 0;
+  PonerArbol(std::move(nuevo));
+  IniciarAnimacion();
+  ActualizarEstado();
+}
+
+void TVentPpal::AbrirOperaciones(const QString& ruta) {
+  const auto datos = LeerFichero(ruta);
+  if (!datos)
+    return;
+  const std::vector<std::int32_t> entradas = LeerListaOper(std::span<const std::uint8_t>(
+      reinterpret_cast<const std::uint8_t*>(datos->constData()),
+      static_cast<std::size_t>(datos->size())));
+  const std::size_t n = entradas.size();
+  if (ListaOper.size() < n)
+    ListaOper.resize(n + 10);
+  std::copy(entradas.begin(), entradas.end(), ListaOper.begin());
+  NumOper = static_cast<std::int32_t>(n);
+  Reconstruir();
+}
+
+void TVentPpal::ActGuardarExecute() {
+  if (!EstructuraLibre() || !Plataforma_.Ficheros)
+    return;
+  TDialogoFichero d = SaveDialog1;
+  if (dynamic_cast<const TMonticulo*>(Arbol.get())) {
+    d.Filtro = QStringLiteral("Montículos (*.mon)|*.mon");
+    d.ExtDefecto = QStringLiteral("MON");
+  } else if (dynamic_cast<const TArbolRN*>(Arbol.get())) {
+    d.Filtro = QStringLiteral("Arboles Rojo-Negro (*.arn)|*.arn");
+    d.ExtDefecto = QStringLiteral("ARN");
+  } else if (dynamic_cast<const TArbolAVL*>(Arbol.get())) {
+    d.Filtro = QStringLiteral("Arboles binarios (*.arb)|*.arb|Arboles AVL (*.avl)|*.avl");
+    d.ExtDefecto = QStringLiteral("AVL");
+  } else {
+    d.Filtro = QStringLiteral("Arboles binarios (*.arb)|*.arb");
+    d.ExtDefecto = QStringLiteral("ARB");
+  }
+  SaveDialog1 = d;
+  const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, d);
+  if (!elegido || !Arbol)
+    return;
+  const std::vector<std::uint8_t> datos = Arbol->Guardar();
+  EscribirFichero(elegido->Ruta, reinterpret_cast<const char*>(datos.data()),
+                  static_cast<qint64>(datos.size()));
+}
+
+void TVentPpal::ActGuardarOperExecute() {
+  if (!EstructuraLibre() || !Plataforma_.Ficheros)
+    return;
+  const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, SaveDialog2);
+  if (!elegido)
+    return;
+  const std::vector<std::uint8_t> datos = EscribirListaOper(
+      std::span<const std::int32_t>(ListaOper.data(), static_cast<std::size_t>(NumOper)));
+  EscribirFichero(elegido->Ruta, reinterpret_cast<const char*>(datos.data()),
+                  static_cast<qint64>(datos.size()));
+}
+
+// --- Demonstration builders -------------------------------------------------
+
+std::optional<std::int32_t> TVentPpal::ValorConstructor(std::int32_t maximo,
+                                                       const QString& mensajeRango) {
+  const auto n = ConvertirEntero(edtValor->text());
+  if (!n) {
+    Mensaje(QStringLiteral("'%1' no es un valor entero válido.").arg(edtValor->text()));
+    return std::nullopt;
+  }
+  if (*n < 0 || *n > maximo) {
+    Mensaje(mensajeRango);
+    return std::nullopt;
+  }
+  return n;
+}
+
+void TVentPpal::ToolButton17Click() {
+  if (!EstructuraLibre())
+    return;
+  const auto n = ValorConstructor(
+      kMaxOrdenFibonacci,
+      QStringLiteral("El orden del arbol de Fibonacci debe estar entre 0 y %1.")
+          .arg(kMaxOrdenFibonacci));
+  if (!n)
+    return;
+  Ejecutar([&] {
+    auto nuevo = std::make_unique<TArbolAVL>();
+    nuevo->CrearFibonacci(*n);
+    PonerArbol(std::move(nuevo));
+    IniciarAnimacion();
+    ActualizarEstado();
+  });
+}
+
+void TVentPpal::ToolButton20Click() {
+  if (!EstructuraLibre())
+    return;
+  const auto n = ValorConstructor(
+      kMaxValoresMonticulo,
+      QStringLiteral("El numero de valores del montículo debe estar entre 0 y %1.")
+          .arg(kMaxValoresMonticulo));
+  if (!n)
+    return;
+  Ejecutar([&] {
+    auto nuevo = std::make_unique<TMonticulo>();
+    nuevo->CrearDesordenado(*n);
+    PonerArbol(std::move(nuevo));
+    IniciarAnimacion();
+    ActualizarEstado();
+  });
+}
+
+void TVentPpal::ToolButton21Click() {
+  auto* monticulo = dynamic_cast<TMonticulo*>(Arbol.get());
+  if (!monticulo || !EstructuraLibre())
+    return;
+  Ejecutar([&] {
+    // Built like an operation: snapshot, stages as the buttons ask, no entry
+    // in the operation list and no check afterwards.
+    TOperacionEnCurso operacion(*this);
+    GuardarDeshacer();
+    AsignarEtapas();
+    if (DlgPaso_) {
+      DlgPaso_->etqTitulo->setText(QStringLiteral("Creación de Montículo"));
+      DlgPaso_->btnSeguir->setText(QStringLiteral("&Seguir >>"));
+    }
+    Arbol->Deseleccionar();
+    monticulo->CrearMonticulo();
+    MostrarResultado();
+    Arbol->Deseleccionar();
+    if (!Abandonar_) {
+      Dibujar();
+      LienzoPaint();
+    }
+    TerminarOperacion();
+  });
+}
