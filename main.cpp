@@ -6,12 +6,19 @@
 #include "vPpal.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
   TAplicacion app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("TALMERA Programa de Docencia"));
   QApplication::setWindowIcon(IconoPrograma());
+  // Qt's own dialogs (files, colours, fonts, input box) speak Spanish too.
+  QTranslator traduccionQt;
+  if (traduccionQt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&traduccionQt);
   TPrograma programa(PlataformaQt());
   TVentPpal* ventana = programa.VentPpal();
   // Without a window manager nobody honours "maximised": take the screen.

@@ -9,6 +9,7 @@ paquetes=(
   nlohmann-json3-dev libcli11-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core xvfb xauth desktop-file-utils
 )
 
