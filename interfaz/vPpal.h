@@ -251,6 +251,9 @@ private:
   void IniciarOperacion(int indice, const QString& titulo);
   void MostrarResultado();
   void TerminarOperacion();
+  // The end of a changing operation: the change shown (unless its stages
+  // showed it), the selection cleared and drawn, the step window hidden.
+  void MostrarCambioYTerminar();
   void Comprobar();
   void MostrarCambio();
   void EsperarBoton();

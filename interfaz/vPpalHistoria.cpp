@@ -294,12 +294,6 @@ void TVentPpal::ToolButton21Click() {
     }
     Arbol->Deseleccionar();
     monticulo->CrearMonticulo();
-    MostrarResultado();
-    Arbol->Deseleccionar();
-    if (!Abandonar_) {
-      Dibujar();
-      LienzoPaint();
-    }
-    TerminarOperacion();
+    MostrarCambioYTerminar();
   });
 }

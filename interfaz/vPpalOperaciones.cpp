@@ -370,6 +370,16 @@ void TVentPpal::MostrarResultado() {
   MostrarCambio();
 }
 
+void TVentPpal::MostrarCambioYTerminar() {
+  MostrarResultado();
+  Arbol->Deseleccionar();
+  if (!Abandonar_) {
+    Dibujar();
+    LienzoPaint();
+  }
+  TerminarOperacion();
+}
+
 void TVentPpal::TerminarOperacion() {
   if (DlgPaso_)
     DlgPaso_->hide();
@@ -408,13 +418,7 @@ void TVentPpal::RealizarInsercion(std::int32_t v) {
   Arbol->Deseleccionar();
   Arbol->Insertar(v);
   AnotarOperacion(v);
-  MostrarResultado();
-  Arbol->Deseleccionar();
-  if (!Abandonar_) {
-    Dibujar();
-    LienzoPaint();
-  }
-  TerminarOperacion();
+  MostrarCambioYTerminar();
   Comprobar();
 }
 
@@ -430,13 +434,7 @@ void TVentPpal::RealizarBorrado(std::int32_t v) {
   LienzoPaint();
   Arbol->Borrar();
   AnotarOperacion(Negada(v));
-  MostrarResultado();
-  Arbol->Deseleccionar();
-  if (!Abandonar_) {
-    Dibujar();
-    LienzoPaint();
-  }
-  TerminarOperacion();
+  MostrarCambioYTerminar();
   Comprobar();
 }
 

@@ -1,5 +1,6 @@
 // The animation timing dialog: its controls, how it closes, and that it
 // keeps what was typed across a cancel.
+#include "controles.h"
 #include "dAnimacion.h"
 
 #include <QGroupBox>
@@ -84,18 +85,9 @@ private Q_SLOTS:
     QFETCH(QString, texto);
     auto* w = Dlg->findChild<QWidget*>(nombre);
     QVERIFY2(w, qPrintable(nombre));
-    if (auto* l = qobject_cast<QLabel*>(w))
-      QCOMPARE(l->text(), texto);
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
-      QCOMPARE(b->text(), texto);
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
-      QCOMPARE(g->title(), texto);
-    else if (auto* e = qobject_cast<QLineEdit*>(w))
-      QCOMPARE(e->text(), texto);
-    else if (auto* s = qobject_cast<QSpinBox*>(w))
-      QCOMPARE(s->text(), texto);
-    else
-      QFAIL("unexpected control kind");
+    const auto mostrado = TextoControl(w);
+    QVERIFY2(mostrado, "unexpected control kind");
+    QCOMPARE(*mostrado, texto);
   }
 
   // The steps stay within 2 to 50 whatever the user or the settings do.

@@ -1,5 +1,6 @@
 // The presentation dialog: its controls, the live change notification and
 // the values it keeps as the drawing settings.
+#include "controles.h"
 #include "dPresentacion.h"
 
 #include <QCheckBox>
@@ -140,14 +141,9 @@ private Q_SLOTS:
     QFETCH(QString, texto);
     auto* w = Dlg->findChild<QWidget*>(nombre);
     QVERIFY2(w, qPrintable(nombre));
-    if (auto* l = qobject_cast<QLabel*>(w))
-      QCOMPARE(l->text(), texto);
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
-      QCOMPARE(b->text(), texto);
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
-      QCOMPARE(g->title(), texto);
-    else
-      QFAIL("unexpected control kind");
+    const auto mostrado = TextoControl(w);
+    QVERIFY2(mostrado, "unexpected control kind");
+    QCOMPARE(*mostrado, texto);
   }
 
   void listas_data() {
