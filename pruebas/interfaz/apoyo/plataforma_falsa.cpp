@@ -37,7 +37,8 @@ std::optional<TColor> TSelectoresFalsos::ElegirColor(QWidget*, TColor inicial) {
   return Siguiente(Colores);
 }
 
-std::optional<TFuente> TSelectoresFalsos::ElegirFuente(QWidget*, const TFuente&) {
+std::optional<TFuente> TSelectoresFalsos::ElegirFuente(QWidget*, const TFuente& inicial) {
+  FuentesIniciales.push_back(inicial);
   return Siguiente(Fuentes);
 }
 

@@ -44,6 +44,7 @@ public:
   std::deque<std::optional<TColor>> Colores;   // empty: cancel
   std::deque<std::optional<TFuente>> Fuentes;  // empty: cancel
   std::vector<TColor> ColoresIniciales;
+  std::vector<TFuente> FuentesIniciales;
 };
 
 // Every service replaced; the settings live in the INI file given.

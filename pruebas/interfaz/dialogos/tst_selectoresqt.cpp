@@ -39,7 +39,9 @@ class TPruebaSelectoresQt : public QObject {
   const TFuente Inicial{QStringLiteral("DejaVu Sans"), 11, 0x00336699, true, false};
 
 private Q_SLOTS:
-  void cancelar() {
+  // The chooser shows the colour button; a cancel gives nothing, an
+  // acceptance without changes gives the font it started from.
+  void cancelarYAceptarSinCambios() {
     bool conBoton = false;
     EnElSelector([&conBoton](QFontDialog* dlg) {
       auto* b = dlg->findChild<QPushButton*>(QStringLiteral("btnColorFuente"));
@@ -48,17 +50,9 @@ private Q_SLOTS:
     });
     QVERIFY(!SelectoresQt()->ElegirFuente(nullptr, Inicial).has_value());
     QVERIFY(conBoton);
-  }
-
-  void aceptarSinCambios() {
     EnElSelector([](QFontDialog* dlg) { dlg->accept(); });
     const auto f = SelectoresQt()->ElegirFuente(nullptr, Inicial);
-    QVERIFY(f.has_value());
-    QCOMPARE(f->Nombre, Inicial.Nombre);
-    QCOMPARE(f->Tam, Inicial.Tam);
-    QCOMPARE(f->Color, Inicial.Color);
-    QCOMPARE(f->Negrita, true);
-    QCOMPARE(f->Cursiva, false);
+    QVERIFY(f == Inicial);
   }
 
   // The colour chosen through the button comes back with the font; a

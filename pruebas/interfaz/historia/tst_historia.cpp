@@ -3,55 +3,19 @@
 // demonstration builders, and the mended faults (opening and saving never
 // lose work, undo never reads another kind's snapshot, builders refuse what
 // they cannot build).
-#include "plataforma_falsa.h"
+#include "entorno.h"
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
 #include "uArbolRN.h"
 #include "uMonticulo.h"
-#include "uPrograma.h"
-#include "uSplayTree.h"
-#include "vPpal.h"
 
-#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
-#include <algorithm>
 #include <random>
 
 namespace {
-
-struct TEntorno {
-  explicit TEntorno(const QString& opciones)
-      : Plataforma(opciones), Programa(Plataforma.Plataforma) {
-    V().show();
-    V().PausaAnim = 4;  // motions of a few milliseconds
-    V().PausaNumEtap = 2;
-  }
-  // Runs a command and waits for the motion it may have started to end.
-  void Orden(TVentPpal::TComando c) {
-    V().Accion(c)->trigger();
-    Esperar();
-  }
-  void Orden(QAction* a) {
-    a->trigger();
-    Esperar();
-  }
-  void Esperar() { QTRY_VERIFY_WITH_TIMEOUT(!V().Timer1->isActive() && !V().Bloqueado, 5000); }
-  TVentPpal& V() { return *Programa.VentPpal(); }
-  // Queues the answer of the next file chooser.
-  void Elegir(const QString& ruta, int filtro) {
-    Plataforma.Ficheros->Respuestas.push_back(TFicheroElegido{ruta, filtro});
-  }
-  QStringList& Mensajes() { return Plataforma.Mensajes->Textos; }
-  TPlataformaPrueba Plataforma;
-  TPrograma Programa;
-};
 
 QByteArray Leer(const QString& ruta) {
   QFile f(ruta);
@@ -72,15 +36,10 @@ QByteArray Entradas(const std::vector<std::int32_t>& e) {
   return b;
 }
 
-std::vector<std::uint8_t> Flujo(const TArbolBin& a) { return a.Guardar(); }
-
-std::vector<std::int32_t> Claves(const TArbolBin& a) {
-  std::vector<std::int32_t> r;
-  if (a.Raiz)
-    RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { r.push_back(n->Valor); });
-  std::sort(r.begin(), r.end());
-  return r;
-}
+// The command that starts an empty structure of each kind.
+constexpr TVentPpal::TComando kNuevo[] = {TVentPpal::cNuevo1, TVentPpal::cNuevo2,
+                                          TVentPpal::cNuevo3, TVentPpal::cNuevo4,
+                                          TVentPpal::cNuevo5};
 
 }  // namespace
 
@@ -142,71 +101,53 @@ private Q_SLOTS:
     QCOMPARE(v.Arbol->NumNodos, 150 - 2 * 21);
   }
 
+  // Each kind saves under its own filter and extension and reads back the
+  // same stream.
   void CadaTipoGuardaYVuelveACargarLoMismo_data() {
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("fichero");
-    QTest::newRow("BST") << 0 << "a.arb";
-    QTest::newRow("AVL") << 1 << "a.avl";
-    QTest::newRow("RN") << 2 << "a.arn";
-    QTest::newRow("Splay") << 3 << "b.arb";
-    QTest::newRow("Monticulo") << 4 << "a.mon";
+    QTest::addColumn<QString>("filtro");
+    QTest::addColumn<QString>("extension");
+    const QString arb = QStringLiteral("Arboles binarios (*.arb)|*.arb");
+    QTest::newRow("BST") << 0 << "a.arb" << arb << "ARB";
+    QTest::newRow("AVL") << 1 << "a.avl" << arb + "|Arboles AVL (*.avl)|*.avl" << "AVL";
+    QTest::newRow("RN") << 2 << "a.arn" << "Arboles Rojo-Negro (*.arn)|*.arn" << "ARN";
+    QTest::newRow("Splay") << 3 << "b.arb" << arb << "ARB";
+    QTest::newRow("Monticulo") << 4 << "a.mon" << "Montículos (*.mon)|*.mon" << "MON";
   }
   void CadaTipoGuardaYVuelveACargarLoMismo() {
     QFETCH(int, tipo);
     QFETCH(QString, fichero);
+    QFETCH(QString, filtro);
+    QFETCH(QString, extension);
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
-    static const TVentPpal::TComando kNuevo[] = {TVentPpal::cNuevo1, TVentPpal::cNuevo2,
-                                                 TVentPpal::cNuevo3, TVentPpal::cNuevo4,
-                                                 TVentPpal::cNuevo5};
     e.Orden(kNuevo[tipo]);
     for (int k : {40, 20, 60, 10, 30, 50, 70, 25, 5})
       v.RealizarInsercion(k);
     v.RealizarBorrado(20);
     e.Orden(TVentPpal::cDeshacer);  // back to before the deletion
-    const auto antes = Flujo(*v.Arbol);
+    const auto antes = v.Arbol->Guardar();
+    e.Orden(TVentPpal::cGuardar);  // cancelled: nothing written
     e.Elegir(Ruta(fichero), 1);
     e.Orden(TVentPpal::cGuardar);
-    QVERIFY(!e.Plataforma.Ficheros->Mostrados.empty());
-    QCOMPARE(e.Plataforma.Ficheros->Mostrados.back().Titulo, QStringLiteral("Guardar arbol"));
+    const auto& mostrados = e.Plataforma.Ficheros->Mostrados;
+    QCOMPARE(mostrados.size(), std::size_t{2});
+    QCOMPARE(mostrados.back().Titulo, QStringLiteral("Guardar arbol"));
+    QCOMPARE(mostrados.back().Filtro, filtro);
+    QCOMPARE(mostrados.back().ExtDefecto, extension);
     e.Orden(TVentPpal::cNuevo1);
     e.Elegir(Ruta(fichero), tipo + 2);
     e.Orden(TVentPpal::cAbrir);
-    QCOMPARE(Flujo(*v.Arbol), antes);
+    QCOMPARE(v.Arbol->Guardar(), antes);
     QCOMPARE(v.NumOper, 0);
     QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
-  void FiltrosYExtensionesAlGuardar_data() {
-    QTest::addColumn<int>("comando");
-    QTest::addColumn<QString>("filtro");
-    QTest::addColumn<QString>("extension");
-    QTest::newRow("BST") << int(TVentPpal::cNuevo1) << "Arboles binarios (*.arb)|*.arb" << "ARB";
-    QTest::newRow("AVL") << int(TVentPpal::cNuevo2)
-                         << "Arboles binarios (*.arb)|*.arb|Arboles AVL (*.avl)|*.avl" << "AVL";
-    QTest::newRow("RN") << int(TVentPpal::cNuevo3) << "Arboles Rojo-Negro (*.arn)|*.arn" << "ARN";
-    QTest::newRow("Splay") << int(TVentPpal::cNuevo4) << "Arboles binarios (*.arb)|*.arb" << "ARB";
-    QTest::newRow("Monticulo") << int(TVentPpal::cNuevo5) << "Montículos (*.mon)|*.mon" << "MON";
-  }
-  void FiltrosYExtensionesAlGuardar() {
-    QFETCH(int, comando);
-    QFETCH(QString, filtro);
-    QFETCH(QString, extension);
-    TEntorno e(Opciones());
-    e.Orden(TVentPpal::TComando(comando));
-    e.Orden(TVentPpal::cGuardar);  // cancelled: nothing written
-    QVERIFY(!e.Plataforma.Ficheros->Mostrados.empty());
-    QCOMPARE(e.Plataforma.Ficheros->Mostrados.back().Filtro, filtro);
-    QCOMPARE(e.Plataforma.Ficheros->Mostrados.back().ExtDefecto, extension);
-  }
-
   void FicheroDeOtroTipoCargaOSeRechazaSinRomperNada() {
     // Every kind's file under every kind's filter: loaded, or refused with a
     // message and the work left as it was.
-    static const TVentPpal::TComando kNuevo[] = {TVentPpal::cNuevo1, TVentPpal::cNuevo2,
-                                                 TVentPpal::cNuevo3, TVentPpal::cNuevo4,
-                                                 TVentPpal::cNuevo5};
     for (int origen = 0; origen < 5; ++origen) {
       TEntorno e(Opciones());
       TVentPpal& v = e.V();
@@ -219,13 +160,13 @@ private Q_SLOTS:
       for (int destino = 0; destino < 5; ++destino) {
         e.Orden(TVentPpal::cNuevo1);
         v.RealizarInsercion(99);
-        const auto antes = Flujo(*v.Arbol);
+        const auto antes = v.Arbol->Guardar();
         const int avisos = static_cast<int>(e.Mensajes().size());
         e.Elegir(ruta, destino + 2);
         e.Orden(TVentPpal::cAbrir);
         if (e.Mensajes().size() > avisos) {
           QVERIFY(e.Mensajes().back().contains(QStringLiteral("origen")));
-          QCOMPARE(Flujo(*v.Arbol), antes);
+          QCOMPARE(v.Arbol->Guardar(), antes);
           QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()));
         } else {
           QCOMPARE(v.Arbol->NumNodos, 8);
@@ -254,7 +195,7 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     for (int k : {5, 3, 8})
       v.RealizarInsercion(k);
-    const auto arbol = Flujo(*v.Arbol);
+    const auto arbol = v.Arbol->Guardar();
     const auto deshacer = v.FlujoDeshacer;
     const QString ruta = Ruta(QStringLiteral("malo.bin"));
     QFile::remove(ruta);
@@ -264,7 +205,7 @@ private Q_SLOTS:
     e.Orden(TVentPpal::cAbrir);
     QCOMPARE(e.Mensajes().size(), 1);
     QVERIFY(e.Mensajes().front().contains(QStringLiteral("malo.bin")));
-    QCOMPARE(Flujo(*v.Arbol), arbol);
+    QCOMPARE(v.Arbol->Guardar(), arbol);
     QCOMPARE(v.NumOper, 3);
     QCOMPARE(v.FlujoDeshacer, deshacer);
     QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
@@ -323,11 +264,11 @@ private Q_SLOTS:
     QVERIFY(dynamic_cast<TMonticulo*>(v.Arbol.get()));
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7}));
     QVERIFY(v.OpcArb[4]->isChecked());
-    const auto desordenado = Flujo(*v.Arbol);
+    const auto desordenado = v.Arbol->Guardar();
     e.Orden(v.ToolButton21);
     QCOMPARE(v.Arbol->Raiz->Valor, 1);
     e.Orden(TVentPpal::cDeshacer);
-    QCOMPARE(Flujo(*v.Arbol), desordenado);
+    QCOMPARE(v.Arbol->Guardar(), desordenado);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -348,11 +289,11 @@ private Q_SLOTS:
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
     v.RealizarInsercion(42);
-    const auto antes = Flujo(*v.Arbol);
+    const auto antes = v.Arbol->Guardar();
     v.edtValor->setText(texto);
     e.Orden(fibonacci ? v.ToolButton17 : v.ToolButton20);
     QCOMPARE(e.Mensajes().size(), 1);
-    QCOMPARE(Flujo(*v.Arbol), antes);
+    QCOMPARE(v.Arbol->Guardar(), antes);
     QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
   }
 
@@ -371,8 +312,7 @@ private Q_SLOTS:
     Escribir(Ruta("inserciones.sec"), Entradas(inserciones));
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
-    for (auto c : {TVentPpal::cNuevo1, TVentPpal::cNuevo2, TVentPpal::cNuevo3,
-                   TVentPpal::cNuevo4, TVentPpal::cNuevo5}) {
+    for (auto c : kNuevo) {
       v.NumOper = 0;  // the change of kind replays nothing
       e.Orden(c);
       QElapsedTimer t;

@@ -19,19 +19,15 @@ private Q_SLOTS:
     fila("blancos delante", "   7", true, 7);
     fila("signo mas", "+7", true, 7);
     fila("negativo", "-7", true, -7);
-    fila("blancos y signo", "  -0", true, 0);
     fila("dolar", "$1F", true, 31);
     fila("x minuscula", "x1f", true, 31);
-    fila("X mayuscula", "X1F", true, 31);
     fila("0x", "0x1F", true, 31);
     fila("0X", "0X1f", true, 31);
     fila("hex negativo", "-$10", true, -16);
-    fila("0x negativo", "-0x10", true, -16);
     fila("maximo", "2147483647", true, 2147483647);
     fila("minimo", "-2147483648", true, -2147483647 - 1);
     fila("hex maximo", "$7FFFFFFF", true, 2147483647);
     fila("hex minimo", "-$80000000", true, -2147483647 - 1);
-    fila("cero hex", "0x0", true, 0);
 
     fila("vacio", "", false, 0);
     fila("solo blancos", "   ", false, 0);
@@ -40,7 +36,6 @@ private Q_SLOTS:
     fila("solo signo", "-", false, 0);
     fila("dos signos", "+-1", false, 0);
     fila("signo tras blanco tras signo", "- 1", false, 0);
-    fila("decimal con punto", "1.5", false, 0);
     fila("letra detras", "12a", false, 0);
     fila("hex sin digitos", "$", false, 0);
     fila("0x sin digitos", "0x", false, 0);
@@ -53,7 +48,6 @@ private Q_SLOTS:
     fila("hex todo unos", "$FFFFFFFF", false, 0);
     fila("enorme", "99999999999999999999999", false, 0);
     fila("digito arabe", "\u0663", false, 0);
-    fila("digito ancho", "\uFF11", false, 0);
     fila("tabulador", "\t1", false, 0);
   }
   void Valores() {

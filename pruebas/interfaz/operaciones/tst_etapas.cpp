@@ -4,15 +4,11 @@
 // a suspended operation, and the window closing in the middle of it all.
 #include "entorno.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <ctime>
 
@@ -20,17 +16,8 @@ namespace {
 
 const QString kBloqueo = QStringLiteral(" [Bloqueado] - F8 para recuperar.");
 
-TNodoBin* Nodo(TVentPpal& v, std::int32_t clave) {
-  return RecorrerPreorden(v.Arbol->Raiz, [&](TNodoBin* n, std::int32_t) { return n->Valor == clave; });
-}
-
 bool TodosEnDestino(TVentPpal& v) {
   return !RecorrerPreorden(v.Arbol->Raiz, [](TNodoBin* n, std::int32_t) { return n->X != n->XFin || n->Y != n->YFin; });
-}
-
-void Teclear(TVentPpal& v, const QString& texto) {
-  v.edtValor->setText(texto);
-  QTest::keyClick(v.edtValor, Qt::Key_Return);
 }
 
 }  // namespace
@@ -66,7 +53,7 @@ private Q_SLOTS:
       pul.Pulsar();
     });
     QSignalSpy intro(v.edtValor, &QLineEdit::returnPressed);
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     QCOMPARE(p.Vistos,
              (QStringList{
                  "Búsqueda del valor 60|Comparando con elemento 50|&Seguir >>",
@@ -98,12 +85,12 @@ private Q_SLOTS:
     e.Llenar({50});
     v.Accion(TVentPpal::cAnim1)->trigger();  // F2: everything up
     TPulsador p(e.Paso());
-    Teclear(v, QStringLiteral("20"));
+    e.Teclear(QStringLiteral("20"));
     QVERIFY(p.Vistos.isEmpty());
     QVERIFY(!v.Arbol->MostrarEtapas());
     QVERIFY(!v.Bloqueado && !v.Timer1->isActive());
     QVERIFY(e.Contiene(20));
-    QVERIFY(Nodo(v, 20)->Y > Nodo(v, 50)->Y);  // laid out at once, not left on its parent
+    QVERIFY(Nodo(*v.Arbol, 20)->Y > Nodo(*v.Arbol, 50)->Y);  // laid out at once, not left on its parent
   }
 
   void PausasTerminanSolas() {
@@ -122,7 +109,7 @@ private Q_SLOTS:
     TPulsador p(e.Paso());
     QElapsedTimer reloj;
     reloj.start();
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     // Three comparison or result stages of kind 0, 30 ms each; the leaf's
     // stage lays out without waiting.
     QVERIFY2(reloj.elapsed() >= 90, qPrintable(QString::number(reloj.elapsed())));
@@ -141,7 +128,7 @@ private Q_SLOTS:
     v.Accion(TVentPpal::cAnim2)->trigger();  // F3
     QVERIFY(v.btnAnimar->isChecked() && v.btnPaso2->isChecked() && !v.btnPaso->isChecked());
     QSignalSpy ticks(v.Timer1, &QTimer::timeout);
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     // The leaf's stage started the one motion and waited for its end.
     QCOMPARE(ticks.count(), v.PausaNumEtap + 1);
     QVERIFY(!v.Timer1->isActive());
@@ -156,7 +143,7 @@ private Q_SLOTS:
     e.Llenar({50, 30, 70});
     v.btnAnimar->trigger();
     QSignalSpy ticks(v.Timer1, &QTimer::timeout);
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     // The driver returned at once; the motion holds the workspace.
     QVERIFY(v.Timer1->isActive());
     QVERIFY(v.Bloqueado);
@@ -179,7 +166,6 @@ private Q_SLOTS:
     QTest::addColumn<QList<int>>("xs");
     QTest::newRow("diez pasos") << 100 << 10 << 10
                                 << QList<int>{0, 316, 447, 548, 632, 707, 775, 837, 894, 949, 1000};
-    QTest::newRow("dos pasos") << 20 << 2 << 10 << QList<int>{0, 707, 1000};
     // Less time than steps: a frame interval of 0 ms still ticks.
     QTest::newRow("cero milisegundos") << 0 << 3 << 1 << QList<int>{0, 577, 816, 1000};
     // Step counts below 1 only come from an edited store: one step.
@@ -224,7 +210,7 @@ private Q_SLOTS:
       }
       pul.Pulsar();
     });
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     QCOMPARE(p.Vistos.size(), 5);
     QCOMPARE(alAcabar, QStringList{QStringLiteral("1  ") + kBloqueo});
     QVERIFY(!v.Bloqueado);
@@ -256,7 +242,7 @@ private Q_SLOTS:
       v.Accion(TVentPpal::cOperacion)->trigger();
       QCOMPARE(v.edtValor->text(), QStringLiteral("40"));
       v.OpcRatDel->trigger();
-      QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(Nodo(v, 30)->X - v.DesplX, Nodo(v, 30)->Y - v.DesplY));
+      QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(Nodo(*v.Arbol, 30)->X - v.DesplX, Nodo(*v.Arbol, 30)->Y - v.DesplY));
       v.RealizarBorrado(30);
       v.RealizarInsercion(99);
       QVERIFY(v.Arbol->Guardar() == antes);
@@ -271,7 +257,7 @@ private Q_SLOTS:
       v.Lienzo->update();
       QTimer::singleShot(20, [&pul] { pul.Pulsar(); });
     });
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     v.Lienzo->removeEventFilter(this);
     Pintados_ = nullptr;
     QVERIFY(pintados > 0);
@@ -297,7 +283,7 @@ private Q_SLOTS:
       v.btnPaso2->trigger();
       pul.Pulsar();
     });
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     QCOMPARE(p.Vistos.size(), 1);
     QVERIFY(!e.Paso()->isVisible());
     QVERIFY(e.Contiene(60));
@@ -313,7 +299,7 @@ private Q_SLOTS:
     v.btnPaso->trigger();
     v.btnAnimar->trigger();
     TPulsador p(e.Paso(), [&](TPulsador&) { v.close(); });
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     // The operation ran to its end without showing anything more.
     QCOMPARE(p.Vistos.size(), 1);
     QVERIFY(!v.isVisible());
@@ -329,7 +315,7 @@ private Q_SLOTS:
     v.show();
     TPulsador otra(e.Paso());
     v.btnAnimar->trigger();
-    Teclear(v, QStringLiteral("65"));
+    e.Teclear(QStringLiteral("65"));
     QVERIFY(otra.Vistos.size() > 1);
     QVERIFY(e.Contiene(65));
   }
@@ -343,7 +329,7 @@ private Q_SLOTS:
     QTimer::singleShot(30, &v, [&v] { v.close(); });
     QElapsedTimer reloj;
     reloj.start();
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     QVERIFY(reloj.elapsed() < 5000);
     QVERIFY(e.Contiene(60));
     QVERIFY(!v.Bloqueado);
@@ -356,7 +342,7 @@ private Q_SLOTS:
     e.Llenar({50, 30, 70});
     v.btnAnimar->trigger();
     v.PausaAnim = 10000;
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     QVERIFY(v.Timer1->isActive());
     QVERIFY(v.close());
     QVERIFY(!v.Timer1->isActive());
@@ -371,13 +357,13 @@ private Q_SLOTS:
     e.Llenar({50, 30, 70});
     v.btnPaso->trigger();
     TPulsador p(e.Paso(), [&](TPulsador&) { delete e.Paso(); });
-    Teclear(v, QStringLiteral("60"));
+    e.Teclear(QStringLiteral("60"));
     QCOMPARE(p.Vistos.size(), 1);
     QVERIFY(!v.DlgPaso());
     QVERIFY(e.Contiene(60));
     QVERIFY(!v.Bloqueado);
     // Without a step window the stages are only drawn.
-    Teclear(v, QStringLiteral("20"));
+    e.Teclear(QStringLiteral("20"));
     QVERIFY(e.Contiene(20));
     QCOMPARE(v.NumOper, 2);
   }
@@ -391,7 +377,7 @@ private Q_SLOTS:
     reloj.start();
     const std::clock_t cpu = std::clock();
     v.lisOperacion->setCurrentIndex(0);
-    Teclear(v, QStringLiteral("5"));  // a search in an empty tree: one stage
+    e.Teclear(QStringLiteral("5"));  // a search in an empty tree: one stage
     const double usado = 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC;
     QVERIFY(reloj.elapsed() >= 290);
     QVERIFY2(usado < 120, qPrintable(QStringLiteral("%1 ms of CPU").arg(usado)));

@@ -1,6 +1,6 @@
 #pragma once
-// The whole program with the fake platform, for the operation suites, and a
-// helper that answers the step window from inside its waits.
+// The whole program with the fake platform, the helpers the window suites
+// share, and one that answers the step window from inside its waits.
 
 #include "dPaso.h"
 #include "plataforma_falsa.h"
@@ -8,7 +8,9 @@
 #include "uPrograma.h"
 #include "vPpal.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -16,12 +18,18 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 
 struct TEntorno {
-  // Shown (so the settings are read), with short timings.
-  explicit TEntorno(const QString& fichero) : Plataforma(fichero), Programa(Plataforma.Plataforma) {
+  // Rapido: shown (so the settings are read), with short timings.
+  // Oculto: as built, nothing read yet.
+  enum TInicio { Rapido, Oculto };
+  explicit TEntorno(const QString& fichero, TInicio inicio = Rapido, int colores = -1)
+      : Plataforma(fichero, colores), Programa(Plataforma.Plataforma) {
+    if (inicio == Oculto)
+      return;
     V().show();
     V().PausaAnim = 20;
     V().PausaNumEtap = 4;
@@ -37,10 +45,37 @@ struct TEntorno {
     V().Refrescar();
   }
   bool Contiene(std::int32_t clave) { return V().Arbol->Seleccionar(clave, false); }
+  // Types the text into the value box and presses Enter.
+  void Teclear(const QString& texto) {
+    V().edtValor->setText(texto);
+    QTest::keyClick(V().edtValor, Qt::Key_Return);
+  }
+  // Runs a command and waits for the motion it may have started to end.
+  void Orden(TVentPpal::TComando c) { Orden(V().Accion(c)); }
+  void Orden(QAction* a) {
+    a->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!V().Timer1->isActive() && !V().Bloqueado, 5000);
+  }
+  // Queues the answer of the next file chooser.
+  void Elegir(const QString& ruta, int filtro) {
+    Plataforma.Ficheros->Respuestas.push_back(TFicheroElegido{ruta, filtro});
+  }
 
   TPlataformaPrueba Plataforma;
   TPrograma Programa;
 };
+
+// The keys of a structure, sorted.
+inline std::vector<std::int32_t> Claves(const TArbolBin& a) {
+  std::vector<std::int32_t> r;
+  RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { r.push_back(n->Valor); });
+  std::sort(r.begin(), r.end());
+  return r;
+}
+
+inline TNodoBin* Nodo(const TArbolBin& a, std::int32_t clave) {
+  return RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { return n->Valor == clave; });
+}
 
 // The program's generator is shared by the whole process: a test that sets
 // its seed puts the old one back.
