@@ -80,11 +80,39 @@ public:
     return !A_.Recortar || !((x1 < -1 && x2 < -1) || (x1 > W_ && x2 > W_) || (y1 < -1 && y2 < -1) ||
                              (y1 > H_ && y2 > H_));
   }
-  bool CeldaCerca(std::int32_t i, std::int32_t maxNodos) const {
+  bool CeldaCerca(i64 i, std::int32_t maxNodos) const {
     const i64 c = 6 * i64{A_.R} / 3;
-    const i64 izq = (W_ - i64{maxNodos} * c) / 2 + i64{i} * c;
+    const i64 izq = (W_ - i64{maxNodos} * c) / 2 + i * c;
     return Visible(izq - Margen_, 0, izq + c + Margen_, 0);
   }
+  // The cells from "desde" up to "hasta" (excluded) that may touch the
+  // picture: the others lie wholly beyond its left or right side.
+  void CeldasCerca(std::int32_t maxNodos, i64& desde, i64& hasta) const {
+    desde = 0;
+    hasta = maxNodos;
+    const i64 c = 6 * i64{A_.R} / 3;
+    if (!A_.Recortar || c <= 0)
+      return;
+    const i64 base = (W_ - i64{maxNodos} * c) / 2;
+    // Cell i shows when base + i c + c + Margen >= -1 and base + i c - Margen
+    // <= W; one more cell either side absorbs the rounding of the divisions,
+    // and CeldaCerca then decides.
+    desde = std::max<i64>(desde, (-1 - Margen_ - c - base) / c - 1);
+    hasta = std::min<i64>(hasta, (W_ + Margen_ - base) / c + 2);
+    while (desde < hasta && !CeldaCerca(desde, maxNodos))
+      ++desde;
+    while (hasta > desde && !CeldaCerca(hasta - 1, maxNodos))
+      --hasta;
+  }
+  // How far beyond its centre anything drawn for a node reaches (its shadow,
+  // picture, circle, texts), when skipping is on: a node further out on one
+  // side than this shows nothing there.
+  i64 Alcance() const {
+    return std::max<i64>(0, std::max<i64>(A_.R, Imagenes_ ? Imagenes_->TamImg() : 0) + Margen_);
+  }
+  bool Recortando() const { return A_.Recortar; }
+  int Ancho() const { return W_; }
+  int Alto() const { return H_; }
 
   // Shadow: image mode only.
   void Fondo(const TNodoBin* n, i64 cx, i64 cy, bool esSel) {
@@ -337,11 +365,9 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
       d.Texto(b, b->X - dx, b->Y - dy);
   }
 
-  // Recorrer walks every node once per callback it is given, and a walk
-  // over a large structure costs far more than drawing what a canvas shows.
-  // So it gets one callback, which keeps (in pre-order) the nodes and the
-  // edges that may show, and the cells likewise; they are then drawn in the
-  // order of its passes: shadows, edges, nodes, texts, cells.
+  // One walk keeps, in pre-order, the nodes and the edges that may show, and
+  // the cells likewise; they are then drawn in the order of Recorrer's
+  // passes: shadows, edges, nodes, texts, cells.
   struct TVisita {
     const TNodoBin* Nodo;
     i64 X, Y;
@@ -350,35 +376,49 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
   struct TArista {
     i64 X1, Y1, X2, Y2;
   };
-  struct TCelda {
-    const TNodoBin* Nodo;
-    std::int32_t Valor, Indice, NumNodos, MaxNodos;
-    bool EsSel;
-  };
   std::vector<TVisita> nodos;
   std::vector<TArista> aristas;
-  std::vector<TCelda> celdas;
-  const TDibNodo visitar = [&](TNodoBin* n, std::int32_t x, std::int32_t y, bool esSel) {
+
+  // The position facts, when given, let the walk stay out of subtrees that
+  // cannot reach the picture. A node further than its reach below the
+  // picture has its whole subtree below (each descendant at most 1 px
+  // above it); further left than its reach, its left subtree lies further
+  // left still, and likewise to the right. The edges inside such a subtree
+  // and the one into it from the node have both ends beyond the same side.
+  // The reach gets 1 px for the blend's rounding and 1 spare.
+  const bool recortar = d.Recortando();
+  const bool podarY = recortar && a.YCreceHaciaAbajo, podarX = recortar && a.XEnOrdenSimetrico;
+  const i64 alcance = d.Alcance() + 2;
+  const i64 W = d.Ancho(), H = d.Alto();
+  std::vector<const TNodoBin*> pila;
+  for (const TNodoBin* n = arbol.Raiz; n != nullptr;) {
 #if defined(__GNUC__)
-    // The walk reaches the right child only after the left subtree; asking
-    // for it now overlaps that wait for memory with the walk.
+    // The right child is reached only after the left subtree; asking for it
+    // now overlaps that wait for memory with the walk.
     __builtin_prefetch(n->Der);
 #endif
-    const i64 cx = x - dx, cy = y - dy;
+    const i64 cx = n->X - dx, cy = n->Y - dy;
     if (d.NodoCerca(cx, cy))
-      nodos.push_back({n, cx, cy, esSel});
+      nodos.push_back({n, cx, cy, n == arbol.NodoSel});
     if (n != arbol.Raiz && n->Padre != nullptr) {
       const TArista e{n->Padre->X - dx, n->Padre->Y - dy, cx, cy};
       if (d.AristaCerca(e.X1, e.Y1, e.X2, e.Y2))
         aristas.push_back(e);
     }
-  };
-  const TDibVector anotar = [&](TNodoBin* n, std::int32_t valor, std::int32_t i, std::int32_t num,
-                                std::int32_t max, bool esSel) {
-    if (d.CeldaCerca(i, max))
-      celdas.push_back({n, valor, i, num, max, esSel});
-  };
-  arbol.Recorrer(visitar, TDibNodo(), TDibArco(), TDibNodo(), anotar);
+    const bool debajo = podarY && cy - alcance > H;
+    const TNodoBin* izq = debajo || (podarX && cx + alcance < -1) ? nullptr : n->Izq;
+    const TNodoBin* der = debajo || (podarX && cx - alcance > W) ? nullptr : n->Der;
+    if (der != nullptr)
+      pila.push_back(der);
+    if (izq != nullptr) {
+      n = izq;
+    } else if (pila.empty()) {
+      n = nullptr;
+    } else {
+      n = pila.back();
+      pila.pop_back();
+    }
+  }
 
   if (d.ModoImagenes() && a.Sombras)
     for (const TVisita& v : nodos)
@@ -390,6 +430,16 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
   if (conTexto)
     for (const TVisita& v : nodos)
       d.Texto(v.Nodo, v.X, v.Y);
-  for (const TCelda& c : celdas)
-    d.Celda(c.Nodo, c.Valor, c.Indice, c.NumNodos, c.MaxNodos, c.EsSel);
+  // A heap's vector row: only the cells that may show are visited.
+  if (const auto* m = dynamic_cast<const TMonticulo*>(&arbol)) {
+    const std::int32_t num = m->NumNodos, max = m->MaxNodos;
+    i64 desde = 0, hasta = 0;
+    d.CeldasCerca(max, desde, hasta);
+    hasta = std::min<i64>(hasta, static_cast<i64>(m->VectorValores.size()));
+    for (i64 i = desde; i < hasta; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      const TNodoBin* n = i < num && k < m->Vector.size() ? m->Vector[k] : nullptr;
+      d.Celda(n, m->VectorValores[k], static_cast<std::int32_t>(i), num, max, n != nullptr && n == arbol.NodoSel);
+    }
+  }
 }

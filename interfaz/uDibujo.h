@@ -97,11 +97,24 @@ struct TAjustesDibujo {
   // Skip whatever lies wholly outside the destination. The picture is the
   // same either way; switching it off serves only to check that.
   bool Recortar = true;
+  // What the node positions are known to satisfy, give or take 1 px (the
+  // rounding of Interpolar). Each lets the walk leave out whole subtrees
+  // that cannot reach the destination; set one only when it holds, or
+  // nodes go missing. Every layout gives YCreceHaciaAbajo (with R and Sy at
+  // least 0); the separated and the complete ones (R and Sx at least 0)
+  // give XEnOrdenSimetrico too, the compressed one does not. A blend of
+  // two layouts of the same tree keeps what both give. Positions set any
+  // other way (a structure loaded, or changed since its last layout) have
+  // neither.
+  bool YCreceHaciaAbajo = false;   // no node lies above its parent
+  bool XEnOrdenSimetrico = false;  // x never decreases in symmetric order
 };
 
 // The whole picture: fill with ColFon, the removed node (NodoBorrado), then
-// what the structure's Recorrer visits, each layer over the one before: all
-// shadows, all edges, all nodes, all texts, and a heap's vector cells. Only
-// what falls inside the destination is drawn; the walk over the nodes is the
-// one cost that grows with the structure.
+// the structure in the order of its Recorrer (the nodes in pre-order), each
+// layer over the one before: all shadows, all edges, all nodes, all texts,
+// and a heap's vector cells. Only
+// what falls inside the destination is drawn. With the position facts of
+// TAjustesDibujo the walk also stays out of subtrees that cannot reach it,
+// so its cost follows what is visible (plus the paths down to it).
 void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& ajustes);

@@ -190,6 +190,12 @@ private:
   std::shared_ptr<class TCapasDibujo> CapasDibujo_;
   // The text of the last failed layout: shown once, until a layout succeeds.
   QString ErrorDistribucion_;
+  // The distribution whose layout of the current tree the nodes stand at
+  // (-1: none known: a tree changed by the stages of an operation, a motion
+  // under way, a failed layout, a structure just replaced). The drawing may
+  // skip subtrees off the picture only on such positions.
+  int DistribucionVigente_ = -1;
+  int DistribucionDestino_ = -1;  // the same for the end of a running motion
   bool PintandoLienzo_ = false;
 
 public Q_SLOTS:

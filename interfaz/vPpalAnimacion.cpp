@@ -27,6 +27,8 @@ void TVentPpal::IniciarAnimacion() {
   Arbol->GuardarInicio();
   Distribuir();
   Arbol->GuardarDestino();
+  DistribucionDestino_ = DistribucionVigente_;
+  DistribucionVigente_ = -1;
   // Until the first frame the nodes stay where they are drawn, so a click
   // meanwhile hits what the user sees.
   Arbol->Interpolar(0.0);
@@ -56,6 +58,7 @@ void TVentPpal::AcabarMovimiento() {
   Timer1->stop();
   if (Arbol)
     Arbol->Interpolar(1.0);
+  DistribucionVigente_ = DistribucionDestino_;
   // Fewer steps set during the motion must not leave the drawing a frame
   // number past the last one.
   PasoAnim = std::min(PasoAnim, std::max(1, PausaNumEtap));

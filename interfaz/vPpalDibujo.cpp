@@ -83,6 +83,7 @@ void TVentPpal::Distribuir() {
     // A failed layout wrote no position: the structure stays where it was
     // drawn. The same failure is reported once, not at every repaint, resize
     // or change in the presentation dialog, until a layout succeeds again.
+    DistribucionVigente_ = -1;
     const QString texto = QString::fromUtf8(e.what());
     if (texto != ErrorDistribucion_) {
       ErrorDistribucion_ = texto;
@@ -94,6 +95,9 @@ void TVentPpal::Distribuir() {
     return;
   }
   ErrorDistribucion_.clear();
+  // Stages may go on changing the tree after this layout; at the end of an
+  // operation without stages, or outside any operation, it is the last word.
+  DistribucionVigente_ = OperacionEnCurso() && Arbol->MostrarEtapas() ? -1 : tipoDist;
 
   // The bars take their new state without reporting it back: the offsets
   // are already decided here.
@@ -150,6 +154,15 @@ void TVentPpal::Dibujar() {
   a.DesplY = DesplY;
   a.PasoAnim = PasoAnim;
   a.PausaNumEtap = PausaNumEtap;
+  // Between operations and motions the nodes stand where the last layout
+  // put them (a failed layout leaves its error text). During an operation
+  // the stages show a changed tree at its old places, and a motion starts
+  // from those places: no position fact holds then.
+  if (DistribucionVigente_ >= 0 && !OperacionEnCurso() && !Bloqueado && !Timer1->isActive() &&
+      Arbol->Radio >= 0 && Arbol->SepX >= 0 && Arbol->SepY >= 0) {
+    a.YCreceHaciaAbajo = true;
+    a.XEnOrdenSimetrico = DistribucionVigente_ != 1;
+  }
   DibujarEstructura(BufferLienzo, *Arbol, a);
 }
 

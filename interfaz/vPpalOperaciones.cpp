@@ -55,6 +55,9 @@ std::int32_t A32(std::int64_t v) {
 TVentPpal::TOperacionEnCurso::TOperacionEnCurso(TVentPpal& ventana) : Ventana_(ventana) {
   if (Ventana_.OperacionesEnCurso_++ == 0)
     Ventana_.Abandonar_ = false;
+  // The tree is about to change: its positions are no layout's until the
+  // next one.
+  Ventana_.DistribucionVigente_ = -1;
 }
 
 TVentPpal::TOperacionEnCurso::~TOperacionEnCurso() {

@@ -1,21 +1,26 @@
 // The drawing of a structure onto a picture, checked on its pixels: node
 // fills and outlines, edges, texts and the kinds' figures, the node pictures
-// of both display depths, the removal frames, the heap's vector row, and that
-// skipping what lies outside the picture changes nothing.
+// of both display depths, the removal frames, the heap's vector row, that
+// skipping what lies outside the picture changes nothing, and the facts
+// about the layouts' positions that let whole subtrees be skipped.
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
 #include "uArbolRN.h"
 #include "uDibujo.h"
 #include "uImagenes.h"
 #include "uMonticulo.h"
+#include "uSplayTree.h"
 
 #include <QFontMetrics>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -113,6 +118,87 @@ void ComprobarCuadro(const QImage& img, int x0, int y0, int S, const std::vector
                              .arg(img.pixel(x0 + x, y0 + y), 8, 16)
                              .arg(esperado, 8, 16)));
     }
+}
+
+// A structure of a kind: 0 search, 1 AVL, 2 red-black, 3 heap, 4 splay.
+std::unique_ptr<TArbolBin> Nuevo(int tipo) {
+  switch (tipo) {
+  case 1: return std::make_unique<TArbolAVL>();
+  case 2: return std::make_unique<TArbolRN>();
+  case 3: return std::make_unique<TMonticulo>();
+  case 4: return std::make_unique<TSplayTree>();
+  default: return std::make_unique<TArbolBST>();
+  }
+}
+
+// n random insertions, then a fifth as many removals.
+void Poblar(TArbolBin& a, int n, std::mt19937& gen, int rango = 2000000) {
+  std::vector<std::int32_t> claves;
+  for (int i = 0; i < n; ++i) {
+    const auto v = static_cast<std::int32_t>(gen() % static_cast<unsigned>(rango)) - rango / 2;
+    a.Insertar(v);
+    claves.push_back(v);
+  }
+  for (int i = 0; i < n / 5; ++i)
+    a.BorrarEntrada(claves[gen() % claves.size()]);
+  a.Deseleccionar();
+}
+
+// Layout 0 separated, 1 compressed, 2 complete.
+TDistribucion Distribuir(TArbolBin& a, int tipo, int r, int sx, int sy) {
+  return tipo == 0 ? a.DistribuirSeparada(r, sx, sy)
+         : tipo == 1 ? a.DistribuirComprimida(r, sx, sy)
+                     : a.DistribuirCompleta(r, sx, sy);
+}
+
+// How far the positions break the facts the drawing may be told: the most
+// a node lies above one of its ancestors, and the most one lies left of a
+// node before it in symmetric order (0 when they hold).
+struct TFaltas {
+  std::int64_t Y = 0, X = 0;
+};
+TFaltas Faltas(const TArbolBin& a) {
+  TFaltas f;
+  std::vector<std::int64_t> maxY;  // the greatest y on the path, by depth
+  RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t prof) {
+    const auto p = static_cast<std::size_t>(prof);
+    maxY.resize(p + 1);
+    maxY[p] = n->Y;
+    if (p > 0) {
+      f.Y = std::max(f.Y, maxY[p - 1] - n->Y);
+      maxY[p] = std::max(maxY[p], maxY[p - 1]);
+    }
+  });
+  std::vector<const TNodoBin*> pila;
+  std::int64_t maxX = INT64_MIN;
+  for (const TNodoBin* n = a.Raiz; n != nullptr || !pila.empty();) {
+    for (; n != nullptr; n = n->Izq)
+      pila.push_back(n);
+    n = pila.back();
+    pila.pop_back();
+    if (maxX != INT64_MIN)
+      f.X = std::max(f.X, maxX - n->X);
+    maxX = std::max<std::int64_t>(maxX, n->X);
+    n = n->Der;
+  }
+  return f;
+}
+
+// A chain of n nodes built by linking (no insertion walks down it): each
+// the right child of the one before, or the left one.
+std::unique_ptr<TArbolBin> Cadena(int n, bool aLaDerecha) {
+  auto a = std::make_unique<TArbolBST>();
+  TNodoBin* ultimo = nullptr;
+  for (int i = 0; i < n; ++i) {
+    TNodoBin* nuevo = a->CrearNodo(aLaDerecha ? i : n - i, ultimo, nullptr, nullptr);
+    if (ultimo == nullptr)
+      a->Raiz = nuevo;
+    else
+      (aLaDerecha ? ultimo->Der : ultimo->Izq) = nuevo;
+    ultimo = nuevo;
+  }
+  a->NumNodos = n;
+  return a;
 }
 
 }  // namespace
@@ -492,38 +578,127 @@ private Q_SLOTS:
     QVERIFY(nula.isNull());
   }
 
-  // Skipping what lies outside the picture draws the same pixels as drawing
-  // everything, at offsets that cut through nodes, edges, texts and cells.
+  // Every layout puts each node below its ancestors; the separated and the
+  // complete ones keep x in symmetric order, the compressed one does not.
+  // A blend of two layouts of the same tree keeps what both have, within
+  // the 1 px of its rounding. Random trees of every kind, sizes and
+  // separations (zero included), chains deeper than the complete layout
+  // takes.
+  void HechosDeLasDistribuciones() {
+    std::mt19937 gen(2024);
+    const double ts[] = {0.0, 0.1, 0.37, 0.5, std::sqrt(0.9), 0.999999, 1.0};
+    int desordenadasComprimida = 0;
+    for (int caso = 0; caso < 300; ++caso) {
+      const int tipo = caso % 5;
+      std::unique_ptr<TArbolBin> a;
+      if (caso % 37 == 0) {
+        a = Cadena(40 + caso % 7, caso % 2 == 0);
+      } else {
+        a = Nuevo(tipo);
+        Poblar(*a, 1 + static_cast<int>(gen() % 150), gen, caso % 3 == 0 ? 60 : 2000000);
+      }
+      const auto parametros = [&] {
+        return std::array<int, 3>{static_cast<int>(gen() % 31), static_cast<int>(gen() % 13),
+                                  static_cast<int>(gen() % 13)};
+      };
+      for (int d = 0; d < 3; ++d) {
+        const auto p = parametros();
+        Distribuir(*a, d, p[0], p[1], p[2]);
+        const TFaltas f = Faltas(*a);
+        const QString donde = QStringLiteral("case %1, layout %2, R %3, Sx %4, Sy %5")
+                                  .arg(caso).arg(d).arg(p[0]).arg(p[1]).arg(p[2]);
+        QVERIFY2(f.Y == 0, qPrintable(donde));
+        if (d != 1)
+          QVERIFY2(f.X == 0, qPrintable(donde));
+        else if (f.X > 0)
+          ++desordenadasComprimida;
+      }
+      for (int desde = 0; desde < 3; ++desde)
+        for (int hasta = 0; hasta < 3; ++hasta) {
+          const auto p = parametros(), q = parametros();
+          Distribuir(*a, desde, p[0], p[1], p[2]);
+          a->GuardarInicio();
+          Distribuir(*a, hasta, q[0], q[1], q[2]);
+          a->GuardarDestino();
+          for (double t : ts) {
+            a->Interpolar(t);
+            const TFaltas f = Faltas(*a);
+            const QString donde =
+                QStringLiteral("case %1, layouts %2 to %3, t %4").arg(caso).arg(desde).arg(hasta).arg(t);
+            QVERIFY2(f.Y <= 1, qPrintable(donde));
+            if (desde != 1 && hasta != 1)
+              QVERIFY2(f.X <= 1, qPrintable(donde));
+          }
+        }
+    }
+    // The reason the compressed layout is never said to keep the order.
+    QVERIFY(desordenadasComprimida > 0);
+  }
+
+  // Skipping what lies outside the picture, and the subtrees that cannot
+  // reach it, draws the same pixels as drawing everything, at offsets that
+  // cut through nodes, edges, texts and cells, for positions of each layout
+  // and of blends, with the facts that hold for them.
   void RecorteNoCambiaLaImagen_data() {
-    QTest::addColumn<int>("tipo");
+    QTest::addColumn<int>("tipo");  // 5 a right chain, 6 a left chain
     QTest::addColumn<int>("tipoGraf");
-    QTest::newRow("busqueda con texto") << 0 << 0;
-    QTest::newRow("AVL sin texto") << 1 << 1;
-    QTest::newRow("rojo-negro con imagenes") << 2 << 2;
-    QTest::newRow("monticulo con vector") << 3 << 0;
+    QTest::addColumn<int>("desde");  // layouts (the same twice: no blend)
+    QTest::addColumn<int>("hasta");
+    QTest::addColumn<double>("t");
+    // A tiny font keeps the reach of the texts short, so that a subtree
+    // skipped wrongly shows at once.
+    QTest::addColumn<int>("puntos");  // 0 the default font
+    QTest::newRow("busqueda con texto") << 0 << 0 << 0 << 0 << 1.0 << 0;
+    QTest::newRow("AVL sin texto") << 1 << 1 << 0 << 0 << 1.0 << 0;
+    QTest::newRow("rojo-negro con imagenes") << 2 << 2 << 0 << 0 << 1.0 << 0;
+    QTest::newRow("monticulo con vector") << 3 << 0 << 0 << 0 << 1.0 << 0;
+    QTest::newRow("busqueda letra diminuta") << 0 << 0 << 0 << 0 << 1.0 << 1;
+    QTest::newRow("splay comprimido") << 4 << 0 << 1 << 1 << 1.0 << 1;
+    QTest::newRow("AVL completo") << 1 << 1 << 2 << 2 << 1.0 << 1;
+    QTest::newRow("busqueda de separado a completo") << 0 << 0 << 0 << 2 << 0.37 << 1;
+    QTest::newRow("rojo-negro de separado a comprimido") << 2 << 1 << 0 << 1 << 0.6 << 1;
+    QTest::newRow("monticulo de comprimido a completo") << 3 << 0 << 1 << 2 << 0.8 << 1;
+    QTest::newRow("cadena derecha") << 5 << 0 << 0 << 0 << 1.0 << 1;
+    QTest::newRow("cadena izquierda comprimida") << 6 << 1 << 1 << 1 << 1.0 << 1;
+    QTest::newRow("cadena derecha de completo a separado") << 5 << 0 << 2 << 0 << 0.5 << 1;
   }
   void RecorteNoCambiaLaImagen() {
     QFETCH(int, tipo);
     QFETCH(int, tipoGraf);
+    QFETCH(int, desde);
+    QFETCH(int, hasta);
+    QFETCH(double, t);
+    QFETCH(int, puntos);
     std::unique_ptr<TArbolBin> a;
-    switch (tipo) {
-    case 0: a = std::make_unique<TArbolBST>(); break;
-    case 1: a = std::make_unique<TArbolAVL>(); break;
-    case 2: a = std::make_unique<TArbolRN>(); break;
-    default: a = std::make_unique<TMonticulo>(); break;
-    }
     std::mt19937 gen(7);
-    for (int i = 0; i < 150; ++i)
-      a->Insertar(static_cast<std::int32_t>(gen() % 2000000) - 1000000);
-    if (tipo == 3)
-      for (int i = 0; i < 20; ++i)
-        a->Borrar();
-    const TDistribucion d = a->DistribuirSeparada(R, 2, 5);
+    if (tipo >= 5) {
+      a = Cadena(150, tipo == 5);
+    } else {
+      a = Nuevo(tipo);
+      for (int i = 0; i < 150; ++i)
+        a->Insertar(static_cast<std::int32_t>(gen() % 2000000) - 1000000);
+      if (tipo == 3)
+        for (int i = 0; i < 20; ++i)
+          a->Borrar();
+    }
+    Distribuir(*a, desde, R, 2, 5);
+    a->GuardarInicio();
+    Distribuir(*a, hasta, R, 4, 9);
+    a->GuardarDestino();
+    a->Interpolar(t);
+    int ancho = 0, alto = 0;
+    RecorrerPreorden(a->Raiz, [&](TNodoBin* n, std::int32_t) {
+      ancho = std::max(ancho, n->X + R);
+      alto = std::max(alto, n->Y + R);
+    });
     int k = 0;
+    std::vector<const TNodoBin*> cerca{a->Raiz, a->Raiz->Izq, a->Raiz->Der};
     RecorrerPreorden(a->Raiz, [&](TNodoBin* n, std::int32_t) {
       n->Marcado = ++k % 7 == 0;
       if (k == 40)
         a->NodoSel = n;
+      if (k % 37 == 0)
+        cerca.push_back(n);
     });
     TImagenesNodos im;
     TCapasDibujo capas;
@@ -535,16 +710,24 @@ private Q_SLOTS:
     }
     const int W = 240, H = 170;
     std::vector<QPoint> despl;
-    for (int x = -W / 2; x < d.Ancho; x += 97)
-      for (int y = -H / 3; y < d.Alto; y += 61)
+    // A grid of about 12 x 8 over the whole picture (at least 97 x 61 apart).
+    const int pasoX = std::max(97, ancho / 12 | 1), pasoY = std::max(61, alto / 8 | 1);
+    for (int x = -W / 2; x < ancho; x += pasoX)
+      for (int y = -H / 3; y < alto; y += pasoY)
         despl.emplace_back(x, y);
     // Nodes, their texts and their edges astride every border.
-    for (TNodoBin* n : {a->Raiz, a->Raiz->Izq, a->Raiz->Der})
+    for (const TNodoBin* n : cerca) {
+      if (n == nullptr)
+        continue;
+      const bool todos = n == a->Raiz || n->Padre == a->Raiz;
       for (int dx : {-R - 14, -R - 6, -R - 4, -R - 1, -1, 0, R - 2, R + 4, R + 6, R + 9})
         for (int dy : {-R - 6, -R - 4, 0, R + 3}) {
+          if (!todos && (dx + dy) % 2 != 0)
+            continue;
           despl.emplace_back(n->X + dx, n->Y + dy);
           despl.emplace_back(n->X + dx - W, n->Y + dy - H);
         }
+    }
     for (const QPoint p : despl) {
       TAjustesDibujo aj;
       aj.TipoGraf = tipoGraf;
@@ -552,10 +735,70 @@ private Q_SLOTS:
       aj.Imagenes = &capas;
       aj.DesplX = p.x();
       aj.DesplY = p.y();
-      const QImage recortada = Dibujo(*a, aj, W, H);
+      if (puntos > 0)
+        aj.Fuente.Tam = puntos;
       aj.Recortar = false;
-      QVERIFY2(recortada == Dibujo(*a, aj, W, H), qPrintable(QStringLiteral("at %1, %2").arg(p.x()).arg(p.y())));
+      const QImage entera = Dibujo(*a, aj, W, H);
+      aj.Recortar = true;
+      const QString donde = QStringLiteral("at %1, %2").arg(p.x()).arg(p.y());
+      QVERIFY2(Dibujo(*a, aj, W, H) == entera, qPrintable(donde));
+      aj.YCreceHaciaAbajo = true;
+      aj.XEnOrdenSimetrico = desde != 1 && hasta != 1;
+      QVERIFY2(Dibujo(*a, aj, W, H) == entera, qPrintable(donde + QStringLiteral(", pruned")));
     }
+  }
+
+  // A chain of a million nodes draws without recursion, wherever it is
+  // seen, the same with the subtrees skipped as with every node walked.
+  void CadenaDeUnMillon() {
+    for (bool aLaDerecha : {true, false}) {
+      auto a = Cadena(1000000, aLaDerecha);
+      const TDistribucion d = a->DistribuirSeparada(R, 2, 5);
+      for (const double f : {0.0, 0.5, 1.0}) {
+        const auto* n = a->Raiz;
+        for (int i = 0; i < static_cast<int>(f * 999999); ++i)
+          n = aLaDerecha ? n->Der : n->Izq;
+        TAjustesDibujo aj;
+        aj.R = R;
+        aj.DesplX = n->X - 120;
+        aj.DesplY = n->Y - 85;
+        const QImage todo = Dibujo(*a, aj, 240, 170);
+        aj.YCreceHaciaAbajo = aj.XEnOrdenSimetrico = true;
+        const QImage podado = Dibujo(*a, aj, 240, 170);
+        QCOMPARE(podado, todo);
+        QVERIFY(Distintos(podado, podado.rect(), Rgb(ColorRGB(255, 255, 255))) > 0);
+      }
+      QCOMPARE(d.Alto, R + 999999 * (2 * R + 5) + R);
+    }
+  }
+
+  // Positions that no layout gave (a structure changed since its last
+  // layout) break the facts. Told nothing, the drawing walks every node and
+  // finds the one moved into view from deep in the right subtree of a root
+  // far to the right; told the facts, it would skip that subtree.
+  void SinHechosSeRecorreTodo() {
+    auto a = Nuevo(0);
+    std::mt19937 gen(3);
+    Poblar(*a, 400, gen);
+    a->DistribuirSeparada(R, 2, 5);
+    TNodoBin* hondo = a->Raiz->Der;
+    while (hondo->Izq != nullptr || hondo->Der != nullptr)
+      hondo = hondo->Der != nullptr ? hondo->Der : hondo->Izq;
+    TAjustesDibujo aj;
+    aj.TipoGraf = 1;
+    aj.ColFon = Fondo;
+    aj.R = R;
+    aj.DesplX = a->Raiz->X - 2000;
+    aj.DesplY = a->Raiz->Y - 40;
+    hondo->X = aj.DesplX + 100;
+    hondo->Y = aj.DesplY + 80;
+    const QImage img = Dibujo(*a, aj, 240, 170);
+    QCOMPARE(img.pixel(100, 80), Rgb(ColorRGB(255, 255, 255)));
+    aj.Recortar = false;
+    QCOMPARE(Dibujo(*a, aj, 240, 170), img);
+    aj.Recortar = true;
+    aj.XEnOrdenSimetrico = true;
+    QCOMPARE(Dibujo(*a, aj, 240, 170).pixel(100, 80), Rgb(Fondo));
   }
 };
 

@@ -1,10 +1,12 @@
 // The main window's canvas services: layout offsets and scroll bars for both
 // placements, scrolling without a new layout, the paint that lays out only
 // on a new size, F5, the status texts in two locales, a layout that fails,
-// and the node pictures drawn by the window in both display depths.
+// the node pictures drawn by the window in both display depths, and that the
+// subtrees the window's drawing leaves out never show.
 #include "dPresentacion.h"
 #include "plataforma_falsa.h"
 #include "uArbolBST.h"
+#include "uDibujo.h"
 #include "uImagenes.h"
 #include "uPrograma.h"
 #include "vPpal.h"
@@ -17,6 +19,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <random>
 
@@ -386,6 +389,85 @@ private Q_SLOTS:
     QVERIFY(sombra > 0);
     QVERIFY(nodo > 0);
     QCOMPARE(rojoVerde > 0, modo8);
+  }
+
+  // The window tells the drawing what the positions satisfy only between
+  // operations and motions. Its picture is the one drawn with every node
+  // walked and nothing skipped: scrolling over each layout, and with a node
+  // moved far from its layout place (into view from deep under subtrees
+  // that lie beyond the canvas) while the workspace is locked.
+  void NadaOmitidoSeVeria_data() {
+    QTest::addColumn<int>("distribucion");
+    QTest::newRow("Separada") << 0;
+    QTest::newRow("Comprimida") << 1;
+    QTest::newRow("Completa") << 2;
+  }
+  void NadaOmitidoSeVeria() {
+    QFETCH(int, distribucion);
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    const int W = 300, H = 200;
+    TFuente diminuta = e.Pres().Fuente();
+    diminuta.Tam = 1;  // the texts reach little past their nodes
+    e.Pres().PonerValores(0, distribucion, 0, diminuta, e.Pres().ColFon(), e.Pres().ColNod(), R, Sx, 5);
+    v.BufferLienzo = QImage(W, H, QImage::Format_RGB32);
+    Llenar(v, Aleatorios(300, 11));
+    v.Arbol->Deseleccionar();
+    v.Refrescar();
+    const auto entero = [&] {
+      TAjustesDibujo a;
+      a.ColFon = e.Pres().ColFon();
+      a.Fuente = e.Pres().Fuente();
+      a.R = v.NodRad;
+      a.DesplX = v.DesplX;
+      a.DesplY = v.DesplY;
+      a.Recortar = false;
+      QImage img(W, H, QImage::Format_RGB32);
+      DibujarEstructura(img, *v.Arbol, a);
+      return img;
+    };
+    QVERIFY(v.sbHoriz->isEnabled() && v.sbVert->isEnabled());
+    for (int i = 0; i <= 6; ++i)
+      for (int j = 0; j <= 3; ++j) {
+        v.sbHoriz->setValue(v.sbHoriz->maximum() * i / 6);
+        v.sbVert->setValue(v.sbVert->maximum() * j / 3);
+        QVERIFY2(v.BufferLienzo == entero(), qPrintable(QStringLiteral("at %1, %2").arg(v.DesplX).arg(v.DesplY)));
+      }
+
+    // The top left corner: the root lies to the right of it, and the
+    // deepest node of its right subtree far below.
+    v.sbHoriz->setValue(0);
+    v.sbVert->setValue(0);
+    TNodoBin* hondo = v.Arbol->Raiz->Der;
+    RecorrerPreorden(v.Arbol->Raiz->Der, [&](TNodoBin* n, std::int32_t) {
+      if (n->Y > hondo->Y)
+        hondo = n;
+    });
+    QVERIFY(v.Arbol->Raiz->X - v.DesplX > W + 100);
+    QVERIFY(hondo->Padre->Y - v.DesplY > H + 100);
+    v.Bloqueado = true;
+    hondo->X = v.DesplX + W / 2;
+    hondo->Y = v.DesplY + H / 2;
+    v.Dibujar();
+    QCOMPARE(v.BufferLienzo.pixel(W / 2, H / 2 - R / 2), ColorQt(ColorRGB(255, 255, 255)).rgb());
+    QCOMPARE(v.BufferLienzo, entero());
+    v.Bloqueado = false;
+    v.Refrescar();
+    QCOMPARE(v.BufferLienzo, entero());
+
+    // A motion ends on the layout it started towards, even when the
+    // distribution changed in the middle: the nodes then stand where no
+    // layout of the present settings puts them, and nothing may be skipped.
+    v.PausaAnim = 20;
+    v.PausaNumEtap = 2;
+    v.IniciarAnimacion();
+    e.Pres().PonerDistribucion((distribucion + 1) % 3);
+    v.Refrescar();
+    QTRY_VERIFY(!v.Timer1->isActive());
+    for (int i = 0; i <= 6; ++i) {
+      v.sbHoriz->setValue(v.sbHoriz->maximum() * i / 6);
+      QVERIFY2(v.BufferLienzo == entero(), qPrintable(QStringLiteral("at %1, %2").arg(v.DesplX).arg(v.DesplY)));
+    }
   }
 };
 
