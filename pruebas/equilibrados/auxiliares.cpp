@@ -52,35 +52,6 @@ std::int32_t& Factor(const TArbolBin& A, std::int32_t Valor) {
     return FE(n);
 }
 
-std::vector<std::uint8_t> FlujoRN(const std::string& Texto, const std::vector<std::uint8_t>& Colores) {
-    // The 6-byte records of FlujoDe, each with its colour byte after the value.
-    const std::vector<std::uint8_t> base = FlujoDe(Texto);
-    const std::size_t n = (base.size() - 4) / 6;
-    if (n != Colores.size()) throw std::invalid_argument("one colour per node is needed: " + Texto);
-    std::vector<std::uint8_t> datos(base.begin(), base.begin() + 4);
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto r = base.begin() + 4 + static_cast<std::ptrdiff_t>(6 * i);
-        datos.insert(datos.end(), r, r + 4);
-        datos.push_back(Colores[i]);
-        datos.insert(datos.end(), r + 4, r + 6);
-    }
-    return datos;
-}
-
-std::vector<std::uint8_t> FlujoRN(const std::string& Texto, const std::string& Colores) {
-    std::vector<std::uint8_t> c;
-    for (std::size_t i = 0; i < Colores.size(); ++i) {
-        if (Colores[i] == '[') {
-            const std::size_t fin = Colores.find(']', i);
-            c.push_back(static_cast<std::uint8_t>(std::stoi(Colores.substr(i + 1, fin - i - 1))));
-            i = fin;
-        } else {
-            c.push_back(Colores[i] == 'n' ? 1 : 0);
-        }
-    }
-    return FlujoRN(Texto, c);
-}
-
 std::string Colores(const TArbolBin& A) {
     std::string s;
     RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
@@ -96,41 +67,11 @@ std::vector<std::int32_t> Alturas(const TArbolBin& A) {
     return v;
 }
 
-std::vector<std::uint8_t> FlujoCadenaRN(std::int32_t N, bool Derecha, std::uint8_t Color) {
-    return FlujoCadena(N, Derecha, Color);
-}
-
-TEtapas Unir(std::initializer_list<TEtapas> Partes) {
-    TEtapas v;
-    for (const TEtapas& p : Partes) v.insert(v.end(), p.begin(), p.end());
-    return v;
-}
-
-TEtapas InsercionBST(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(EtapasBST::Comparacion(V, c));
-    const Opt ultimo = Camino.size() == 0 ? nil : Opt(*(Camino.end() - 1));
-    v.push_back(EtapasBST::NoEncontrado(ultimo));
-    v.push_back(Camino.size() == 0 ? EtapasBST::InsercionEnVacio(V) : EtapasBST::InsercionHoja(V));
-    return v;
-}
-
-TEtapas InsercionFallida(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(EtapasBST::Comparacion(V, c));
-    v.push_back(EtapasBST::Encontrado(V));
-    v.push_back(EtapasBST::InsercionFallida(V));
-    return v;
-}
-
-std::string EjecutarOperacion(TArbolBST& A, bool Insertar, std::int32_t Valor, std::optional<bool> Resultado) {
-    A.Deseleccionar();
+std::string EjecutarOperacion(TArbolBST& A, TOp Op, std::int32_t Valor, bool Resultado) {
     try {
-        if (Insertar) {
-            EXPECT_EQ(A.Insertar(Valor), Resultado);
-        } else {
-            EXPECT_TRUE(A.Seleccionar(Valor, true));
-            A.Borrar();
+        const std::optional<bool> r = Ejecutar(A, Op, Valor);
+        if (Op == OpInsertar) {
+            EXPECT_EQ(r, Resultado);
         }
     } catch (const EArbol& e) {
         return e.what();

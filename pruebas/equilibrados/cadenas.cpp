@@ -84,7 +84,7 @@ class CadenaRN : public ::testing::TestWithParam<TCadenaRN> {};
 
 TEST_P(CadenaRN, Operaciones) {
     const auto [der, negra] = GetParam();
-    const TBytes datos = FlujoCadenaRN(N, der, negra ? 1 : 0);
+    const TBytes datos = FlujoCadena(N, der, std::uint8_t{negra});
     TArbolRN a;
     a.Cargar(datos);
     ASSERT_EQ(a.NumNodos, N);

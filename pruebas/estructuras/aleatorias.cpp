@@ -34,10 +34,6 @@ private:
     std::uniform_int_distribution<std::int32_t> Clave_;
 };
 
-std::int32_t Enesimo(const std::set<std::int32_t>& s, std::int32_t i) {
-    return *std::next(s.begin(), i);
-}
-
 // One random step on both structures; checks the results and what the
 // operation leaves in NodoSel.
 void Paso(TArbolBST& a, std::set<std::int32_t>& s, TSecuencia& r) {

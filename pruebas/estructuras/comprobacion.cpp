@@ -1,10 +1,12 @@
 #include "comprobacion.h"
 
+#include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <sstream>
@@ -122,8 +124,8 @@ std::string Revisar(const TArbolBin& A, bool EntreOperaciones) {
     return {};
 }
 
-std::optional<std::int32_t> ValorDe(const TNodoBin* n) {
-    if (n == nullptr) return std::nullopt;
+Opt ValorDe(const TNodoBin* n) {
+    if (n == nullptr) return nil;
     return n->Valor;
 }
 
@@ -140,6 +142,48 @@ std::vector<std::uint8_t> FlujoDe(const std::string& Texto) {
     TEscritorFlujo f(datos);
     f.EscribirEntero(cuenta);
     datos.insert(datos.end(), nodos.begin(), nodos.end());
+    return datos;
+}
+
+std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta) {
+    for (int b = 0; b < 4; ++b) Datos[b] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(Cuenta) >> (8 * b));
+    return Datos;
+}
+
+std::vector<std::uint8_t> FlujoRN(const std::string& Texto, const std::string& Colores) {
+    std::vector<std::uint8_t> c;
+    for (std::size_t i = 0; i < Colores.size(); ++i) {
+        if (Colores[i] == '[') {
+            const std::size_t fin = Colores.find(']', i);
+            c.push_back(static_cast<std::uint8_t>(std::stoi(Colores.substr(i + 1, fin - i - 1))));
+            i = fin;
+        } else {
+            c.push_back(Colores[i] == 'n' ? 1 : 0);
+        }
+    }
+    // The 6-byte records of FlujoDe, each with its colour byte after the value.
+    const std::vector<std::uint8_t> base = FlujoDe(Texto);
+    if ((base.size() - 4) / 6 != c.size()) throw std::invalid_argument("one colour per node is needed: " + Texto);
+    std::vector<std::uint8_t> datos(base.begin(), base.begin() + 4);
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        const auto r = base.begin() + 4 + static_cast<std::ptrdiff_t>(6 * i);
+        datos.insert(datos.end(), r, r + 4);
+        datos.push_back(c[i]);
+        datos.insert(datos.end(), r + 4, r + 6);
+    }
+    return datos;
+}
+
+std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta, const std::vector<TRegistroMon>& Registros) {
+    std::vector<std::uint8_t> datos;
+    TEscritorFlujo f(datos);
+    f.EscribirEntero(Cuenta);
+    for (const TRegistroMon& r : Registros) {
+        f.EscribirEntero(r.Valor);
+        f.EscribirEntero(r.Indice);
+        f.EscribirByte(r.Izq ? 1 : 0);
+        f.EscribirByte(r.Der ? 1 : 0);
+    }
     return datos;
 }
 
@@ -178,6 +222,20 @@ std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
     return v;
 }
 
+Opt ValorSel(const TArbolBin& A) {
+    return ValorDe(A.NodoSel);
+}
+
+std::int32_t Enesimo(const std::set<std::int32_t>& S, std::int32_t I) {
+    return *std::next(S.begin(), I);
+}
+
+TEtapas Unir(std::initializer_list<TEtapas> Partes) {
+    TEtapas v;
+    for (const TEtapas& p : Partes) v.insert(v.end(), p.begin(), p.end());
+    return v;
+}
+
 void PrintTo(const TEtapaVista& E, std::ostream* os) {
     *os << "{\"" << E.Titulo << "\", \"" << E.Descripcion << "\", " << E.Tipo << ", marcados [";
     for (std::size_t i = 0; i < E.Marcados.size(); ++i) *os << (i ? " " : "") << E.Marcados[i];
@@ -198,6 +256,38 @@ TGrabadora::TGrabadora(TArbolBin& A) {
         Etapas.push_back(e);
         if (Ademas) Ademas(Etapas.back());
     };
+}
+
+void TGrabadora::Vigilar(std::function<std::string()> Revisar) {
+    Ademas = [this, Revisar = std::move(Revisar)](const TEtapaVista& e) {
+        const std::string f = Revisar();
+        if (!f.empty()) ADD_FAILURE() << "during report " << Etapas.size() << " \"" << e.Descripcion << "\": " << f;
+    };
+}
+
+void TGrabadora::InterrumpirEn(std::size_t K) {
+    Ademas = [this, K](const TEtapaVista&) {
+        if (Etapas.size() == K + 1) throw TInterrupcion{};
+    };
+}
+
+std::optional<bool> Ejecutar(TArbolBST& A, TOp Op, std::int32_t Valor) {
+    A.Deseleccionar();
+    switch (Op) {
+        case OpBuscar:
+            return A.Buscar(Valor);
+        case OpInsertar:
+            return A.Insertar(Valor);
+        case OpBorrar:
+            A.Seleccionar(Valor, true);
+            A.Borrar();
+            break;
+    }
+    return std::nullopt;
+}
+
+void PrintTo(const TCasoBST& C, std::ostream* os) {
+    *os << C.Nombre;
 }
 
 std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optional<std::uint8_t> Color) {
@@ -238,7 +328,6 @@ TDatosAlBorde::~TDatosAlBorde() {
 
 namespace EtapasBST {
 namespace {
-constexpr Opt nil = std::nullopt;
 // Plain literals: the builders run while other files' case tables are
 // initialised.
 constexpr const char* Busqueda = "Busqueda finalizada";
@@ -286,5 +375,22 @@ TEtapaVista Hoja(Opt Sel, std::int32_t Borrado) {
 TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado) {
     return {Clasificacion, "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.",
             2, {}, Sel, Borrado};
+}
+TEtapas InsercionNueva(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
+    TEtapas v;
+    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
+    const Opt ultimo = Camino.size() == 0 ? nil : Opt(*(Camino.end() - 1));
+    v.push_back(NoEncontrado(ultimo));
+    v.push_back(Camino.size() == 0 ? InsercionEnVacio(V) : InsercionHoja(V));
+    return v;
+}
+TEtapas Hallado(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
+    TEtapas v;
+    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
+    v.push_back(Encontrado(V));
+    return v;
+}
+TEtapas InsercionRepetida(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
+    return Unir({Hallado(V, Camino), {InsercionFallida(V)}});
 }
 }  // namespace EtapasBST

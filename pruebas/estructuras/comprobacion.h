@@ -5,18 +5,37 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "uArbolBST.h"
 
+using Opt = std::optional<std::int32_t>;
+inline constexpr Opt nil = std::nullopt;
+
 // A tree as text, in pre-order: a value, then optionally "(left,right)" where
 // either side may be empty: "50(30(20,40),70)", "10(,20(,30))". The empty
 // tree is "". Only for small trees (the parser and Forma recurse).
 std::vector<std::uint8_t> FlujoDe(const std::string& Texto);
+// The same records under another count.
+std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta);
+// A red-black stream: the tree text of FlujoDe and its colours in pre-order,
+// written "n" (1, black), "r" (0, red) or "[b]" for any other byte b.
+std::vector<std::uint8_t> FlujoRN(const std::string& Texto, const std::string& Colores);
+// A heap stream from its records as written (pre-order): value, vector index,
+// has-left, has-right.
+struct TRegistroMon {
+    std::int32_t Valor;
+    std::int32_t Indice;
+    bool Izq;
+    bool Der;
+};
+std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta, const std::vector<TRegistroMon>& Registros);
 // Loads the tree written as text, links and values exactly as written (no
 // ordering is imposed, so faulty trees can be built by hand).
 void Construir(TArbolBin& A, const std::string& Texto);
@@ -35,6 +54,8 @@ std::string Comprobar(const TArbolBST& A);
 std::string ComprobarEnlaces(const TArbolBin& A);
 // The values reachable from Raiz, in order (links are trusted).
 std::vector<std::int32_t> EnOrden(const TArbolBin& A);
+Opt ValorSel(const TArbolBin& A);
+std::int32_t Enesimo(const std::set<std::int32_t>& S, std::int32_t I);
 
 // One step report as the user would see it.
 struct TEtapaVista {
@@ -46,8 +67,14 @@ struct TEtapaVista {
     std::optional<std::int32_t> Borrado;
     bool operator==(const TEtapaVista&) const = default;
 };
+using TEtapas = std::vector<TEtapaVista>;
 void PrintTo(const TEtapaVista& E, std::ostream* os);
 void PrintTo(const TDistribucion& D, std::ostream* os);
+TEtapas Unir(std::initializer_list<TEtapas> Partes);
+
+// What a report handler throws to leave an operation (a window closed while
+// a step was shown).
+struct TInterrupcion {};
 
 // Attaches itself to A.OnEtapa and keeps every report made. Ademas, when set,
 // runs inside each report after it was recorded (it may throw).
@@ -56,8 +83,40 @@ public:
     explicit TGrabadora(TArbolBin& A);
     TGrabadora(const TGrabadora&) = delete;
     TGrabadora& operator=(const TGrabadora&) = delete;
-    std::vector<TEtapaVista> Etapas;
+    // Each report runs Revisar; an answer other than empty fails the test.
+    void Vigilar(std::function<std::string()> Revisar);
+    // Report K (from 0) throws TInterrupcion once recorded.
+    void InterrumpirEn(std::size_t K);
+    TEtapas Etapas;
     std::function<void(const TEtapaVista&)> Ademas;
+};
+
+// A search, insertion or deletion of a table of cases, run as the driver
+// does: selection cleared first; a deletion selects its node with
+// Seleccionar, which makes no report. The result, none for a deletion.
+enum TOp { OpBuscar, OpInsertar, OpBorrar };
+std::optional<bool> Ejecutar(TArbolBST& A, TOp Op, std::int32_t Valor);
+
+// One operation on a tree given as text, what it leaves and reports.
+struct TCasoBST {
+    const char* Nombre;
+    const char* Inicial;
+    TOp Op;
+    std::int32_t Valor;
+    std::optional<bool> Resultado;  // none for a deletion
+    const char* Final;
+    Opt SelFinal;
+    TEtapas Etapas;
+};
+void PrintTo(const TCasoBST& C, std::ostream* os);
+
+// A node of kind TNodo that counts itself: one destroyed twice or never
+// shows in Vivos.
+template <class TNodo>
+struct TNodoContado : TNodo {
+    TNodoContado(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) : TNodo(V, P, I, D) { ++Vivos; }
+    ~TNodoContado() override { --Vivos; }
+    static inline std::int64_t Vivos = 0;
 };
 
 // A degenerate chain of N nodes in stream form. Right chain: keys 1..N, each
@@ -86,7 +145,6 @@ private:
 // The search tree's step reports as the user sees them, shared by the kinds
 // that build on it. Sel and Borrado are the selected and removed values.
 namespace EtapasBST {
-using Opt = std::optional<std::int32_t>;
 inline const std::string DosHijos = "Borrado de nodo con dos hijos:";
 TEtapaVista Comparacion(std::int32_t V, std::int32_t Comparado, Opt Sel = std::nullopt);
 TEtapaVista Encontrado(std::int32_t V);
@@ -99,4 +157,10 @@ TEtapaVista HijoDerecho(std::int32_t Marcado, std::int32_t Sel);
 TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel);
 TEtapaVista Hoja(Opt Sel, std::int32_t Borrado);
 TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado);
+// The whole search part of an insertion of V after comparing Camino (the
+// driver cleared the selection; empty Camino: an empty tree, or V at the root).
+TEtapas InsercionNueva(std::int32_t V, std::initializer_list<std::int32_t> Camino);
+TEtapas InsercionRepetida(std::int32_t V, std::initializer_list<std::int32_t> Camino);
+// The comparisons along Camino, then V found.
+TEtapas Hallado(std::int32_t V, std::initializer_list<std::int32_t> Camino);
 }  // namespace EtapasBST

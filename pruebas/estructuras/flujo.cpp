@@ -21,12 +21,6 @@ TBytes Concatenar(TBytes a, const TBytes& b) {
     return a;
 }
 
-// The same records under another count.
-TBytes ConCuenta(TBytes Datos, std::int32_t Cuenta) {
-    for (int b = 0; b < 4; ++b) Datos[b] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(Cuenta) >> (8 * b));
-    return Datos;
-}
-
 TEST(Flujo, BytesExactos) {
     TArbolBST a;
     EXPECT_EQ(a.Guardar(), (TBytes{0, 0, 0, 0}));

@@ -2,19 +2,6 @@
 
 #include <sstream>
 
-TBytes FlujoMon(std::int32_t Cuenta, std::span<const TRegistroMon> Registros) {
-    TBytes datos;
-    TEscritorFlujo f(datos);
-    f.EscribirEntero(Cuenta);
-    for (const TRegistroMon& r : Registros) {
-        f.EscribirEntero(r.Valor);
-        f.EscribirEntero(r.Indice);
-        f.EscribirByte(r.Izq ? 1 : 0);
-        f.EscribirByte(r.Der ? 1 : 0);
-    }
-    return datos;
-}
-
 TBytes FlujoVector(const std::vector<std::int32_t>& Valores) {
     const auto n = static_cast<std::int64_t>(Valores.size());
     std::vector<TRegistroMon> registros;

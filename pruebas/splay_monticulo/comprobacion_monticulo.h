@@ -1,10 +1,8 @@
-// Helpers shared by the heap tests: heaps written as their vector, stream
-// records written by hand, the heap's invariant checker and a heap whose
-// nodes count themselves.
+// Helpers shared by the heap tests: heaps written as their vector, the
+// heap's invariant checker and a heap whose nodes count themselves.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -13,14 +11,6 @@
 
 using TBytes = std::vector<std::uint8_t>;
 
-// One node record of a heap stream, in the order it is written (pre-order).
-struct TRegistroMon {
-    std::int32_t Valor;
-    std::int32_t Indice;
-    bool Izq;
-    bool Der;
-};
-TBytes FlujoMon(std::int32_t Cuenta, std::span<const TRegistroMon> Registros);
 // The stream of the heap whose vector holds Valores (complete-tree shape,
 // every index where the shape puts it).
 TBytes FlujoVector(const std::vector<std::int32_t>& Valores);
@@ -42,13 +32,8 @@ std::string ComprobarMonticulo(const TMonticulo& M, bool Orden = true);
 // two nodes marked.
 std::string ComprobarMonticuloEnEtapa(const TMonticulo& M);
 
-// A heap whose nodes count themselves: a node destroyed twice or never shows
-// in Existentes.
-struct TNodoMonContado : TNodoMon {
-    TNodoMonContado(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) : TNodoMon(V, P, I, D) { ++Existentes; }
-    ~TNodoMonContado() override { --Existentes; }
-    static inline std::int64_t Existentes = 0;
-};
+// A heap whose nodes count themselves.
+using TNodoMonContado = TNodoContado<TNodoMon>;
 static_assert(sizeof(TNodoMonContado) == sizeof(TNodoMon), "must fit the heap's node slots");
 
 class TMonticuloContado : public TMonticulo {

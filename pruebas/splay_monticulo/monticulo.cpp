@@ -15,10 +15,7 @@
 
 namespace {
 
-using Opt = std::optional<std::int32_t>;
 using TValores = std::vector<std::int32_t>;
-using TEtapas = std::vector<TEtapaVista>;
-constexpr Opt nil = std::nullopt;
 
 // clang-format off
 const std::string Insercion = "Inserción de elemento", Ascendente = "Reestructuración ascendente",
@@ -77,12 +74,12 @@ TEtapaVista EliminaUltimo(std::int32_t u, std::int32_t m) {
 }
 // clang-format on
 
-enum TOp { OpInsertar, OpBorrar, OpBuscar, OpCrear };
+enum TOpMon { MonInsertar, MonBorrar, MonBuscar, MonCrear };
 
 struct TCaso {
     const char* Nombre;
     TValores Inicial;  // loaded, so MaxNodos starts at its length
-    TOp Op;
+    TOpMon Op;
     std::int32_t Valor;
     std::optional<bool> Resultado;  // none for a deletion or a construction
     TValores Final;
@@ -95,108 +92,88 @@ void PrintTo(const TCaso& c, std::ostream* os) {
     *os << c.Nombre;
 }
 
-std::optional<bool> Ejecutar(TMonticulo& m, TOp Op, std::int32_t Valor) {
+std::optional<bool> Ejecutar(TMonticulo& m, TOpMon Op, std::int32_t Valor) {
     m.Deseleccionar();
     switch (Op) {
-        case OpInsertar:
+        case MonInsertar:
             return m.Insertar(Valor);
-        case OpBorrar:
+        case MonBorrar:
             m.Borrar();
             return std::nullopt;
-        case OpBuscar:
+        case MonBuscar:
             return m.Buscar(Valor);
-        case OpCrear:
+        case MonCrear:
             m.CrearMonticulo();
             return std::nullopt;
     }
     return std::nullopt;
 }
 
-Opt ValorSel(const TArbolBin& a) {
-    return a.NodoSel ? Opt(a.NodoSel->Valor) : nil;
-}
-
 constexpr std::nullopt_t Nada = std::nullopt;
 
 // clang-format off
 const TCaso Casos[] = {
-    // Inserting 5, 3, 8, 1 one after the other gives 1, 3, 8, 5.
-    {"InsertarEnVacio", {}, OpInsertar, 5, true, {5}, {}, nil, {InsertaRaiz(nil)}},
-    {"InsertarSubeUnaVez", {5}, OpInsertar, 3, true, {3, 5}, {}, 3,
-     {InsertaAlFinal(3), ComparaPadre(5, 3), MenorQuePadre(3, 5), AscRaiz(3)}},
-    {"InsertarSinSubir", {3, 5}, OpInsertar, 8, true, {3, 5, 8}, {}, 8,
-     {InsertaAlFinal(8), ComparaPadre(3, 8), MayorQuePadre(3, 8)}},
-    {"InsertarSubeHastaLaRaiz", {3, 5, 8}, OpInsertar, 1, true, {1, 3, 8, 5}, {}, 1,
+    // Ascents to the root, stopped below it, and not begun on an equal parent.
+    {"InsertarEnVacio", {}, MonInsertar, 5, true, {5}, {}, nil, {InsertaRaiz(nil)}},
+    {"InsertarSubeHastaLaRaiz", {3, 5, 8}, MonInsertar, 1, true, {1, 3, 8, 5}, {}, 1,
      {InsertaAlFinal(1), ComparaPadre(5, 1), MenorQuePadre(1, 5), ComparaPadre(3, 1), MenorQuePadre(1, 3),
       AscRaiz(1)}},
-    {"InsertarSubeYSeDetiene", {1, 5, 3}, OpInsertar, 4, true, {1, 4, 3, 5}, {}, 4,
+    {"InsertarSubeYSeDetiene", {1, 5, 3}, MonInsertar, 4, true, {1, 4, 3, 5}, {}, 4,
      {InsertaAlFinal(4), ComparaPadre(5, 4), MenorQuePadre(4, 5), ComparaPadre(1, 4), MayorQuePadre(1, 4)}},
-    {"InsertarIgualAlPadreNoSube", {2}, OpInsertar, 2, true, {2, 2}, {}, 2,
+    {"InsertarIgualAlPadreNoSube", {2}, MonInsertar, 2, true, {2, 2}, {}, 2,
      {InsertaAlFinal(2), ComparaPadre(2, 2), MayorQuePadre(2, 2)}},
     // Deletion of the minimum: the removed node is NodoBorrado at the first
     // report of the descent only; its value stays in the cell past the end.
-    {"BorrarEnVacio", {}, OpBorrar, 0, Nada, {}, {}, nil, {}},
-    {"BorrarElUnico", {7}, OpBorrar, 0, Nada, {}, {7}, nil, {QuedaVacio(7)}},
-    {"BorrarDeDos", {1, 2}, OpBorrar, 0, Nada, {2}, {1}, 2,
+    {"BorrarEnVacio", {}, MonBorrar, 0, Nada, {}, {}, nil, {}},
+    {"BorrarElUnico", {7}, MonBorrar, 0, Nada, {}, {7}, nil, {QuedaVacio(7)}},
+    {"BorrarDeDos", {1, 2}, MonBorrar, 0, Nada, {2}, {1}, 2,
      {IntercambiaConUltimo(2, 1), EliminaUltimo(2, 1), EsHoja(2, 1)}},
-    {"BorrarBajaHastaUnaHoja", {1, 3, 8, 5}, OpBorrar, 0, Nada, {3, 5, 8}, {1}, 5,
-     {IntercambiaConUltimo(5, 1), EliminaUltimo(5, 1), ComparaHijo(5, 3, 1), MayorQueHijo(3, 5), EsHoja(5)}},
-    {"BorrarHijosIgualesEligeElIzquierdo", {1, 4, 4, 9}, OpBorrar, 0, Nada, {4, 9, 4}, {1}, 9,
+    {"BorrarHijosIgualesEligeElIzquierdo", {1, 4, 4, 9}, MonBorrar, 0, Nada, {4, 9, 4}, {1}, 9,
      {IntercambiaConUltimo(9, 1), EliminaUltimo(9, 1), ComparaHijo(9, 4, 1), MayorQueHijo(4, 9), EsHoja(9)}},
-    {"BorrarEligeElDerecho", {1, 3, 2, 4, 5, 6}, OpBorrar, 0, Nada, {2, 3, 6, 4, 5}, {1}, 6,
+    {"BorrarEligeElDerecho", {1, 3, 2, 4, 5, 6}, MonBorrar, 0, Nada, {2, 3, 6, 4, 5}, {1}, 6,
      {IntercambiaConUltimo(6, 1), EliminaUltimo(6, 1), ComparaHijo(6, 2, 1), MayorQueHijo(2, 6), EsHoja(6)}},
-    {"BorrarSeDetieneAntesDeLasHojas", {1, 2, 3, 9, 9, 4, 5}, OpBorrar, 0, Nada, {2, 5, 3, 9, 9, 4}, {1}, 5,
+    {"BorrarSeDetieneAntesDeLasHojas", {1, 2, 3, 9, 9, 4, 5}, MonBorrar, 0, Nada, {2, 5, 3, 9, 9, 4}, {1}, 5,
      {IntercambiaConUltimo(5, 1), EliminaUltimo(5, 1), ComparaHijo(5, 2, 1), MayorQueHijo(2, 5), ComparaHijo(5, 9),
       MenorQueHijo(5, 9)}},
     // Access to the minimum: the value given plays no part.
-    {"BuscarEnVacio", {}, OpBuscar, 5, false, {}, {}, nil, {Minimo(nil)}},
-    {"BuscarDaLaRaiz", {2, 7, 4}, OpBuscar, 99, true, {2, 7, 4}, {}, 2, {Minimo(2)}},
+    {"BuscarEnVacio", {}, MonBuscar, 5, false, {}, {}, nil, {Minimo(nil)}},
+    {"BuscarDaLaRaiz", {2, 7, 4}, MonBuscar, 99, true, {2, 7, 4}, {}, 2, {Minimo(2)}},
     // The bottom-up construction starts at (n-1) div 2: a leaf for odd n.
-    {"CrearDeCinco", {5, 4, 3, 2, 1}, OpCrear, 0, Nada, {1, 2, 3, 5, 4}, {}, 5,
+    {"CrearDeCinco", {5, 4, 3, 2, 1}, MonCrear, 0, Nada, {1, 2, 3, 5, 4}, {}, 5,
      {EsHoja(3),
       ComparaHijo(4, 1), MayorQueHijo(1, 4), EsHoja(4),
       ComparaHijo(5, 1), MayorQueHijo(1, 5), ComparaHijo(5, 2), MayorQueHijo(2, 5), EsHoja(5)}},
-    {"CrearDeUno", {7}, OpCrear, 0, Nada, {7}, {}, nil, {}},
-    {"CrearVacio", {}, OpCrear, 0, Nada, {}, {}, nil, {}},
+    {"CrearDeUno", {7}, MonCrear, 0, Nada, {7}, {}, nil, {}},
+    {"CrearVacio", {}, MonCrear, 0, Nada, {}, {}, nil, {}},
 };
 // clang-format on
 
 class EtapasMonticulo : public ::testing::TestWithParam<TCaso> {};
 
+// With reports on (the vector, the links and the values in agreement at
+// every one) and off, the same result; every removed node destroyed once.
 TEST_P(EtapasMonticulo, SecuenciaYResultado) {
     const TCaso& c = GetParam();
-    {
-        TMonticuloContado m;
-        CargarVector(m, c.Inicial);
-        TGrabadora g(m);
-        // At every report the vector, the links and the values agree.
-        g.Ademas = [&](const TEtapaVista&) {
-            const std::string f = ComprobarMonticuloEnEtapa(m);
-            if (!f.empty()) ADD_FAILURE() << "during report " << g.Etapas.size() << ": " << f;
-        };
-        EXPECT_EQ(Ejecutar(m, c.Op, c.Valor), c.Resultado);
-        EXPECT_EQ(g.Etapas, c.Etapas);
-        EXPECT_EQ(Vivos(m), c.Final);
-        EXPECT_EQ(Grises(m), c.Grises);
-        EXPECT_EQ(ValorSel(m), c.SelFinal);
-        EXPECT_EQ(ComprobarMonticulo(m), "");
-        EXPECT_EQ(TNodoMonContado::Existentes, m.NumNodos);
+    for (bool informes : {true, false}) {
+        SCOPED_TRACE(informes ? "reports on" : "reports off");
+        {
+            TMonticuloContado m;
+            CargarVector(m, c.Inicial);
+            std::optional<TGrabadora> g;
+            if (informes) g.emplace(m).Vigilar([&] { return ComprobarMonticuloEnEtapa(m); });
+            EXPECT_EQ(Ejecutar(m, c.Op, c.Valor), c.Resultado);
+            if (informes) {
+                EXPECT_EQ(g->Etapas, c.Etapas);
+            }
+            EXPECT_EQ(Vivos(m), c.Final);
+            EXPECT_EQ(Grises(m), c.Grises);
+            EXPECT_EQ(ValorSel(m), c.SelFinal);
+            EXPECT_EQ(ComprobarMonticulo(m), "");
+            EXPECT_EQ(TNodoMonContado::Vivos, m.NumNodos);
+        }
+        EXPECT_EQ(TNodoMonContado::Vivos, 0);
     }
-    EXPECT_EQ(TNodoMonContado::Existentes, 0);
 }
-
-TEST_P(EtapasMonticulo, SinManejadorMismoResultado) {
-    const TCaso& c = GetParam();
-    TMonticulo m;
-    CargarVector(m, c.Inicial);
-    EXPECT_EQ(Ejecutar(m, c.Op, c.Valor), c.Resultado);
-    EXPECT_EQ(Vivos(m), c.Final);
-    EXPECT_EQ(Grises(m), c.Grises);
-    EXPECT_EQ(ValorSel(m), c.SelFinal);
-    EXPECT_EQ(ComprobarMonticulo(m), "");
-}
-
-struct TInterrupcion {};
 
 // A handler that throws out of any report (a window closed while a step was
 // shown) leaves a sound heap: no mark, the removed node destroyed once, the
@@ -205,21 +182,19 @@ struct TInterrupcion {};
 // the heap as it was; later, the removal has happened.
 TEST_P(EtapasMonticulo, ManejadorQueLanzaDejaMonticuloSano) {
     const TCaso& c = GetParam();
-    const bool ordenado = std::is_sorted(c.Inicial.begin(), c.Inicial.end()) || c.Op != OpCrear;
+    const bool ordenado = std::is_sorted(c.Inicial.begin(), c.Inicial.end()) || c.Op != MonCrear;
     for (std::size_t k = 0; k < c.Etapas.size(); ++k) {
         SCOPED_TRACE("thrown from report " + std::to_string(k));
         {
             TMonticuloContado m;
             CargarVector(m, c.Inicial);
             TGrabadora g(m);
-            g.Ademas = [&](const TEtapaVista&) {
-                if (g.Etapas.size() == k + 1) throw TInterrupcion{};
-            };
+            g.InterrumpirEn(k);
             EXPECT_THROW(Ejecutar(m, c.Op, c.Valor), TInterrupcion);
             EXPECT_EQ(g.Etapas, TEtapas(c.Etapas.begin(), c.Etapas.begin() + static_cast<std::ptrdiff_t>(k) + 1));
             EXPECT_EQ(ComprobarMonticulo(m, ordenado), "") << ::testing::PrintToString(Vivos(m));
-            EXPECT_EQ(TNodoMonContado::Existentes, m.NumNodos);
-            if (c.Op == OpBorrar && k < 2) {
+            EXPECT_EQ(TNodoMonContado::Vivos, m.NumNodos);
+            if (c.Op == MonBorrar && k < 2) {
                 EXPECT_EQ(Vivos(m), c.Inicial);
             } else {
                 TValores vivos = Vivos(m), esperados = c.Final;
@@ -233,7 +208,7 @@ TEST_P(EtapasMonticulo, ManejadorQueLanzaDejaMonticuloSano) {
             m.Borrar();
             EXPECT_EQ(ComprobarMonticulo(m, ordenado), "");
         }
-        EXPECT_EQ(TNodoMonContado::Existentes, 0);
+        EXPECT_EQ(TNodoMonContado::Vivos, 0);
     }
 }
 
@@ -356,27 +331,6 @@ TEST(VectorMonticulo, BorradosSucesivosYDibVector) {
     EXPECT_EQ(std::string(orden.begin(), orden.end()), "f");
 }
 
-// The visible length steps by 100 when an insertion finds the vector full;
-// Vaciar keeps it.
-TEST(VectorMonticulo, CapacidadCreceDeCienEnCien) {
-    TMonticulo m;
-    EXPECT_EQ(m.Capacidad(), 1000);
-    EXPECT_EQ(m.MaxNodos, 0);
-    for (std::int32_t i = 0; i < 1000; ++i) m.Insertar(1000 - i);
-    EXPECT_EQ(m.Capacidad(), 1000);
-    m.Insertar(0);
-    EXPECT_EQ(m.Capacidad(), 1100);
-    EXPECT_EQ(m.VectorValores.size(), 1100u);
-    EXPECT_EQ(m.MaxNodos, 1001);
-    EXPECT_EQ(m.Raiz->Valor, 0);
-    EXPECT_EQ(ComprobarMonticulo(m), "");
-    m.Vaciar();
-    EXPECT_EQ(m.Capacidad(), 1100);
-    EXPECT_EQ(m.NumNodos, 0);
-    EXPECT_EQ(m.MaxNodos, 0);
-    EXPECT_EQ(ComprobarMonticulo(m), "");
-}
-
 // A replayed entry -v removes the minimum whatever v is (even a v that is
 // absent, or the least 32-bit key); 0 inserts 0. Nothing is reported.
 TEST(VectorMonticulo, ReconstruirBorraSiempreElMinimo) {
@@ -451,17 +405,22 @@ TEST(Desordenado, PermutacionEnFormaCompleta) {
         EXPECT_EQ(m.NodoSel, nullptr);
         EXPECT_EQ(m.Capacidad(), std::max(n, 1000));  // exactly n once it outgrows the vector
         EXPECT_EQ(ComprobarMonticulo(m, false), "");
-        EXPECT_EQ(TNodoMonContado::Existentes, n);
+        EXPECT_EQ(TNodoMonContado::Vivos, n);
         TValores v = Vivos(m);
         std::sort(v.begin(), v.end());
         for (std::int32_t i = 0; i < n; ++i) ASSERT_EQ(v[i], i + 1);
     }
     // The bottom-up construction makes it a heap; an insertion then grows
-    // the vector by 100 from n.
+    // the vector by 100 from n, and emptying keeps the length.
     m.CrearMonticulo();
     EXPECT_EQ(ComprobarMonticulo(m), "");
     m.Insertar(0);
     EXPECT_EQ(m.Capacidad(), 1600);
+    EXPECT_EQ(m.MaxNodos, 1501);
+    m.Vaciar();
+    EXPECT_EQ(m.Capacidad(), 1600);
+    EXPECT_EQ(m.MaxNodos, 0);
+    EXPECT_EQ(ComprobarMonticulo(m), "");
 }
 
 TEST(Desordenado, NegativoLanzaYNoToca) {

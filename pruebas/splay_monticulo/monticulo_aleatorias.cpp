@@ -122,7 +122,7 @@ TEST(DiferencialMonticuloConInformes, SecuenciasCoherentes) {
             }
         }
         ASSERT_EQ(ComprobarMonticulo(m), "");
-        ASSERT_EQ(TNodoMonContado::Existentes, m.NumNodos);
+        ASSERT_EQ(TNodoMonContado::Vivos, m.NumNodos);
         ASSERT_EQ(m.NumNodos, static_cast<std::int32_t>(q.size()));
     }
 }

@@ -53,7 +53,7 @@ TEST(FlujoMonticulo, IdaYVuelta) {
         EXPECT_EQ(b.NodoSel, nullptr);
         EXPECT_EQ(b.Capacidad(), a.NumNodos > 1000 ? a.NumNodos + 100 : 1000);
         EXPECT_EQ(ComprobarMonticulo(b, t % 3 != 0), "");
-        EXPECT_EQ(TNodoMonContado::Existentes, b.NumNodos);
+        EXPECT_EQ(TNodoMonContado::Vivos, b.NumNodos);
     }
 }
 
