@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -292,6 +293,10 @@ private:
   std::optional<QByteArray> LeerFichero(const QString& ruta);
   bool EscribirFichero(const QString& ruta, const char* datos, qint64 tam);
   std::optional<std::int32_t> ValorConstructor(std::int32_t maximo, const QString& mensajeRango);
+  // "AVL Fibonacci" and "Montículo desordenado": n from the value box, then
+  // the built structure replaces the current one and glides into place.
+  void ConstruirDemostracion(std::int32_t maximo, const QString& mensajeRango,
+                             const std::function<std::unique_ptr<TArbolBin>(std::int32_t)>& construir);
 
   // --- Node motion (vPpalAnimacion.cpp) ---
   int IntervaloMovimiento() const;

@@ -243,40 +243,42 @@ std::optional<std::int32_t> TVentPpal::ValorConstructor(std::int32_t maximo,
   return n;
 }
 
-void TVentPpal::ToolButton17Click() {
+void TVentPpal::ConstruirDemostracion(
+    std::int32_t maximo, const QString& mensajeRango,
+    const std::function<std::unique_ptr<TArbolBin>(std::int32_t)>& construir) {
   if (!EstructuraLibre())
     return;
-  const auto n = ValorConstructor(
-      kMaxOrdenFibonacci,
-      QStringLiteral("El orden del arbol de Fibonacci debe estar entre 0 y %1.")
-          .arg(kMaxOrdenFibonacci));
+  const auto n = ValorConstructor(maximo, mensajeRango);
   if (!n)
     return;
+  // The list is kept (a later change of kind replays it); no snapshot.
   Ejecutar([&] {
-    auto nuevo = std::make_unique<TArbolAVL>();
-    nuevo->CrearFibonacci(*n);
-    PonerArbol(std::move(nuevo));
+    PonerArbol(construir(*n));
     IniciarAnimacion();
     ActualizarEstado();
   });
 }
 
+void TVentPpal::ToolButton17Click() {
+  ConstruirDemostracion(kMaxOrdenFibonacci,
+                        QStringLiteral("El orden del arbol de Fibonacci debe estar entre 0 y %1.")
+                            .arg(kMaxOrdenFibonacci),
+                        [](std::int32_t n) {
+                          auto avl = std::make_unique<TArbolAVL>();
+                          avl->CrearFibonacci(n);
+                          return std::unique_ptr<TArbolBin>(std::move(avl));
+                        });
+}
+
 void TVentPpal::ToolButton20Click() {
-  if (!EstructuraLibre())
-    return;
-  const auto n = ValorConstructor(
-      kMaxValoresMonticulo,
-      QStringLiteral("El numero de valores del montículo debe estar entre 0 y %1.")
-          .arg(kMaxValoresMonticulo));
-  if (!n)
-    return;
-  Ejecutar([&] {
-    auto nuevo = std::make_unique<TMonticulo>();
-    nuevo->CrearDesordenado(*n);
-    PonerArbol(std::move(nuevo));
-    IniciarAnimacion();
-    ActualizarEstado();
-  });
+  ConstruirDemostracion(kMaxValoresMonticulo,
+                        QStringLiteral("El numero de valores del montículo debe estar entre 0 y %1.")
+                            .arg(kMaxValoresMonticulo),
+                        [](std::int32_t n) {
+                          auto monticulo = std::make_unique<TMonticulo>();
+                          monticulo->CrearDesordenado(n);
+                          return std::unique_ptr<TArbolBin>(std::move(monticulo));
+                        });
 }
 
 void TVentPpal::ToolButton21Click() {
