@@ -120,6 +120,10 @@ bool TMonticulo::Insertar(std::int32_t Valor) {
     NodoSel = n;
     ++NumNodos;
     MaxNodos = std::max(MaxNodos, NumNodos);
+    if (!MostrarEtapas()) {
+        NodoSel = Vector[Subir(i)];
+        return true;
+    }
     try {
         Etapa("Inserción de elemento", "Se inserta al final del vector. Se realiza una reestructuración ascendente.",
               2);
@@ -165,21 +169,71 @@ void TMonticulo::ReestructurarAscendente(std::int32_t I) {
 }
 
 std::int32_t TMonticulo::Subir(std::int32_t I) {
+    TNodoMon* const* nodos = Vector.data();
+    std::int32_t* valores = VectorValores.data();
+    const std::int32_t v = valores[I];
     std::int32_t i = I;
-    for (; i > 0 && VectorValores[i] < VectorValores[Padre(i)]; i = Padre(i)) Intercambiar(i, Padre(i));
+    if (i == 0 || v >= valores[Padre(i)]) return i;
+    TNodoMon* n = nodos[i];
+    const std::int32_t x = n->X, y = n->Y;
+    do {
+        // The parent's value and drawn position come down one level.
+        const std::int32_t p = Padre(i);
+        TNodoMon* q = nodos[p];
+        const std::int32_t vp = valores[p];
+        n->Valor = vp;
+        valores[i] = vp;
+        n->X = q->X;
+        n->Y = q->Y;
+        n = q;
+        i = p;
+    } while (i > 0 && v < valores[Padre(i)]);
+    n->Valor = v;
+    valores[i] = v;
+    n->X = x;
+    n->Y = y;
     return i;
 }
 
 std::int32_t TMonticulo::Bajar(std::int32_t I) {
-    for (std::int32_t i = I;;) {
+    const TNodoMon* n = Vector[I];
+    return Hundir(I, VectorValores[I], n->X, n->Y);
+}
+
+std::int32_t TMonticulo::Hundir(std::int32_t I, std::int32_t Valor, std::int32_t X, std::int32_t Y) {
+    TNodoMon* const* nodos = Vector.data();
+    std::int32_t* valores = VectorValores.data();
+    const std::int64_t num = NumNodos;
+    std::int32_t i = I;
+    TNodoMon* n = nodos[i];
+    for (;;) {
         std::int64_t c = 2 * std::int64_t{i} + 1;
-        if (c >= NumNodos) return i;
-        if (c + 1 < NumNodos && VectorValores[c] > VectorValores[c + 1]) ++c;
+        if (c >= num) break;
+        // Equal children: the left one counts as the smaller.
+        if (c + 1 < num && valores[c] > valores[c + 1]) ++c;
+        // The cells of the next level, the children of the child taken,
+        // asked for before the comparison decides whether there is one.
+        if (const std::int64_t nietos = 2 * c + 1; nietos < num) {
+            __builtin_prefetch(valores + nietos);
+            __builtin_prefetch(nodos + nietos);
+        }
         const auto h = static_cast<std::int32_t>(c);
-        if (VectorValores[i] <= VectorValores[h]) return i;
-        Intercambiar(i, h);
+        const std::int32_t vh = valores[h];
+        if (Valor <= vh) break;
+        // The smaller child's value and drawn position go up one level.
+        TNodoMon* q = nodos[h];
+        n->Valor = vh;
+        valores[i] = vh;
+        n->X = q->X;
+        n->Y = q->Y;
+        n = q;
         i = h;
     }
+    n->Valor = Valor;
+    valores[i] = Valor;
+    n->X = X;
+    n->Y = Y;
+    return i;
 }
 
 void TMonticulo::DestruirPendiente() {
@@ -203,6 +257,22 @@ void TMonticulo::Borrar() {
         return;
     }
     const std::int32_t l = NumNodos - 1;
+    if (!MostrarEtapas()) {
+        // What the exchange of the root with the last cell, the removal of
+        // the last node and the sift-down leave: the removed minimum in cell
+        // l, the last value sunk from the root with the last node's drawn
+        // position (the root's goes with the minimum into the removed node).
+        TNodoMon* ultimo = Vector[l];
+        const std::int32_t v = ultimo->Valor, x = ultimo->X, y = ultimo->Y;
+        VectorValores[l] = Raiz->Valor;
+        TNodoBin* p = ultimo->Padre;
+        (l % 2 == 1 ? p->Izq : p->Der) = nullptr;
+        Vector[l] = nullptr;
+        DestruirNodo(ultimo);
+        --NumNodos;
+        NodoSel = Vector[Hundir(0, v, x, y)];
+        return;
+    }
     {
         TMarcas marca{Vector[l]};
         Etapa(titulo, "Se intercambia la raiz con el último elemento del vector.", 0);

@@ -62,11 +62,17 @@ public:
 private:
     void ReestructurarAscendente(std::int32_t I);
     void ReestructurarDescendente(std::int32_t I);
-    // The same walks without reports: they finish a restructuring that a
-    // report abandoned (the hook threw), so the heap order holds again.
-    // The restructurings without reports; each returns where the value stopped.
+    // The restructurings without reports, also used to finish one that a
+    // report abandoned (the hook threw), so the heap order holds again. Each
+    // returns where the value stopped. They leave every node, cell and drawn
+    // position as the exchanges of the reported walks would, but move the
+    // values along the path through a hole: each passed value shifts one
+    // level and the moving one is written once, where it stops.
     std::int32_t Subir(std::int32_t I);
     std::int32_t Bajar(std::int32_t I);
+    // Sinks Valor, drawn at (X, Y), from the hole at position I: the cell's
+    // own value and position play no part. Returns where it stopped.
+    std::int32_t Hundir(std::int32_t I, std::int32_t Valor, std::int32_t X, std::int32_t Y);
     // Exchanges the values of two positions and the nodes' drawn positions.
     void Intercambiar(std::int32_t I, std::int32_t J);
     // Both arrays to that length; the storage grows geometrically.

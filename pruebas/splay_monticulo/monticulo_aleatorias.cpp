@@ -8,6 +8,7 @@
 #include <queue>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "comprobacion_monticulo.h"
@@ -124,6 +125,72 @@ TEST(DiferencialMonticuloConInformes, SecuenciasCoherentes) {
         ASSERT_EQ(ComprobarMonticulo(m), "");
         ASSERT_EQ(TNodoMonContado::Vivos, m.NumNodos);
         ASSERT_EQ(m.NumNodos, static_cast<std::int32_t>(q.size()));
+    }
+}
+
+// The walks without reports must leave exactly what the reported walks
+// leave. Two heaps take the same operations, one with reports off and one
+// with an empty handler; before each operation every node gets the same
+// fresh drawn positions in both, so that each exchanged position shows.
+// Ties are frequent, and now and then the content is an unordered heap,
+// which the operations must handle alike too.
+TEST(DiferencialMonticuloConInformes, SinInformesComoConInformes) {
+    std::mt19937 gen(29);
+    TMonticulo m, r;
+    r.OnEtapa = [](const std::string&, const std::string&, int) {};
+    auto igualar = [&] {
+        for (std::int32_t i = 0; i < m.NumNodos; ++i) {
+            TNodoBin* a = m.Vector[i];
+            TNodoBin* b = r.Vector[i];
+            a->X = b->X = static_cast<std::int32_t>(gen());
+            a->Y = b->Y = static_cast<std::int32_t>(gen());
+            a->XIni = b->XIni = static_cast<std::int32_t>(gen() % 100);
+            a->YFin = b->YFin = static_cast<std::int32_t>(gen() % 100);
+        }
+    };
+    auto indiceSel = [](const TMonticulo& h) {
+        return h.NodoSel == nullptr ? -1 : static_cast<TNodoMon*>(h.NodoSel)->Indice;
+    };
+    for (int paso = 0; paso < 6000; ++paso) {
+        SCOPED_TRACE("step " + std::to_string(paso));
+        igualar();
+        const int op = std::uniform_int_distribution<int>(0, 99)(gen);
+        if (op < 50) {
+            const std::int32_t v = std::uniform_int_distribution<std::int32_t>(-20, 20)(gen);
+            m.Insertar(v);
+            r.Insertar(v);
+        } else if (op < 92) {
+            m.Borrar();
+            r.Borrar();
+        } else if (op < 96) {
+            m.CrearMonticulo();
+            r.CrearMonticulo();
+        } else if (op < 98) {
+            m.Buscar(0);
+            r.Buscar(0);
+        } else {
+            const auto n = std::uniform_int_distribution<std::int32_t>(0, 300)(gen);
+            TAleatorio a, b;
+            a.Semilla = b.Semilla = static_cast<std::uint32_t>(gen());
+            m.CrearDesordenado(n, a);
+            r.CrearDesordenado(n, b);
+        }
+        ASSERT_EQ(ComprobarMonticulo(m, false), "");
+        ASSERT_EQ(m.NumNodos, r.NumNodos);
+        ASSERT_EQ(m.MaxNodos, r.MaxNodos);
+        ASSERT_EQ(m.Capacidad(), r.Capacidad());
+        ASSERT_EQ(indiceSel(m), indiceSel(r));
+        ASSERT_EQ(m.NodoBorrado, nullptr);
+        for (std::int32_t i = 0; i < m.MaxNodos; ++i)
+            ASSERT_EQ(m.VectorValores[i], r.VectorValores[i]) << "cell " << i;
+        for (std::int32_t i = 0; i < m.NumNodos; ++i) {
+            const TNodoBin* a = m.Vector[i];
+            const TNodoBin* b = r.Vector[i];
+            ASSERT_EQ(a->Valor, b->Valor) << "cell " << i;
+            ASSERT_EQ(std::tie(a->X, a->Y, a->XIni, a->YIni, a->XFin, a->YFin),
+                      std::tie(b->X, b->Y, b->XIni, b->YIni, b->XFin, b->YFin))
+                << "cell " << i;
+        }
     }
 }
 
