@@ -168,6 +168,17 @@ void TMonticulo::ReestructurarAscendente(std::int32_t I) {
     }
 }
 
+namespace {
+// Cell I (node N) receives a value and the drawn position that goes with it.
+inline void Poner(TNodoMon* N, std::int32_t* Valores, std::int32_t I, std::int32_t Valor,
+                  std::int32_t X, std::int32_t Y) {
+    N->Valor = Valor;
+    Valores[I] = Valor;
+    N->X = X;
+    N->Y = Y;
+}
+}  // namespace
+
 std::int32_t TMonticulo::Subir(std::int32_t I) {
     TNodoMon* const* nodos = Vector.data();
     std::int32_t* valores = VectorValores.data();
@@ -180,18 +191,11 @@ std::int32_t TMonticulo::Subir(std::int32_t I) {
         // The parent's value and drawn position come down one level.
         const std::int32_t p = Padre(i);
         TNodoMon* q = nodos[p];
-        const std::int32_t vp = valores[p];
-        n->Valor = vp;
-        valores[i] = vp;
-        n->X = q->X;
-        n->Y = q->Y;
+        Poner(n, valores, i, valores[p], q->X, q->Y);
         n = q;
         i = p;
     } while (i > 0 && v < valores[Padre(i)]);
-    n->Valor = v;
-    valores[i] = v;
-    n->X = x;
-    n->Y = y;
+    Poner(n, valores, i, v, x, y);
     return i;
 }
 
@@ -213,26 +217,22 @@ std::int32_t TMonticulo::Hundir(std::int32_t I, std::int32_t Valor, std::int32_t
         if (c + 1 < num && valores[c] > valores[c + 1]) ++c;
         // The cells of the next level, the children of the child taken,
         // asked for before the comparison decides whether there is one.
+#if defined(__GNUC__)
         if (const std::int64_t nietos = 2 * c + 1; nietos < num) {
             __builtin_prefetch(valores + nietos);
             __builtin_prefetch(nodos + nietos);
         }
+#endif
         const auto h = static_cast<std::int32_t>(c);
         const std::int32_t vh = valores[h];
         if (Valor <= vh) break;
         // The smaller child's value and drawn position go up one level.
         TNodoMon* q = nodos[h];
-        n->Valor = vh;
-        valores[i] = vh;
-        n->X = q->X;
-        n->Y = q->Y;
+        Poner(n, valores, i, vh, q->X, q->Y);
         n = q;
         i = h;
     }
-    n->Valor = Valor;
-    valores[i] = Valor;
-    n->X = X;
-    n->Y = Y;
+    Poner(n, valores, i, Valor, X, Y);
     return i;
 }
 
