@@ -494,7 +494,7 @@ std::size_t EntradaDelFallo(const std::vector<std::int32_t>& Entradas) {
     for (std::size_t i = 0; i < Entradas.size(); ++i) {
         try {
             if (Entradas[i] < 0) {
-                a.Seleccionar(ClaveBorrada(Entradas[i]), true);
+                a.Seleccionar(Negada(Entradas[i]), true);
                 a.Borrar();
             } else {
                 a.Insertar(Entradas[i]);
@@ -538,7 +538,7 @@ void ReconstruirSet(benchmark::State& st, const std::vector<std::int32_t>& Entra
         s.clear();
         for (std::int32_t e : Entradas) {
             if (e < 0)
-                s.erase(ClaveBorrada(e));
+                s.erase(Negada(e));
             else
                 s.insert(e);
         }

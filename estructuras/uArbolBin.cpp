@@ -261,7 +261,7 @@ void TArbolBin::Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t
     for (std::size_t i = 0; i < n; ++i) {
         const std::int32_t e = Entradas[i];
         if (e < 0) {
-            BorrarEntrada(ClaveBorrada(e));
+            BorrarEntrada(Negada(e));
         } else {
             Insertar(e);
         }

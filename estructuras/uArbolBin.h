@@ -362,8 +362,8 @@ inline void Colgar(TNodoBin* Hijo, TNodoBin* Padre) {
 // Decimal text of a key, as written inside step texts.
 inline std::string Texto(std::int32_t V) { return std::to_string(V); }
 
-// The key an operation entry deletes: the negation of a negative entry,
-// wrapping for the least 32-bit value.
-inline std::int32_t ClaveBorrada(std::int32_t Entrada) {
-    return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(Entrada));
+// The negation of a 32-bit value, wrapping for the least one: the entry that
+// records the deletion of a key, and the key a negative entry deletes.
+inline std::int32_t Negada(std::int32_t V) {
+    return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(V));
 }

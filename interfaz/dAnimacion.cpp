@@ -1,5 +1,7 @@
 #include "dAnimacion.h"
 
+#include "uControles.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,15 +14,8 @@
 
 namespace {
 
-QLabel* Etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
-  auto* l = new QLabel(texto, padre);
-  l->setObjectName(QString::fromLatin1(nombre));
-  return l;
-}
-
 QLineEdit* Edicion(const char* nombre, const QString& texto, QWidget* padre) {
-  auto* e = new QLineEdit(texto, padre);
-  e->setObjectName(QString::fromLatin1(nombre));
+  auto* e = Nombrado<QLineEdit>(nombre, texto, padre);
   e->setFixedWidth(56);
   return e;
 }

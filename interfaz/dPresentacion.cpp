@@ -1,5 +1,7 @@
 #include "dPresentacion.h"
 
+#include "uControles.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -16,31 +18,22 @@
 
 namespace {
 
-QLabel* Etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
-  auto* l = new QLabel(texto, padre);
-  l->setObjectName(QString::fromLatin1(nombre));
-  return l;
-}
-
 QComboBox* Lista(const char* nombre, const QStringList& elementos, QWidget* padre) {
-  auto* c = new QComboBox(padre);
-  c->setObjectName(QString::fromLatin1(nombre));
+  auto* c = Nombrado<QComboBox>(nombre, padre);
   c->addItems(elementos);
   c->setCurrentIndex(0);
   return c;
 }
 
 QSpinBox* Giro(const char* nombre, int minimo, int maximo, int valor, QWidget* padre) {
-  auto* s = new QSpinBox(padre);
-  s->setObjectName(QString::fromLatin1(nombre));
+  auto* s = Nombrado<QSpinBox>(nombre, padre);
   s->setRange(minimo, maximo);
   s->setValue(valor);
   return s;
 }
 
 QPushButton* Boton(const char* nombre, const QString& texto, QWidget* padre) {
-  auto* b = new QPushButton(texto, padre);
-  b->setObjectName(QString::fromLatin1(nombre));
+  auto* b = Nombrado<QPushButton>(nombre, texto, padre);
   b->setAutoDefault(false);
   return b;
 }

@@ -253,7 +253,10 @@ private:
   void Etapa(const std::string& Titulo, const std::string& Descripcion, int TipoEtapa);
   void EtapaConDescripcion(const QString& Titulo, const QString& Descripcion, int TipoEtapa);
   void EtapaConPausa(const QString& Titulo, const QString& Descripcion, int TipoEtapa);
-  bool OperarConTexto(bool& convertido);
+  // The typed key through the operation of lisOperacion; convertido tells
+  // whether the text converted (Enter is then consumed, even if the
+  // operation fails).
+  void OperarConTexto(bool& convertido);
   void OperarAlAzar(bool borrar);
   void IniciarOperacion(int indice, const QString& titulo);
   void MostrarResultado();

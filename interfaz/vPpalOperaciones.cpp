@@ -41,8 +41,6 @@ constexpr int kDespertada = 1;
 
 enum : int { kSinEtapas = 0, kConDescripcion = 1, kConPausa = 2 };
 
-std::int32_t Negada(std::int32_t v) { return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(v)); }
-
 std::int32_t A32(std::int64_t v) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
                                                             std::numeric_limits<std::int32_t>::max()));
@@ -192,14 +190,14 @@ void TVentPpal::OpcRatClick() {
 
 // ------------------------------------------------------------ keys
 
-bool TVentPpal::OperarConTexto(bool& convertido) {
+void TVentPpal::OperarConTexto(bool& convertido) {
   convertido = false;
   if (!EstructuraLibre() || edtValor->text().isEmpty())
-    return false;
+    return;
   const auto v = ConvertirEntero(edtValor->text());
   if (!v) {
     Mensaje(QStringLiteral("Valor erroneo!"));
-    return false;
+    return;
   }
   convertido = true;
   switch (lisOperacion->currentIndex()) {
@@ -214,7 +212,6 @@ bool TVentPpal::OperarConTexto(bool& convertido) {
     break;
   }
   edtValor->clear();
-  return true;
 }
 
 void TVentPpal::ActOperacionExecute() {

@@ -43,7 +43,7 @@ std::optional<bool> AplicarOp(TArbolBin& Arbol, const TTipoTraza& Tipo, const TO
     switch (Op.Clase) {
         case TClaseOp::Entrada:
             if (Op.N >= 0) return Arbol.Insertar(Op.N);
-            Arbol.Seleccionar(ClaveBorrada(Op.N), true);
+            Arbol.Seleccionar(Negada(Op.N), true);
             Arbol.Borrar();
             return std::nullopt;
         case TClaseOp::Busqueda:
