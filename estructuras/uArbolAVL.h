@@ -13,6 +13,9 @@ public:
     std::int32_t FactorEquilibrio = 0;
 };
 
+template <>
+inline constexpr bool NodoSinDestructor<TNodoAVL> = true;
+
 class TArbolAVL : public TArbolBST {
 public:
     TArbolAVL() : TArbolBST(sizeof(TNodoAVL)) {}

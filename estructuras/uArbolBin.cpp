@@ -108,13 +108,14 @@ void* TPoolNodos::Reservar() {
         return l;
     }
     if (Quedan_ == 0) {
-        // Blocks grow geometrically up to 64 Ki slots.
-        Bloques_.reserve(Bloques_.size() + 1);
-        auto* b = static_cast<std::byte*>(::operator new(SlotsBloque_ * TamSlot_, std::align_val_t{64}));
-        Bloques_.emplace_back(b);
-        Actual_ = b;
-        Quedan_ = SlotsBloque_;
-        SlotsBloque_ = std::min<std::size_t>(SlotsBloque_ * 2, 65536);
+        if (Bloque_ == Bloques_.size()) {
+            Bloques_.reserve(Bloques_.size() + 1);
+            Bloques_.emplace_back(static_cast<std::byte*>(
+                ::operator new(SlotsDelBloque(Bloque_) * TamSlot_, std::align_val_t{64})));
+        }
+        Actual_ = Bloques_[Bloque_].get();
+        Quedan_ = SlotsDelBloque(Bloque_);
+        ++Bloque_;
     }
     void* p = Actual_;
     Actual_ += TamSlot_;
@@ -128,9 +129,18 @@ void TPoolNodos::Devolver(void* p) noexcept {
     Libres_ = l;
 }
 
+void TPoolNodos::Reiniciar() noexcept {
+    Libres_ = nullptr;
+    Bloque_ = 0;
+    Actual_ = nullptr;
+    Quedan_ = 0;
+}
+
 // ---------------------------------------------------------------- structure
 
 TArbolBin::~TArbolBin() {
+    // Nodes without a destructor go with the pool's blocks.
+    if (!NodosConDestructor_) return;
     if (NodoBorrado != nullptr) {
         DestruirNodo(NodoBorrado);
         NodoBorrado = nullptr;
@@ -197,7 +207,12 @@ bool TArbolBin::Seleccionar(std::int32_t Valor, bool Marcar) {
 }
 
 void TArbolBin::Vaciar() {
-    LiberarNodos(Raiz);
+    // The tree holds every live slot unless a removed node is still shown:
+    // then, or when nodes need their destructors, they go one by one.
+    if (!NodosConDestructor_ && NodoBorrado == nullptr)
+        Pool_.Reiniciar();
+    else
+        LiberarNodos(Raiz);
     Raiz = nullptr;
     NumNodos = 0;
     NodoSel = nullptr;

@@ -60,6 +60,13 @@ private:
     std::vector<std::uint8_t>& Destino_;
 };
 
+// Node classes whose destructor does nothing, so that a whole structure of
+// them is released by forgetting its slots. Each kind's unit opts its node
+// class in; any other class (a test's counting node, say) is destroyed one
+// node at a time.
+template <class N>
+inline constexpr bool NodoSinDestructor = false;
+
 class TArbolBin;
 
 class TNodoBin {
@@ -69,14 +76,15 @@ public:
     TNodoBin(const TNodoBin&) = delete;
     TNodoBin& operator=(const TNodoBin&) = delete;
 
-    // Marcado is declared beside Valor so that a plain node with its hot
-    // fields (Valor, Izq, Der) fits one 64-byte cache line.
+    // A plain node is one 64-byte cache line. Valor and the drawn centre
+    // come first and together: the heap moves all three along its paths,
+    // and its larger nodes then rarely split them across two lines.
     std::int32_t Valor;
-    bool Marcado = false;  // highlighted during the step being reported
-    TNodoBin* Padre;       // nil at the root
+    std::int32_t X = 0, Y = 0;  // centre in layout pixels
+    bool Marcado = false;       // highlighted during the step being reported
+    TNodoBin* Padre;            // nil at the root
     TNodoBin* Izq;
     TNodoBin* Der;
-    std::int32_t X = 0, Y = 0;        // centre in layout pixels
     std::int32_t XIni = 0, YIni = 0;  // start of the running animation
     std::int32_t XFin = 0, YFin = 0;  // end of the running animation
 
@@ -91,6 +99,9 @@ public:
     virtual void GuardarRegistro(TEscritorFlujo& Flujo) const;
     virtual void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer);
 };
+
+template <>
+inline constexpr bool NodoSinDestructor<TNodoBin> = true;
 
 // Walks over a subtree in pre-order with an explicit stack (never recursion;
 // the stack holds at most one entry per level). F receives the node and its
@@ -183,6 +194,9 @@ public:
     std::size_t TamSlot() const { return TamSlot_; }
     void* Reservar();
     void Devolver(void* p) noexcept;
+    // Every slot becomes free at once, without visiting them; the blocks are
+    // kept and handed out again from the first.
+    void Reiniciar() noexcept;
 
 private:
     struct TLibre {
@@ -191,12 +205,16 @@ private:
     struct TBloqueDel {
         void operator()(std::byte* p) const noexcept;
     };
+    // Blocks grow geometrically up to 64 Ki slots: block K has this many.
+    static std::size_t SlotsDelBloque(std::size_t K) {
+        return K >= 10 ? std::size_t{65536} : std::size_t{64} << K;
+    }
     std::size_t TamSlot_;
     TLibre* Libres_ = nullptr;
     std::vector<std::unique_ptr<std::byte, TBloqueDel>> Bloques_;
+    std::size_t Bloque_ = 0;  // blocks before this one are handed out
     std::byte* Actual_ = nullptr;
     std::size_t Quedan_ = 0;
-    std::size_t SlotsBloque_ = 64;
 };
 
 class TArbolBin;
@@ -285,6 +303,7 @@ public:
     N* NuevoNodo(A&&... Args) {
         if (sizeof(N) > Pool_.TamSlot() || alignof(N) > alignof(void*))
             throw std::logic_error("node class larger than the structure's slots");
+        if constexpr (!NodoSinDestructor<N>) NodosConDestructor_ = true;
         void* p = Pool_.Reservar();
         try {
             return new (p) N(std::forward<A>(Args)...);
@@ -326,6 +345,8 @@ protected:
 
 private:
     TPoolNodos Pool_;
+    // Some node of this structure was made with a destructor that must run.
+    bool NodosConDestructor_ = false;
 };
 
 // Highlights up to four nodes for the reports made while it lives; the marks

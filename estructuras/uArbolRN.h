@@ -24,6 +24,9 @@ public:
     void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) override;
 };
 
+template <>
+inline constexpr bool NodoSinDestructor<TNodoRN> = true;
+
 class TArbolRN : public TArbolBST {
 public:
     TArbolRN() : TArbolBST(sizeof(TNodoRN)) {}

@@ -17,6 +17,9 @@ public:
     void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) override;
 };
 
+template <>
+inline constexpr bool NodoSinDestructor<TNodoMon> = true;
+
 class TMonticulo : public TArbolBin {
 public:
     TMonticulo();

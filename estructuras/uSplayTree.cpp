@@ -5,10 +5,44 @@ namespace {
 constexpr const char* Titulo = "Splay sobre nodo seleccionado";
 constexpr const char* TxtRaiz = "El nodo ha llegado a la raiz. Se termina la operación.";
 
+// Asks for a node's cache line ahead of a write to it.
+inline void Anticipar(const TNodoBin* N) {
+#if defined(__GNUC__)
+    if (N != nullptr) __builtin_prefetch(N, 1);
+#else
+    (void)N;
+#endif
+}
+
 }  // namespace
 
 bool TSplayTree::Buscar(std::int32_t Valor) {
-    const bool hallado = TArbolBST::Buscar(Valor);
+    bool hallado;
+    if (MostrarEtapas()) {
+        hallado = TArbolBST::Buscar(Valor);
+    } else {
+        // The search of the plain tree without reports. The splay that
+        // follows rewrites the parent link of every subtree hanging off the
+        // path, so those nodes are fetched while the walk goes down.
+        TNodoBin* n = Raiz;
+        TNodoBin* ultimo = nullptr;
+        while (n != nullptr && n->Valor != Valor) {
+            ultimo = n;
+            if (Valor < n->Valor) {
+                Anticipar(n->Der);
+                n = n->Izq;
+            } else {
+                Anticipar(n->Izq);
+                n = n->Der;
+            }
+        }
+        if (n != nullptr) {
+            Anticipar(n->Izq);
+            Anticipar(n->Der);
+        }
+        NodoSel = n != nullptr ? n : ultimo;
+        hallado = n != nullptr;
+    }
     if (hallado && !Insertando) Splay();
     return hallado;
 }
@@ -27,9 +61,83 @@ bool TSplayTree::Insertar(std::int32_t Valor) {
     return insertado;
 }
 
+void TSplayTree::Rotar(TNodoBin* X) {
+    TNodoBin* x = X;
+    TNodoBin* p = x->Padre;
+    if (p->Padre == nullptr) {
+        TNodoBin* b;
+        if (p->Izq == x) {  // zig
+            b = x->Der;
+            p->Izq = b;
+            x->Der = p;
+        } else {  // zag
+            b = x->Izq;
+            p->Der = b;
+            x->Izq = p;
+        }
+        x->Padre = nullptr;
+        Raiz = x;
+        p->Padre = x;
+        Colgar(b, p);
+        return;
+    }
+    TNodoBin* g = p->Padre;
+    const bool pIzq = g->Izq == p, xIzq = p->Izq == x;
+    Reemplazar(g, x);  // X takes G's place
+    if (pIzq && xIzq) {  // zig-zig
+        TNodoBin* a = x->Der;
+        TNodoBin* b = p->Der;
+        x->Der = p;
+        p->Izq = a;
+        p->Der = g;
+        g->Izq = b;
+        p->Padre = x;
+        g->Padre = p;
+        Colgar(a, p);
+        Colgar(b, g);
+    } else if (pIzq) {  // zig-zag
+        TNodoBin* a = x->Izq;
+        TNodoBin* b = x->Der;
+        x->Izq = p;
+        x->Der = g;
+        p->Der = a;
+        g->Izq = b;
+        p->Padre = x;
+        g->Padre = x;
+        Colgar(a, p);
+        Colgar(b, g);
+    } else if (xIzq) {  // zag-zig
+        TNodoBin* a = x->Izq;
+        TNodoBin* b = x->Der;
+        x->Izq = g;
+        x->Der = p;
+        g->Der = a;
+        p->Izq = b;
+        g->Padre = x;
+        p->Padre = x;
+        Colgar(a, g);
+        Colgar(b, p);
+    } else {  // zag-zag
+        TNodoBin* a = p->Izq;
+        TNodoBin* b = x->Izq;
+        x->Izq = p;
+        p->Izq = g;
+        p->Der = b;
+        g->Der = a;
+        p->Padre = x;
+        g->Padre = p;
+        Colgar(a, g);
+        Colgar(b, p);
+    }
+}
+
 void TSplayTree::Splay() {
     TNodoBin* x = NodoSel;
     if (x == nullptr) return;
+    if (!MostrarEtapas()) {
+        while (x->Padre != nullptr) Rotar(x);
+        return;
+    }
     // One single or double rotation per round; each round lifts X one or
     // two levels.
     for (;;) {
@@ -42,22 +150,10 @@ void TSplayTree::Splay() {
         }
         marcas.Marcar(p);
         if (p->Padre == nullptr) {
-            TNodoBin* b;
-            if (p->Izq == x) {
-                Etapa(Titulo, "Caso 1a: Padre del nodo es la raiz: Rotación Zig.", 0);
-                b = x->Der;
-                p->Izq = b;
-                x->Der = p;
-            } else {
-                Etapa(Titulo, "Caso 1b: Padre del nodo es la raiz: Rotación Zag.", 0);
-                b = x->Izq;
-                p->Der = b;
-                x->Izq = p;
-            }
-            x->Padre = nullptr;
-            Raiz = x;
-            p->Padre = x;
-            Colgar(b, p);
+            Etapa(Titulo, p->Izq == x ? "Caso 1a: Padre del nodo es la raiz: Rotación Zig."
+                                      : "Caso 1b: Padre del nodo es la raiz: Rotación Zag.",
+                  0);
+            Rotar(x);
             marcas.Limpiar();
             Etapa(Titulo, TxtRaiz, 1);
             return;
@@ -73,52 +169,7 @@ void TSplayTree::Splay() {
             Etapa(Titulo, "Caso 3b: Existe abuelo, nodo izquierdo y padre derecho: Rotación Zag-Zig.", 0);
         else
             Etapa(Titulo, "Caso 2b: Existe abuelo, todos hijos derechos: Rotación Zag-Zag.", 0);
-        Reemplazar(g, x);  // X takes G's place
-        if (pIzq && xIzq) {  // zig-zig
-            TNodoBin* a = x->Der;
-            TNodoBin* b = p->Der;
-            x->Der = p;
-            p->Izq = a;
-            p->Der = g;
-            g->Izq = b;
-            p->Padre = x;
-            g->Padre = p;
-            Colgar(a, p);
-            Colgar(b, g);
-        } else if (pIzq) {  // zig-zag
-            TNodoBin* a = x->Izq;
-            TNodoBin* b = x->Der;
-            x->Izq = p;
-            x->Der = g;
-            p->Der = a;
-            g->Izq = b;
-            p->Padre = x;
-            g->Padre = x;
-            Colgar(a, p);
-            Colgar(b, g);
-        } else if (xIzq) {  // zag-zig
-            TNodoBin* a = x->Izq;
-            TNodoBin* b = x->Der;
-            x->Izq = g;
-            x->Der = p;
-            g->Der = a;
-            p->Izq = b;
-            g->Padre = x;
-            p->Padre = x;
-            Colgar(a, g);
-            Colgar(b, p);
-        } else {  // zag-zag
-            TNodoBin* a = p->Izq;
-            TNodoBin* b = x->Izq;
-            x->Izq = p;
-            p->Izq = g;
-            p->Der = b;
-            g->Der = a;
-            p->Padre = x;
-            g->Padre = p;
-            Colgar(a, g);
-            Colgar(b, p);
-        }
+        Rotar(x);
         marcas.Limpiar();
         if (x->Padre == nullptr) {
             Etapa(Titulo, TxtRaiz, 1);

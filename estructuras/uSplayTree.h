@@ -21,4 +21,7 @@ public:
 private:
     // Moves NodoSel to the root; NodoSel stays on the same node.
     void Splay();
+    // One round: X (which has a parent) goes up one level by a single
+    // rotation when its parent is the root, else two by a double rotation.
+    void Rotar(TNodoBin* X);
 };

@@ -21,6 +21,11 @@ std::string ConDosDecimales(double v) {
     return s;
 }
 
+// Whether a node of the tree is at that address.
+bool BuscarNodoPorDireccion(const TArbolBin& A, const TNodoBin* Nodo) {
+    return RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) { return n == Nodo; }) != nullptr;
+}
+
 struct TCasoEstadistica {
     const char* Arbol;
     std::int32_t Altura;
@@ -262,6 +267,48 @@ TEST(EstaOrdenado, ComparaPadresEHijos) {
         Construir(a, c.Arbol);
         EXPECT_EQ(a.EstaOrdenado(), c.Ordenado) << c.Arbol;
     }
+}
+
+
+// Emptying gives every slot back at once, or one node at a time when a
+// removed node is still shown or the nodes have destructors; either way the
+// refilled tree is sound and the shown node keeps its memory.
+TEST(Vaciar, ReutilizaLaMemoriaSinTocarNodosVivosFueraDelArbol) {
+    auto llenar = [](TArbolBin& a) {
+        for (std::int32_t k = 1; k <= 3000; ++k) a.Insertar(k * 7919 % 3001);
+    };
+    TArbolBST a;
+    llenar(a);
+    TNodoBin* mostrado = a.CrearNodo(-5, nullptr, nullptr, nullptr);
+    a.NodoBorrado = mostrado;
+    a.Vaciar();
+    EXPECT_EQ(a.Raiz, nullptr);
+    EXPECT_EQ(a.NodoSel, nullptr);
+    EXPECT_EQ(a.NumNodos, 0);
+    llenar(a);
+    EXPECT_EQ(mostrado->Valor, -5);
+    EXPECT_FALSE(BuscarNodoPorDireccion(a, mostrado));
+    a.NodoBorrado = nullptr;
+    EXPECT_EQ(Comprobar(a), "");
+    a.DestruirNodo(mostrado);
+    for (int vez = 0; vez < 2; ++vez) {
+        a.Vaciar();
+        llenar(a);
+        EXPECT_EQ(a.NumNodos, 3000);
+        EXPECT_EQ(Comprobar(a), "");
+    }
+
+    class TArbolContado : public TArbolBST {
+    public:
+        TArbolContado() : TArbolBST(sizeof(TNodoContado<TNodoBin>)) {}
+        TNodoBin* CrearNodo(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) override {
+            return NuevoNodo<TNodoContado<TNodoBin>>(V, P, I, D);
+        }
+    } contado;
+    llenar(contado);
+    EXPECT_EQ(TNodoContado<TNodoBin>::Vivos, 3000);
+    contado.Vaciar();
+    EXPECT_EQ(TNodoContado<TNodoBin>::Vivos, 0);
 }
 
 }  // namespace

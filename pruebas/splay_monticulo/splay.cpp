@@ -247,10 +247,12 @@ INSTANTIATE_TEST_SUITE_P(Semillas, DiferencialSplay, ::testing::Values(1u, 2u, 3
 
 // With reports on: every report sees a linked, ordered tree, and a splay of
 // a node at depth d makes one rotation report per round of one or two
-// levels, each followed by "goes on" or, at the last, "at the root".
+// levels, each followed by "goes on" or, at the last, "at the root". The
+// same steps without reports (a walk and a splay of their own) leave the
+// same tree and selection.
 TEST(DiferencialSplayConInformes, SecuenciasCoherentes) {
     std::mt19937 gen(9);
-    TSplayTree a;
+    TSplayTree a, sinInformes;
     std::set<std::int32_t> s;
     TGrabadora g(a);
     g.Vigilar([&] { return Enlazado(a, g.Etapas.back()); });
@@ -262,12 +264,17 @@ TEST(DiferencialSplayConInformes, SecuenciasCoherentes) {
         const bool splay = inserta || s.count(k) == 1;
         g.Etapas.clear();
         a.Deseleccionar();
+        sinInformes.Deseleccionar();
         if (inserta) {
             a.Insertar(k);
+            sinInformes.Insertar(k);
             s.insert(k);
         } else {
             a.Buscar(k);
+            sinInformes.Buscar(k);
         }
+        ASSERT_EQ(sinInformes.Guardar(), a.Guardar());
+        EXPECT_EQ(ValorSel(sinInformes), ValorSel(a));
         std::vector<const TEtapaVista*> rotaciones, otros;
         for (const TEtapaVista& e : g.Etapas)
             if (e.Titulo == Splay) (e.Tipo == 0 && e.Descripcion != EnLaRaiz ? rotaciones : otros).push_back(&e);
