@@ -377,6 +377,63 @@ void BorrarMinimoCola(benchmark::State& st) {
     Items(st, NumClaves);
 }
 
+// The heap's floor as the program requires it: the same deletions on a bare
+// vector of values with, beside it, one node-sized record per cell whose
+// value and drawn position are written at every level a value passes. No
+// links, no allocation, the records contiguous: the least a drawn node per
+// cell costs.
+void BorrarMinimoModelo(benchmark::State& st) {
+    struct TRegistro {
+        std::int32_t Valor, X, Y;
+        unsigned char Resto[sizeof(TNodoMon) - 3 * sizeof(std::int32_t)];
+    };
+    static_assert(sizeof(TRegistro) == sizeof(TNodoMon));
+    std::vector<std::int32_t> valores;
+    std::vector<TRegistro> nodos;
+    for (auto _ : st) {
+        st.PauseTiming();
+        valores = Claves();
+        std::make_heap(valores.begin(), valores.end(), std::greater<>());
+        nodos.assign(valores.size(), TRegistro{});
+        for (std::size_t i = 0; i < nodos.size(); ++i) {
+            nodos[i].Valor = valores[i];
+            nodos[i].X = static_cast<std::int32_t>(i);
+            nodos[i].Y = 0;
+        }
+        st.ResumeTiming();
+        std::int64_t num = static_cast<std::int64_t>(valores.size());
+        std::int32_t previo = INT32_MIN;
+        bool ordenado = true;
+        while (num > 0) {
+            ordenado &= valores[0] >= previo;
+            previo = valores[0];
+            --num;
+            const std::int32_t v = valores[num], x = nodos[num].X, y = nodos[num].Y;
+            std::int64_t i = 0;
+            for (;;) {
+                std::int64_t h = 2 * i + 1;
+                if (h >= num) break;
+                if (h + 1 < num && valores[h] > valores[h + 1]) ++h;
+                if (v <= valores[h]) break;
+                valores[i] = valores[h];
+                nodos[i].Valor = valores[h];
+                nodos[i].X = nodos[h].X;
+                nodos[i].Y = nodos[h].Y;
+                i = h;
+            }
+            valores[i] = v;
+            nodos[i].Valor = v;
+            nodos[i].X = x;
+            nodos[i].Y = y;
+        }
+        benchmark::DoNotOptimize(nodos.data());
+        st.PauseTiming();
+        Exigir(ordenado, "the minima did not come out in order");
+        st.ResumeTiming();
+    }
+    Items(st, NumClaves);
+}
+
 void InsertarOrdenadasMonticulo(benchmark::State& st) {
     for (auto _ : st) {
         TMonticulo m;
@@ -600,6 +657,7 @@ int main(int argc, char** argv) {
     Registrar("Insertar/std::priority_queue", InsertarCola);
     Registrar("BorrarMinimo/TMonticulo", BorrarMinimoMonticulo);
     Registrar("BorrarMinimo/std::priority_queue", BorrarMinimoCola);
+    Registrar("BorrarMinimo/modelo-nodos", BorrarMinimoModelo);
     Registrar("InsertarOrdenadas/TMonticulo", InsertarOrdenadasMonticulo);
     Registrar("InsertarOrdenadas/std::priority_queue", InsertarOrdenadasCola);
 

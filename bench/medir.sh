@@ -5,6 +5,8 @@
 #   AVL, red-black and splay tree / std::set per operation      (target <= 1.5)
 #   min-heap / std::priority_queue per operation                (target <= 1.5)
 #   red-black / AVL replay of 10^5 random insertions            (near: <= 1.5)
+#   a bare heap with a node-sized record written per cell and level
+#   / std::priority_queue: the floor of the heap's design        (no target)
 #   each layout / plain walk of the same 10^6-node tree         (target <= 4)
 #   stream round trip of 10^6 nodes                             (target well under 1 s)
 # On a 2-core machine a single run of a one-second batch is easily disturbed,
@@ -68,9 +70,9 @@ awk -F, '
               "Buscar/TArbolBST Buscar/TArbolAVL Buscar/TArbolRN Buscar/TSplayTree Buscar/std::set " \
               "Borrar/TArbolBST Borrar/TArbolAVL Borrar/TArbolRN Borrar/TSplayTree Borrar/std::set " \
               "InsertarOrdenadas/TArbolBST InsertarOrdenadas/TArbolAVL InsertarOrdenadas/TArbolRN " \
-              "InsertarOrdenadas/TSplayTree InsertarOrdenadas/std::set " \
+              "InsertarOrdenadas/TSplayTree InsertarOrdenadas/std::set" \
               "Insertar/TMonticulo Insertar/std::priority_queue BorrarMinimo/TMonticulo " \
-              "BorrarMinimo/std::priority_queue InsertarOrdenadas/TMonticulo InsertarOrdenadas/std::priority_queue " \
+              "BorrarMinimo/std::priority_queue BorrarMinimo/modelo-nodos InsertarOrdenadas/TMonticulo InsertarOrdenadas/std::priority_queue " \
               "Recorrido/pila Recorrido/RecorrerPreorden DistribuirSeparada DistribuirComprimida DistribuirCompleta " \
               "Flujo/Guardar+Cargar Flujo/Guardar Flujo/Cargar " \
               "Reconstruir/TArbolBST Reconstruir/TArbolAVL Reconstruir/TArbolRN Reconstruir/TSplayTree " \
@@ -98,6 +100,8 @@ awk -F, '
       split("Insertar Buscar Borrar InsertarOrdenadas Reconstruir ReconstruirInserciones", ops, " ")
       for (j = 1; j <= 6; j++) cociente(ops[j] "/" tipos[k], ops[j] "/std::set", 1.5)
     }
+    print "floor of the heap design (a node-sized record per cell), no target:"
+    cociente("BorrarMinimo/modelo-nodos", "BorrarMinimo/std::priority_queue", "")
     print "red-black replay / AVL replay, 10^5 random insertions (near, not quadratic):"
     cociente("ReconstruirInserciones/TArbolRN", "ReconstruirInserciones/TArbolAVL", 1.5)
     print "TMonticulo / std::priority_queue (same keys, same order):"
