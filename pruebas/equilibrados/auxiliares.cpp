@@ -3,31 +3,32 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
 
-std::int32_t& FE(TNodoBin* n) {
-    return static_cast<TNodoAVL*>(n)->FactorEquilibrio;
+std::int32_t& FE(const TNodoBin* n) {
+    return const_cast<TNodoAVL*>(static_cast<const TNodoAVL*>(n))->FactorEquilibrio;
 }
 
 // Height of the subtree at N; -1 once a fault has been written.
 std::int32_t RevisarAVL(const TNodoBin* n, std::string& fallo) {
     if (n == nullptr) return 0;
     const std::int32_t hi = RevisarAVL(n->Izq, fallo);
-    if (hi < 0) return -1;
-    const std::int32_t hd = RevisarAVL(n->Der, fallo);
+    const std::int32_t hd = hi < 0 ? -1 : RevisarAVL(n->Der, fallo);
     if (hd < 0) return -1;
-    const std::int32_t f = static_cast<const TNodoAVL*>(n)->FactorEquilibrio;
+    const std::int32_t f = FE(n);
     if (f == hd - hi && f >= -1 && f <= 1) return std::max(hi, hd) + 1;
-    std::ostringstream s;
-    if (f != hd - hi)
-        s << "node " << n->Valor << " stores factor " << f << " but its heights differ by " << hd - hi;
-    else
-        s << "node " << n->Valor << " is out of balance: " << f;
-    fallo = s.str();
+    fallo = "node " + std::to_string(n->Valor) + " stores factor " + std::to_string(f) + ", heights differ by " +
+            std::to_string(hd - hi);
     return -1;
+}
+
+template <class F>
+std::string Listar(const TArbolBin& A, F Texto) {
+    std::string s;
+    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) { s += Texto(n); });
+    return s;
 }
 
 }  // namespace
@@ -39,11 +40,8 @@ std::string ComprobarAVL(const TArbolAVL& A) {
 }
 
 std::string Factores(const TArbolBin& A) {
-    std::string s;
-    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
-        s += (s.empty() ? "" : " ") + std::to_string(n->Valor) + ":" + std::to_string(FE(n));
-    });
-    return s;
+    std::string s = Listar(A, [](TNodoBin* n) { return " " + std::to_string(n->Valor) + ":" + std::to_string(FE(n)); });
+    return s.empty() ? s : s.substr(1);
 }
 
 std::int32_t& Factor(const TArbolBin& A, std::int32_t Valor) {
@@ -53,12 +51,10 @@ std::int32_t& Factor(const TArbolBin& A, std::int32_t Valor) {
 }
 
 std::string Colores(const TArbolBin& A) {
-    std::string s;
-    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+    return Listar(A, [](TNodoBin* n) -> std::string {
         const std::uint8_t c = static_cast<TNodoRN*>(n)->Color;
-        s += c == 0 ? "r" : c == 1 ? "n" : "[" + std::to_string(c) + "]";
+        return c == 0 ? "r" : c == 1 ? "n" : "[" + std::to_string(c) + "]";
     });
-    return s;
 }
 
 std::vector<std::int32_t> Alturas(const TArbolBin& A) {

@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "auxiliares.h"
@@ -27,75 +28,56 @@ TAlturas AlturasPorNodo(const TArbolBin& a) {
 }
 
 // A plain black-path check written apart from the engine's: children before
-// parents, stopping at the first node whose paths disagree. Writes into M the heights
-// it computes; false on failure.
+// parents, stopping at the first node whose paths disagree. Writes into M
+// the heights it computes; false on failure.
 bool CaminoNegro(const TNodoBin* n, TAlturas& m) {
     if (n == nullptr) return true;
     if (!CaminoNegro(n->Izq, m) || !CaminoNegro(n->Der, m)) return false;
     auto negro = [](const TNodoBin* h) { return static_cast<const TNodoRN*>(h)->Color == 1 ? 1 : 0; };
-    const TNodoBin* l = n->Izq;
-    const TNodoBin* d = n->Der;
-    if (l == nullptr && d == nullptr) {
-        m[n] = 1;
-    } else if (l == nullptr || d == nullptr) {
+    const TNodoBin *l = n->Izq, *d = n->Der;
+    if (l == nullptr || d == nullptr) {
         const TNodoBin* h = l != nullptr ? l : d;
-        if (negro(h) || m.at(h) != 1) return false;
+        if (h != nullptr && (negro(h) || m.at(h) != 1)) return false;
         m[n] = 1;
-    } else {
-        const std::int32_t al = m.at(l) + negro(l), ad = m.at(d) + negro(d);
-        if (al != ad) return false;
-        m[n] = al;
+        return true;
     }
+    const std::int32_t al = m.at(l) + negro(l);
+    if (al != m.at(d) + negro(d)) return false;
+    m[n] = al;
     return true;
 }
 
-// What an operation left in a tree, as far as a user can tell.
-struct TEstado {
-    std::string Error;
-    std::string Forma;
-    std::string Colores;
-    std::vector<std::int32_t> Alturas;
-    std::int32_t NumNodos = 0;
-    Opt Sel;
-    bool operator==(const TEstado&) const = default;
-};
-
-void PrintTo(const TEstado& e, std::ostream* os) {
-    *os << "{error \"" << e.Error << "\", " << e.Forma << ", " << e.Colores << ", alturas";
-    for (std::int32_t h : e.Alturas) *os << ' ' << h;
-    *os << ", " << e.NumNodos << " nodes, sel " << (e.Sel ? std::to_string(*e.Sel) : "nil") << "}";
-}
+// What an operation left in a tree, as far as a user can tell: the error,
+// shape, colours, black heights, count and selection.
+using TEstado = std::tuple<std::string, std::string, std::string, std::vector<std::int32_t>, std::int32_t, Opt>;
 
 TEstado Estado(const TArbolRN& a, std::string Error) {
-    return {std::move(Error), Forma(a), Colores(a), Alturas(a), a.NumNodos, a.NodoSel ? Opt(a.NodoSel->Valor) : nil};
+    return {std::move(Error), Forma(a), Colores(a), Alturas(a), a.NumNodos, ValorSel(a)};
 }
 
+// The error F raised, and what a report handler threw made into nothing.
 std::string Probar(const std::function<void()>& f) {
     try {
         f();
     } catch (const EArbol& e) {
         return e.what();
+    } catch (const TInterrupcion&) {
     }
     return {};
 }
 
 // Two trees fed the same operations: Completo walks every node on every
 // check, Incremental skips what passed before.
-class TPareja {
-public:
+struct TPareja {
     TPareja() { Completo.ComprobacionCompleta = true; }
-
     // Runs Op on both trees, compares what they show and returns the error.
     std::string Ambos(const std::function<void(TArbolRN&)>& Op) {
         const std::string e = Probar([&] { Op(Completo); });
-        const std::string e2 = Probar([&] { Op(Incremental); });
-        const TEstado s = Estado(Completo, e);
-        EXPECT_EQ(s, Estado(Incremental, e2));
+        EXPECT_EQ(Estado(Completo, e), Estado(Incremental, Probar([&] { Op(Incremental); })));
         EXPECT_EQ(Comprobar(Completo), "");
         EXPECT_EQ(Comprobar(Incremental), "");
         return e;
     }
-
     TArbolRN Completo, Incremental;
 };
 
@@ -125,14 +107,12 @@ public:
         for (auto [nodo, h] : AlturasPorNodo(a)) {
             const auto c = calculadas.find(nodo);
             const auto v = antes.find(nodo);
-            const std::int32_t esperada = c != calculadas.end() ? c->second : v != antes.end() ? v->second : 0;
-            EXPECT_EQ(h, esperada) << "node " << nodo->Valor;
+            EXPECT_EQ(h, c != calculadas.end() ? c->second : v != antes.end() ? v->second : 0) << nodo->Valor;
         }
         if (bien && BorradosDesdeCarga_ > 0) ++PasadasTrasBorrado;
         if (!bien && calculadas.size() < antes.size()) ++FallosAMedias;
     }
 
-    // One random step.
     void Paso() {
         TArbolRN& a = P_.Incremental;
         const std::int32_t op = Uno(100);
@@ -147,32 +127,31 @@ public:
                 t.Borrar();
             });
             ++BorradosDesdeCarga_;
-        } else if (op < 80) {
-            // Saved and loaded again: colours kept, black heights back to 0.
-            const std::vector<std::uint8_t> datos = P_.Completo.Guardar();
-            EXPECT_EQ(a.Guardar(), datos);
-            Cargar(datos);
         } else if (op < 85) {
-            // A stream whose colour bytes were altered, some to values that
+            // Saved and loaded again (colours kept, black heights back to 0),
+            // half the time with colour bytes altered, some to values that
             // are neither red nor black.
             std::vector<std::uint8_t> datos = P_.Completo.Guardar();
-            for (std::size_t r = 0; r < (datos.size() - 4) / 7; ++r) {
+            EXPECT_EQ(a.Guardar(), datos);
+            for (std::size_t r = 0; op >= 80 && r < (datos.size() - 4) / 7; ++r) {
                 const std::int32_t x = Uno(10);
-                if (x < 2) datos[4 + 7 * r + 4] = static_cast<std::uint8_t>(x);
-                if (x == 2) datos[4 + 7 * r + 4] = static_cast<std::uint8_t>(Uno(256));
+                if (x <= 2) datos[4 + 7 * r + 4] = static_cast<std::uint8_t>(x < 2 ? x : Uno(256));
             }
             Cargar(datos);
         } else if (op < 89) {
-            // A sound red-black tree built elsewhere.
-            TArbolRN otro;
+            TArbolRN otro;  // a sound red-black tree built elsewhere
             for (std::int32_t i = Uno(Rango); i > 0; --i) otro.Insertar(1 + Uno(Rango));
             Cargar(otro.Guardar());
-        } else if (op < 92) {
-            Reconstruir(Historia_);
         } else if (op < 95) {
-            std::vector<std::int32_t> e;
-            for (std::int32_t i = Uno(2 * Rango); i > 0; --i) e.push_back((Uno(4) == 0 ? -1 : 1) * (1 + Uno(Rango)));
-            Reconstruir(e);
+            std::vector<std::int32_t> e = Historia_;
+            if (op >= 92) {
+                e.clear();
+                for (std::int32_t i = Uno(2 * Rango); i > 0; --i)
+                    e.push_back((Uno(4) == 0 ? -1 : 1) * (1 + Uno(Rango)));
+            }
+            if (!P_.Ambos([&](TArbolRN& t) { t.Reconstruir(e); }).empty()) ++Fallos;
+            BorradosDesdeCarga_ = std::any_of(e.begin(), e.end(), [](std::int32_t x) { return x < 0; });
+            Historia_ = std::move(e);
         } else {
             // The check called by hand, at the root or at any node.
             const bool raiz = a.NumNodos == 0 || Uno(2) == 0;
@@ -215,11 +194,6 @@ private:
         P_.Ambos([&](TArbolRN& t) { t.Cargar(Datos); });
         BorradosDesdeCarga_ = 0;
     }
-    void Reconstruir(std::vector<std::int32_t> e) {
-        if (!P_.Ambos([&](TArbolRN& t) { t.Reconstruir(e); }).empty()) ++Fallos;
-        Historia_ = e;
-        BorradosDesdeCarga_ = std::count_if(e.begin(), e.end(), [](std::int32_t x) { return x < 0; }) > 0 ? 1 : 0;
-    }
 
     std::mt19937 Gen_;
     TPareja P_;
@@ -235,12 +209,10 @@ class Equivalencia : public ::testing::TestWithParam<std::uint32_t> {};
 TEST_P(Equivalencia, ComprobacionIncrementalIgualAComprobacionCompleta) {
     std::int32_t fallos = 0, aMedias = 0, pasadas = 0;
     for (std::uint32_t semilla = GetParam() * 100; semilla < GetParam() * 100 + 25; ++semilla) {
-        SCOPED_TRACE("seed " + std::to_string(semilla));
         TSecuencia s(semilla);
         for (int i = 0; i < 600; ++i) {
-            SCOPED_TRACE("step " + std::to_string(i));
             s.Paso();
-            if (::testing::Test::HasFailure()) return;
+            if (::testing::Test::HasFailure()) FAIL() << "seed " << semilla << ", step " << i;
         }
         fallos += s.Fallos;
         aMedias += s.FallosAMedias;
@@ -255,19 +227,17 @@ INSTANTIATE_TEST_SUITE_P(Semillas, Equivalencia, ::testing::Values(1u, 2u, 3u, 4
 
 // Insertions into a verified tree with red nodes under red nodes: the
 // recolouring and rotations shift black heights, and the check fails
-// inside the changed subtree or just above it.
+// inside the changed subtree or just above it. After a failure every later
+// check fails too, so each round loads a new tree.
 TEST(EquivalenciaRojosSeguidos, InsercionesEnArbolVerificado) {
-    // After a failure every later check fails too, so each round loads a
-    // new tree.
     std::int32_t fallos = 0;
     for (std::uint32_t semilla = 0; semilla < 200; ++semilla) {
-        SCOPED_TRACE("seed " + std::to_string(semilla));
         TSecuencia s(semilla);
         for (int ronda = 0; ronda < 5; ++ronda) {
             s.CargarConRojosSeguidos();
             for (int i = 0; i < 30; ++i) s.Insertar(1 + s.Uno(TSecuencia::Rango));
         }
-        if (::testing::Test::HasFailure()) return;
+        if (::testing::Test::HasFailure()) FAIL() << "seed " << semilla;
         fallos += s.Fallos;
     }
     EXPECT_GT(fallos, 300);
@@ -277,47 +247,31 @@ TEST(EquivalenciaRojosSeguidos, InsercionesEnArbolVerificado) {
 // closes while a step is shown). What the insertion did up to there stays;
 // the next checks must still agree.
 TEST(EquivalenciaInterrumpida, ManejadorQueLanzaEnCualquierInforme) {
-    struct TInterrupcion {};
     std::mt19937 gen(17);
-    auto uno = [&](std::int32_t n) { return std::uniform_int_distribution<std::int32_t>(0, n - 1)(gen); };
+    auto uno = [&](std::int32_t n) { return std::uniform_int_distribution<std::int32_t>(1, n)(gen); };
     for (int t = 0; t < 300; ++t) {
         SCOPED_TRACE("run " + std::to_string(t));
         TPareja p;
         TArbolRN base;
-        for (std::int32_t i = 30 + uno(30); i > 0; --i) base.Insertar(1 + uno(200));
-        const std::vector<std::uint8_t> datos = base.Guardar();
-        p.Ambos([&](TArbolRN& a) { a.Cargar(datos); });
-        const std::int32_t primera = 1 + uno(200);
+        for (std::int32_t i = 29 + uno(30); i > 0; --i) base.Insertar(uno(200));
+        p.Ambos([&](TArbolRN& a) { a.Cargar(base.Guardar()); });
+        const std::int32_t primera = uno(200), k = uno(200);
         p.Ambos([&](TArbolRN& a) { a.Insertar(primera); });  // verifies the whole tree
-        const std::int32_t k = 1 + uno(200);
         // The report at which the handler leaves, counted on a copy.
         TArbolRN copia;
         copia.Cargar(p.Incremental.Guardar());
         TGrabadora g(copia);
         copia.Insertar(k);
-        const std::size_t corte = uno(static_cast<std::int32_t>(g.Etapas.size()) + 1);
-        for (TArbolRN* a : {&p.Completo, &p.Incremental}) {
-            a->OnEtapa = [corte, vistos = std::size_t{0}](const std::string&, const std::string&, int) mutable {
+        const std::size_t corte = uno(static_cast<std::int32_t>(g.Etapas.size()) + 1) - 1;
+        p.Ambos([&](TArbolRN& a) {
+            a.OnEtapa = [corte, vistos = std::size_t{0}](const std::string&, const std::string&, int) mutable {
                 if (vistos++ == corte) throw TInterrupcion{};
             };
-        }
-        const std::string e1 = Probar([&] {
-            try {
-                p.Completo.Insertar(k);
-            } catch (const TInterrupcion&) {
-            }
+            a.Insertar(k);
         });
-        const std::string e2 = Probar([&] {
-            try {
-                p.Incremental.Insertar(k);
-            } catch (const TInterrupcion&) {
-            }
-        });
-        EXPECT_EQ(Estado(p.Completo, e1), Estado(p.Incremental, e2));
-        p.Completo.OnEtapa = nullptr;
-        p.Incremental.OnEtapa = nullptr;
+        for (TArbolRN* a : {&p.Completo, &p.Incremental}) a->OnEtapa = nullptr;
         for (int i = 0; i < 20; ++i) {
-            const std::int32_t v = 1 + uno(200);
+            const std::int32_t v = uno(200);
             p.Ambos([&](TArbolRN& a) {
                 a.Deseleccionar();
                 a.Insertar(v);
@@ -327,18 +281,15 @@ TEST(EquivalenciaInterrumpida, ManejadorQueLanzaEnCualquierInforme) {
     }
 }
 
-// ---------------------------------------------------------------- cost of the check
-
 // A replay of 10^5 random insertions costs about what the AVL tree's does.
 // The check still reads both children of every node on the changed path,
 // a few times the work of the AVL walk; a check that walked the whole tree
-// on every insertion would cost about a hundred times more.
+// on every insertion would cost about a hundred times more. Processor time,
+// interleaved, the best of seven each, so both see the same machine load.
 TEST(CosteRN, ReplayComparableAlAVL) {
     std::mt19937 gen(3);
     std::vector<std::int32_t> e(100000);
     for (std::int32_t& x : e) x = std::uniform_int_distribution<std::int32_t>(1, 1'000'000'000)(gen);
-    // Processor time of this process: other programs running meanwhile do
-    // not count.
     auto medir = [&](TArbolBin& a) {
         const std::clock_t t0 = std::clock();
         a.Reconstruir(e);
@@ -346,14 +297,11 @@ TEST(CosteRN, ReplayComparableAlAVL) {
     };
     TArbolAVL avl;
     TArbolRN rn;
-    // Interleaved, the best of seven each, so both see the same machine load.
     double tAvl = 1e9, tRn = 1e9;
     for (int i = 0; i < 7; ++i) {
         tAvl = std::min(tAvl, medir(avl));
         tRn = std::min(tRn, medir(rn));
     }
-    RecordProperty("segundos_avl", std::to_string(tAvl));
-    RecordProperty("segundos_rn", std::to_string(tRn));
     EXPECT_EQ(rn.NumNodos, avl.NumNodos);
     EXPECT_LT(tRn, 3 * tAvl) << "AVL " << tAvl << " s, red-black " << tRn << " s";
     EXPECT_LT(tRn, 2.0);

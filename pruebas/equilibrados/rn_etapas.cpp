@@ -26,19 +26,23 @@ TEtapaVista PadreNegro(std::vector<std::int32_t> M, std::int32_t Sel) {
 TEtapaVista PadreRaiz(std::vector<std::int32_t> M, std::int32_t Sel) {
     return Chequeo("El padre es la raiz: Se cambia su color y termina la comprobación.", 2, std::move(M), Sel);
 }
-// Case 1 marks P, G and U for both of its reports.
-TEtapas Caso1(std::vector<std::int32_t> M, std::int32_t Sel) {
-    return {Chequeo("Caso 1: Padre rojo, tio rojo. Se cambian colores.", 0, M, Sel),
-            Chequeo("Caso 1: Continúa la comprobación sobre el abuelo.", 1, M, Sel)};
+// Both reports of a case; marks listed in pre-order before and after it.
+TEtapas Caso(const char* Primero, const char* Segundo, std::vector<std::int32_t> Antes,
+             std::vector<std::int32_t> Despues, std::int32_t Sel) {
+    return {Chequeo(Primero, 0, std::move(Antes), Sel), Chequeo(Segundo, 1, std::move(Despues), Sel)};
 }
-// Marks listed in pre-order before and after the rotation.
+TEtapas Caso1(std::vector<std::int32_t> M, std::int32_t Sel) {
+    return Caso("Caso 1: Padre rojo, tio rojo. Se cambian colores.",
+                "Caso 1: Continúa la comprobación sobre el abuelo.", M, M, Sel);
+}
 TEtapas Caso2b(std::vector<std::int32_t> Antes, std::vector<std::int32_t> Despues, std::int32_t Sel) {
-    return {Chequeo("Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", 0, std::move(Antes), Sel),
-            Chequeo("Caso 2b: Se termina la comprobación.", 1, std::move(Despues), Sel)};
+    return Caso("Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", "Caso 2b: Se termina la comprobación.",
+                std::move(Antes), std::move(Despues), Sel);
 }
 TEtapas Caso2a(std::vector<std::int32_t> Antes, std::vector<std::int32_t> Despues, std::int32_t Sel) {
-    return {Chequeo("Caso 2a: Padre rojo, tio negro o no existe. Rotación nodo-padre.", 0, std::move(Antes), Sel),
-            Chequeo("Caso 2a: La rotación transforma el subarbol en el caso 2b.", 1, std::move(Despues), Sel)};
+    return Caso("Caso 2a: Padre rojo, tio negro o no existe. Rotación nodo-padre.",
+                "Caso 2a: La rotación transforma el subarbol en el caso 2b.", std::move(Antes), std::move(Despues),
+                Sel);
 }
 // clang-format on
 
@@ -125,35 +129,30 @@ const TCaso Casos[] = {
 };
 // clang-format on
 
-void Preparar(TArbolRN& a, const TCaso& c) {
+void Preparar(TArbolRN& a, const TCaso& c, bool Completa) {
+    a.ComprobacionCompleta = Completa;
     if (!c.Previas.empty())
         a.Reconstruir(c.Previas);
     else
         a.Cargar(FlujoRN(c.Inicial, c.ColoresIniciales));
 }
 
-std::string Ejecutar(TArbolRN& a, const TCaso& c) {
-    return EjecutarOperacion(a, c.Op, c.Valor, c.Resultado);
-}
-
-// Both ways of checking black paths give the same results.
+// Both ways of checking black paths give the same results, with reports on
+// (links consistent at every one) and off.
 class EtapasRN : public ::testing::TestWithParam<std::tuple<TCaso, bool>> {};
 
-// With reports on (links consistent at every one) and off, the same result.
 TEST_P(EtapasRN, SecuenciaYResultado) {
     const auto& [c, completa] = GetParam();
     for (bool informes : {true, false}) {
         SCOPED_TRACE(informes ? "reports on" : "reports off");
         TArbolRN a;
-        a.ComprobacionCompleta = completa;
-        Preparar(a, c);
+        Preparar(a, c, completa);
         std::optional<TGrabadora> g;
         if (informes) g.emplace(a).Vigilar([&] { return ComprobarEnlaces(a); });
-        const std::string error = Ejecutar(a, c);
-        if (informes) {
+        EXPECT_EQ(EjecutarOperacion(a, c.Op, c.Valor, c.Resultado), c.Error ? c.Error : "");
+        if (g) {
             EXPECT_EQ(g->Etapas, c.Etapas);
         }
-        EXPECT_EQ(error, c.Error ? c.Error : "");
         EXPECT_EQ(Forma(a), c.Final);
         EXPECT_EQ(Colores(a), c.ColoresFinales);
         EXPECT_EQ(Alturas(a), c.Alturas);
@@ -167,14 +166,12 @@ TEST_P(EtapasRN, SecuenciaYResultado) {
 TEST_P(EtapasRN, ManejadorQueLanzaDejaEnlacesSanos) {
     const auto& [c, completa] = GetParam();
     for (std::size_t k = 0; k < c.Etapas.size(); ++k) {
-        SCOPED_TRACE("thrown from report " + std::to_string(k));
         TArbolRN a;
-        a.ComprobacionCompleta = completa;
-        Preparar(a, c);
+        Preparar(a, c, completa);
         TGrabadora g(a);
         g.InterrumpirEn(k);
-        EXPECT_THROW(Ejecutar(a, c), TInterrupcion);
-        EXPECT_EQ(Comprobar(a), "") << Forma(a);
+        EXPECT_THROW(EjecutarOperacion(a, c.Op, c.Valor, c.Resultado), TInterrupcion) << k;
+        EXPECT_EQ(Comprobar(a), "") << "thrown from report " << k << ": " << Forma(a);
     }
 }
 
@@ -184,28 +181,20 @@ INSTANTIATE_TEST_SUITE_P(Casos, EtapasRN, ::testing::Combine(::testing::ValuesIn
                                     (std::get<1>(i.param) ? "_Completa" : "_Incremental");
                          });
 
-// ---------------------------------------------------------------- stream
-
+// 10 black with two children, then two red leaves: value, colour, flags.
 TEST(FlujoRN, RegistroDeSieteBytes) {
     TArbolRN a;
     for (std::int32_t v : {10, 5, 15}) a.Insertar(v);
-    const std::vector<std::uint8_t> esperado = {3,  0, 0, 0,            // count
-                                                10, 0, 0, 0, 1, 1, 1,   // black, two children
-                                                5,  0, 0, 0, 0, 0, 0,   // red leaf
-                                                15, 0, 0, 0, 0, 0, 0};  // red leaf
-    EXPECT_EQ(a.Guardar(), esperado);
+    EXPECT_EQ(a.Guardar(), (std::vector<std::uint8_t>{3, 0, 0, 0, 10, 0, 0, 0, 1, 1, 1, 5, 0, 0, 0, 0, 0, 0,
+                                                       15, 0, 0, 0, 0, 0, 0}));
 }
 
 // Colours come back exactly as stored; black heights read 0 until an
 // insertion checks them, and a deletion does not refresh them.
 TEST(FlujoRN, CargaConservaColoresYAlturasCero) {
-    TArbolRN a;
-    for (std::int32_t v : {10, 5, 15, 1}) a.Insertar(v);
-    std::vector<std::uint8_t> datos = a.Guardar();
-    datos[4 + 4] = 200;  // the root's colour byte
+    std::vector<std::uint8_t> datos = FlujoRN("10(5(1,),15)", "[200]nrn");
     TArbolRN b;
     b.Cargar(datos);
-    EXPECT_EQ(Forma(b), "10(5(1,),15)");
     EXPECT_EQ(Colores(b), "[200]nrn");
     EXPECT_EQ(Alturas(b), (std::vector<std::int32_t>{0, 0, 0, 0}));
     EXPECT_EQ(b.Guardar(), datos);
@@ -222,8 +211,9 @@ TEST(FlujoRN, RegistroCortadoNoTocaElArbol) {
     a.Insertar(7);
     const std::vector<std::uint8_t> datos = FlujoRN("10(5,15)", "nrr");
     for (std::size_t n = 0; n < datos.size(); ++n) {
-        const std::vector<std::uint8_t> corto(datos.begin(), datos.begin() + static_cast<std::ptrdiff_t>(n));
-        EXPECT_THROW(a.Cargar(corto), EFlujoInvalido) << n;
+        EXPECT_THROW(a.Cargar(std::vector<std::uint8_t>(datos.begin(), datos.begin() + static_cast<std::ptrdiff_t>(n))),
+                     EFlujoInvalido)
+            << n;
         EXPECT_EQ(Forma(a), "7");
     }
 }

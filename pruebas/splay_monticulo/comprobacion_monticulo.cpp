@@ -1,6 +1,6 @@
 #include "comprobacion_monticulo.h"
 
-#include <sstream>
+#include <string>
 
 TBytes FlujoVector(const std::vector<std::int32_t>& Valores) {
     const auto n = static_cast<std::int64_t>(Valores.size());
@@ -35,11 +35,9 @@ namespace {
 std::string Revisar(const TMonticulo& M, bool EntreOperaciones, bool Orden) {
     const std::int32_t n = M.NumNodos;
     if (M.Vector.size() != M.VectorValores.size()) return "Vector and VectorValores differ in length";
-    if (n < 0 || n > M.MaxNodos || M.MaxNodos > M.Capacidad()) {
-        std::ostringstream f;
-        f << "NumNodos " << n << ", MaxNodos " << M.MaxNodos << ", length " << M.Capacidad() << " out of order";
-        return f.str();
-    }
+    if (n < 0 || n > M.MaxNodos || M.MaxNodos > M.Capacidad())
+        return "NumNodos " + std::to_string(n) + ", MaxNodos " + std::to_string(M.MaxNodos) + ", length " +
+               std::to_string(M.Capacidad()) + " out of order";
     if (M.Raiz != (n > 0 ? M.Vector[0] : nullptr)) return "Raiz is not Vector[0]";
     bool selVisto = M.NodoSel == nullptr;
     int marcados = 0;
@@ -62,12 +60,8 @@ std::string Revisar(const TMonticulo& M, bool EntreOperaciones, bool Orden) {
         if (v == M.NodoSel) selVisto = true;
     }
     if (!selVisto) return "NodoSel is not a live node";
-    if (EntreOperaciones) {
-        if (marcados > 0) return std::to_string(marcados) + " nodes still marked";
-        if (M.NodoBorrado != nullptr) return "NodoBorrado is not nil";
-    } else if (marcados > 2) {
-        return std::to_string(marcados) + " nodes marked";
-    }
+    if (marcados > (EntreOperaciones ? 0 : 2)) return std::to_string(marcados) + " nodes marked";
+    if (EntreOperaciones && M.NodoBorrado != nullptr) return "NodoBorrado is not nil";
     return {};
 }
 

@@ -22,14 +22,12 @@ std::vector<std::int32_t> Vivos(const TMonticulo& M);
 std::vector<std::int32_t> Grises(const TMonticulo& M);
 
 // Empty when the heap is sound between two operations, else the first fault:
-// both arrays of the same length, NumNodos <= MaxNodos <= length, Raiz =
-// Vector[0], every live cell's node at its index with the parent and children
-// the vector gives and the value VectorValores holds, NodoSel nil or live, no
-// node marked, NodoBorrado nil; and with Orden, the heap order.
+// both arrays alike in length, NumNodos <= MaxNodos <= length, Raiz =
+// Vector[0], every live cell's node at its index with the links and value the
+// vector gives, NodoSel nil or live, nothing marked, NodoBorrado nil; and
+// with Orden, the heap order. At a step report: the same agreement,
+// NodoBorrado outside the vector and at most two nodes marked.
 std::string ComprobarMonticulo(const TMonticulo& M, bool Orden = true);
-// What must hold at every step report: the same agreement of vector, links
-// and values, NodoSel nil or live, NodoBorrado outside the vector, at most
-// two nodes marked.
 std::string ComprobarMonticuloEnEtapa(const TMonticulo& M);
 
 // A heap whose nodes count themselves.

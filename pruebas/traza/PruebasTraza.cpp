@@ -121,13 +121,6 @@ ordered_json Final(const std::vector<ordered_json>& Objetos) {
     return Objetos.back()["final"];
 }
 
-std::vector<std::string> Entradas(const std::vector<ordered_json>& Objetos) {
-    std::vector<std::string> r;
-    for (const auto& o : Objetos)
-        if (o.contains("operacion")) r.push_back(o["operacion"]["entrada"]);
-    return r;
-}
-
 // Each file holds the lines worked out by hand for its command line.
 TEST_F(Traza, EjemplosDanExactamenteLasLineasEsperadas) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> ejemplos{
@@ -155,10 +148,6 @@ TEST_F(Traza, EjemplosDanExactamenteLasLineasEsperadas) {
         EXPECT_EQ(r.Codigo, 0);
         EXPECT_EQ(r.Errores, "");
         EXPECT_EQ(r.Salida, Leer(fs::path(DATOS_TRAZA) / fichero));
-        for (const ordered_json& o : r.Objetos()) {
-            ASSERT_TRUE(o.is_object());
-            EXPECT_EQ(o.size(), 1u);
-        }
     }
 }
 
@@ -169,15 +158,7 @@ TEST_F(Traza, UsoIncorrectoSaleConDosSinEjecutarNada) {
         {},
         {"arbol", "1"},
         {"BST", "1"},
-        {"Mon"},
         {"bst", "12a"},
-        {"bst", ""},
-        {"bst", "2147483648"},
-        {"bst", "50", "-x"},
-        {"avl", "fib:-1"},
-        {"mon", "des:-1"},
-        {"mon", "crear:1"},
-        {"mon", "5", "-5", "fib:2"},
         {"--radio", "diez", "bst"},
         {"--sepx", "4294967296", "bst"},
         {"--sepy", "", "bst"},
@@ -199,14 +180,10 @@ TEST_F(Traza, UsoIncorrectoSaleConDosSinEjecutarNada) {
 
 TEST_F(Traza, FicheroIlegibleOInvalidoSaleConUno) {
     const std::string truncado = Fichero("truncado.arb", {2, 0, 0, 0, 50, 0, 0, 0, 1, 0, 30, 0});
-    const std::string negativo = Fichero("negativo.arb", ConCuenta(FlujoDe("50"), -1));
-    const std::string vacio = Fichero("vacio.arb", {});
     const std::string impar = Fichero("impar.sec", {50, 0, 0, 0, 30});
     EsperarFallo({"--cargar", (Dir_ / "no-existe.arb").string(), "bst"}, 1);
     EsperarFallo({"--cargar", Dir_.string(), "bst"}, 1);
     EsperarFallo({"--cargar", truncado, "bst", "1"}, 1);
-    EsperarFallo({"--cargar", negativo, "bst"}, 1);
-    EsperarFallo({"--cargar", vacio, "bst"}, 1);
     EsperarFallo({"--sec", impar, "bst"}, 1);
     // A heap whose vector indices are not where the tree shape puts them.
     const std::string indices = Fichero("indices.mon", FlujoMon(3, {{1, 0, true, true}, {5, 2, false, false},
@@ -221,7 +198,10 @@ TEST_F(Traza, CargaYListaDeOperacionesSeAplicanAntesQueLasOps) {
     const TEjecucion r = Ejecutar({"--cargar", arbol, "--sec", sec, "bst", "+7", "?20"});
     ASSERT_EQ(r.Codigo, 0) << r.Errores;
     const auto objetos = r.Objetos();
-    EXPECT_EQ(Entradas(objetos), (std::vector<std::string>{"20", "5", "-10", "+7", "?20"}));
+    std::vector<std::string> entradas;
+    for (const auto& o : objetos)
+        if (o.contains("operacion")) entradas.push_back(o["operacion"]["entrada"]);
+    EXPECT_EQ(entradas, (std::vector<std::string>{"20", "5", "-10", "+7", "?20"}));
     // Loading reports nothing: the first line is the search of 20 meeting 10.
     ASSERT_FALSE(objetos.empty());
     EXPECT_EQ(objetos[0]["etapa"]["marcados"], ordered_json::parse("[10]"));
@@ -244,24 +224,22 @@ TEST_F(Traza, LimitesDeTreintaYDosBits) {
     EXPECT_EQ(Final(objetos)["nodos"], ordered_json::parse(R"([{"valor":2147483647,"x":17,"y":15}])"));
 }
 
+// Both option spellings; each tree's coordinates depend on every measure
+// and differ between the layouts.
 TEST_F(Traza, OpcionesDeDistribucionLleganAlLayout) {
-    {
-        const TEjecucion r = Ejecutar(
-            {"--distribucion", "completa", "--radio", "20", "--sepx", "10", "--sepy", "10", "bst", "10", "20", "30"});
+    const std::vector<std::pair<std::vector<std::string>, const char*>> casos{
+        {{"--distribucion", "completa", "--radio", "20", "--sepx", "10", "--sepy", "10", "bst", "10", "20", "30"},
+         R"({"ancho":220,"alto":140,"x_raiz":110,"x":[110,170,200]})"},
+        {{"--distribucion=comprimida", "--radio=20", "--sepx=10", "--sepy=10", "bst", "50", "30", "20", "70", "80"},
+         R"({"ancho":140,"alto":140,"x_raiz":70,"x":[70,40,20,100,120]})"},
+    };
+    for (const auto& [args, esperado] : casos) {
+        const TEjecucion r = Ejecutar(args);
         ASSERT_EQ(r.Codigo, 0) << r.Errores;
         const ordered_json f = Final(r.Objetos());
-        EXPECT_EQ(std::make_tuple(f["ancho"], f["alto"], f["x_raiz"]), std::make_tuple(220, 140, 110));
-        EXPECT_EQ(f["nodos"], ordered_json::parse(R"([{"valor":10,"x":110,"y":20},{"valor":20,"x":170,"y":70},
-                                                      {"valor":30,"x":200,"y":120}])"));
-    }
-    {
-        const TEjecucion r = Ejecutar({"--distribucion=comprimida", "--radio=20", "--sepx=10", "--sepy=10", "bst",
-                                       "50", "30", "70"});
-        ASSERT_EQ(r.Codigo, 0) << r.Errores;
-        const ordered_json f = Final(r.Objetos());
-        EXPECT_EQ(std::make_tuple(f["ancho"], f["alto"], f["x_raiz"]), std::make_tuple(100, 90, 50));
-        EXPECT_EQ(f["nodos"], ordered_json::parse(R"([{"valor":50,"x":50,"y":20},{"valor":30,"x":20,"y":70},
-                                                      {"valor":70,"x":80,"y":70}])"));
+        ordered_json visto{{"ancho", f["ancho"]}, {"alto", f["alto"]}, {"x_raiz", f["x_raiz"]}, {"x", ordered_json::array()}};
+        for (const auto& n : f["nodos"]) visto["x"].push_back(n["x"]);
+        EXPECT_EQ(visto, ordered_json::parse(esperado));
     }
 }
 
@@ -359,22 +337,6 @@ TEST_F(Traza, CadenaAvlDeUnMillonDeNodos) {
     EXPECT_EQ(f["nodos"][1], ordered_json::parse(R"({"valor":0,"x":17,"y":50,"factor":0})"));
     EXPECT_EQ(f["nodos"][2]["factor"], 999998);
     EXPECT_EQ(f["nodos"].back(), ordered_json::parse(R"({"valor":1000000,"x":19000017,"y":34999980,"factor":0})"));
-}
-
-TEST_F(Traza, CadenaDeUnMillonDeNodos) {
-    constexpr std::int32_t n = 1'000'000;
-    const std::string cadena = Fichero("cadena.arb", FlujoCadena(n, true));
-    const TEjecucion r = Ejecutar({"--cargar", cadena, "bst", "?1", "-1"});
-    ASSERT_EQ(r.Codigo, 0) << r.Errores;
-    const auto objetos = r.Objetos();
-    ASSERT_EQ(objetos.size(), 5u);
-    EXPECT_EQ(objetos[2]["etapa"]["descripcion"],
-              "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.");
-    const ordered_json f = Final(objetos);
-    EXPECT_EQ(f["num_nodos"], n - 1);
-    EXPECT_EQ(f["altura"], n - 1);
-    ASSERT_EQ(f["nodos"].size(), static_cast<std::size_t>(n - 1));
-    EXPECT_EQ(f["nodos"].back(), ordered_json::parse(R"({"valor":1000000,"x":18999979,"y":34999945})"));
 }
 
 }  // namespace

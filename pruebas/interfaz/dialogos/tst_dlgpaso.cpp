@@ -21,19 +21,15 @@ private Q_SLOTS:
     Ventana->show();
     Dlg = new TDlgPaso(Ventana.get());
   }
-  void cleanup() {
-    Ventana.reset();
-    Dlg = nullptr;
-  }
+  void cleanup() { Ventana.reset(); }
 
   // A fixed tool window with no title bar buttons, whose controls all lie
-  // inside it.
+  // inside it, and its title white on grey as the user sees it.
   void ventana() {
     const Qt::WindowFlags f = Dlg->windowFlags();
     QCOMPARE(f & Qt::WindowType_Mask, Qt::Tool);
     QVERIFY(f.testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!f.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!f.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(!f.testFlag(Qt::WindowCloseButtonHint) && !f.testFlag(Qt::WindowSystemMenuHint));
     QVERIFY(!Dlg->isModal());
     QCOMPARE(Dlg->size(), QSize(249, 140));
     QCOMPARE(Dlg->minimumSize(), Dlg->maximumSize());
@@ -42,10 +38,7 @@ private Q_SLOTS:
                                                        Dlg->edtDescripcion, Dlg->btnSeguir})
       QVERIFY2(Dlg->rect().contains(w->geometry()), qPrintable(w->objectName()));
     QVERIFY(Dlg->btnSeguir->width() >= Dlg->btnSeguir->sizeHint().width());
-  }
 
-  // White on grey, as the user sees it.
-  void tituloBlancoSobreGris() {
     Dlg->etqTitulo->setText(QStringLiteral("Insercion en Arbol AVL"));
     const QImage img = Dlg->etqTitulo->grab().toImage();
     QCOMPARE(QColor(img.pixel(2, 2)), QColor(0x80, 0x80, 0x80));
@@ -56,12 +49,15 @@ private Q_SLOTS:
     QVERIFY(blanco);
   }
 
-  // Click and Space press the button; Esc neither presses nor hides.
-  void pulsarSeguirYEsc() {
+  // Click and Space press the button; neither Esc nor a close request from
+  // the window system (Alt+F4 and the like) presses or hides: only the
+  // program hides the window.
+  void soloElProgramaLaOculta() {
     Dlg->show();
-    Dlg->Pulsado = false;
+    QVERIFY(QTest::qWaitForWindowExposed(Dlg));
     QTest::keyClick(Dlg, Qt::Key_Escape);
     QTest::keyClick(Dlg->btnSeguir, Qt::Key_Escape);
+    QVERIFY(!Dlg->windowHandle()->close());
     QVERIFY(Dlg->isVisible());
     QVERIFY(!Dlg->Pulsado);
     QTest::mouseClick(Dlg->btnSeguir, Qt::LeftButton);
@@ -69,15 +65,6 @@ private Q_SLOTS:
     Dlg->Pulsado = false;
     QTest::keyClick(Dlg->btnSeguir, Qt::Key_Space);
     QVERIFY(Dlg->Pulsado);
-  }
-
-  // A close request from the window system (Alt+F4 and the like) is
-  // refused; the program hides the window itself.
-  void elUsuarioNoLaCierra() {
-    Dlg->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Dlg));
-    QVERIFY(!Dlg->windowHandle()->close());
-    QVERIFY(Dlg->isVisible());
     Dlg->hide();
     QVERIFY(!Dlg->isVisible());
   }

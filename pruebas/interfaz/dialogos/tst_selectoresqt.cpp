@@ -13,46 +13,35 @@
 
 std::shared_ptr<ISelectores> SelectoresQt();
 
-namespace {
-
-// Closes whatever modal window is still up, so a failed step never hangs.
-void CerrarModales() {
-  while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-    w->reject();
-}
-
-}  // namespace
-
 class TPruebaSelectoresQt : public QObject {
   Q_OBJECT
 
-  // Runs `accion` on the font chooser once it is up.
-  static void EnElSelector(std::function<void(QFontDialog*)> accion) {
+  const TFuente Inicial{QStringLiteral("DejaVu Sans"), 11, 0x00336699, true, false};
+
+  // Runs `accion` on the font chooser once it is up, then closes whatever
+  // modal window is still open, so a failed step never hangs.
+  std::optional<TFuente> Elegir(std::function<void(QFontDialog*, QPushButton*)> accion) {
     QTimer::singleShot(0, [accion] {
       auto* dlg = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
       if (dlg)
-        accion(dlg);
-      CerrarModales();
+        accion(dlg, dlg->findChild<QPushButton*>(QStringLiteral("btnColorFuente")));
+      while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        w->reject();
     });
+    return SelectoresQt()->ElegirFuente(nullptr, Inicial);
   }
-
-  const TFuente Inicial{QStringLiteral("DejaVu Sans"), 11, 0x00336699, true, false};
 
 private Q_SLOTS:
   // The chooser shows the colour button; a cancel gives nothing, an
   // acceptance without changes gives the font it started from.
   void cancelarYAceptarSinCambios() {
     bool conBoton = false;
-    EnElSelector([&conBoton](QFontDialog* dlg) {
-      auto* b = dlg->findChild<QPushButton*>(QStringLiteral("btnColorFuente"));
-      conBoton = b && b->isVisible() && b->text() == QStringLiteral("Color...");
-      dlg->reject();
-    });
-    QVERIFY(!SelectoresQt()->ElegirFuente(nullptr, Inicial).has_value());
+    QVERIFY(!Elegir([&conBoton](QFontDialog* dlg, QPushButton* b) {
+               conBoton = b && b->isVisible() && b->text() == QStringLiteral("Color...");
+               dlg->reject();
+             }).has_value());
     QVERIFY(conBoton);
-    EnElSelector([](QFontDialog* dlg) { dlg->accept(); });
-    const auto f = SelectoresQt()->ElegirFuente(nullptr, Inicial);
-    QVERIFY(f == Inicial);
+    QVERIFY(Elegir([](QFontDialog* dlg, QPushButton*) { dlg->accept(); }) == Inicial);
   }
 
   // The colour chosen through the button comes back with the font; a
@@ -67,25 +56,18 @@ private Q_SLOTS:
     QFETCH(bool, confirma);
     QFETCH(uint, esperado);
     QColor inicialVisto;
-    EnElSelector([&, confirma](QFontDialog* dlg) {
-      auto* b = dlg->findChild<QPushButton*>(QStringLiteral("btnColorFuente"));
-      if (!b)
-        return;
+    const auto f = Elegir([&, confirma](QFontDialog* dlg, QPushButton* b) {
       QTimer::singleShot(0, [&, confirma] {
-        auto* c = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-        if (!c)
-          return;
-        inicialVisto = c->currentColor();
-        c->setCurrentColor(QColor(0x12, 0x34, 0x56));
-        if (confirma)
-          c->accept();
-        else
-          c->reject();
+        if (auto* c = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+          inicialVisto = c->currentColor();
+          c->setCurrentColor(QColor(0x12, 0x34, 0x56));
+          confirma ? c->accept() : c->reject();
+        }
       });
-      b->click();
+      if (b)
+        b->click();
       dlg->accept();
     });
-    const auto f = SelectoresQt()->ElegirFuente(nullptr, Inicial);
     QVERIFY(f.has_value());
     QCOMPARE(inicialVisto, ColorQt(Inicial.Color));
     QCOMPARE(f->Color, TColor{esperado});

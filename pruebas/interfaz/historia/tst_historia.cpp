@@ -1,8 +1,7 @@
 // History and files through the real window: changes of kind with replay,
-// operation files, structure files of every kind, undo, emptying, the
-// demonstration builders, and the mended faults (opening and saving never
-// lose work, undo never reads another kind's snapshot, builders refuse what
-// they cannot build).
+// operation and structure files, undo, emptying and the demonstration
+// builders; opening and saving never lose work, undo never reads another
+// kind's snapshot, builders refuse what they cannot build.
 #include "entorno.h"
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
@@ -86,24 +85,10 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
-  void FicheroDeOperacionesCreceYIgnoraLosBytesSobrantes() {
-    TEntorno e(Opciones());
-    TVentPpal& v = e.V();
-    std::vector<std::int32_t> lista;
-    for (int i = 1; i <= 150; ++i)
-      lista.push_back(i % 7 == 0 ? -(i - 1) : i);
-    Escribir(Ruta("150.sec"), Entradas(lista) + QByteArray("\x01\x02\x03", 3));
-    QCOMPARE(v.ListaOper.size(), std::size_t{100});
-    e.Elegir(Ruta("150.sec"), 1);
-    e.Orden(TVentPpal::cAbrir);
-    QCOMPARE(v.NumOper, 150);
-    QCOMPARE(v.ListaOper.size(), std::size_t{160});
-    QCOMPARE(v.Arbol->NumNodos, 150 - 2 * 21);
-  }
-
   // Each kind saves under its own filter and extension and reads back the
-  // same stream.
-  void CadaTipoGuardaYVuelveACargarLoMismo_data() {
+  // same stream; under another kind's filter its file is loaded, or refused
+  // with a message and the work left as it was.
+  void CadaTipoGuardaYSeAbreBajoCadaFiltro_data() {
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("fichero");
     QTest::addColumn<QString>("filtro");
@@ -115,7 +100,7 @@ private Q_SLOTS:
     QTest::newRow("Splay") << 3 << "b.arb" << arb << "ARB";
     QTest::newRow("Monticulo") << 4 << "a.mon" << "Montículos (*.mon)|*.mon" << "MON";
   }
-  void CadaTipoGuardaYVuelveACargarLoMismo() {
+  void CadaTipoGuardaYSeAbreBajoCadaFiltro() {
     QFETCH(int, tipo);
     QFETCH(QString, fichero);
     QFETCH(QString, filtro);
@@ -127,7 +112,7 @@ private Q_SLOTS:
       v.RealizarInsercion(k);
     v.RealizarBorrado(20);
     e.Orden(TVentPpal::cDeshacer);  // back to before the deletion
-    const auto antes = v.Arbol->Guardar();
+    const auto guardado = v.Arbol->Guardar();
     e.Orden(TVentPpal::cGuardar);  // cancelled: nothing written
     e.Elegir(Ruta(fichero), 1);
     e.Orden(TVentPpal::cGuardar);
@@ -136,41 +121,24 @@ private Q_SLOTS:
     QCOMPARE(mostrados.back().Titulo, QStringLiteral("Guardar arbol"));
     QCOMPARE(mostrados.back().Filtro, filtro);
     QCOMPARE(mostrados.back().ExtDefecto, extension);
-    e.Orden(TVentPpal::cNuevo1);
-    e.Elegir(Ruta(fichero), tipo + 2);
-    e.Orden(TVentPpal::cAbrir);
-    QCOMPARE(v.Arbol->Guardar(), antes);
-    QCOMPARE(v.NumOper, 0);
-    QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
-    QCOMPARE(e.Mensajes(), QStringList{});
-  }
-
-  void FicheroDeOtroTipoCargaOSeRechazaSinRomperNada() {
-    // Every kind's file under every kind's filter: loaded, or refused with a
-    // message and the work left as it was.
-    for (int origen = 0; origen < 5; ++origen) {
-      TEntorno e(Opciones());
-      TVentPpal& v = e.V();
-      e.Orden(kNuevo[origen]);
-      for (int k : {8, 4, 12, 2, 6, 10, 14, 1})
-        v.RealizarInsercion(k);
-      const QString ruta = Ruta(QStringLiteral("origen%1").arg(origen));
-      e.Elegir(ruta, 1);
-      e.Orden(TVentPpal::cGuardar);
-      for (int destino = 0; destino < 5; ++destino) {
-        e.Orden(TVentPpal::cNuevo1);
-        v.RealizarInsercion(99);
-        const auto antes = v.Arbol->Guardar();
-        const int avisos = static_cast<int>(e.Mensajes().size());
-        e.Elegir(ruta, destino + 2);
-        e.Orden(TVentPpal::cAbrir);
-        if (e.Mensajes().size() > avisos) {
-          QVERIFY(e.Mensajes().back().contains(QStringLiteral("origen")));
-          QCOMPARE(v.Arbol->Guardar(), antes);
-          QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()));
-        } else {
-          QCOMPARE(v.Arbol->NumNodos, 8);
-        }
+    for (int destino = 0; destino < 5; ++destino) {
+      e.Orden(TVentPpal::cNuevo1);
+      v.RealizarInsercion(99);
+      const auto trabajo = v.Arbol->Guardar();
+      const auto avisos = e.Mensajes().size();
+      e.Elegir(Ruta(fichero), destino + 2);
+      e.Orden(TVentPpal::cAbrir);
+      if (destino == tipo) {
+        QCOMPARE(v.Arbol->Guardar(), guardado);
+        QCOMPARE(v.NumOper, 0);
+        QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
+        QCOMPARE(e.Mensajes().size(), avisos);
+      } else if (e.Mensajes().size() > avisos) {
+        QVERIFY(e.Mensajes().back().contains(fichero));
+        QCOMPARE(v.Arbol->Guardar(), trabajo);
+        QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()));
+      } else {
+        QCOMPARE(v.Arbol->NumNodos, 9);
       }
     }
   }
@@ -277,11 +245,8 @@ private Q_SLOTS:
     QTest::addColumn<bool>("fibonacci");
     QTest::newRow("fib negativo") << "-1" << true;
     QTest::newRow("fib enorme") << "31" << true;
-    QTest::newRow("fib texto") << "cinco" << true;
     QTest::newRow("fib vacio") << "" << true;
-    QTest::newRow("mon negativo") << "-7" << false;
     QTest::newRow("mon enorme") << "1000001" << false;
-    QTest::newRow("mon texto") << "7x" << false;
   }
   void ConstructoresRechazanLoQueNoPuedenConstruir() {
     QFETCH(QString, texto);
@@ -298,9 +263,11 @@ private Q_SLOTS:
   }
 
   void ListaDeUnMillonEnCadaTipo() {
-    // A million random entries replayed into every kind. The red-black tree
-    // gets insertions only: its deletions leave the colours for the next
-    // insertion's check to report, which would end the replay early.
+    // A million random entries replayed into every kind, the list growing
+    // from its first 100 places; bytes short of a whole entry are ignored.
+    // The red-black tree gets insertions only: its deletions leave the
+    // colours for the next insertion's check to report, which would end the
+    // replay early.
     std::vector<std::int32_t> mezcla, inserciones;
     std::mt19937 g(7);
     for (int i = 0; i < 1000000; ++i) {
@@ -308,7 +275,7 @@ private Q_SLOTS:
       mezcla.push_back(i % 10 == 9 ? -mezcla[static_cast<std::size_t>(i - 5)]
                                    : inserciones.back());
     }
-    Escribir(Ruta("mezcla.sec"), Entradas(mezcla));
+    Escribir(Ruta("mezcla.sec"), Entradas(mezcla) + QByteArray("\x01\x02\x03", 3));
     Escribir(Ruta("inserciones.sec"), Entradas(inserciones));
     TEntorno e(Opciones());
     TVentPpal& v = e.V();

@@ -9,22 +9,6 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(TOpciones)
-using TCampo = int TOpciones::*;
-Q_DECLARE_METATYPE(TCampo)
-
-namespace {
-
-const QStringList kNombres = {"TipoGraf", "TipoDist", "TipoDisp", "NomFnt", "TamFnt", "ColFnt",
-                              "BoldFnt", "CursFnt", "ColFon", "ColNod", "NodRad", "NodSx",
-                              "NodSy", "ValMax", "PausaAnim", "PausaPres", "PausaNumEtap"};
-
-void Escribir(const QString& fichero, const QByteArray& contenido) {
-  QFile f(fichero);
-  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(contenido);
-}
-
-}  // namespace
 
 class PruebasOpciones : public QObject {
   Q_OBJECT
@@ -32,27 +16,47 @@ class PruebasOpciones : public QObject {
   QTemporaryDir Dir;
   QString Fichero() const { return Dir.filePath(QStringLiteral("opciones.conf")); }
 
+  void Escribir(const QByteArray& contenido) {
+    QFile f(Fichero());
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(contenido);
+  }
+  // What the program reads from a store holding `contenido`.
+  TOpciones Leer(const QByteArray& contenido) {
+    Escribir(contenido);
+    TAlmacenQSettings almacen(Fichero());
+    return LeerOpciones(almacen);
+  }
+
 private Q_SLOTS:
   void init() { QFile::remove(Fichero()); }
 
   // An empty store gives the defaults; an unreadable one (a folder where the
-  // file should be) gives them too and refuses to be written.
-  void AlmacenVacioOIlegibleDaLosValoresPorDefecto() {
+  // file should be) gives them too and refuses to be written; a damaged one
+  // reads as empty and is replaced by the next writing.
+  void AlmacenVacioIlegibleODanado() {
     TAlmacenQSettings almacen(Fichero());
     const TOpciones o = LeerOpciones(almacen);
     QCOMPARE(o, TOpciones{});
-    QCOMPARE(o.Fuente, (TFuente{QStringLiteral("Arial"), 8, o.Fuente.Color, true, false}));
+    QCOMPARE(o.Fuente, (TFuente{QStringLiteral("Arial"), 8, 0, true, false}));
     QCOMPARE((QList<int>{o.NodRad, o.NodSx, o.NodSy, o.ValMax, o.PausaAnim, o.PausaPres, o.PausaNumEtap}),
              (QList<int>{15, 2, 5, 99, 1000, 300, 10}));
-    QCOMPARE(o.ColFon, TColor{0x00FFFFFF});
-    QCOMPARE(o.ColNod, TColor{0x00FFFFC0});
+    QCOMPARE((QList<TColor>{o.ColFon, o.ColNod}), (QList<TColor>{0x00FFFFFF, 0x00FFFFC0}));
 
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("carpeta.conf")));
     TAlmacenQSettings ilegible(Dir.filePath(QStringLiteral("carpeta.conf")));
     QCOMPARE(LeerOpciones(ilegible), TOpciones{});
     QVERIFY(!GuardarOpciones(ilegible, TOpciones{}));
+
+    QCOMPARE(Leer("[General\nNodRad=30\n"), TOpciones{});
+    TOpciones nuevas;
+    nuevas.NodSy = 40;
+    QVERIFY(GuardarOpciones(almacen, nuevas));
+    QCOMPARE(LeerOpciones(almacen), nuevas);
   }
 
+  // All seventeen values, integers as integers and the font name as text,
+  // booleans as 0 and 1; what is written reads back the same.
   void GuardarEscribeLosDiecisieteValoresConSusTipos() {
     TAlmacenQSettings almacen(Fichero());
     TOpciones o;
@@ -63,100 +67,71 @@ private Q_SLOTS:
     o.PausaNumEtap = 50;
     QVERIFY(GuardarOpciones(almacen, o));
     QSettings s(Fichero(), QSettings::IniFormat);
-    QCOMPARE(s.allKeys().size(), 17);
-    for (const QString& n : kNombres) {
-      QVERIFY2(s.contains(n), qPrintable(n));
+    QStringList claves = s.allKeys();
+    claves.sort();
+    QCOMPARE(claves, (QStringList{"BoldFnt", "ColFnt", "ColFon", "ColNod", "CursFnt", "NodRad",
+                                  "NodSx", "NodSy", "NomFnt", "PausaAnim", "PausaNumEtap",
+                                  "PausaPres", "TamFnt", "TipoDisp", "TipoDist", "TipoGraf",
+                                  "ValMax"}));
+    for (const QString& n : claves) {
       bool entero = false;
       s.value(n).toString().toInt(&entero);
-      QCOMPARE(entero, n != QStringLiteral("NomFnt"));
+      QVERIFY2(entero == (n != QStringLiteral("NomFnt")), qPrintable(n));
     }
-    QCOMPARE(s.value("BoldFnt").toString(), QStringLiteral("0"));
-    QCOMPARE(s.value("CursFnt").toString(), QStringLiteral("1"));
+    QCOMPARE(s.value("BoldFnt").toString() + s.value("CursFnt").toString(), QStringLiteral("01"));
     QCOMPARE(s.value("ColFon").toInt(), 0x00FF0000);
     QCOMPARE(LeerOpciones(almacen), o);
   }
 
+  // Values are read in the stored order; a missing one is skipped, and the
+  // first of another type ends the reading: what came before it stays,
+  // everything after it keeps its default although it is stored.
   void LecturaParaEnElPrimerValorMalo_data() {
     QTest::addColumn<QByteArray>("contenido");
     QTest::addColumn<TOpciones>("esperado");
-    TOpciones soloRadio;
-    soloRadio.NodRad = 30;
-    QTest::newRow("solo NodRad") << QByteArray("[General]\nNodRad=30\n") << soloRadio;
-
-    // TamFnt is text: everything before it is read, everything after it
-    // keeps its default although it is stored.
-    TOpciones hastaNomFnt;
-    hastaNomFnt.TipoGraf = 1;
-    hastaNomFnt.TipoDist = 2;
-    hastaNomFnt.TipoDisp = 1;
-    hastaNomFnt.Fuente.Nombre = QStringLiteral("Courier");
+    TOpciones o;
+    o.NodRad = 30;
+    QTest::newRow("solo NodRad") << QByteArray("[General]\nNodRad=30\n") << o;
+    o = {};
+    o.TipoGraf = o.TipoDisp = 1;
+    o.TipoDist = 2;
+    o.Fuente.Nombre = QStringLiteral("Courier");
     QTest::newRow("TamFnt de otro tipo")
         << QByteArray("[General]\nTipoGraf=1\nTipoDist=2\nTipoDisp=1\nNomFnt=Courier\n"
                       "TamFnt=grande\nColFnt=255\nNodRad=40\nValMax=500\n")
-        << hastaNomFnt;
-
-    TOpciones fueraDe32Bits;
-    fueraDe32Bits.ValMax = 7;
+        << o;
+    o = {};
+    o.ValMax = 7;
     QTest::newRow("entero fuera de 32 bits")
-        << QByteArray("[General]\nValMax=7\nPausaAnim=99999999999\nPausaPres=100\n")
-        << fueraDe32Bits;
-
-    TOpciones negritaCualquiera;
-    negritaCualquiera.Fuente.Negrita = true;
-    negritaCualquiera.Fuente.Cursiva = true;
+        << QByteArray("[General]\nValMax=7\nPausaAnim=99999999999\nPausaPres=100\n") << o;
+    o = {};
+    o.Fuente.Cursiva = true;
     QTest::newRow("booleanos distintos de 0 y 1")
-        << QByteArray("[General]\nBoldFnt=5\nCursFnt=-1\n") << negritaCualquiera;
-
-    TOpciones lista;  // a list is not a string: the reading stops at NomFnt
-    lista.TipoGraf = 2;
+        << QByteArray("[General]\nBoldFnt=5\nCursFnt=-1\n") << o;
+    o = {};
+    o.TipoGraf = 2;  // a list is not a string
     QTest::newRow("NomFnt como lista")
-        << QByteArray("[General]\nTipoGraf=2\nNomFnt=a, b\nTamFnt=20\n") << lista;
+        << QByteArray("[General]\nTipoGraf=2\nNomFnt=a, b\nTamFnt=20\n") << o;
   }
   void LecturaParaEnElPrimerValorMalo() {
     QFETCH(QByteArray, contenido);
     QFETCH(TOpciones, esperado);
-    Escribir(Fichero(), contenido);
-    TAlmacenQSettings almacen(Fichero());
-    QCOMPARE(LeerOpciones(almacen), esperado);
+    QCOMPARE(Leer(contenido), esperado);
   }
 
-  void ValoresAbsurdosSeAcotan_data() {
-    QTest::addColumn<QByteArray>("linea");
-    QTest::addColumn<TCampo>("campo");
-    QTest::addColumn<int>("esperado");
-    QTest::newRow("radio 0") << QByteArray("NodRad=0") << TCampo{&TOpciones::NodRad} << 1;
-    QTest::newRow("radio enorme") << QByteArray("NodRad=100000") << TCampo{&TOpciones::NodRad} << 100;
-    QTest::newRow("sep. negativa") << QByteArray("NodSx=-3") << TCampo{&TOpciones::NodSx} << 0;
-    QTest::newRow("sep. vertical") << QByteArray("NodSy=101") << TCampo{&TOpciones::NodSy} << 100;
-    QTest::newRow("etapas negativas")
-        << QByteArray("PausaNumEtap=-2147483648") << TCampo{&TOpciones::PausaNumEtap} << 2;
-    QTest::newRow("etapas 1000") << QByteArray("PausaNumEtap=1000") << TCampo{&TOpciones::PausaNumEtap}
-                                 << 50;
-    QTest::newRow("animacion") << QByteArray("PausaAnim=2147483647") << TCampo{&TOpciones::PausaAnim}
-                               << 10000;
-    QTest::newRow("pausa negativa") << QByteArray("PausaPres=-1") << TCampo{&TOpciones::PausaPres} << 0;
-    QTest::newRow("modo grafico") << QByteArray("TipoGraf=7") << TCampo{&TOpciones::TipoGraf} << 0;
-    QTest::newRow("disposicion") << QByteArray("TipoDisp=-1") << TCampo{&TOpciones::TipoDisp} << 0;
-  }
+  // A hand-edited store never brings a value outside the program's ranges.
   void ValoresAbsurdosSeAcotan() {
-    QFETCH(QByteArray, linea);
-    QFETCH(TCampo, campo);
-    QFETCH(int, esperado);
-    Escribir(Fichero(), "[General]\n" + linea + "\n");
-    TAlmacenQSettings almacen(Fichero());
-    QCOMPARE(LeerOpciones(almacen).*campo, esperado);
+    TOpciones o = Leer("[General]\nTipoGraf=7\nTipoDist=3\nTipoDisp=-1\nNomFnt=\" \"\nTamFnt=0\n"
+                       "ColFnt=-1\nColFon=-16777216\nColNod=-1\nNodRad=0\nNodSx=-3\nNodSy=101\n"
+                       "PausaAnim=2147483647\nPausaPres=-1\nPausaNumEtap=-2147483648\n");
+    QCOMPARE((QList<int>{o.TipoGraf, o.TipoDist, o.TipoDisp, o.NodRad, o.NodSx, o.NodSy,
+                         o.PausaAnim, o.PausaPres, o.PausaNumEtap}),
+             (QList<int>{0, 0, 0, 1, 0, 100, 10000, 0, 2}));
+    QCOMPARE(o.Fuente, (TFuente{QStringLiteral("Arial"), 1, 0x00FFFFFF, true, false}));
+    QCOMPARE((QList<TColor>{o.ColFon, o.ColNod}), (QList<TColor>{0, 0x00FFFFFF}));
+    o = Leer("[General]\nNodRad=100000\nPausaNumEtap=1000\n");
+    QCOMPARE((QList<int>{o.NodRad, o.PausaNumEtap}), (QList<int>{100, 50}));
   }
-
-  void ColoresYFuenteSeAcotan() {
-    Escribir(Fichero(), "[General]\nNomFnt=\nTamFnt=0\nColFnt=-1\nColFon=-16777216\n");
-    TAlmacenQSettings almacen(Fichero());
-    const TOpciones o = LeerOpciones(almacen);
-    QCOMPARE(o.Fuente.Nombre, QStringLiteral("Arial"));
-    QCOMPARE(o.Fuente.Tam, 1);
-    QCOMPARE(o.Fuente.Color, TColor{0x00FFFFFF});
-    QCOMPARE(o.ColFon, TColor{0});
-  }
-
 };
 
 QTEST_GUILESS_MAIN(PruebasOpciones)
