@@ -71,20 +71,22 @@ class TArbolBin;
 
 class TNodoBin {
 public:
-    TNodoBin(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) : Valor(V), Padre(P), Izq(I), Der(D) {}
+    TNodoBin(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) : Valor(V), Izq(I), Der(D), Padre(P) {}
     virtual ~TNodoBin() = default;
     TNodoBin(const TNodoBin&) = delete;
     TNodoBin& operator=(const TNodoBin&) = delete;
 
-    // A plain node is one 64-byte cache line. Valor and the drawn centre
-    // come first and together: the heap moves all three along its paths,
-    // and its larger nodes then rarely split them across two lines.
-    std::int32_t Valor;
+    // A plain node is one 64-byte cache line. Valor sits between the drawn
+    // centre and the child links: a search reads Valor, Izq and Der, the
+    // heap moves Valor, X and Y along its paths, and in the larger nodes of
+    // the other kinds (whose slots do not start on a line) each of those
+    // groups seldom straddles two lines.
     std::int32_t X = 0, Y = 0;  // centre in layout pixels
-    bool Marcado = false;       // highlighted during the step being reported
-    TNodoBin* Padre;            // nil at the root
+    std::int32_t Valor;
+    bool Marcado = false;  // highlighted during the step being reported
     TNodoBin* Izq;
     TNodoBin* Der;
+    TNodoBin* Padre;  // nil at the root
     std::int32_t XIni = 0, YIni = 0;  // start of the running animation
     std::int32_t XFin = 0, YFin = 0;  // end of the running animation
 

@@ -36,7 +36,8 @@ struct TEntorno {
     V().PausaPres = 5;
   }
   TVentPpal& V() { return *Programa.VentPpal(); }
-  TDlgPaso* Paso() { return Programa.DlgPaso(); }
+  // The window's guarded pointer: nil once a test has destroyed the step window.
+  TDlgPaso* Paso() { return V().DlgPaso(); }
   QStringList& Mensajes() { return Plataforma.Mensajes->Textos; }
   // Keys inserted straight into the structure, without reports, then shown.
   void Llenar(std::initializer_list<std::int32_t> claves) {
