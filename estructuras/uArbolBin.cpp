@@ -157,17 +157,6 @@ TNodoBin* TArbolBin::CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Iz
     return NuevoNodo<TNodoBin>(Valor, Padre, Izq, Der);
 }
 
-void TArbolBin::Reemplazar(TNodoBin* Viejo, TNodoBin* Nuevo) {
-    TNodoBin* p = Viejo->Padre;
-    Colgar(Nuevo, p);
-    if (p == nullptr)
-        Raiz = Nuevo;
-    else if (p->Izq == Viejo)
-        p->Izq = Nuevo;
-    else
-        p->Der = Nuevo;
-}
-
 void TArbolBin::ComprobarCabida() const {
     // Reachable only with a count read from a stream that disagrees with its records.
     if (NumNodos == std::numeric_limits<std::int32_t>::max()) throw EArbol("Numero de elementos erroneo!");

@@ -319,7 +319,17 @@ public:
 protected:
     // Nuevo (possibly nil) takes Viejo's place: as the root, or as the child
     // of Viejo's parent on Viejo's side. Viejo's own links are left alone.
-    void Reemplazar(TNodoBin* Viejo, TNodoBin* Nuevo);
+    // Inline: every rotation of every kind makes one.
+    void Reemplazar(TNodoBin* Viejo, TNodoBin* Nuevo) {
+        TNodoBin* p = Viejo->Padre;
+        if (Nuevo != nullptr) Nuevo->Padre = p;
+        if (p == nullptr)
+            Raiz = Nuevo;
+        else if (p->Izq == Viejo)
+            p->Izq = Nuevo;
+        else
+            p->Der = Nuevo;
+    }
     // Before a node is added: raises "Numero de elementos erroneo!" when
     // NumNodos cannot count one more.
     void ComprobarCabida() const;
