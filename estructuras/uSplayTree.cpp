@@ -62,19 +62,18 @@ bool TSplayTree::Insertar(std::int32_t Valor) {
 }
 
 void TSplayTree::Rotar(TNodoBin* X) {
+    // Each shape is written once, for X on side L of its parent; the mirror
+    // cases swap the two link members.
+    using TLado = TNodoBin* TNodoBin::*;
     TNodoBin* x = X;
     TNodoBin* p = x->Padre;
-    if (p->Padre == nullptr) {
-        TNodoBin* b;
-        if (p->Izq == x) {  // zig
-            b = x->Der;
-            p->Izq = b;
-            x->Der = p;
-        } else {  // zag
-            b = x->Izq;
-            p->Der = b;
-            x->Izq = p;
-        }
+    const bool xIzq = p->Izq == x;
+    const TLado L = xIzq ? &TNodoBin::Izq : &TNodoBin::Der;
+    const TLado R = xIzq ? &TNodoBin::Der : &TNodoBin::Izq;
+    if (p->Padre == nullptr) {  // zig, or zag
+        TNodoBin* b = x->*R;
+        p->*L = b;
+        x->*R = p;
         x->Padre = nullptr;
         Raiz = x;
         p->Padre = x;
@@ -82,52 +81,30 @@ void TSplayTree::Rotar(TNodoBin* X) {
         return;
     }
     TNodoBin* g = p->Padre;
-    const bool pIzq = g->Izq == p, xIzq = p->Izq == x;
+    const bool mismoLado = g->*L == p;
     Reemplazar(g, x);  // X takes G's place
-    if (pIzq && xIzq) {  // zig-zig
-        TNodoBin* a = x->Der;
-        TNodoBin* b = p->Der;
-        x->Der = p;
-        p->Izq = a;
-        p->Der = g;
-        g->Izq = b;
+    if (mismoLado) {  // zig-zig, or zag-zag
+        TNodoBin* a = x->*R;
+        TNodoBin* b = p->*R;
+        x->*R = p;
+        p->*L = a;
+        p->*R = g;
+        g->*L = b;
         p->Padre = x;
         g->Padre = p;
         Colgar(a, p);
         Colgar(b, g);
-    } else if (pIzq) {  // zig-zag
-        TNodoBin* a = x->Izq;
-        TNodoBin* b = x->Der;
-        x->Izq = p;
-        x->Der = g;
-        p->Der = a;
-        g->Izq = b;
+    } else {  // zig-zag, or zag-zig: P on side R of G
+        TNodoBin* a = x->*R;
+        TNodoBin* b = x->*L;
+        x->*R = p;
+        x->*L = g;
+        p->*L = a;
+        g->*R = b;
         p->Padre = x;
         g->Padre = x;
         Colgar(a, p);
         Colgar(b, g);
-    } else if (xIzq) {  // zag-zig
-        TNodoBin* a = x->Izq;
-        TNodoBin* b = x->Der;
-        x->Izq = g;
-        x->Der = p;
-        g->Der = a;
-        p->Izq = b;
-        g->Padre = x;
-        p->Padre = x;
-        Colgar(a, g);
-        Colgar(b, p);
-    } else {  // zag-zag
-        TNodoBin* a = p->Izq;
-        TNodoBin* b = x->Izq;
-        x->Izq = p;
-        p->Izq = g;
-        p->Der = b;
-        g->Der = a;
-        p->Padre = x;
-        g->Padre = p;
-        Colgar(a, g);
-        Colgar(b, p);
     }
 }
 
