@@ -3,6 +3,7 @@
 // of both display depths, the removal frames, the heap's vector row, that
 // skipping what lies outside the picture changes nothing, and the facts
 // about the layouts' positions that let whole subtrees be skipped.
+#include "carpeta_imagenes.h"
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
 #include "uArbolRN.h"
@@ -95,17 +96,6 @@ std::unique_ptr<TArbolBin> Arbol(int tipo, std::initializer_list<int> valores) {
   a->DistribuirSeparada(R, 2, 5);
   return a;
 }
-
-// The pictures the build draws, or an empty string.
-QString CarpetaImagenes() {
-#ifdef QUELVAR_CARPETA_IMAGENES
-  return QStringLiteral(QUELVAR_CARPETA_IMAGENES);
-#else
-  return {};
-#endif
-}
-#define SALTAR_SIN_IMAGENES() \
-  if (CarpetaImagenes().isEmpty()) QSKIP("the picture generator is not part of this build")
 
 // A loaded node image set and its drawing layers.
 struct TConjunto {

@@ -3,6 +3,7 @@
 // on a new size, F5, the status texts in two locales, a layout that fails,
 // the node pictures drawn by the window in both display depths, and that the
 // subtrees the window's drawing leaves out never show.
+#include "carpeta_imagenes.h"
 #include "dPresentacion.h"
 #include "plataforma_falsa.h"
 #include "uArbolBST.h"
@@ -74,14 +75,6 @@ std::vector<QPoint> Posiciones(const TArbolBin& a) {
   std::vector<QPoint> p;
   RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { p.emplace_back(n->X, n->Y); });
   return p;
-}
-
-QString CarpetaImagenes() {
-#ifdef QUELVAR_CARPETA_IMAGENES
-  return QStringLiteral(QUELVAR_CARPETA_IMAGENES);
-#else
-  return {};
-#endif
 }
 
 }  // namespace
@@ -347,8 +340,7 @@ private Q_SLOTS:
   }
   void ImagenesEnLaVentana() {
     QFETCH(bool, modo8);
-    if (CarpetaImagenes().isEmpty())
-      QSKIP("the picture generator is not part of this build");
+    SALTAR_SIN_IMAGENES();
     const QString antes = QDir::currentPath();
     QVERIFY(QDir::setCurrent(CarpetaImagenes()));
     TEntorno e(Fichero(), modo8 ? 256 : -1);
