@@ -105,6 +105,11 @@ public:
 template <>
 inline constexpr bool NodoSinDestructor<TNodoBin> = true;
 
+// Hijo, when there is one, takes Padre as its parent.
+inline void Colgar(TNodoBin* Hijo, TNodoBin* Padre) {
+    if (Hijo != nullptr) Hijo->Padre = Padre;
+}
+
 // Walks over a subtree in pre-order with an explicit stack (never recursion;
 // the stack holds at most one entry per level). F receives the node and its
 // depth below Raiz (Raiz: 0). When F returns bool, true stops the walk and
@@ -322,7 +327,7 @@ protected:
     // Inline: every rotation of every kind makes one.
     void Reemplazar(TNodoBin* Viejo, TNodoBin* Nuevo) {
         TNodoBin* p = Viejo->Padre;
-        if (Nuevo != nullptr) Nuevo->Padre = p;
+        Colgar(Nuevo, p);
         if (p == nullptr)
             Raiz = Nuevo;
         else if (p->Izq == Viejo)
@@ -386,11 +391,6 @@ private:
     TNodoBin* Nodos_[4] = {};
     std::size_t Cuantos_ = 0;
 };
-
-// Hijo, when there is one, takes Padre as its parent.
-inline void Colgar(TNodoBin* Hijo, TNodoBin* Padre) {
-    if (Hijo != nullptr) Hijo->Padre = Padre;
-}
 
 // Decimal text of a key, as written inside step texts.
 inline std::string Texto(std::int32_t V) { return std::to_string(V); }
