@@ -72,10 +72,9 @@ void TSplayTree::Rotar(TNodoBin* X) {
     const TLado R = xIzq ? &TNodoBin::Der : &TNodoBin::Izq;
     if (p->Padre == nullptr) {  // zig, or zag
         TNodoBin* b = x->*R;
+        Reemplazar(p, x);  // X becomes the root
         p->*L = b;
         x->*R = p;
-        x->Padre = nullptr;
-        Raiz = x;
         p->Padre = x;
         Colgar(b, p);
         return;
