@@ -27,6 +27,11 @@ class IMensajes {
 public:
   virtual ~IMensajes() = default;
   virtual void Mostrar(QWidget* padre, const QString& texto) = 0;
+  // A question with two answers (the buttons' texts, the first one the
+  // default); true when the user chose the first, false for the second or
+  // when the box was closed.
+  virtual bool Preguntar(QWidget* padre, const QString& texto, const QString& si,
+                         const QString& no) = 0;
 };
 
 // What a file chooser shows. The filter is a list of pairs separated by a

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -26,6 +27,16 @@ public:
     QMessageBox caja(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), texto,
                      QMessageBox::Ok, padre);
     caja.exec();
+  }
+  bool Preguntar(QWidget* padre, const QString& texto, const QString& si,
+                 const QString& no) override {
+    QMessageBox caja(QMessageBox::Question, QGuiApplication::applicationDisplayName(), texto,
+                     QMessageBox::NoButton, padre);
+    QPushButton* botonSi = caja.addButton(si, QMessageBox::AcceptRole);
+    caja.addButton(no, QMessageBox::RejectRole);
+    caja.setDefaultButton(botonSi);
+    caja.exec();
+    return caja.clickedButton() == botonSi;
   }
 };
 

@@ -18,7 +18,17 @@ public:
 class TMensajesFalsos final : public IMensajes {
 public:
   void Mostrar(QWidget*, const QString& texto) override { Textos << texto; }
+  bool Preguntar(QWidget*, const QString& texto, const QString&, const QString&) override {
+    Preguntas << texto;
+    if (Respuestas.empty())
+      return false;
+    const bool r = Respuestas.front();
+    Respuestas.pop_front();
+    return r;
+  }
   QStringList Textos;
+  QStringList Preguntas;
+  std::deque<bool> Respuestas;  // empty: the second answer
 };
 
 class TFicherosFalsos final : public ISelectorFicheros {
