@@ -48,23 +48,86 @@ QFont FuenteQt(const TFuente& f, int puntos) {
   return q;
 }
 
+// The smallest size a key shrinks to before it is let out of its circle,
+// and the size of the kinds' figures (never above the chosen font's).
+constexpr int PuntosMinimosClave = 7;
+int PuntosCifras(int tam) { return std::max(tam - 1, std::min(tam, 8)); }
+
+// One font of the labels with what fitting a number needs of it. A decimal
+// number is at most its digits times the widest digit, plus the minus sign:
+// a bound found without measuring each text.
+struct TLetra {
+  TLetra(const TFuente& f, int puntos, QPaintDevice* dispositivo)
+      : Fuente(FuenteQt(f, puntos)), Metricas(Fuente, dispositivo) {
+    for (char c = '0'; c <= '9'; ++c)
+      Digito = std::max(Digito, Metricas.horizontalAdvance(QLatin1Char(c)));
+    Menos = Metricas.horizontalAdvance(QLatin1Char('-'));
+  }
+  int Ancho(int cifras, bool negativo) const { return cifras * Digito + (negativo ? Menos : 0); }
+  int Ancho(i64 v) const { return Ancho(Cifras(v), v < 0); }
+  static int Cifras(i64 v) {
+    int c = 1;
+    for (v = v < 0 ? -v : v; v >= 10; v /= 10)
+      ++c;
+    return c;
+  }
+  QFont Fuente;
+  QFontMetrics Metricas;
+  int Digito = 0, Menos = 0;
+};
+
+// The heap's vector row is laid out like the tree, in layout pixels: cell i
+// spans x from i x Ancho to (i + 1) x Ancho, so it scrolls with the
+// horizontal offset and every cell comes into view somewhere along the
+// scroll bar. A cell is at least 2R square, wider when the widest value kept
+// in the row or the widest position above it needs more room.
+struct TFilaVector {
+  i64 Ancho = 0, Alto = 0;
+};
+TFilaVector FilaVector(const TMonticulo& m, int r, const TLetra& valores, const TLetra& posiciones) {
+  const auto max = static_cast<std::size_t>(std::max(0, m.MaxNodos));
+  const auto fin = m.VectorValores.begin() + static_cast<std::ptrdiff_t>(std::min(max, m.VectorValores.size()));
+  i64 texto = 0;
+  if (fin != m.VectorValores.begin()) {
+    const auto [menor, mayor] = std::minmax_element(m.VectorValores.begin(), fin);
+    texto = std::max(valores.Ancho(*menor), valores.Ancho(*mayor));
+  }
+  const i64 lado = 2 * i64{std::max(r, 0)};
+  TFilaVector f;
+  f.Ancho = std::max({lado, texto + 6, i64{posiciones.Ancho(i64{m.MaxNodos})} + 4});
+  f.Alto = std::max(lado, i64{valores.Metricas.height()} + 4);
+  return f;
+}
+
 // The drawing of shadows, nodes, edges, texts and cells onto one picture.
 class TDibujante {
 public:
   TDibujante(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& a)
       : Destino_(destino), Arbol_(arbol), A_(a), W_(destino.width()), H_(destino.height()),
         Imagenes_(a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay() ? a.Imagenes : nullptr),
-        Pintor_(&destino), Fuente_(FuenteQt(a.Fuente, a.Fuente.Tam)),
-        FuenteMenor_(FuenteQt(a.Fuente, a.Fuente.Tam - 1)), Metricas_(Fuente_, &destino),
-        MetricasMenor_(FuenteMenor_, &destino), ColorArco_(~a.ColFon & 0x00FFFFFFu) {
+        Pintor_(&destino), Cifras_(a.Fuente, PuntosCifras(a.Fuente.Tam), &destino),
+        ColorArco_(~a.ColFon & 0x00FFFFFFu) {
     Pintor_.setRenderHint(QPainter::Antialiasing, false);
     Pintor_.setBackgroundMode(Qt::TransparentMode);
-    Pintor_.setFont(Fuente_);
+    // A key is written in the largest size, down to the smallest, whose
+    // bound fits across its circle: the choice depends only on the number of
+    // characters, so it is made once here for every length.
+    const int tam = std::max(1, a.Fuente.Tam);
+    for (int p = tam; p >= std::min(tam, PuntosMinimosClave); --p)
+      Claves_.emplace_back(a.Fuente, p, &destino);
+    const int interior = 2 * RadioTexto() - 4;
+    for (int neg = 0; neg < 2; ++neg)
+      for (int cifras = 1; cifras <= 10; ++cifras) {
+        std::size_t k = 0;
+        while (k + 1 < Claves_.size() && Claves_[k].Ancho(cifras, neg != 0) > interior)
+          ++k;
+        EleccionClave_[neg][cifras] = static_cast<std::uint8_t>(k);
+      }
     // Every text of a node or a cell lies within this distance of its circle
-    // or cell: eleven characters (the longest key) at most, plus room for
-    // glyphs that reach past their advance.
-    const int ancho = std::max(Metricas_.maxWidth(), MetricasMenor_.maxWidth());
-    Margen_ = 12 * i64{ancho} + Metricas_.height() + MetricasMenor_.height() + 4;
+    // or cell: eleven characters (the longest key) at most in the largest
+    // font, its box, plus room for glyphs that reach past their advance.
+    const QFontMetrics& mayor = Claves_.front().Metricas;
+    Margen_ = 12 * i64{mayor.maxWidth()} + 2 * i64{mayor.height()} + 8;
   }
 
   bool ModoImagenes() const { return Imagenes_ != nullptr; }
@@ -80,28 +143,30 @@ public:
     return !A_.Recortar || !((x1 < -1 && x2 < -1) || (x1 > W_ && x2 > W_) || (y1 < -1 && y2 < -1) ||
                              (y1 > H_ && y2 > H_));
   }
-  bool CeldaCerca(i64 i, std::int32_t maxNodos) const {
-    const i64 c = 6 * i64{A_.R} / 3;
-    const i64 izq = (W_ - i64{maxNodos} * c) / 2 + i * c;
-    return Visible(izq - Margen_, 0, izq + c + Margen_, 0);
+
+  // The row's geometry for this heap; PrepararFila before any Celda.
+  void PrepararFila(const TMonticulo& m) { Fila_ = FilaVector(m, A_.R, Claves_.front(), Cifras_); }
+  i64 IzqCelda(i64 i) const { return i * Fila_.Ancho - A_.DesplX; }
+  bool CeldaCerca(i64 i) const {
+    const i64 izq = IzqCelda(i);
+    return Visible(izq - Margen_, 0, izq + Fila_.Ancho + Margen_, 0);
   }
   // The cells from "desde" up to "hasta" (excluded) that may touch the
   // picture: the others lie wholly beyond its left or right side.
   void CeldasCerca(std::int32_t maxNodos, i64& desde, i64& hasta) const {
     desde = 0;
     hasta = maxNodos;
-    const i64 c = 6 * i64{A_.R} / 3;
+    const i64 c = Fila_.Ancho;
     if (!A_.Recortar || c <= 0)
       return;
-    const i64 base = (W_ - i64{maxNodos} * c) / 2;
-    // Cell i shows when base + i c + c + Margen >= -1 and base + i c - Margen
-    // <= W; one more cell either side absorbs the rounding of the divisions,
-    // and CeldaCerca then decides.
+    const i64 base = IzqCelda(0);
+    // One more cell either side absorbs the rounding of the divisions, and
+    // CeldaCerca then decides.
     desde = std::max<i64>(desde, (-1 - Margen_ - c - base) / c - 1);
     hasta = std::min<i64>(hasta, (W_ + Margen_ - base) / c + 2);
-    while (desde < hasta && !CeldaCerca(desde, maxNodos))
+    while (desde < hasta && !CeldaCerca(desde))
       ++desde;
-    while (hasta > desde && !CeldaCerca(hasta - 1, maxNodos))
+    while (hasta > desde && !CeldaCerca(hasta - 1))
       --hasta;
   }
   // How far beyond its centre anything drawn for a node reaches (its shadow,
@@ -146,11 +211,8 @@ public:
     const i64 r = A_.R;
     if (n == Arbol_.NodoBorrado || r < 1 || !Visible(cx - r, cy - r, cx + r, cy + r))
       return;
-    TColor relleno = esSel ? Amarillo : Blanco;
-    if (const auto* rn = dynamic_cast<const TNodoRN*>(n))
-      relleno = rn->Color == 0 ? (esSel ? RojoSeleccionado : Rojo) : Plata;
-    Lapiz(n->Marcado ? Rojo : Negro, 1);
-    Pintor_.setBrush(ColorQt(relleno));
+    Lapiz(Contorno(n), 1);
+    Pintor_.setBrush(ColorQt(Relleno(n, esSel)));
     Pintor_.drawEllipse(QRectF(static_cast<qreal>(cx - r), static_cast<qreal>(cy - r), static_cast<qreal>(2 * r - 1),
                                static_cast<qreal>(2 * r - 1)));
   }
@@ -163,39 +225,64 @@ public:
                             static_cast<qreal>(y2)));
   }
 
-  void Texto(const TNodoBin* n, i64 cx, i64 cy) {
-    const i64 r = A_.R;
+  // The key inside the circle (the node picture's circle in image mode),
+  // shrunk to fit it; a key too long even at the smallest size is written
+  // over a box of the node's own fill and outline, so that it stays one
+  // piece apart from its neighbours. The kind's figure is written over the
+  // background touching the circle: a balance factor or a black height at
+  // its upper right, a heap position just below it, where no edge of the
+  // node's own runs straight down.
+  void Texto(const TNodoBin* n, i64 cx, i64 cy, bool esSel) {
+    const i64 r = RadioTexto();
     if (!Visible(cx - r - Margen_, cy - r - Margen_, cx + r + Margen_, cy + r + Margen_))
       return;
+    const i64 v = n->Valor;
+    const TLetra& letra = Claves_[EleccionClave_[v < 0 ? 1 : 0][TLetra::Cifras(v)]];
+    const QString valor = QString::number(v);
+    const int ancho = letra.Metricas.horizontalAdvance(valor), alto = letra.Metricas.height();
+    const i64 izq = cx - ancho / 2, arriba = cy - alto / 2;
+    if (ancho > 2 * r - 4) {
+      Lapiz(Contorno(n), 1);
+      Pintor_.setBrush(ColorQt(Relleno(n, esSel)));
+      Pintor_.drawRect(QRectF(static_cast<qreal>(izq - 3), static_cast<qreal>(arriba - 1),
+                              static_cast<qreal>(ancho + 5), static_cast<qreal>(alto + 1)));
+    }
     Lapiz(A_.Fuente.Color, 1);
-    const QString valor = QString::number(n->Valor);
-    Escribir(valor, cx - Metricas_.horizontalAdvance(valor) / 2, cy - Metricas_.height() / 2, false);
-    // The kind's own figure: beside the upper right of the circle, or a
-    // heap position right-aligned against its left side.
+    Escribir(valor, izq, arriba, letra);
+
     QString extra;
-    bool izquierda = false;
+    bool debajo = false;
     if (const auto* avl = dynamic_cast<const TNodoAVL*>(n)) {
       extra = QString::number(avl->FactorEquilibrio);
     } else if (const auto* rn = dynamic_cast<const TNodoRN*>(n)) {
       extra = QString::number(rn->AlturaNegra);
     } else if (const auto* mon = dynamic_cast<const TNodoMon*>(n)) {
       extra = QString::number(i64{mon->Indice} + 1);
-      izquierda = true;
+      debajo = true;
     }
     if (extra.isEmpty())
       return;
-    const i64 arriba = cy - r - MetricasMenor_.height() / 2;
-    Escribir(extra, izquierda ? cx - r - MetricasMenor_.horizontalAdvance(extra) : cx + r, arriba, true);
+    const int anchoExtra = Cifras_.Metricas.horizontalAdvance(extra), altoExtra = Cifras_.Metricas.height();
+    // The circle's point at 45 degrees: r / sqrt(2).
+    const i64 diagonal = r * 181 / 256;
+    const i64 x = debajo ? cx - anchoExtra / 2 : cx + diagonal + 2;
+    const i64 y = debajo ? cy + r + 1 : cy - diagonal - altoExtra - 1;
+    Pintor_.setPen(Qt::NoPen);
+    ColorLapiz_ = 0xFFFFFFFFu;
+    Pintor_.setBrush(ColorQt(A_.ColFon));
+    Pintor_.drawRect(QRectF(static_cast<qreal>(x - 1), static_cast<qreal>(y), static_cast<qreal>(anchoExtra + 2),
+                            static_cast<qreal>(altoExtra)));
+    Lapiz(A_.Fuente.Color, 1);
+    Escribir(extra, x, y, Cifras_);
   }
 
-  // One cell of a heap's vector row, centred across the picture near its
-  // bottom whatever the scroll offsets.
-  void Celda(const TNodoBin* n, std::int32_t valor, std::int32_t i, std::int32_t numNodos, std::int32_t maxNodos,
-             bool esSel) {
-    const i64 c = 6 * i64{A_.R} / 3;
-    const i64 izq = (W_ - i64{maxNodos} * c) / 2 + i64{i} * c;
-    const i64 arriba = i64{H_} - 2 * i64{A_.R} - 20;
-    if (!Visible(izq - Margen_, arriba - Margen_, izq + c + Margen_, arriba + c + Margen_))
+  // One cell of a heap's vector row near the bottom of the picture, whatever
+  // the vertical offset; across, it follows the horizontal one.
+  void Celda(const TNodoBin* n, std::int32_t valor, std::int32_t i, std::int32_t numNodos, bool esSel) {
+    const i64 c = Fila_.Ancho, alto = Fila_.Alto;
+    const i64 izq = IzqCelda(i);
+    const i64 arriba = i64{H_} - alto - 20;
+    if (!Visible(izq - Margen_, arriba - Margen_, izq + c + Margen_, arriba + alto + Margen_))
       return;
     const bool muerta = i >= numNodos;
     const bool marcada = n != nullptr && n->Marcado;
@@ -203,7 +290,7 @@ public:
       Lapiz(marcada ? Rojo : Negro, 1);
       Pintor_.setBrush(ColorQt(muerta ? Blanco : esSel ? Amarillo : CeldaEnUso));
       const QRectF celda(static_cast<qreal>(izq), static_cast<qreal>(arriba), static_cast<qreal>(c),
-                         static_cast<qreal>(c));
+                         static_cast<qreal>(alto));
       Pintor_.drawRect(celda);
       if (marcada) {
         // The second pixel of the 2 px outline, inside the first.
@@ -211,12 +298,14 @@ public:
         Pintor_.drawRect(celda.adjusted(1, 1, -1, -1));
       }
     }
+    const TLetra& letra = Claves_.front();
     Lapiz(muerta ? TextoCeldaMuerta : Negro, 1);
     const QString texto = QString::number(valor);
-    Escribir(texto, izq + (c - Metricas_.horizontalAdvance(texto)) / 2, arriba + (c - Metricas_.height()) / 2, false);
+    Escribir(texto, izq + (c - letra.Metricas.horizontalAdvance(texto)) / 2,
+             arriba + (alto - letra.Metricas.height()) / 2, letra);
     const QString posicion = QString::number(i64{i} + 1);
-    Escribir(posicion, izq + (c - MetricasMenor_.horizontalAdvance(posicion)) / 2,
-             arriba - MetricasMenor_.height() - 2, true);
+    Escribir(posicion, izq + (c - Cifras_.Metricas.horizontalAdvance(posicion)) / 2,
+             arriba - Cifras_.Metricas.height() - 2, Cifras_);
   }
 
 private:
@@ -224,6 +313,17 @@ private:
   bool Visible(i64 x0, i64 y0, i64 x1, i64 y1) const {
     return !A_.Recortar || (x1 >= -1 && x0 <= W_ && y1 >= -1 && y0 <= H_);
   }
+
+  // The radius the labels go by: the node picture's in image mode, where
+  // the radius only spaces the layout.
+  int RadioTexto() const { return std::max(0, Imagenes_ ? Imagenes_->RadImg() : A_.R); }
+
+  static TColor Relleno(const TNodoBin* n, bool esSel) {
+    if (const auto* rn = dynamic_cast<const TNodoRN*>(n))
+      return rn->Color == 0 ? (esSel ? RojoSeleccionado : Rojo) : Plata;
+    return esSel ? Amarillo : Blanco;
+  }
+  static TColor Contorno(const TNodoBin* n) { return n->Marcado ? Rojo : Negro; }
 
   static int Tipo(const TNodoBin* n) {
     if (const auto* rn = dynamic_cast<const TNodoRN*>(n))
@@ -248,13 +348,12 @@ private:
 
   // Text with its top-left corner at (x, y): the top of the line, not the
   // baseline.
-  void Escribir(const QString& texto, i64 x, i64 y, bool menor) {
-    if (menor != Menor_) {
-      Pintor_.setFont(menor ? FuenteMenor_ : Fuente_);
-      Menor_ = menor;
+  void Escribir(const QString& texto, i64 x, i64 y, const TLetra& letra) {
+    if (&letra != LetraPuesta_) {
+      Pintor_.setFont(letra.Fuente);
+      LetraPuesta_ = &letra;
     }
-    const int ascenso = menor ? MetricasMenor_.ascent() : Metricas_.ascent();
-    Pintor_.drawText(QPointF(static_cast<qreal>(x), static_cast<qreal>(y + ascenso)), texto);
+    Pintor_.drawText(QPointF(static_cast<qreal>(x), static_cast<qreal>(y + letra.Metricas.ascent())), texto);
   }
 
   QImage& Destino_;
@@ -263,13 +362,15 @@ private:
   const int W_, H_;
   const TCapasDibujo* const Imagenes_;
   QPainter Pintor_;
-  const QFont Fuente_, FuenteMenor_;
-  const QFontMetrics Metricas_, MetricasMenor_;
+  std::vector<TLetra> Claves_;  // the key's sizes, largest first
+  const TLetra Cifras_;         // the kinds' figures and the cell positions
+  std::uint8_t EleccionClave_[2][11] = {};  // [negative][digits]: index into Claves_
+  TFilaVector Fila_;
   const TColor ColorArco_;
   i64 Margen_ = 0;
   TColor ColorLapiz_ = 0xFFFFFFFFu;  // no colour: the first pen is always set
   int AnchoLapiz_ = 0;
-  bool Menor_ = false;
+  const TLetra* LetraPuesta_ = nullptr;
 };
 
 }  // namespace
@@ -362,7 +463,7 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
   if (const TNodoBin* b = arbol.NodoBorrado) {
     d.Nodo(b, b->X - dx, b->Y - dy, false);
     if (conTexto)
-      d.Texto(b, b->X - dx, b->Y - dy);
+      d.Texto(b, b->X - dx, b->Y - dy, false);
   }
 
   // One walk keeps, in pre-order, the nodes and the edges that may show, and
@@ -429,17 +530,29 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
     d.Nodo(v.Nodo, v.X, v.Y, v.EsSel);
   if (conTexto)
     for (const TVisita& v : nodos)
-      d.Texto(v.Nodo, v.X, v.Y);
+      d.Texto(v.Nodo, v.X, v.Y, v.EsSel);
   // A heap's vector row: only the cells that may show are visited.
   if (const auto* m = dynamic_cast<const TMonticulo*>(&arbol)) {
     const std::int32_t num = m->NumNodos, max = m->MaxNodos;
+    d.PrepararFila(*m);
     i64 desde = 0, hasta = 0;
     d.CeldasCerca(max, desde, hasta);
     hasta = std::min<i64>(hasta, static_cast<i64>(m->VectorValores.size()));
     for (i64 i = desde; i < hasta; ++i) {
       const auto k = static_cast<std::size_t>(i);
       const TNodoBin* n = i < num && k < m->Vector.size() ? m->Vector[k] : nullptr;
-      d.Celda(n, m->VectorValores[k], static_cast<std::int32_t>(i), num, max, n != nullptr && n == arbol.NodoSel);
+      d.Celda(n, m->VectorValores[k], static_cast<std::int32_t>(i), num, n != nullptr && n == arbol.NodoSel);
     }
   }
+}
+
+std::int32_t AnchoFilaVector(const TArbolBin& arbol, int R, const TFuente& fuente) {
+  const auto* m = dynamic_cast<const TMonticulo*>(&arbol);
+  if (m == nullptr || m->MaxNodos <= 0)
+    return 0;
+  // Measured on a picture, as the drawing is.
+  static QImage patron(1, 1, QImage::Format_RGB32);
+  const TLetra valores(fuente, std::max(1, fuente.Tam), &patron), posiciones(fuente, PuntosCifras(fuente.Tam), &patron);
+  const TFilaVector f = FilaVector(*m, R, valores, posiciones);
+  return static_cast<std::int32_t>(std::min<i64>(f.Ancho * m->MaxNodos + 1, INT32_MAX));
 }

@@ -10,13 +10,23 @@
 //   2R columns cx - R .. cx + R - 1 and the 2R rows cy - R .. cy + R - 1.
 //   Qt's outline of an ellipse covers its rectangle's right and bottom edge
 //   too, so the rectangle handed to Qt is (cx - R, cy - R, 2R - 1, 2R - 1).
-// - A vector cell is the rectangle from (left, top) to (left + c + 1,
-//   top + c + 1), the far bounds excluded: c + 1 pixels a side. Qt's 1 px
-//   outline of a rectangle covers its right and bottom edge, so Qt gets
-//   (left, top, c, c). A marked cell's 2 px outline is that outline plus the
-//   one just inside it, so it never spills onto the neighbouring cells.
+// - A vector cell is the rectangle from (left, top) to (left + w + 1,
+//   top + h + 1), the far bounds excluded. Qt's 1 px outline of a rectangle
+//   covers its right and bottom edge, so Qt gets (left, top, w, h). A marked
+//   cell's 2 px outline is that outline plus the one just inside it, so it
+//   never spills onto the neighbouring cells. Cell i's left is i w - DesplX
+//   (the row scrolls with the tree) and its top H - h - 20 (it stays at the
+//   bottom whatever DesplY); w and h are 2R, or more when the widest value in
+//   the row, or the widest position over it, needs more room.
 // - Texts are placed by their cell: "top" is the top of the line (baseline at
 //   top + ascent), widths are advances and heights ascent + descent.
+// - Labels: a key is centred on its node in the largest size, from the
+//   font's down to 7 points, that fits across the circle; longer still, it
+//   sits over a box of the node's fill and outline. A balance factor or a
+//   black height touches the circle at its upper right, a heap position
+//   sits just below the circle, each over a patch of background, in the
+//   font's size less one point but not under 8 (nor above the font's). In
+//   image mode the circle is the node picture's, whatever R.
 //
 // Pictures: the destination is a 32-bit picture (Format_RGB32; any other
 // picture is replaced by one of its size). In 8-bit display mode the node
@@ -118,3 +128,8 @@ struct TAjustesDibujo {
 // TAjustesDibujo the walk also stays out of subtrees that cannot reach it,
 // so its cost follows what is visible (plus the paths down to it).
 void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& ajustes);
+
+// The width of a heap's vector row from layout x 0, drawn with radius R and
+// this font (0 for any other structure): a layout at least this wide lets
+// the horizontal scroll bar bring every cell into view.
+std::int32_t AnchoFilaVector(const TArbolBin& arbol, int R, const TFuente& fuente);

@@ -95,6 +95,8 @@ void TVentPpal::Distribuir() {
     return;
   }
   ErrorDistribucion_.clear();
+  // A heap's vector row scrolls with the tree: the bar must reach its last cell.
+  d.Ancho = std::max(d.Ancho, AnchoFilaVector(*Arbol, NodRad, DlgPres_ ? DlgPres_->Fuente() : TFuente()));
   // Stages may go on changing the tree after this layout; at the end of an
   // operation without stages, or outside any operation, it is the last word.
   DistribucionVigente_ = OperacionEnCurso() && Arbol->MostrarEtapas() ? -1 : tipoDist;

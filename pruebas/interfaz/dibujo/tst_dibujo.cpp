@@ -19,6 +19,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
@@ -42,6 +43,15 @@ int Contar(const QImage& img, QRect r, const std::function<bool(QRgb)>& cumple) 
 }
 int Distintos(const QImage& img, const QRect& r, QRgb c) {
   return Contar(img, r, [c](QRgb p) { return p != c; });
+}
+
+// Pixels other than c outside the region.
+int DistintosFuera(const QImage& img, const QRegion& r, QRgb c) {
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      n += img.pixel(x, y) != c && !r.contains(QPoint(x, y)) ? 1 : 0;
+  return n;
 }
 
 // The font the drawing uses for a setting, to find where its texts go.
@@ -122,14 +132,14 @@ struct TEstampa {
 // Compares the square of side S at (x0, y0) with the stamps laid in order
 // on the background, skipping the pixels of "salvo".
 void ComprobarCuadro(const QImage& img, int x0, int y0, int S, const std::vector<TEstampa>& estampas,
-                     const QRect& salvo) {
+                     const QRegion& salvo) {
   for (int y = 0; y < S; ++y)
     for (int x = 0; x < S; ++x) {
       QRgb esperado = Rgb(Fondo);
       for (const TEstampa& e : estampas)
         if (e.Dentro(x, y))
           esperado = e.Imagen.pixel(x, y) | 0xFF000000u;
-      if (!salvo.contains(x0 + x, y0 + y) && img.pixel(x0 + x, y0 + y) != esperado)
+      if (!salvo.contains(QPoint(x0 + x, y0 + y)) && img.pixel(x0 + x, y0 + y) != esperado)
         QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) of the square: %3, expected %4")
                              .arg(x).arg(y).arg(img.pixel(x0 + x, y0 + y), 8, 16).arg(esperado, 8, 16)));
     }
@@ -312,13 +322,13 @@ private Q_SLOTS:
     }
   }
 
-  // The balance factor and the black height sit beside the upper right of
-  // the circle, a heap position against its upper left; a plain node has
-  // neither.
+  // The balance factor and the black height touch the upper right of the
+  // circle, a heap position sits just below it; a plain node has neither.
+  // Nothing else is drawn beyond the circle.
   void CifrasDeCadaTipo_data() {
     QTest::addColumn<int>("tipo");
     QTest::addColumn<bool>("derecha");
-    QTest::addColumn<bool>("izquierda");
+    QTest::addColumn<bool>("debajo");
     QTest::newRow("busqueda") << 0 << false << false;
     QTest::newRow("AVL") << 1 << true << false;
     QTest::newRow("rojo-negro") << 2 << true << false;
@@ -327,13 +337,16 @@ private Q_SLOTS:
   void CifrasDeCadaTipo() {
     QFETCH(int, tipo);
     QFETCH(bool, derecha);
-    QFETCH(bool, izquierda);
+    QFETCH(bool, debajo);
     auto a = Arbol(tipo, {5});
     const int cx = 80, cy = 40;
     const QImage img = Dibujo(*a, AjustesCentro(a->Raiz, cx, cy, 0), 160, 200);
-    const int h = Metricas(TFuente(), TFuente().Tam - 1, img).height();
-    QCOMPARE(Distintos(img, QRect(cx + R, cy - R - h / 2, 12, h), Rgb(Fondo)) > 0, derecha);
-    QCOMPARE(Distintos(img, QRect(cx - R - 12, cy - R - h / 2, 12, h), Rgb(Fondo)) > 0, izquierda);
+    const int h = Metricas(TFuente(), 8, img).height(), d = R * 181 / 256;
+    const QRect arribaDerecha(cx + d + 2, cy - d - 1 - h, 14, h), abajo(cx - 7, cy + R, 14, h + 2);
+    QCOMPARE(Distintos(img, arribaDerecha, Rgb(Fondo)) > 0, derecha);
+    QCOMPARE(Distintos(img, abajo, Rgb(Fondo)) > 0, debajo);
+    const QRect fila(0, 120, 160, 80);  // a heap's vector row
+    QCOMPARE(DistintosFuera(img, QRegion(cx - R, cy - R, 2 * R, 2 * R) + arribaDerecha + abajo + fila, Rgb(Fondo)), 0);
   }
 
   // A plain node, a red and a black red-black node, each selected,
@@ -355,7 +368,7 @@ private Q_SLOTS:
             a->NodoSel = s == 0 ? a->Raiz : nullptr;
             a->Raiz->Marcado = s == 1;
             TAjustesDibujo aj = AjustesCentro(a->Raiz, cx, cy, 2);
-            aj.R = 40;  // the red-black figure beside the circle stays off the square
+            aj.R = 40;  // not the pictures' radius
             aj.Sombras = sombras;
             aj.Imagenes = &c.Capas;
             const QImage img = Dibujo(*a, aj);
@@ -364,13 +377,16 @@ private Q_SLOTS:
               estampas.push_back({im.Capa(t, s, 3), im.Capa(t, s, 1)});
             estampas.push_back({im.Capa(t, s, 2), im.Capa(t, s, 0)});
             const QRect cuadro(cx - rad, cy - rad, S, S);
-            ComprobarCuadro(img, cuadro.x(), cuadro.y(), S, estampas, RectTexto(aj.Fuente, img, "5", cx, cy));
+            // The key and the red-black figure stay on the picture's own
+            // circle, though R is not its radius.
+            const int h = Metricas(aj.Fuente, 8, img).height(), d = rad * 181 / 256;
+            const QRect figura(cx + d, cy - d - h - 2, 14, h + 2);
+            ComprobarCuadro(img, cuadro.x(), cuadro.y(), S, estampas,
+                            QRegion(RectTexto(aj.Fuente, img, "5", cx, cy)) + figura);
             if (QTest::currentTestFailed())
               QFAIL(qPrintable(QStringLiteral("8 bits %1, kind %2, state %3, shadows %4")
                                    .arg(modo8).arg(t).arg(s).arg(sombras)));
-            // Nothing but the square and the texts.
-            QCOMPARE(Distintos(img, img.rect(), Rgb(Fondo)),
-                     Distintos(img, cuadro, Rgb(Fondo)) + Distintos(img, QRect(cx + 40, 0, 200, 200), Rgb(Fondo)));
+            QCOMPARE(DistintosFuera(img, QRegion(cuadro) + figura, Rgb(Fondo)), 0);
           }
     }
   }
@@ -477,9 +493,10 @@ private Q_SLOTS:
     m.NodoSel = m.Vector[3];
     TAjustesDibujo aj;
     aj.R = R;
+    aj.DesplX = -50;
     const int W = 400, H = 300, c = 2 * R;
     const QImage img = Dibujo(m, aj, W, H);
-    const int izq0 = (W - 7 * c) / 2, arriba = H - 2 * R - 20;
+    const int izq0 = 50, arriba = H - 2 * R - 20;
     const QRgb negro = Rgb(0), rojo = Rgb(ColorRGB(255, 0, 0));
     for (int i = 0; i < 7; ++i) {
       const int izq = izq0 + i * c, medio = arriba + c / 2;
@@ -504,11 +521,11 @@ private Q_SLOTS:
     }
     QCOMPARE(img.pixel(izq0 - 1, arriba + c / 2), Blanco);
     QCOMPARE(img.pixel(izq0 + 7 * c + 1, arriba + c / 2), Blanco);
-    // The row stays in place whatever the scroll offsets.
-    aj.DesplX = 500;
+    // The row follows the horizontal offset only.
+    aj.DesplX += 37;
     aj.DesplY = -300;
-    const QRect fila(0, arriba - 20, W, H - arriba + 20);
-    QCOMPARE(Dibujo(m, aj, W, H).copy(fila), img.copy(fila));
+    const QRect fila(37, arriba - 20, W - 37, H - arriba + 20);
+    QCOMPARE(Dibujo(m, aj, W, H).copy(fila.translated(-37, 0)), img.copy(fila));
   }
 
   // Nothing but the background for an empty structure; an emptied heap
@@ -526,13 +543,115 @@ private Q_SLOTS:
       m.Borrar();
     QCOMPARE(m.NumNodos, 0);
     img = Dibujo(m, aj, 200, 150);
-    const int arriba = 150 - 2 * R - 20, izq0 = (200 - 3 * 2 * R) / 2;
+    const int arriba = 150 - 2 * R - 20, izq0 = 0;
     for (int i = 0; i < 3; ++i)
       QCOMPARE(img.pixel(izq0 + i * 2 * R + 3, arriba + 3), Blanco);
     QCOMPARE(Distintos(img, QRect(0, 0, 200, arriba - 20), Rgb(Fondo)), 0);
     QImage nula;
     DibujarEstructura(nula, m, aj);
     QVERIFY(nula.isNull());
+  }
+
+  // Every cell of a long row comes into view at some horizontal offset
+  // within the width AnchoFilaVector gives the layout, and the widest value
+  // stays inside its cell: just inside both sides of every cell in use, the
+  // fill is untouched across the height of the text.
+  void FilaDelVectorEnteraYLegible_data() {
+    QTest::addColumn<int>("extremo");
+    QTest::newRow("cinco cifras") << 99999;
+    QTest::newRow("el menor entero") << std::numeric_limits<std::int32_t>::min();
+  }
+  void FilaDelVectorEnteraYLegible() {
+    QFETCH(int, extremo);
+    TMonticulo m;
+    for (int v = 1; v <= 100; ++v)
+      m.Insertar(v == 50 ? extremo : 10000 + v);
+    m.DistribuirSeparada(R, 2, 5);
+    TAjustesDibujo aj;
+    aj.R = R;
+    aj.DesplY = -100000;  // the tree far below: the row alone
+    const int W = 300, H = 200, ancho = AnchoFilaVector(m, R, aj.Fuente);
+    const int c = (ancho - 1) / m.MaxNodos;
+    QVERIFY(c >= 2 * R);
+    const QRgb amarillo = Rgb(ColorRGB(255, 255, 0)), gris = Rgb(ColorRGB(0xE7, 0xE7, 0xE7));
+    const QRect banda(0, H - 2 * R - 20 - 40, W, 2 * R + 60);
+    for (int i = 0; i < m.MaxNodos; ++i) {
+      m.NodoSel = m.Vector[static_cast<std::size_t>(i)];
+      bool vista = false;
+      for (int x = 0; !vista && x <= std::max(0, ancho - W); x = x == ancho - W ? x + 1 : std::min(x + W / 2, ancho - W)) {
+        aj.DesplX = x;
+        const QImage img = Dibujo(m, aj, W, H);
+        vista = Contar(img, banda, [&](QRgb p) { return p == amarillo; }) > 0;
+      }
+      QVERIFY2(vista, qPrintable(QStringLiteral("cell %1").arg(i)));
+    }
+    m.NodoSel = nullptr;
+    const QFontMetrics fm = Metricas(aj.Fuente, aj.Fuente.Tam, QImage(1, 1, QImage::Format_RGB32));
+    for (int x = 0; x < ancho; x += W - 2 * c) {
+      aj.DesplX = x;
+      const QImage img = Dibujo(m, aj, W, H);
+      for (int i = x / c; i * c - x + c < W && i < m.MaxNodos; ++i) {
+        const int izq = i * c - x, medio = H - 20 - 2 * R + R;
+        if (izq < 0)
+          continue;
+        for (int y = medio - fm.height() / 2; y <= medio + fm.height() / 2; ++y)
+          for (int k : {izq + 1, izq + c - 1})
+            QVERIFY2(img.pixel(k, y) == gris, qPrintable(QStringLiteral("cell %1, row %2").arg(i).arg(y)));
+      }
+    }
+  }
+
+  // A key is written inside its circle, smaller when it must; one too long
+  // for it even then lies over its own box, its ink within the box's
+  // outline, and two such keys side by side at the default spacing keep a
+  // gap of background between them.
+  void ClavesLargas_data() {
+    QTest::addColumn<int>("clave");
+    QTest::addColumn<bool>("caja");
+    QTest::newRow("cinco cifras caben") << 12345 << false;
+    QTest::newRow("el menor entero") << std::numeric_limits<std::int32_t>::min() << true;
+    QTest::newRow("el mayor entero") << std::numeric_limits<std::int32_t>::max() << true;
+  }
+  void ClavesLargas() {
+    QFETCH(int, clave);
+    QFETCH(bool, caja);
+    const int r = 20;  // the presentation's default radius and separations
+    TArbolBST a;
+    for (int v : {0, clave < 0 ? 1 : -1, clave, clave < 0 ? clave + 1 : clave - 1})
+      a.Insertar(v);
+    a.Deseleccionar();
+    const TDistribucion dist = a.DistribuirSeparada(r, 10, 10);
+    TAjustesDibujo aj;
+    aj.R = r;
+    aj.ColFon = Fondo;
+    aj.Fuente.Color = ColorRGB(0, 0, 255);
+    const QImage img = Dibujo(a, aj, dist.Ancho + 40, dist.Alto + 40);
+    const auto tinta = [](QRgb p) { return qBlue(p) > qRed(p) + 60; };
+    const TNodoBin* n = a.Raiz;
+    while (n != nullptr && n->Valor != clave)
+      n = clave < n->Valor ? n->Izq : n->Der;
+    QVERIFY(n != nullptr);
+    int izq = img.width(), der = -1;
+    for (int x = n->X - 45; x <= n->X + 45; ++x)
+      if (Contar(img, QRect(x, n->Y - 3, 1, 7), tinta) > 0) {
+        izq = std::min(izq, x);
+        der = std::max(der, x);
+      }
+    QVERIFY(der >= 0);
+    if (!caja) {
+      QVERIFY(izq > n->X - r && der < n->X + r);
+      return;
+    }
+    // The box's outline brackets the ink on the key's row.
+    QCOMPARE(Contar(img, QRect(n->X - r - 30, n->Y, izq - (n->X - r - 30), 1), [](QRgb p) { return p == 0xFF000000u; }) > 0, true);
+    QCOMPARE(Contar(img, QRect(der + 1, n->Y, 8, 1), [](QRgb p) { return p == 0xFF000000u; }) > 0, true);
+    // The sibling on the same level: a column of plain background between.
+    const TNodoBin* otro = n->Padre->Izq == n ? n->Padre->Der : n->Padre->Izq;
+    QVERIFY(otro != nullptr && otro->Y == n->Y);
+    bool hueco = false;
+    for (int x = std::min(n->X, otro->X); x < std::max(n->X, otro->X) && !hueco; ++x)
+      hueco = Distintos(img, QRect(x, n->Y - 8, 1, 17), Rgb(Fondo)) == 0;
+    QVERIFY(hueco);
   }
 
   // Every layout puts each node below its ancestors; the separated and the
