@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -76,6 +77,27 @@ struct TLetra {
   int Digito = 0, Menos = 0;
 };
 
+// The labels' fonts, measured once: the drawing runs at every animation
+// frame, and building a font and its metrics costs more than drawing a
+// small tree. Kept per font, size and resolution; drawing happens on the
+// user-interface thread only.
+const TLetra& Letra(const TFuente& f, int puntos, QPaintDevice* dispositivo) {
+  struct TEntrada {
+    TFuente Fuente;
+    int Puntos, Ppp;
+    std::unique_ptr<TLetra> Letra;
+  };
+  static std::vector<TEntrada> cache;
+  const int ppp = dispositivo->logicalDpiY();
+  for (const TEntrada& e : cache)
+    if (e.Puntos == puntos && e.Ppp == ppp && e.Fuente == f)
+      return *e.Letra;
+  if (cache.size() >= 64)
+    cache.clear();
+  cache.push_back({f, puntos, ppp, std::make_unique<TLetra>(f, puntos, dispositivo)});
+  return *cache.back().Letra;
+}
+
 // The heap's vector row is laid out like the tree, in layout pixels: cell i
 // spans x from i x Ancho to (i + 1) x Ancho, so it scrolls with the
 // horizontal offset and every cell comes into view somewhere along the
@@ -105,7 +127,7 @@ public:
   TDibujante(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& a)
       : Destino_(destino), Arbol_(arbol), A_(a), W_(destino.width()), H_(destino.height()),
         Imagenes_(a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay() ? a.Imagenes : nullptr),
-        Pintor_(&destino), Cifras_(a.Fuente, PuntosCifras(a.Fuente.Tam), &destino),
+        Pintor_(&destino), Cifras_(Letra(a.Fuente, PuntosCifras(a.Fuente.Tam), &destino)),
         ColorArco_(~a.ColFon & 0x00FFFFFFu) {
     Pintor_.setRenderHint(QPainter::Antialiasing, false);
     Pintor_.setBackgroundMode(Qt::TransparentMode);
@@ -114,19 +136,19 @@ public:
     // characters, so it is made once here for every length.
     const int tam = std::max(1, a.Fuente.Tam);
     for (int p = tam; p >= std::min(tam, PuntosMinimosClave); --p)
-      Claves_.emplace_back(a.Fuente, p, &destino);
+      Claves_.push_back(&Letra(a.Fuente, p, &destino));
     const int interior = 2 * RadioTexto() - 4;
     for (int neg = 0; neg < 2; ++neg)
       for (int cifras = 1; cifras <= 10; ++cifras) {
         std::size_t k = 0;
-        while (k + 1 < Claves_.size() && Claves_[k].Ancho(cifras, neg != 0) > interior)
+        while (k + 1 < Claves_.size() && Claves_[k]->Ancho(cifras, neg != 0) > interior)
           ++k;
         EleccionClave_[neg][cifras] = static_cast<std::uint8_t>(k);
       }
     // Every text of a node or a cell lies within this distance of its circle
     // or cell: eleven characters (the longest key) at most in the largest
     // font, its box, plus room for glyphs that reach past their advance.
-    const QFontMetrics& mayor = Claves_.front().Metricas;
+    const QFontMetrics& mayor = Claves_.front()->Metricas;
     Margen_ = 12 * i64{mayor.maxWidth()} + 2 * i64{mayor.height()} + 8;
   }
 
@@ -145,7 +167,7 @@ public:
   }
 
   // The row's geometry for this heap; PrepararFila before any Celda.
-  void PrepararFila(const TMonticulo& m) { Fila_ = FilaVector(m, A_.R, Claves_.front(), Cifras_); }
+  void PrepararFila(const TMonticulo& m) { Fila_ = FilaVector(m, A_.R, *Claves_.front(), Cifras_); }
   i64 IzqCelda(i64 i) const { return i * Fila_.Ancho - A_.DesplX; }
   bool CeldaCerca(i64 i) const {
     const i64 izq = IzqCelda(i);
@@ -237,7 +259,7 @@ public:
     if (!Visible(cx - r - Margen_, cy - r - Margen_, cx + r + Margen_, cy + r + Margen_))
       return;
     const i64 v = n->Valor;
-    const TLetra& letra = Claves_[EleccionClave_[v < 0 ? 1 : 0][TLetra::Cifras(v)]];
+    const TLetra& letra = *Claves_[EleccionClave_[v < 0 ? 1 : 0][TLetra::Cifras(v)]];
     const QString valor = QString::number(v);
     const int ancho = letra.Metricas.horizontalAdvance(valor), alto = letra.Metricas.height();
     const i64 izq = cx - ancho / 2, arriba = cy - alto / 2;
@@ -298,7 +320,7 @@ public:
         Pintor_.drawRect(celda.adjusted(1, 1, -1, -1));
       }
     }
-    const TLetra& letra = Claves_.front();
+    const TLetra& letra = *Claves_.front();
     Lapiz(muerta ? TextoCeldaMuerta : Negro, 1);
     const QString texto = QString::number(valor);
     Escribir(texto, izq + (c - letra.Metricas.horizontalAdvance(texto)) / 2,
@@ -362,8 +384,8 @@ private:
   const int W_, H_;
   const TCapasDibujo* const Imagenes_;
   QPainter Pintor_;
-  std::vector<TLetra> Claves_;  // the key's sizes, largest first
-  const TLetra Cifras_;         // the kinds' figures and the cell positions
+  std::vector<const TLetra*> Claves_;  // the key's sizes, largest first
+  const TLetra& Cifras_;        // the kinds' figures and the cell positions
   std::uint8_t EleccionClave_[2][11] = {};  // [negative][digits]: index into Claves_
   TFilaVector Fila_;
   const TColor ColorArco_;
@@ -552,7 +574,8 @@ std::int32_t AnchoFilaVector(const TArbolBin& arbol, int R, const TFuente& fuent
     return 0;
   // Measured on a picture, as the drawing is.
   static QImage patron(1, 1, QImage::Format_RGB32);
-  const TLetra valores(fuente, std::max(1, fuente.Tam), &patron), posiciones(fuente, PuntosCifras(fuente.Tam), &patron);
+  const TLetra& valores = Letra(fuente, std::max(1, fuente.Tam), &patron);
+  const TLetra& posiciones = Letra(fuente, PuntosCifras(fuente.Tam), &patron);
   const TFilaVector f = FilaVector(*m, R, valores, posiciones);
   return static_cast<std::int32_t>(std::min<i64>(f.Ancho * m->MaxNodos + 1, INT32_MAX));
 }
