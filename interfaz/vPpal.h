@@ -176,6 +176,11 @@ public Q_SLOTS:
   void LienzoPaint();
   // Distribuir, Dibujar, LienzoPaint.
   void Refrescar();
+  // A structure that replaced the current one (builders, files, a change of
+  // kind, a replayed list): any motion stopped, laid out and drawn at once
+  // (no node glides in from where the builder or the file left it), with
+  // the view centred on the root as far as the scroll bars reach.
+  void MostrarEstructuraNueva();
   // The statistics panels 0 to 3.
   void ActualizarEstado();
   void sbHorizChange(int posicion);
@@ -198,6 +203,9 @@ private:
   int DistribucionVigente_ = -1;
   int DistribucionDestino_ = -1;  // the same for the end of a running motion
   bool PintandoLienzo_ = false;
+  // The next layout puts the root in the middle of the view (within the
+  // scroll range) instead of keeping the offsets.
+  bool CentrarEnRaiz_ = false;
 
 public Q_SLOTS:
 
@@ -297,13 +305,18 @@ private:
   bool EscribirFichero(const QString& ruta, const char* datos, qint64 tam);
   std::optional<std::int32_t> ValorConstructor(std::int32_t maximo, const QString& mensajeRango);
   // "AVL Fibonacci" and "Montículo desordenado": n from the value box, then
-  // the built structure replaces the current one and glides into place.
+  // the built structure replaces the current one, shown laid out at once.
   void ConstruirDemostracion(std::int32_t maximo, const QString& mensajeRango,
                              const std::function<std::unique_ptr<TArbolBin>(std::int32_t)>& construir);
 
   // --- Node motion (vPpalAnimacion.cpp) ---
   int IntervaloMovimiento() const;
+  // The motion's last frame (every node at its destination), then
+  // DetenerMovimiento.
   void AcabarMovimiento();
+  // Ends a motion where it stands: the timer stopped, the lock it took
+  // released (unless a stage wait holds it), panel 4 emptied.
+  void DetenerMovimiento();
 
 protected:
   void showEvent(QShowEvent* evento) override;

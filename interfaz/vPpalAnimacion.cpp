@@ -59,6 +59,11 @@ void TVentPpal::AcabarMovimiento() {
   if (Arbol)
     Arbol->Interpolar(1.0);
   DistribucionVigente_ = DistribucionDestino_;
+  DetenerMovimiento();
+}
+
+void TVentPpal::DetenerMovimiento() {
+  Timer1->stop();
   // Fewer steps set during the motion must not leave the drawing a frame
   // number past the last one.
   PasoAnim = std::min(PasoAnim, std::max(1, PausaNumEtap));

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -105,7 +106,11 @@ void TVentPpal::Distribuir() {
   // are already decided here.
   const QSignalBlocker bloqueoH(sbHoriz);
   const QSignalBlocker bloqueoV(sbVert);
+  // A new structure's root in the middle of the view; then the limits.
+  const TNodoBin* raiz = CentrarEnRaiz_ ? Arbol->Raiz : nullptr;
   if (W < d.Ancho) {
+    if (raiz)
+      DesplX = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{raiz->X} - W / 2, INT_MIN, INT_MAX));
     DesplX = std::max(0, std::min(DesplX, d.Ancho - W - 1));
     PonerBarra(sbHoriz, d.Ancho, W, DesplX);
   } else {
@@ -122,6 +127,8 @@ void TVentPpal::Distribuir() {
     }
   }
   if (H < d.Alto) {
+    if (raiz)
+      DesplY = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{raiz->Y} - H / 2, INT_MIN, INT_MAX));
     DesplY = std::max(0, std::min(DesplY, d.Alto - H - 1));
     PonerBarra(sbVert, d.Alto, H, DesplY);
   } else {
@@ -172,6 +179,23 @@ void TVentPpal::LienzoPaint() { Lienzo->update(); }
 
 void TVentPpal::Refrescar() {
   Distribuir();
+  Dibujar();
+  LienzoPaint();
+}
+
+void TVentPpal::MostrarEstructuraNueva() {
+  // The positions of a motion under way belong to the structure replaced.
+  if (Timer1->isActive())
+    DetenerMovimiento();
+  // A canvas that changed size since the last paint is taken now, so that
+  // the centring is for the view the user will see.
+  if (Lienzo->isVisible() && BufferLienzo.size() != Lienzo->size())
+    BufferLienzo = QImage(Lienzo->size(), QImage::Format_RGB32);
+  {
+    CentrarEnRaiz_ = true;
+    const auto fin = qScopeGuard([this] { CentrarEnRaiz_ = false; });
+    Distribuir();
+  }
   Dibujar();
   LienzoPaint();
 }

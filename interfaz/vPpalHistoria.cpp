@@ -89,10 +89,11 @@ void TVentPpal::Reconstruir() {
   } catch (const EArbol& e) {
     // The replay keeps what it built before the structure refused an entry;
     // the error handler shows the text and the structure as it stands.
+    MostrarEstructuraNueva();
     MostrarError(QString::fromUtf8(e.what()));
     return;
   }
-  Refrescar();
+  MostrarEstructuraNueva();
   ActualizarEstado();
 }
 
@@ -170,7 +171,7 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
   }
   NumOper = 0;
   PonerArbol(std::move(nuevo));
-  IniciarAnimacion();
+  MostrarEstructuraNueva();
   ActualizarEstado();
 }
 
@@ -254,7 +255,7 @@ void TVentPpal::ConstruirDemostracion(
   // The list is kept (a later change of kind replays it); no snapshot.
   Ejecutar([&] {
     PonerArbol(construir(*n));
-    IniciarAnimacion();
+    MostrarEstructuraNueva();
     ActualizarEstado();
   });
 }

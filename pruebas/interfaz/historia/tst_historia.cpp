@@ -8,10 +8,14 @@
 #include "uArbolRN.h"
 #include "uMonticulo.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 
 namespace {
@@ -292,6 +296,111 @@ private Q_SLOTS:
       QVERIFY2(e.Mensajes().isEmpty(), qPrintable(e.Mensajes().join(QLatin1Char('|'))));
       QVERIFY(v.Arbol->NumNodos > (rn ? 990000 : 700000));
     }
+  }
+
+  // A structure that replaces the current one shows its root, laid out at
+  // once (no motion), even when the view was scrolled far into a wide tree.
+  void EstructuraNuevaMuestraSuRaiz_data() {
+    QTest::addColumn<int>("como");
+    QTest::newRow("AVL Fibonacci") << 0;
+    QTest::newRow("abrir estructura") << 1;
+    QTest::newRow("abrir lista") << 2;
+    QTest::newRow("cambio de tipo") << 3;
+  }
+  void EstructuraNuevaMuestraSuRaiz() {
+    QFETCH(int, como);
+    std::vector<std::int32_t> claves(150);
+    std::iota(claves.begin(), claves.end(), 1);
+    std::shuffle(claves.begin(), claves.end(), std::mt19937(3));
+    TArbolAVL avl;
+    for (std::int32_t c : claves)
+      avl.Insertar(c);
+    const auto datos = avl.Guardar();
+    Escribir(Ruta("ancho.avl"), QByteArray(reinterpret_cast<const char*>(datos.data()),
+                                           static_cast<qsizetype>(datos.size())));
+    Escribir(Ruta("ancho.sec"), Entradas(claves));
+
+    TEntorno e(Opciones());
+    TVentPpal& v = e.V();
+    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());  // painted once
+    // A wide tree scrolled to its right end.
+    for (std::int32_t c = 1; c <= 120; ++c)
+      v.Arbol->Insertar(c * 7 % 121);
+    v.Refrescar();
+    QVERIFY(v.sbHoriz->isEnabled());
+    v.sbHoriz->setValue(v.sbHoriz->maximum());
+    if (!v.btnAnimar->isChecked())
+      v.btnAnimar->trigger();
+
+    QAction* orden = v.Accion(TVentPpal::cAbrir);
+    if (como == 0) {
+      v.edtValor->setText(QStringLiteral("10"));
+      orden = v.ToolButton17;
+    } else if (como == 1) {
+      e.Elegir(Ruta("ancho.avl"), 3);
+    } else if (como == 2) {
+      e.Elegir(Ruta("ancho.sec"), 1);
+    } else {
+      v.ListaOper = claves;
+      v.NumOper = static_cast<std::int32_t>(claves.size());
+      orden = v.Accion(TVentPpal::cNuevo4);
+    }
+    orden->trigger();
+    QCOMPARE(e.Mensajes(), QStringList{});
+    QVERIFY(v.Arbol->NumNodos > 100);
+    QVERIFY(!v.Timer1->isActive() && !v.Bloqueado);
+    const TNodoBin* raiz = v.Arbol->Raiz;
+    const QPoint enLienzo(raiz->X - v.DesplX, raiz->Y - v.DesplY);
+    QVERIFY2(QRect(QPoint(0, 0), v.BufferLienzo.size()).contains(enLienzo),
+             qPrintable(QStringLiteral("root at %1, %2").arg(enLienzo.x()).arg(enLienzo.y())));
+    // Already at its layout: a new one moves nothing.
+    const QPoint antes(raiz->X, raiz->Y);
+    v.Distribuir();
+    QCOMPARE(QPoint(raiz->X, raiz->Y), antes);
+  }
+
+  // Operations on the same structure leave the view where the user put it.
+  void OperacionesConservanLaVista() {
+    TEntorno e(Opciones());
+    TVentPpal& v = e.V();
+    for (std::int32_t c = 1; c <= 120; ++c)
+      v.Arbol->Insertar(c * 2 * 7 % 242);
+    v.Refrescar();
+    if (!v.btnAnimar->isChecked())
+      v.btnAnimar->trigger();
+    v.sbHoriz->setValue(v.sbHoriz->maximum() / 2);
+    const int desplX = v.DesplX;
+    QVERIFY(desplX > 0);
+    v.lisOperacion->setCurrentIndex(1);
+    e.Teclear(QStringLiteral("101"));
+    QTRY_VERIFY(!v.Timer1->isActive() && !v.Bloqueado);
+    QVERIFY(e.Contiene(101));
+    QCOMPARE(v.DesplX, desplX);
+    e.Orden(TVentPpal::cDeshacer);
+    QVERIFY(!e.Contiene(101));
+    QCOMPARE(v.DesplX, desplX);
+  }
+
+  // A big structure never holds the window: the builders show it at once,
+  // and closing in the middle of a motion over it ends that motion at once.
+  void EstructuraGrandeNoRetieneLaVentana() {
+    TEntorno e(Opciones());
+    TVentPpal& v = e.V();
+    v.edtValor->setText(QStringLiteral("24"));  // 121392 nodes
+    QElapsedTimer t;
+    t.start();
+    v.ToolButton17->trigger();
+    QVERIFY(!v.Timer1->isActive());
+    QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+    if (!v.btnAnimar->isChecked())
+      v.btnAnimar->trigger();
+    v.PausaAnim = 10000;
+    v.RealizarInsercion(-5);
+    QVERIFY(v.Timer1->isActive());
+    t.restart();
+    v.close();
+    QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+    QVERIFY(!v.Timer1->isActive() && !v.Bloqueado);
   }
 };
 
