@@ -19,6 +19,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "uListaOper.h"
+
 // An internal inconsistency found inside an operation ("Numero de elementos
 // erroneo!", ...). It carries the Spanish text the user is shown.
 class EArbol : public std::runtime_error {
@@ -287,6 +289,10 @@ public:
     void Reconstruir(std::span<const std::int32_t> Entradas) {
         Reconstruir(Entradas, static_cast<std::int32_t>(Entradas.size()));
     }
+    // Replays the operations exactly as they were recorded, whatever their
+    // keys, without reports. Both replays start from empty and leave nothing
+    // selected.
+    void Reconstruir(std::span<const TOperacion> Operaciones);
 
     // Layouts. Each stores R, Sx, Sy in Radio, SepX, SepY and gives every
     // linked node its X, Y. A failed layout writes no coordinate.
