@@ -255,16 +255,13 @@ void TArbolBin::BorrarEntrada(std::int32_t Clave) {
 namespace {
 
 // Empties the structure and applies the n operations with the hook detached;
-// however the replay ends, the hook is given back and nothing stays selected.
+// the hook is given back however the replay ends.
 template <typename TAplicar>
 void Repetir(TArbolBin& A, std::size_t n, TAplicar Aplicar) {
     struct TRestaurar {
         TArbolBin& A;
         TEventoEtapa Guardado;
-        ~TRestaurar() {
-            A.OnEtapa = std::move(Guardado);
-            A.Deseleccionar();
-        }
+        ~TRestaurar() { A.OnEtapa = std::move(Guardado); }
     } restaurar{A, std::move(A.OnEtapa)};
     A.OnEtapa = nullptr;
     A.Vaciar();
@@ -286,6 +283,12 @@ void TArbolBin::Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t
 }
 
 void TArbolBin::Reconstruir(std::span<const TOperacion> Operaciones) {
+    // Nothing was selected by the user: a replay that stops early leaves no
+    // selection either.
+    struct TDeseleccionar {
+        TArbolBin& A;
+        ~TDeseleccionar() { A.Deseleccionar(); }
+    } deseleccionar{*this};
     Repetir(*this, Operaciones.size(), [&](std::size_t i) {
         const TOperacion& op = Operaciones[i];
         if (op.Tipo == TOperacion::Borrado) {

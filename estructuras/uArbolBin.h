@@ -284,14 +284,14 @@ public:
     // Borrar. A kind whose Borrar ignores the selection may skip the search.
     virtual void BorrarEntrada(std::int32_t Clave);
     // Replays the first N entries (key: insertion; negated key: deletion,
-    // through BorrarEntrada) without reports.
+    // through BorrarEntrada) without reports, from empty; the selection stays
+    // where the last entry left it.
     void Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t N);
     void Reconstruir(std::span<const std::int32_t> Entradas) {
         Reconstruir(Entradas, static_cast<std::int32_t>(Entradas.size()));
     }
     // Replays the operations exactly as they were recorded, whatever their
-    // keys, without reports. Both replays start from empty and leave nothing
-    // selected.
+    // keys, without reports, from empty; leaves nothing selected.
     void Reconstruir(std::span<const TOperacion> Operaciones);
 
     // Layouts. Each stores R, Sx, Sy in Radio, SepX, SepY and gives every
