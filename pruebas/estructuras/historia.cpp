@@ -31,7 +31,7 @@ TEST(Historia, SoloSeGuardaLoQueSeLeeIgual) {
 }
 
 TEST(Historia, ReconstruirRepiteCadaOperacionTalCual) {
-    const TOperacion ops[] = {Ins(Min32), Ins(-5), Ins(0), Ins(Max32), Ins(7), Bor(-5), Bor(0), Bor(Min32)};
+    const TOperacion ops[] = {Ins(Min32), Ins(-5), Ins(0), Ins(Max32), Bor(-5), Bor(0), Bor(Min32), Ins(7)};
     TArbolBST a;
     a.Reconstruir(ops);
     EXPECT_EQ(Forma(a), "2147483647(7,)");
