@@ -252,24 +252,51 @@ void TArbolBin::BorrarEntrada(std::int32_t Clave) {
     Borrar();
 }
 
-void TArbolBin::Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t N) {
-    // The hook is detached for the replay and given back however it ends.
+namespace {
+
+// Empties the structure and applies the n operations with the hook detached;
+// the hook is given back however the replay ends.
+template <typename TAplicar>
+void Repetir(TArbolBin& A, std::size_t n, TAplicar Aplicar) {
     struct TRestaurar {
         TArbolBin& A;
         TEventoEtapa Guardado;
         ~TRestaurar() { A.OnEtapa = std::move(Guardado); }
-    } restaurar{*this, std::move(OnEtapa)};
-    OnEtapa = nullptr;
-    Vaciar();
+    } restaurar{A, std::move(A.OnEtapa)};
+    A.OnEtapa = nullptr;
+    A.Vaciar();
+    for (std::size_t i = 0; i < n; ++i) Aplicar(i);
+}
+
+}  // namespace
+
+void TArbolBin::Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t N) {
     const auto n = std::min<std::size_t>(static_cast<std::size_t>(std::max(N, 0)), Entradas.size());
-    for (std::size_t i = 0; i < n; ++i) {
+    Repetir(*this, n, [&](std::size_t i) {
         const std::int32_t e = Entradas[i];
         if (e < 0) {
             BorrarEntrada(Negada(e));
         } else {
             Insertar(e);
         }
-    }
+    });
+}
+
+void TArbolBin::Reconstruir(std::span<const TOperacion> Operaciones) {
+    // Nothing was selected by the user: a replay that stops early leaves no
+    // selection either.
+    struct TDeseleccionar {
+        TArbolBin& A;
+        ~TDeseleccionar() { A.Deseleccionar(); }
+    } deseleccionar{*this};
+    Repetir(*this, Operaciones.size(), [&](std::size_t i) {
+        const TOperacion& op = Operaciones[i];
+        if (op.Tipo == TOperacion::Borrado) {
+            BorrarEntrada(op.Clave);
+        } else {
+            Insertar(op.Clave);
+        }
+    });
 }
 
 void TArbolBin::Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,

@@ -19,6 +19,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "uListaOper.h"
+
 // An internal inconsistency found inside an operation ("Numero de elementos
 // erroneo!", ...). It carries the Spanish text the user is shown.
 class EArbol : public std::runtime_error {
@@ -282,11 +284,15 @@ public:
     // Borrar. A kind whose Borrar ignores the selection may skip the search.
     virtual void BorrarEntrada(std::int32_t Clave);
     // Replays the first N entries (key: insertion; negated key: deletion,
-    // through BorrarEntrada) without reports.
+    // through BorrarEntrada) without reports, from empty; the selection stays
+    // where the last entry left it.
     void Reconstruir(std::span<const std::int32_t> Entradas, std::int32_t N);
     void Reconstruir(std::span<const std::int32_t> Entradas) {
         Reconstruir(Entradas, static_cast<std::int32_t>(Entradas.size()));
     }
+    // Replays the operations exactly as they were recorded, whatever their
+    // keys, without reports, from empty; leaves nothing selected.
+    void Reconstruir(std::span<const TOperacion> Operaciones);
 
     // Layouts. Each stores R, Sx, Sy in Radio, SepX, SepY and gives every
     // linked node its X, Y. A failed layout writes no coordinate.

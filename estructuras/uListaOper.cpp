@@ -1,5 +1,21 @@
 #include "uListaOper.h"
 
+namespace {
+
+// Two's complement negation, wrapping for the least value.
+std::int32_t Negacion(std::int32_t V) { return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(V)); }
+
+}  // namespace
+
+std::int32_t EntradaDe(TOperacion Op) { return Op.Tipo == TOperacion::Borrado ? Negacion(Op.Clave) : Op.Clave; }
+
+TOperacion OperacionDe(std::int32_t Entrada) {
+    if (Entrada < 0) return {TOperacion::Borrado, Negacion(Entrada)};
+    return {TOperacion::Insercion, Entrada};
+}
+
+bool Representable(TOperacion Op) { return OperacionDe(EntradaDe(Op)) == Op; }
+
 std::vector<std::int32_t> LeerListaOper(std::span<const std::uint8_t> Datos) {
     std::vector<std::int32_t> r(Datos.size() / 4);
     for (std::size_t i = 0; i < r.size(); ++i) {

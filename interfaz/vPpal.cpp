@@ -262,8 +262,7 @@ void TVentPpal::CrearBarraHerramientas() {
 }
 
 void TVentPpal::FormCreate() {
-  ListaOper.assign(100, 0);
-  NumOper = 0;
+  Historia = THistoria();
   Modo8Bits = Plataforma_.Pantalla && Plataforma_.Pantalla->ColoresPaleta() > -1;
   GeneradorPrograma().Extraer(0);
   lisOperacion->setCurrentIndex(1);
@@ -281,8 +280,6 @@ void TVentPpal::FormCreate() {
   HayImagenes = Imagenes.CargarImagenes(Modo8Bits);
   OpcionesLeidas = false;
   ModoRaton = 0;
-  FlujoDeshacer.clear();
-  FlujoDeshacer.reserve(16000);
   Bloqueado = false;
   Paneles[5]->setText(Modo8Bits ? QStringLiteral(" Modo 8 bits") : QStringLiteral("Modo 32 bits"));
 }

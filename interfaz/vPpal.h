@@ -9,6 +9,7 @@
 // undo, files, demonstration builders).
 
 #include "uArbolBin.h"
+#include "uHistoria.h"
 #include "uImagenes.h"
 #include "uOpciones.h"
 #include "uPlataforma.h"
@@ -112,9 +113,7 @@ public:
   // Shared state.
   std::unique_ptr<TArbolBin> Arbol;
   QString NombreArbol;
-  std::vector<std::int32_t> ListaOper;
-  std::int32_t NumOper = 0;
-  std::vector<std::uint8_t> FlujoDeshacer;
+  THistoria Historia;  // the operation list and the undo record
   bool Bloqueado = false;
   int ModoRaton = 0;
   int ValMax = 99;
@@ -218,7 +217,6 @@ public Q_SLOTS:
   void RealizarInsercion(std::int32_t v);
   void RealizarBorrado(std::int32_t v);
   void GuardarDeshacer();
-  void AnotarOperacion(std::int32_t e);
   void AsignarEtapas();
   void LienzoMouseDown(QMouseEvent* evento);
   // The window is closing: an operation suspended in a stage runs to its end
@@ -293,14 +291,15 @@ private:
   // in memory (a Fibonacci tree of order n has F(n+2)-1 nodes).
   static constexpr std::int32_t kMaxOrdenFibonacci = 30;
   static constexpr std::int32_t kMaxValoresMonticulo = 1000000;
-  // The kind that wrote the undo snapshot; none until the first snapshot.
-  TClaseArbol ClaseDeshacer = nullptr;
   void PonerArbol(std::unique_ptr<TArbolBin> nuevo);
   void CambiarArbol(TClaseArbol clase);
   // Replays the operation list into the current structure and shows it.
   void Reconstruir();
   void AbrirEstructura(const QString& ruta, TClaseArbol clase);
   void AbrirOperaciones(const QString& ruta);
+  // Asks before a list with operations the file cannot hold is saved;
+  // true when it may be written.
+  bool PreguntarGuardarOperaciones();
   std::optional<QByteArray> LeerFichero(const QString& ruta);
   bool EscribirFichero(const QString& ruta, const char* datos, qint64 tam);
   std::optional<std::int32_t> ValorConstructor(std::int32_t maximo, const QString& mensajeRango);

@@ -39,6 +39,12 @@ constexpr qint64 kMaxFichero = qint64{256} << 20;
 
 QString Nombre(const QString& ruta) { return QFileInfo(ruta).fileName(); }
 
+QString Describir(TOperacion op) {
+  return (op.Tipo == TOperacion::Borrado ? QStringLiteral("el borrado de %1")
+                                         : QStringLiteral("la inserción de %1"))
+      .arg(op.Clave);
+}
+
 }  // namespace
 
 // --- Reading and writing files ---------------------------------------------
@@ -85,7 +91,7 @@ void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
 
 void TVentPpal::Reconstruir() {
   try {
-    Arbol->Reconstruir(std::span<const std::int32_t>(ListaOper.data(), ListaOper.size()), NumOper);
+    Arbol->Reconstruir(Historia.Operaciones());
   } catch (const EArbol& e) {
     // The replay keeps what it built before the structure refused an entry;
     // the error handler shows the text and the structure as it stands.
@@ -119,7 +125,7 @@ void TVentPpal::ActLimpiarExecute() {
   Ejecutar([&] {
     GuardarDeshacer();
     Arbol->Vaciar();
-    NumOper = 0;
+    Historia.Vaciar();
     Refrescar();
     ActualizarEstado();
   });
@@ -128,11 +134,10 @@ void TVentPpal::ActLimpiarExecute() {
 void TVentPpal::ActDeshacerExecute() {
   if (!EstructuraLibre())
     return;
-  // One level; a snapshot written by another kind is never read.
-  if (!ClaseDeshacer || ClaseDeshacer != Arbol->Clase())
-    return;
   Ejecutar([&] {
-    Arbol->Cargar(std::span<const std::uint8_t>(FlujoDeshacer.data(), FlujoDeshacer.size()));
+    // One level; a snapshot written by another kind is never read.
+    if (!Historia.Deshacer(*Arbol))
+      return;
     IniciarAnimacion();
     ActualizarEstado();
   });
@@ -169,7 +174,7 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
                 .arg(Nombre(ruta), QString::fromStdString(e.what())));
     return;
   }
-  NumOper = 0;
+  Historia.Vaciar();
   PonerArbol(std::move(nuevo));
   MostrarEstructuraNueva();
   ActualizarEstado();
@@ -182,11 +187,11 @@ void TVentPpal::AbrirOperaciones(const QString& ruta) {
   const std::vector<std::int32_t> entradas = LeerListaOper(std::span<const std::uint8_t>(
       reinterpret_cast<const std::uint8_t*>(datos->constData()),
       static_cast<std::size_t>(datos->size())));
-  const std::size_t n = entradas.size();
-  if (ListaOper.size() < n)
-    ListaOper.resize(n + 10);
-  std::copy(entradas.begin(), entradas.end(), ListaOper.begin());
-  NumOper = static_cast<std::int32_t>(n);
+  std::vector<TOperacion> ops;
+  ops.reserve(entradas.size());
+  for (std::int32_t e : entradas)
+    ops.push_back(OperacionDe(e));
+  Historia.Reemplazar(std::move(ops));
   Reconstruir();
 }
 
@@ -219,13 +224,37 @@ void TVentPpal::ActGuardarExecute() {
 void TVentPpal::ActGuardarOperExecute() {
   if (!EstructuraLibre() || !Plataforma_.Ficheros)
     return;
+  // The file holds a key for an insertion and the negated key for a
+  // deletion: some operations would read back as others.
+  if (!PreguntarGuardarOperaciones())
+    return;
   const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, SaveDialog2);
   if (!elegido)
     return;
-  const std::vector<std::uint8_t> datos = EscribirListaOper(
-      std::span<const std::int32_t>(ListaOper.data(), static_cast<std::size_t>(NumOper)));
+  const std::vector<std::uint8_t> datos = EscribirListaOper(Historia.Entradas());
   EscribirFichero(elegido->Ruta, reinterpret_cast<const char*>(datos.data()),
                   static_cast<qint64>(datos.size()));
+}
+
+bool TVentPpal::PreguntarGuardarOperaciones() {
+  const auto ops = Historia.Operaciones();
+  const auto primera = std::find_if(ops.begin(), ops.end(), [](TOperacion op) { return !Representable(op); });
+  if (primera == ops.end())
+    return true;
+  const auto cuantas = std::count_if(ops.begin(), ops.end(), [](TOperacion op) { return !Representable(op); });
+  const QString texto =
+      QStringLiteral("El fichero de operaciones anota una inserción con la clave y un borrado con la "
+                     "clave cambiada de signo, y %1 así: %2 (la operación número %3) se leería como "
+                     "%4.\n\n¿Guardar la lista de todos modos?")
+          .arg(cuantas == 1 ? QStringLiteral("una operación de la lista no se puede guardar")
+                            : QStringLiteral("%1 operaciones de la lista no se pueden guardar").arg(cuantas))
+          .arg(Describir(*primera))
+          .arg(primera - ops.begin() + 1)
+          .arg(Describir(OperacionDe(EntradaDe(*primera))));
+  // Without a message box the teacher cannot be asked: nothing is written.
+  return Plataforma_.Mensajes &&
+         Plataforma_.Mensajes->Preguntar(this, texto, QStringLiteral("Guardar de todos modos"),
+                                         QStringLiteral("Cancelar"));
 }
 
 // --- Demonstration builders -------------------------------------------------

@@ -331,24 +331,8 @@ void TVentPpal::ActRangoExecute() {
 // ------------------------------------------------------------ history
 
 void TVentPpal::GuardarDeshacer() {
-  if (!Arbol)
-    return;
-  FlujoDeshacer.clear();  // keeps its capacity
-  TEscritorFlujo flujo(FlujoDeshacer);
-  Arbol->Guardar(flujo);
-  ClaseDeshacer = Arbol->Clase();
-}
-
-void TVentPpal::AnotarOperacion(std::int32_t e) {
-  if (NumOper < 0)
-    NumOper = 0;
-  if (NumOper == std::numeric_limits<std::int32_t>::max())
-    throw EArbol("La lista de operaciones está llena!");
-  const auto n = static_cast<std::size_t>(NumOper);
-  if (n >= ListaOper.size())
-    ListaOper.resize(std::max(n + 1, 2 * ListaOper.size()));
-  ListaOper[n] = e;
-  ++NumOper;
+  if (Arbol)
+    Historia.GuardarDeshacer(*Arbol);
 }
 
 // ------------------------------------------------------------ drivers
@@ -417,7 +401,7 @@ void TVentPpal::RealizarInsercion(std::int32_t v) {
   IniciarOperacion(1, QStringLiteral("Insercion en "));
   Arbol->Deseleccionar();
   Arbol->Insertar(v);
-  AnotarOperacion(v);
+  Historia.Anotar({TOperacion::Insercion, v});
   MostrarCambioYTerminar();
   Comprobar();
 }
@@ -433,7 +417,7 @@ void TVentPpal::RealizarBorrado(std::int32_t v) {
   Dibujar();
   LienzoPaint();
   Arbol->Borrar();
-  AnotarOperacion(Negada(v));
+  Historia.Anotar({TOperacion::Borrado, v});
   MostrarCambioYTerminar();
   Comprobar();
 }

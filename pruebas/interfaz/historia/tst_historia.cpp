@@ -39,6 +39,13 @@ QByteArray Entradas(const std::vector<std::int32_t>& e) {
   return b;
 }
 
+// Types a command into the value box: "+k" inserts k, "-k" deletes it.
+void Hacer(TEntorno& e, const QString& orden) {
+  e.V().lisOperacion->setCurrentIndex(orden.startsWith(QLatin1Char('+')) ? 1 : 2);
+  e.Teclear(orden.mid(1));
+  QTRY_VERIFY_WITH_TIMEOUT(!e.V().Timer1->isActive() && !e.V().Bloqueado, 5000);
+}
+
 // The command that starts an empty structure of each kind.
 constexpr TVentPpal::TComando kNuevo[] = {TVentPpal::cNuevo1, TVentPpal::cNuevo2,
                                           TVentPpal::cNuevo3, TVentPpal::cNuevo4,
@@ -63,9 +70,7 @@ private Q_SLOTS:
     e.Orden(TVentPpal::cNuevo3);
     QVERIFY(dynamic_cast<TArbolRN*>(v.Arbol.get()));
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
-    QCOMPARE(v.NumOper, 4);
-    QCOMPARE((std::vector<std::int32_t>(v.ListaOper.begin(), v.ListaOper.begin() + 4)),
-             (std::vector<std::int32_t>{5, 3, 8, -3}));
+    QCOMPARE(v.Historia.Entradas(), (std::vector<std::int32_t>{5, 3, 8, -3}));
     QVERIFY(v.OpcArb[2]->isChecked() && !v.OpcArb[0]->isChecked());
     QCOMPARE(v.NombreArbol, QStringLiteral("Arbol Rojo-Negro"));
     QCOMPARE(v.Paneles[5]->text(), QStringLiteral(" Arboles Rojo-Negro"));
@@ -79,13 +84,13 @@ private Q_SLOTS:
     // Opened with the first filter into an AVL tree, it rebuilds an AVL tree.
     e.Orden(TVentPpal::cNuevo2);
     QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
-    v.NumOper = 0;
+    v.Historia.Vaciar();
     e.Orden(TVentPpal::cLimpiar);
     e.Elegir(Ruta("lista.sec"), 1);
     e.Orden(TVentPpal::cAbrir);
     QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
-    QCOMPARE(v.NumOper, 4);
+    QCOMPARE(v.Historia.NumOper(), 4);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -134,7 +139,7 @@ private Q_SLOTS:
       e.Orden(TVentPpal::cAbrir);
       if (destino == tipo) {
         QCOMPARE(v.Arbol->Guardar(), guardado);
-        QCOMPARE(v.NumOper, 0);
+        QCOMPARE(v.Historia.NumOper(), 0);
         QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
         QCOMPARE(e.Mensajes().size(), avisos);
       } else if (e.Mensajes().size() > avisos) {
@@ -168,7 +173,7 @@ private Q_SLOTS:
     for (int k : {5, 3, 8})
       v.RealizarInsercion(k);
     const auto arbol = v.Arbol->Guardar();
-    const auto deshacer = v.FlujoDeshacer;
+    const auto deshacer = v.Historia.FlujoDeshacer();
     const QString ruta = Ruta(QStringLiteral("malo.bin"));
     QFile::remove(ruta);
     if (existe)
@@ -178,8 +183,8 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes().size(), 1);
     QVERIFY(e.Mensajes().front().contains(QStringLiteral("malo.bin")));
     QCOMPARE(v.Arbol->Guardar(), arbol);
-    QCOMPARE(v.NumOper, 3);
-    QCOMPARE(v.FlujoDeshacer, deshacer);
+    QCOMPARE(v.Historia.NumOper(), 3);
+    QCOMPARE(v.Historia.FlujoDeshacer(), deshacer);
     QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
   }
 
@@ -197,7 +202,10 @@ private Q_SLOTS:
     QVERIFY(!QFile::exists(ruta));
   }
 
-  void DeshacerTrasVaciarYNuncaConOtroTipo() {
+  // Undo gives back the structure and the history before the command: the
+  // emptied list, the undone deletion taken out (once only), nothing taken
+  // out after a command that recorded nothing.
+  void DeshacerDevuelveLaHistoriaYNuncaConOtroTipo() {
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
     e.Orden(TVentPpal::cDeshacer);  // no snapshot yet: nothing
@@ -206,16 +214,97 @@ private Q_SLOTS:
       v.RealizarInsercion(k);
     e.Orden(TVentPpal::cLimpiar);
     QCOMPARE(v.Arbol->NumNodos, 0);
-    QCOMPARE(v.NumOper, 0);
+    QCOMPARE(v.Historia.NumOper(), 0);
     e.Orden(TVentPpal::cDeshacer);
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{3, 5, 8}));
-    QCOMPARE(v.NumOper, 0);
+    const std::vector<std::int32_t> hechas{5, 3, 8};
+    QCOMPARE(v.Historia.Entradas(), hechas);
+    v.RealizarBorrado(5);
+    e.Orden(TVentPpal::cDeshacer);
+    e.Orden(TVentPpal::cDeshacer);
+    QCOMPARE(v.Historia.Entradas(), hechas);
+    v.RealizarBusqueda(8);
+    e.Orden(TVentPpal::cDeshacer);
+    QCOMPARE(v.Historia.Entradas(), hechas);
 
     // The snapshot was written by a search tree: an AVL tree never reads it.
     e.Orden(TVentPpal::cNuevo2);
+    const auto avl = v.Arbol->Guardar();
     e.Orden(TVentPpal::cDeshacer);
     QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
-    QCOMPARE(v.Arbol->NumNodos, 0);
+    QCOMPARE(v.Arbol->Guardar(), avl);
+    QCOMPARE(v.Historia.Entradas(), hechas);
+    QCOMPARE(e.Mensajes(), QStringList{});
+  }
+
+  // Whatever its keys, the history replays into every kind as the structure
+  // the same commands build there; the undone deletion is not replayed and
+  // the replay leaves nothing selected.
+  void CambioDeTipoRepiteLoQueSeHizo_data() {
+    QTest::addColumn<int>("tipo");
+    const char* const nombres[] = {"BST", "AVL", "RN", "Splay", "Monticulo"};
+    for (int t = 0; t < 5; ++t)
+      QTest::newRow(nombres[t]) << t;
+  }
+  void CambioDeTipoRepiteLoQueSeHizo() {
+    QFETCH(int, tipo);
+    const QStringList hechas = {"+-2147483648", "+2147483647", "+0", "+-5", "+7", "-0", "--5"};
+    TEntorno e(Opciones());
+    TVentPpal& v = e.V();
+    e.Orden(kNuevo[tipo]);
+    for (const QString& h : hechas)
+      Hacer(e, h);
+    Hacer(e, "-7");
+    e.Orden(TVentPpal::cDeshacer);
+    for (int destino = 0; destino < 5; ++destino) {
+      TEntorno directo(Opciones());
+      directo.Orden(kNuevo[destino]);
+      for (const QString& h : hechas)
+        Hacer(directo, h);
+      e.Orden(kNuevo[destino]);
+      QCOMPARE(v.Arbol->Guardar(), directo.V().Arbol->Guardar());
+      QVERIFY(!v.Arbol->NodoSel);
+      QCOMPARE(directo.Mensajes(), QStringList{});
+    }
+    QCOMPARE(v.Historia.NumOper(), static_cast<std::int32_t>(hechas.size()));
+    QCOMPARE(e.Mensajes(), QStringList{});
+  }
+
+  // A list the file holds as it is is written without a question, in
+  // today's bytes; otherwise the teacher is asked first, and a cancel leaves
+  // the old file as it was.
+  void GuardarListaQueNoSeLeeIgualPregunta_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QStringList>("hechas");
+    QTest::addColumn<QList<bool>>("respuestas");
+    QTest::addColumn<int>("preguntas");
+    QTest::addColumn<QByteArray>("fichero");
+    const QByteArray viejo("viejo");
+    // A heap records the key given to a deletion, present or not.
+    QTest::newRow("representable") << 4 << QStringList{"+0", "+2147483647", "+5", "-5", "--2147483648"}
+                                   << QList<bool>{} << 0
+                                   << QByteArray::fromHex("00000000" "ffffff7f" "05000000" "fbffffff" "00000080");
+    QTest::newRow("cancelar") << 0 << QStringList{"+-5", "+3", "-3"} << QList<bool>{} << 1 << viejo;
+    QTest::newRow("guardar igual") << 0 << QStringList{"+0", "-0", "+-5"} << QList<bool>{true} << 1
+                                   << QByteArray::fromHex("00000000" "00000000" "fbffffff");
+  }
+  void GuardarListaQueNoSeLeeIgualPregunta() {
+    QFETCH(int, tipo);
+    QFETCH(QStringList, hechas);
+    QFETCH(QList<bool>, respuestas);
+    QFETCH(int, preguntas);
+    QFETCH(QByteArray, fichero);
+    TEntorno e(Opciones());
+    e.Orden(kNuevo[tipo]);
+    for (const QString& h : hechas)
+      Hacer(e, h);
+    const QString ruta = Ruta(QStringLiteral("lista.sec"));
+    Escribir(ruta, "viejo");
+    e.Plataforma.Mensajes->Respuestas.assign(respuestas.begin(), respuestas.end());
+    e.Elegir(ruta, 1);
+    e.Orden(TVentPpal::cGuardarOper);
+    QCOMPARE(e.Plataforma.Mensajes->Preguntas.size(), preguntas);
+    QCOMPARE(Leer(ruta), fichero);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -284,7 +373,7 @@ private Q_SLOTS:
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
     for (auto c : kNuevo) {
-      v.NumOper = 0;  // the change of kind replays nothing
+      v.Historia.Vaciar();  // the change of kind replays nothing
       e.Orden(c);
       QElapsedTimer t;
       t.start();
@@ -292,7 +381,7 @@ private Q_SLOTS:
       e.Elegir(Ruta(rn ? "inserciones.sec" : "mezcla.sec"), 1);
       e.Orden(TVentPpal::cAbrir);
       qInfo("%s: %lld ms", qPrintable(v.NombreArbol), static_cast<long long>(t.elapsed()));
-      QCOMPARE(v.NumOper, 1000000);
+      QCOMPARE(v.Historia.NumOper(), 1000000);
       QVERIFY2(e.Mensajes().isEmpty(), qPrintable(e.Mensajes().join(QLatin1Char('|'))));
       QVERIFY(v.Arbol->NumNodos > (rn ? 990000 : 700000));
     }

@@ -83,7 +83,7 @@ private Q_SLOTS:
     QCOMPARE(intro.count(), 0);  // the Enter key went no further
     QCOMPARE(v.edtValor->text(), QString());
     QVERIFY(E->Contiene(60));
-    QCOMPARE(v.NumOper, 1);
+    QCOMPARE(v.Historia.NumOper(), 1);
     QVERIFY(!v.Arbol->NodoSel);
   }
 
@@ -209,7 +209,7 @@ private Q_SLOTS:
       v.RealizarBorrado(30);
       v.RealizarInsercion(99);
       QVERIFY(v.Arbol->Guardar() == antes);
-      QCOMPARE(v.NumOper, 0);
+      QCOMPARE(v.Historia.NumOper(), 0);
       QCOMPARE(v.lisOperacion->currentIndex(), 1);
       QVERIFY(v.Paneles[5]->text().contains(QStringLiteral("operación en curso")));
       QCOMPARE(E->Mensajes(), QStringList{});
@@ -225,7 +225,7 @@ private Q_SLOTS:
     QVERIFY(Pintados_ > 0);
     QCOMPARE(p.Vistos.size(), 5);
     QCOMPARE(v.Arbol->NumNodos, 4);
-    QCOMPARE(v.NumOper, 1);
+    QCOMPARE(v.Historia.NumOper(), 1);
     // With the operation over the same commands work again.
     v.OpcRatSel->trigger();
     v.Accion(TVentPpal::cAnim1)->trigger();
@@ -262,7 +262,7 @@ private Q_SLOTS:
     QVERIFY(!v.isVisible());
     ComprobarTerminada(v);
     QVERIFY(E->Contiene(60));
-    QCOMPARE(v.NumOper, 1);
+    QCOMPARE(v.Historia.NumOper(), 1);
     QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 17);
     QCOMPARE(E->Mensajes(), QStringList{});
 
@@ -317,7 +317,7 @@ private Q_SLOTS:
     // Without a step window the stages are only drawn.
     E->Teclear(QStringLiteral("20"));
     QVERIFY(E->Contiene(20));
-    QCOMPARE(v.NumOper, 2);
+    QCOMPARE(v.Historia.NumOper(), 2);
   }
 
   void EsperaOciosaNoGastaProcesador() {

@@ -58,8 +58,8 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes(), QStringList(texto.isEmpty() ? 0 : 2, QStringLiteral("Valor erroneo!")));
     QCOMPARE(intro.count(), 1);  // not consumed: it goes on to the box
     QCOMPARE(v.edtValor->text(), texto);
-    QCOMPARE(v.NumOper, 0);
-    QVERIFY(v.FlujoDeshacer.empty());  // no snapshot either
+    QCOMPARE(v.Historia.NumOper(), 0);
+    QVERIFY(v.Historia.FlujoDeshacer().empty());  // no snapshot either
     QCOMPARE(v.Arbol->NumNodos, 0);
   }
 
@@ -93,9 +93,10 @@ private Q_SLOTS:
     QCOMPARE(v.edtValor->text(), QString());
     const auto c = Claves(*v.Arbol);
     QCOMPARE(QList<int>(c.begin(), c.end()), claves);
-    QCOMPARE(QList<int>(v.ListaOper.begin(), v.ListaOper.begin() + v.NumOper), lista);
+    const auto entradas = v.Historia.Entradas();
+    QCOMPARE(QList<int>(entradas.begin(), entradas.end()), lista);
     QCOMPARE(v.Arbol->NodoSel ? v.Arbol->NodoSel->Valor : 0, seleccion);
-    QVERIFY(v.FlujoDeshacer == antes);  // the snapshot of the tree as it was
+    QVERIFY(v.Historia.FlujoDeshacer() == antes);  // the snapshot of the tree as it was
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -104,15 +105,14 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     for (int i = 1; i <= 100; ++i)
       v.RealizarInsercion(i);
-    QCOMPARE(v.ListaOper.size(), std::size_t{100});
     v.RealizarInsercion(kMin);
-    QCOMPARE(v.ListaOper.size(), std::size_t{200});
-    QCOMPARE(v.ListaOper[99], 100);
-    // The deletion of the least key wraps to itself.
+    // The deletion of the least key is kept as a deletion of that key.
     v.RealizarBorrado(kMin);
-    QCOMPARE(v.ListaOper[100], kMin);
-    QCOMPARE(v.ListaOper[101], kMin);
-    QCOMPARE(v.NumOper, 102);
+    const auto ops = v.Historia.Operaciones();
+    QCOMPARE(v.Historia.NumOper(), 102);
+    QCOMPARE(ops[99].Clave, 100);
+    QVERIFY((ops[100] == TOperacion{TOperacion::Insercion, kMin}));
+    QVERIFY((ops[101] == TOperacion{TOperacion::Borrado, kMin}));
     QCOMPARE(v.Arbol->NumNodos, 100);
   }
 
@@ -122,7 +122,7 @@ private Q_SLOTS:
     e.Llenar({50, 30, 70});
     Pulsar(v, 70);  // "Seleccionar nodo"
     QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 70);
-    QCOMPARE(v.NumOper, 0);
+    QCOMPARE(v.Historia.NumOper(), 0);
     QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(v.Lienzo->width() - 2, v.Lienzo->height() - 2));
     QVERIFY(!v.Arbol->NodoSel);  // a miss selects nothing
     v.OpcRatBus->trigger();
@@ -132,7 +132,7 @@ private Q_SLOTS:
     v.OpcRatDel->trigger();
     Pulsar(v, 30);
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{50, 70}));
-    QCOMPARE(v.ListaOper[0], -30);
+    QCOMPARE(v.Historia.Entradas()[0], -30);
 
     // A heap is not searched: it removes its minimum, records the key
     // clicked, and is not checked afterwards.
@@ -140,8 +140,8 @@ private Q_SLOTS:
     e.Llenar({5, 3, 8});
     Pulsar(v, 8);
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
-    QCOMPARE(v.NumOper, 2);
-    QCOMPARE(v.ListaOper[1], -8);
+    QCOMPARE(v.Historia.NumOper(), 2);
+    QCOMPARE(v.Historia.Entradas()[1], -8);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -153,18 +153,18 @@ private Q_SLOTS:
     v.Accion(TVentPpal::cInsSig)->trigger();
     QCOMPARE(v.edtValor->text(), QStringLiteral("8"));
     QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 8);
-    QCOMPARE(v.NumOper, 0);
+    QCOMPARE(v.Historia.NumOper(), 0);
     v.Accion(TVentPpal::cInsSig)->trigger();
     QCOMPARE(v.edtValor->text(), QStringLiteral("9"));
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{8, 9}));
-    QCOMPARE(v.ListaOper[0], 9);
+    QCOMPARE(v.Historia.Entradas()[0], 9);
     // No next key: no message, nothing changes.
     for (const QString& t : {QStringLiteral("nueve"), QStringLiteral(""), QString::number(kMax)}) {
       v.edtValor->setText(t);
       v.Accion(TVentPpal::cInsSig)->trigger();
       QCOMPARE(v.edtValor->text(), t);
     }
-    QCOMPARE(v.NumOper, 1);
+    QCOMPARE(v.Historia.NumOper(), 1);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -192,7 +192,7 @@ private Q_SLOTS:
     k = siguiente();
     v.Accion(TVentPpal::cBorrar)->trigger();
     QCOMPARE(v.edtValor->text(), QString::number(k));
-    QCOMPARE(v.ListaOper[15], -k);
+    QCOMPARE(v.Historia.Entradas()[15], -k);
     QCOMPARE(v.Arbol->NumNodos, 14);
   }
 
@@ -210,8 +210,8 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes(), QStringList{kMilIntentos});
     QCOMPARE(GeneradorPrograma().Semilla, g.Semilla);  // exactly 1000 draws
     QCOMPARE(v.edtValor->text(), QStringLiteral("x"));
-    QCOMPARE(v.NumOper, 0);
-    QVERIFY(v.FlujoDeshacer.empty());
+    QCOMPARE(v.Historia.NumOper(), 0);
+    QVERIFY(v.Historia.FlujoDeshacer().empty());
   }
 
   void RangosExtremos() {
@@ -281,7 +281,7 @@ private Q_SLOTS:
       e.Teclear(QString::fromLatin1(t));
     v.lisOperacion->setCurrentIndex(2);
     e.Teclear(QStringLiteral("15"));
-    QCOMPARE(v.NumOper, 5);
+    QCOMPARE(v.Historia.NumOper(), 5);
     QCOMPARE(e.Mensajes(), QStringList{});
     // The black-path check fails after the insertion of 20.
     v.lisOperacion->setCurrentIndex(1);
@@ -290,7 +290,7 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes(), QStringList{"Fallo camino negro!"});
     QCOMPARE(intro.count(), 0);
     QVERIFY(e.Contiene(20));  // the changes made stay
-    QCOMPARE(v.NumOper, 5);   // the operation did not return: nothing recorded
+    QCOMPARE(v.Historia.NumOper(), 5);   // the operation did not return: nothing recorded
     QVERIFY(!v.Bloqueado);
     QVERIFY(!e.Paso()->isVisible());
     QCOMPARE(e.Paso()->btnSeguir->text(), QStringLiteral("&Seguir >>"));
