@@ -430,8 +430,8 @@ private Q_SLOTS:
     } else if (como == 2) {
       e.Elegir(Ruta("ancho.sec"), 1);
     } else {
-      v.ListaOper = claves;
-      v.NumOper = static_cast<std::int32_t>(claves.size());
+      for (std::int32_t c : claves)
+        v.Historia.Anotar({TOperacion::Insercion, c});
       orden = v.Accion(TVentPpal::cNuevo4);
     }
     orden->trigger();
