@@ -36,6 +36,10 @@ void TLienzo::mousePressEvent(QMouseEvent* evento) { Q_EMIT RatonPulsado(evento)
 
 TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
     : QMainWindow(padre), Plataforma_(std::move(plataforma)) {
+  if (Plataforma_.Ficheros) {
+    Ficheros_ = std::make_shared<TSelectorConCarpeta>(Plataforma_.Ficheros);
+    Plataforma_.Ficheros = Ficheros_;
+  }
   setObjectName(QStringLiteral("VentPpal"));
   setWindowTitle(QStringLiteral("Quelvar - Estructuras de datos"));
   setWindowIcon(IconoPrograma());

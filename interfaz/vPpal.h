@@ -323,6 +323,8 @@ private:
   bool EsAtajo(const QKeySequence& tecla) const;
 
   TPlataforma Plataforma_;
+  // The file choosers as the window uses them, starting in the last folder.
+  std::shared_ptr<TSelectorConCarpeta> Ficheros_;
   std::array<QAction*, NumComandos> Acciones_{};
   QActionGroup* GrupoPaso_ = nullptr;
   QPointer<TDlgPres> DlgPres_;
