@@ -306,6 +306,9 @@ private:
   void AcabarMovimiento();
 
 protected:
+  // Status tips (the hints of the tool bar and the menus) go to the last
+  // status panel, so the statistics stay in sight.
+  bool event(QEvent* evento) override;
   void showEvent(QShowEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -320,6 +323,11 @@ private:
   void CrearBarraEstado();
   void FormCreate();
   void Mensaje(const QString& texto);
+  // A hint in the last status panel; an empty one gives the panel its text
+  // back, unless something wrote the panel meanwhile.
+  void MostrarPista(const QString& pista);
+  QString Pista_;
+  std::optional<QString> TextoBajoPista_;
   bool EsAtajo(const QKeySequence& tecla) const;
 
   TPlataforma Plataforma_;

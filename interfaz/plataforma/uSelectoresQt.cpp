@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLayout>
 #include <QPainter>
 #include <QPixmap>
@@ -31,6 +32,15 @@ QFont FuenteQt(const TFuente& f) {
   return q;
 }
 
+// The font as the system draws it: a family it lacks ("Arial" on many
+// systems) named by its substitute, so that the chooser finds the family in
+// its list and, with it, the bold and italic styles.
+QFont FuenteResuelta(const TFuente& f) {
+  QFont q = FuenteQt(f);
+  q.setFamily(QFontInfo(q).family());
+  return q;
+}
+
 class TSelectoresQt final : public ISelectores {
 public:
   std::optional<TColor> ElegirColor(QWidget* padre, TColor inicial) override {
@@ -42,8 +52,11 @@ public:
 
   std::optional<TFuente> ElegirFuente(QWidget* padre, const TFuente& inicial) override {
     // The platform's own font chooser cannot take an extra button.
-    QFontDialog dlg(FuenteQt(inicial), padre);
+    QFontDialog dlg(FuenteResuelta(inicial), padre);
     dlg.setOption(QFontDialog::DontUseNativeDialog);
+    // What the chooser shows at first: an attribute the user leaves as shown
+    // comes back as it was given (the stored name, not its substitute).
+    const QFont mostrada = dlg.currentFont();
 
     TColor color = inicial.Color;
     auto* btnColor = new QPushButton(Muestra(color), QStringLiteral("Color..."), &dlg);
@@ -65,11 +78,15 @@ public:
       return std::nullopt;
     const QFont elegida = dlg.selectedFont();
     TFuente r = inicial;
-    r.Nombre = elegida.family();
-    r.Tam = elegida.pointSize() > 0 ? elegida.pointSize() : inicial.Tam;
+    if (elegida.family() != mostrada.family())
+      r.Nombre = elegida.family();
+    if (elegida.pointSize() > 0 && elegida.pointSize() != mostrada.pointSize())
+      r.Tam = elegida.pointSize();
+    if (elegida.bold() != mostrada.bold())
+      r.Negrita = elegida.bold();
+    if (elegida.italic() != mostrada.italic())
+      r.Cursiva = elegida.italic();
     r.Color = color;
-    r.Negrita = elegida.bold();
-    r.Cursiva = elegida.italic();
     return r;
   }
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +13,8 @@
 #include <functional>
 
 std::shared_ptr<ISelectores> SelectoresQt();
+
+Q_DECLARE_METATYPE(TFuente)
 
 class TPruebaSelectoresQt : public QObject {
   Q_OBJECT
@@ -42,6 +45,34 @@ private Q_SLOTS:
              }).has_value());
     QVERIFY(conBoton);
     QVERIFY(Elegir([](QFontDialog* dlg, QPushButton*) { dlg->accept(); }) == Inicial);
+  }
+
+  // Changing only the size gives back every other attribute as it was,
+  // also for a family the system lacks (it shows a substitute).
+  void SoloElTamanoCambia_data() {
+    QTest::addColumn<TFuente>("inicial");
+    QTest::newRow("Arial negrita") << TFuente{QStringLiteral("Arial"), 8, 0x00102030, true, false};
+    QTest::newRow("DejaVu cursiva")
+        << TFuente{QStringLiteral("DejaVu Sans"), 11, 0x00336699, false, true};
+    QTest::newRow("Liberation negrita cursiva")
+        << TFuente{QStringLiteral("Liberation Serif"), 9, 0, true, true};
+  }
+  void SoloElTamanoCambia() {
+    QFETCH(TFuente, inicial);
+    QTimer::singleShot(0, [] {
+      if (auto* dlg = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+        for (auto* edit : dlg->findChildren<QLineEdit*>())
+          if (!edit->isReadOnly())
+            edit->setText(QStringLiteral("20"));  // the size box
+        dlg->accept();
+      }
+      while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        w->reject();
+    });
+    const auto f = SelectoresQt()->ElegirFuente(nullptr, inicial);
+    TFuente esperada = inicial;
+    esperada.Tam = 20;
+    QCOMPARE(f, std::optional<TFuente>(esperada));
   }
 
   // The colour chosen through the button comes back with the font; a
