@@ -5,12 +5,15 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+
+#include <cstdlib>
 
 namespace {
 
@@ -32,12 +35,29 @@ QFont FuenteQt(const TFuente& f) {
   return q;
 }
 
-// The font as the system draws it: a family it lacks ("Arial" on many
-// systems) named by its substitute, so that the chooser finds the family in
-// its list and, with it, the bold and italic styles.
+// The font as the system draws it, so that the chooser finds it in its
+// lists: a family the system lacks ("Arial" on many systems) named by its
+// substitute, and bold and italic named by that family's own style name.
+// The chooser matches styles by name, and the name it makes up from the
+// weight is translated ("Negrita"), so it would never find "Bold".
 QFont FuenteResuelta(const TFuente& f) {
   QFont q = FuenteQt(f);
-  q.setFamily(QFontInfo(q).family());
+  const QString familia = QFontInfo(q).family();
+  q.setFamily(familia);
+  const int peso = f.Negrita ? QFont::Bold : QFont::Normal;
+  QString estilo;
+  int distancia = 0;
+  for (const QString& e : QFontDatabase::styles(familia)) {
+    if (QFontDatabase::italic(familia, e) != f.Cursiva)
+      continue;
+    const int d = std::abs(QFontDatabase::weight(familia, e) - peso);
+    if (estilo.isEmpty() || d < distancia) {
+      estilo = e;
+      distancia = d;
+    }
+  }
+  if (!estilo.isEmpty())
+    q.setStyleName(estilo);
   return q;
 }
 
