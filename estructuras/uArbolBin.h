@@ -373,16 +373,31 @@ private:
 };
 
 // Highlights up to four nodes for the reports made while it lives; the marks
-// are cleared however the operation ends.
+// are cleared however the operation ends. The live sets of a thread form a
+// stack (they are scoped objects), so a reader of the reports can list the
+// marked nodes without walking the whole structure.
 class TMarcas {
 public:
-    TMarcas() = default;
-    TMarcas(std::initializer_list<TNodoBin*> Nodos) {
+    TMarcas() : Anterior_(Vigente_) { Vigente_ = this; }
+    TMarcas(std::initializer_list<TNodoBin*> Nodos) : TMarcas() {
         for (TNodoBin* n : Nodos) Marcar(n);
     }
-    ~TMarcas() { Limpiar(); }
+    ~TMarcas() {
+        Limpiar();
+        Vigente_ = Anterior_;
+    }
     TMarcas(const TMarcas&) = delete;
     TMarcas& operator=(const TMarcas&) = delete;
+
+    // F(Nodo) for every node marked by a live set of this thread and still
+    // marked (a node marked twice is passed twice), in no particular order.
+    // The nodes may belong to any structure, or to none any more.
+    template <class F>
+    static void ParaCadaMarcado(F&& f) {
+        for (const TMarcas* m = Vigente_; m != nullptr; m = m->Anterior_)
+            for (std::size_t i = 0; i < m->Cuantos_; ++i)
+                if (m->Nodos_[i]->Marcado) f(m->Nodos_[i]);
+    }
     void Marcar(TNodoBin* Nodo) {
         if (Cuantos_ == std::size(Nodos_)) throw std::logic_error("too many marked nodes");
         Nodo->Marcado = true;
@@ -396,6 +411,8 @@ public:
 private:
     TNodoBin* Nodos_[4] = {};
     std::size_t Cuantos_ = 0;
+    TMarcas* Anterior_;
+    static inline thread_local TMarcas* Vigente_ = nullptr;
 };
 
 // Decimal text of a key, as written inside step texts.

@@ -36,6 +36,9 @@ const TValor kValores[] = {
     {"PausaNumEtap", TTipoValor::Entero, &TOpciones::PausaNumEtap},
 };
 
+// Read and written after the seventeen values, the last one in the order.
+const QString kCarpetaFicheros = QStringLiteral("CarpetaFicheros");
+
 // The integer fields that are not members of TOpciones itself.
 int* EnteroDe(TOpciones& o, const TValor& v) {
   if (v.Entero)
@@ -99,9 +102,12 @@ TOpciones LeerOpciones(IAlmacenOpciones& almacen) {
   TOpciones o;
   if (!almacen.Abrir())
     return o;
+  bool seguir = true;
   for (const TValor& v : kValores)
-    if (!Leer(almacen, v, o))
+    if (!(seguir = Leer(almacen, v, o)))
       break;
+  if (seguir && almacen.Existe(kCarpetaFicheros))
+    o.CarpetaFicheros = almacen.LeerCadena(kCarpetaFicheros).value_or(QString());
   almacen.Cerrar();
   return Acotar(o);
 }
@@ -121,5 +127,7 @@ bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o) {
         break;
     }
   }
+  if (!o.CarpetaFicheros.isEmpty())
+    almacen.EscribirCadena(kCarpetaFicheros, o.CarpetaFicheros);
   return almacen.Cerrar();
 }

@@ -18,6 +18,10 @@ struct TOpciones {
   int PausaAnim = 1000;
   int PausaPres = 300;
   int PausaNumEtap = 10;
+  // The folder of the last file opened or saved, where the file choosers
+  // start; empty until a file has been chosen. Stored after the seventeen
+  // values, and only once known, so older stores read as before.
+  QString CarpetaFicheros;
   friend bool operator==(const TOpciones&, const TOpciones&) = default;
 };
 
@@ -40,5 +44,6 @@ TOpciones Acotar(TOpciones o);
 // result is already clamped.
 TOpciones LeerOpciones(IAlmacenOpciones& almacen);
 
-// Writes all seventeen values; false when the store could not keep them.
+// Writes all seventeen values, then the folder when there is one; false when
+// the store could not keep them.
 bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o);

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -36,6 +37,10 @@ void TLienzo::mousePressEvent(QMouseEvent* evento) { Q_EMIT RatonPulsado(evento)
 
 TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
     : QMainWindow(padre), Plataforma_(std::move(plataforma)) {
+  if (Plataforma_.Ficheros) {
+    Ficheros_ = std::make_shared<TSelectorConCarpeta>(Plataforma_.Ficheros);
+    Plataforma_.Ficheros = Ficheros_;
+  }
   setObjectName(QStringLiteral("VentPpal"));
   setWindowTitle(QStringLiteral("Quelvar - Estructuras de datos"));
   setWindowIcon(IconoPrograma());
@@ -302,6 +307,32 @@ void TVentPpal::closeEvent(QCloseEvent* evento) {
     if (dialogo)
       dialogo->hide();
   evento->accept();
+}
+
+bool TVentPpal::event(QEvent* evento) {
+  // QMainWindow would show the tip as the status bar's temporary message,
+  // which hides every panel while the mouse is over the tool bar.
+  if (evento->type() == QEvent::StatusTip) {
+    MostrarPista(static_cast<QStatusTipEvent*>(evento)->tip());
+    return true;
+  }
+  return QMainWindow::event(evento);
+}
+
+void TVentPpal::MostrarPista(const QString& pista) {
+  QLabel* panel = Paneles[5];
+  if (!panel)
+    return;
+  if (pista.isEmpty()) {
+    if (TextoBajoPista_ && panel->text() == Pista_)
+      panel->setText(*TextoBajoPista_);
+    TextoBajoPista_.reset();
+    return;
+  }
+  if (!TextoBajoPista_ || panel->text() != Pista_)
+    TextoBajoPista_ = panel->text();
+  Pista_ = pista;
+  panel->setText(pista);
 }
 
 void TVentPpal::Mensaje(const QString& texto) {

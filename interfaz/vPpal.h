@@ -318,6 +318,9 @@ private:
   void DetenerMovimiento();
 
 protected:
+  // Status tips (the hints of the tool bar and the menus) go to the last
+  // status panel, so the statistics stay in sight.
+  bool event(QEvent* evento) override;
   void showEvent(QShowEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -332,9 +335,16 @@ private:
   void CrearBarraEstado();
   void FormCreate();
   void Mensaje(const QString& texto);
+  // A hint in the last status panel; an empty one gives the panel its text
+  // back, unless something wrote the panel meanwhile.
+  void MostrarPista(const QString& pista);
+  QString Pista_;
+  std::optional<QString> TextoBajoPista_;
   bool EsAtajo(const QKeySequence& tecla) const;
 
   TPlataforma Plataforma_;
+  // The file choosers as the window uses them, starting in the last folder.
+  std::shared_ptr<TSelectorConCarpeta> Ficheros_;
   std::array<QAction*, NumComandos> Acciones_{};
   QActionGroup* GrupoPaso_ = nullptr;
   QPointer<TDlgPres> DlgPres_;

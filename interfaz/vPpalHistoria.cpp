@@ -34,6 +34,59 @@ const TTipoEstructura kTipos[] = {
     {&CrearArbol<TArbolRN>, TVentPpal::cNuevo3},   {&CrearArbol<TSplayTree>, TVentPpal::cNuevo4},
     {&CrearArbol<TMonticulo>, TVentPpal::cNuevo5}};
 
+// The extensions each kind's files are saved under: the same index as
+// kTipos. Splay trees are saved as ".arb", AVL trees as ".arb" or ".avl".
+const QStringList kExtensiones[] = {{QStringLiteral("arb")},
+                                    {QStringLiteral("arb"), QStringLiteral("avl")},
+                                    {QStringLiteral("arn")},
+                                    {QStringLiteral("arb")},
+                                    {QStringLiteral("mon")}};
+
+// Whether every key is greater than every key before it in order (a walk
+// with its own stack: a loaded chain may be a million levels deep).
+bool EnOrdenDeBusqueda(const TArbolBin& a) {
+  std::vector<const TNodoBin*> pila;
+  const TNodoBin* anterior = nullptr;
+  for (const TNodoBin* n = a.Raiz; n != nullptr || !pila.empty();) {
+    for (; n != nullptr; n = n->Izq)
+      pila.push_back(n);
+    n = pila.back();
+    pila.pop_back();
+    if (anterior != nullptr && !(anterior->Valor < n->Valor))
+      return false;
+    anterior = n;
+    n = n->Der;
+  }
+  return true;
+}
+
+// The file carries no mark of its kind: what suggests that a structure read
+// under the kind of tipo is of another one (its extension, or contents out
+// of the kind's order). Empty when nothing does.
+QStringList Sospechas(const QString& ruta, std::size_t tipo, const TArbolBin& a) {
+  QStringList r;
+  const QString ext = QFileInfo(ruta).suffix().toLower();
+  const bool conocida = std::any_of(std::begin(kExtensiones), std::end(kExtensiones),
+                                    [&](const QStringList& e) { return e.contains(ext); });
+  if (conocida && !kExtensiones[tipo].contains(ext))
+    r << QStringLiteral("la extensión \".%1\" es la de otro tipo de estructura").arg(ext);
+  // A heap's loader checks its shape itself, and a heap out of heap order is
+  // what "Montículo desordenado" saves for a later "Crear montículo".
+  if (dynamic_cast<const TMonticulo*>(&a) == nullptr && !EnOrdenDeBusqueda(a))
+    r << QStringLiteral("las claves no están ordenadas");
+  // Loading works the factors out from the shape: a tree that was not
+  // balanced shows a factor beyond one.
+  if (dynamic_cast<const TArbolAVL*>(&a) != nullptr) {
+    const bool desequilibrado = RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) {
+                                  const std::int32_t fe = static_cast<TNodoAVL*>(n)->FactorEquilibrio;
+                                  return fe < -1 || fe > 1;
+                                }) != nullptr;
+    if (desequilibrado)
+      r << QStringLiteral("hay nodos desequilibrados (factor de equilibrio fuera de -1 a 1)");
+  }
+  return r;
+}
+
 // Files larger than this are refused before they are read.
 constexpr qint64 kMaxFichero = qint64{256} << 20;
 
@@ -55,14 +108,24 @@ std::optional<QByteArray> TVentPpal::LeerFichero(const QString& ruta) {
     Mensaje(QStringLiteral("No se ha podido abrir el fichero \"%1\".").arg(Nombre(ruta)));
     return std::nullopt;
   }
-  if (f.size() > kMaxFichero) {
+  // The reported size only refuses early: a device or a pipe reports none,
+  // so what is read is bounded as it comes.
+  const auto demasiadoGrande = [&] {
     Mensaje(QStringLiteral("El fichero \"%1\" es demasiado grande.").arg(Nombre(ruta)));
     return std::nullopt;
-  }
-  QByteArray datos = f.readAll();
-  if (f.error() != QFileDevice::NoError) {
-    Mensaje(QStringLiteral("No se ha podido leer el fichero \"%1\".").arg(Nombre(ruta)));
-    return std::nullopt;
+  };
+  if (f.size() > kMaxFichero)
+    return demasiadoGrande();
+  QByteArray datos;
+  char bloque[64 * 1024];
+  for (qint64 n; (n = f.read(bloque, sizeof bloque)) != 0;) {
+    if (n < 0) {
+      Mensaje(QStringLiteral("No se ha podido leer el fichero \"%1\".").arg(Nombre(ruta)));
+      return std::nullopt;
+    }
+    if (datos.size() + n > kMaxFichero)
+      return demasiadoGrande();
+    datos.append(bloque, n);
   }
   return datos;
 }
@@ -173,6 +236,23 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
     Mensaje(QStringLiteral("No se ha podido abrir el fichero \"%1\": %2")
                 .arg(Nombre(ruta), QString::fromStdString(e.what())));
     return;
+  }
+  // Read under the kind the user chose, as always; what looks like another
+  // kind is shown, and the teacher keeps it or leaves the work as it was.
+  const auto tipo = std::find_if(std::begin(kTipos), std::end(kTipos),
+                                 [&](const TTipoEstructura& t) { return t.Clase == clase; });
+  if (tipo != std::end(kTipos) && Plataforma_.Mensajes) {
+    const QStringList sospechas =
+        Sospechas(ruta, static_cast<std::size_t>(tipo - std::begin(kTipos)), *nuevo);
+    if (!sospechas.isEmpty() &&
+        !Plataforma_.Mensajes->Preguntar(
+            this,
+            QStringLiteral("El fichero no parece un arbol de este tipo (%1): %2.\n\n"
+                           "¿Conservar lo leído de \"%3\" o descartarlo?")
+                .arg(QString::fromStdString(nuevo->NombreTipo()),
+                     sospechas.join(QStringLiteral("; ")), Nombre(ruta)),
+            QStringLiteral("Conservar"), QStringLiteral("Descartar")))
+      return;
   }
   Historia.Vaciar();
   PonerArbol(std::move(nuevo));

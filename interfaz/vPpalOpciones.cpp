@@ -19,6 +19,8 @@ void TVentPpal::LeerOpciones() {
   PausaAnim = o.PausaAnim;
   PausaPres = o.PausaPres;
   PausaNumEtap = o.PausaNumEtap;
+  if (Ficheros_)
+    Ficheros_->Carpeta = o.CarpetaFicheros;
   if (DlgAnimacion_)
     DlgAnimacion_->PonerValores(PausaAnim, PausaPres, PausaNumEtap);
   if (o.ColFon != TOpciones{}.ColFon)
@@ -42,6 +44,8 @@ TOpciones TVentPpal::OpcionesActuales() const {
   o.PausaAnim = PausaAnim;
   o.PausaPres = PausaPres;
   o.PausaNumEtap = PausaNumEtap;
+  if (Ficheros_)
+    o.CarpetaFicheros = Ficheros_->Carpeta;
   return o;
 }
 

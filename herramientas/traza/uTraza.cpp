@@ -1,5 +1,6 @@
 #include "uTraza.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -13,6 +14,7 @@
 #include <CLI/CLI.hpp>
 
 #include "uAleatorio.h"
+#include "uListaOper.h"
 
 using nlohmann::ordered_json;
 
@@ -20,12 +22,54 @@ namespace {
 
 ordered_json ValorDe(const TNodoBin* Nodo) { return Nodo != nullptr ? ordered_json(Nodo->Valor) : ordered_json(); }
 
+// The way down from the root to a node: false for left, true for right. Two
+// nodes are in pre-order as their ways are in lexicographic order (an
+// ancestor's way is a prefix of its descendants').
+using TCamino = std::vector<bool>;
+
+// The marked nodes of the structure in pre-order, found from the live marks
+// and their parent links, so a stage costs the depth of its few marked nodes
+// instead of a walk over the whole structure. A marked node outside the
+// structure (removed, or of another one) is left out, as the walk would;
+// should a parent link not match its parent's child links, the walk decides.
+std::vector<std::int32_t> Marcados(const TArbolBin& Arbol) {
+    std::vector<std::pair<TCamino, const TNodoBin*>> nodos;
+    bool enlacesFiables = true;
+    TMarcas::ParaCadaMarcado([&](const TNodoBin* n) {
+        if (!enlacesFiables) return;
+        TCamino camino;
+        const TNodoBin* c = n;
+        for (; c->Padre != nullptr; c = c->Padre) {
+            if (c->Padre->Izq == c)
+                camino.push_back(false);
+            else if (c->Padre->Der == c)
+                camino.push_back(true);
+            else {
+                enlacesFiables = false;
+                return;
+            }
+        }
+        if (c != Arbol.Raiz) return;
+        std::reverse(camino.begin(), camino.end());
+        nodos.emplace_back(std::move(camino), n);
+    });
+    std::vector<std::int32_t> valores;
+    if (!enlacesFiables) {
+        RecorrerPreorden(Arbol.Raiz, [&](TNodoBin* n, std::int32_t) {
+            if (n->Marcado) valores.push_back(n->Valor);
+        });
+        return valores;
+    }
+    std::sort(nodos.begin(), nodos.end());
+    nodos.erase(std::unique(nodos.begin(), nodos.end()), nodos.end());
+    for (const auto& [camino, n] : nodos) valores.push_back(n->Valor);
+    return valores;
+}
+
 void EscribirEtapa(const TArbolBin& Arbol, const std::string& Titulo, const std::string& Descripcion,
                    int TipoEtapa, TEscritorJson& Salida) {
     ordered_json marcados = ordered_json::array();
-    RecorrerPreorden(Arbol.Raiz, [&](TNodoBin* n, std::int32_t) {
-        if (n->Marcado) marcados.push_back(n->Valor);
-    });
+    for (const std::int32_t v : Marcados(Arbol)) marcados.push_back(v);
     ordered_json etapa = ordered_json::object();
     etapa["titulo"] = Titulo;
     etapa["descripcion"] = Descripcion;
@@ -141,30 +185,36 @@ TDistribucionTraza LeerDistribucion(const std::string& Texto) {
     throw TFallo{2, "--distribucion: " + Citar(Texto) + " no es separada, comprimida ni completa"};
 }
 
+// The most a file may hold, as in the desktop program. What is read is
+// bounded, whatever size the file claims: a device or a pipe reports none.
+constexpr std::size_t kMaxFichero = std::size_t{256} << 20;
+
 std::vector<std::uint8_t> LeerFichero(const std::string& Nombre) {
     std::FILE* f = std::fopen(Nombre.c_str(), "rb");
     if (f == nullptr) throw TFallo{1, "no se puede leer el fichero " + Citar(Nombre) + ": " + std::strerror(errno)};
     std::vector<std::uint8_t> datos;
     std::uint8_t bloque[64 * 1024];
     std::size_t n = 0;
-    while ((n = std::fread(bloque, 1, sizeof bloque, f)) > 0) datos.insert(datos.end(), bloque, bloque + n);
-    const bool error = std::ferror(f) != 0;
+    bool grande = false;
+    while (!grande && (n = std::fread(bloque, 1, sizeof bloque, f)) > 0) {
+        grande = datos.size() + n > kMaxFichero;
+        if (!grande) datos.insert(datos.end(), bloque, bloque + n);
+    }
+    const bool error = !grande && std::ferror(f) != 0;
     const int codigo = errno;
     std::fclose(f);
+    if (grande) throw TFallo{1, "el fichero " + Citar(Nombre) + " es demasiado grande"};
     if (error) throw TFallo{1, "no se puede leer el fichero " + Citar(Nombre) + ": " + std::strerror(codigo)};
     return datos;
 }
 
-// An operation-list file: little-endian 32-bit entries, nothing else.
+// An operation-list file read as the desktop program reads it: every whole
+// 4-byte entry; one to three trailing bytes are ignored.
 std::vector<TOpTraza> LeerSecuencia(const std::string& Nombre) {
-    const std::vector<std::uint8_t> datos = LeerFichero(Nombre);
-    if (datos.size() % 4 != 0)
-        throw TFallo{1, "el fichero " + Citar(Nombre) + " no es una lista de operaciones: su tamaño (" +
-                            std::to_string(datos.size()) + " bytes) no es múltiplo de 4"};
+    const std::vector<std::int32_t> entradas = LeerListaOper(LeerFichero(Nombre));
     std::vector<TOpTraza> ops;
-    ops.reserve(datos.size() / 4);
-    TLectorFlujo lector(datos);
-    while (lector.Restante() > 0) ops.push_back(OpDeEntrada(lector.LeerEntero()));
+    ops.reserve(entradas.size());
+    for (const std::int32_t e : entradas) ops.push_back(OpDeEntrada(e));
     return ops;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -42,6 +43,7 @@ struct TDialogoFichero {
   QString Filtro;
   QString ExtDefecto;  // without the dot, as "ARB"
   int IndiceFiltro = 1;  // the entry shown first, counted from 1
+  QString Carpeta{};  // the folder shown first; empty: the working folder
 };
 
 // A filter in that form as Qt's name filters, one per pair, with the
@@ -62,6 +64,22 @@ public:
   virtual std::optional<TFicheroElegido> ElegirAbrir(QWidget* padre, const TDialogoFichero& d) = 0;
   // A file to create or overwrite (the chooser asks before overwriting).
   virtual std::optional<TFicheroElegido> ElegirGuardar(QWidget* padre, const TDialogoFichero& d) = 0;
+};
+
+// A file chooser that starts where the last file confirmed through it was:
+// it fills in the folder of every chooser it shows, and keeps the folder of
+// each file the user confirms.
+class TSelectorConCarpeta final : public ISelectorFicheros {
+public:
+  explicit TSelectorConCarpeta(std::shared_ptr<ISelectorFicheros> selector)
+      : Selector_(std::move(selector)) {}
+  std::optional<TFicheroElegido> ElegirAbrir(QWidget* padre, const TDialogoFichero& d) override;
+  std::optional<TFicheroElegido> ElegirGuardar(QWidget* padre, const TDialogoFichero& d) override;
+  QString Carpeta;  // empty: none yet
+
+private:
+  std::optional<TFicheroElegido> Recordar(std::optional<TFicheroElegido> elegido);
+  std::shared_ptr<ISelectorFicheros> Selector_;
 };
 
 // The one-line input box.

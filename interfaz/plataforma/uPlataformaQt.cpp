@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -56,6 +57,27 @@ QStringList FiltrosQt(const QString& filtro) {
   return filtros;
 }
 
+std::optional<TFicheroElegido> TSelectorConCarpeta::ElegirAbrir(QWidget* padre,
+                                                                const TDialogoFichero& d) {
+  TDialogoFichero conCarpeta = d;
+  conCarpeta.Carpeta = Carpeta;
+  return Recordar(Selector_->ElegirAbrir(padre, conCarpeta));
+}
+
+std::optional<TFicheroElegido> TSelectorConCarpeta::ElegirGuardar(QWidget* padre,
+                                                                  const TDialogoFichero& d) {
+  TDialogoFichero conCarpeta = d;
+  conCarpeta.Carpeta = Carpeta;
+  return Recordar(Selector_->ElegirGuardar(padre, conCarpeta));
+}
+
+std::optional<TFicheroElegido> TSelectorConCarpeta::Recordar(
+    std::optional<TFicheroElegido> elegido) {
+  if (elegido && !elegido->Ruta.isEmpty())
+    Carpeta = QFileInfo(elegido->Ruta).absolutePath();
+  return elegido;
+}
+
 namespace {
 
 class TFicherosQt final : public ISelectorFicheros {
@@ -70,7 +92,7 @@ public:
 private:
   static std::optional<TFicheroElegido> Elegir(QWidget* padre, const TDialogoFichero& d,
                                                QFileDialog::AcceptMode modo) {
-    QFileDialog dialogo(padre, d.Titulo);
+    QFileDialog dialogo(padre, d.Titulo, d.Carpeta);
     dialogo.setAcceptMode(modo);
     dialogo.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);

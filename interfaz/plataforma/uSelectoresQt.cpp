@@ -5,11 +5,15 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+
+#include <cstdlib>
 
 namespace {
 
@@ -31,6 +35,32 @@ QFont FuenteQt(const TFuente& f) {
   return q;
 }
 
+// The font as the system draws it, so that the chooser finds it in its
+// lists: a family the system lacks ("Arial" on many systems) named by its
+// substitute, and bold and italic named by that family's own style name.
+// The chooser matches styles by name, and the name it makes up from the
+// weight is translated ("Negrita"), so it would never find "Bold".
+QFont FuenteResuelta(const TFuente& f) {
+  QFont q = FuenteQt(f);
+  const QString familia = QFontInfo(q).family();
+  q.setFamily(familia);
+  const int peso = f.Negrita ? QFont::Bold : QFont::Normal;
+  QString estilo;
+  int distancia = 0;
+  for (const QString& e : QFontDatabase::styles(familia)) {
+    if (QFontDatabase::italic(familia, e) != f.Cursiva)
+      continue;
+    const int d = std::abs(QFontDatabase::weight(familia, e) - peso);
+    if (estilo.isEmpty() || d < distancia) {
+      estilo = e;
+      distancia = d;
+    }
+  }
+  if (!estilo.isEmpty())
+    q.setStyleName(estilo);
+  return q;
+}
+
 class TSelectoresQt final : public ISelectores {
 public:
   std::optional<TColor> ElegirColor(QWidget* padre, TColor inicial) override {
@@ -42,8 +72,11 @@ public:
 
   std::optional<TFuente> ElegirFuente(QWidget* padre, const TFuente& inicial) override {
     // The platform's own font chooser cannot take an extra button.
-    QFontDialog dlg(FuenteQt(inicial), padre);
+    QFontDialog dlg(FuenteResuelta(inicial), padre);
     dlg.setOption(QFontDialog::DontUseNativeDialog);
+    // What the chooser shows at first: an attribute the user leaves as shown
+    // comes back as it was given (the stored name, not its substitute).
+    const QFont mostrada = dlg.currentFont();
 
     TColor color = inicial.Color;
     auto* btnColor = new QPushButton(Muestra(color), QStringLiteral("Color..."), &dlg);
@@ -65,11 +98,15 @@ public:
       return std::nullopt;
     const QFont elegida = dlg.selectedFont();
     TFuente r = inicial;
-    r.Nombre = elegida.family();
-    r.Tam = elegida.pointSize() > 0 ? elegida.pointSize() : inicial.Tam;
+    if (elegida.family() != mostrada.family())
+      r.Nombre = elegida.family();
+    if (elegida.pointSize() > 0 && elegida.pointSize() != mostrada.pointSize())
+      r.Tam = elegida.pointSize();
+    if (elegida.bold() != mostrada.bold())
+      r.Negrita = elegida.bold();
+    if (elegida.italic() != mostrada.italic())
+      r.Cursiva = elegida.italic();
     r.Color = color;
-    r.Negrita = elegida.bold();
-    r.Cursiva = elegida.italic();
     return r;
   }
 };

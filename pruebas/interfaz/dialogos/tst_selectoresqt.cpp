@@ -5,13 +5,18 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QLibraryInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <functional>
 
 std::shared_ptr<ISelectores> SelectoresQt();
+
+Q_DECLARE_METATYPE(TFuente)
 
 class TPruebaSelectoresQt : public QObject {
   Q_OBJECT
@@ -31,7 +36,17 @@ class TPruebaSelectoresQt : public QObject {
     return SelectoresQt()->ElegirFuente(nullptr, Inicial);
   }
 
+  QTranslator TraduccionQt;
+
 private Q_SLOTS:
+  // Qt's own texts in Spanish, as the program shows them (its style names
+  // among them).
+  void initTestCase() {
+    if (TraduccionQt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QApplication::installTranslator(&TraduccionQt);
+  }
+
   // The chooser shows the colour button; a cancel gives nothing, an
   // acceptance without changes gives the font it started from.
   void cancelarYAceptarSinCambios() {
@@ -42,6 +57,39 @@ private Q_SLOTS:
              }).has_value());
     QVERIFY(conBoton);
     QVERIFY(Elegir([](QFontDialog* dlg, QPushButton*) { dlg->accept(); }) == Inicial);
+  }
+
+  // The chooser shows the style it was given, and changing only the size
+  // gives back every other attribute as it was, also for a family the
+  // system lacks (it shows a substitute).
+  void SoloElTamanoCambia_data() {
+    QTest::addColumn<TFuente>("inicial");
+    QTest::newRow("Arial negrita") << TFuente{QStringLiteral("Arial"), 8, 0x00102030, true, false};
+    QTest::newRow("DejaVu cursiva")
+        << TFuente{QStringLiteral("DejaVu Sans"), 11, 0x00336699, false, true};
+    QTest::newRow("Liberation negrita cursiva")
+        << TFuente{QStringLiteral("Liberation Serif"), 9, 0, true, true};
+  }
+  void SoloElTamanoCambia() {
+    QFETCH(TFuente, inicial);
+    QFont vista;
+    QTimer::singleShot(0, [&vista] {
+      if (auto* dlg = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+        vista = dlg->currentFont();
+        for (auto* edit : dlg->findChildren<QLineEdit*>())
+          if (!edit->isReadOnly())
+            edit->setText(QStringLiteral("20"));  // the size box
+        dlg->accept();
+      }
+      while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        w->reject();
+    });
+    const auto f = SelectoresQt()->ElegirFuente(nullptr, inicial);
+    QCOMPARE(vista.bold(), inicial.Negrita);
+    QCOMPARE(vista.italic(), inicial.Cursiva);
+    TFuente esperada = inicial;
+    esperada.Tam = 20;
+    QCOMPARE(f, std::optional<TFuente>(esperada));
   }
 
   // The colour chosen through the button comes back with the font; a

@@ -7,14 +7,17 @@
 #include "uArbolBST.h"
 #include "uArbolRN.h"
 #include "uMonticulo.h"
+#include "uSplayTree.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <random>
 
@@ -142,8 +145,12 @@ private Q_SLOTS:
         QCOMPARE(v.Historia.NumOper(), 0);
         QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
         QCOMPARE(e.Mensajes().size(), avisos);
-      } else if (e.Mensajes().size() > avisos) {
-        QVERIFY(e.Mensajes().back().contains(fichero));
+        QCOMPARE(e.Plataforma.Mensajes->Preguntas, QStringList{});
+      } else if (e.Mensajes().size() > avisos ||
+                 !e.Plataforma.Mensajes->Preguntas.isEmpty()) {  // refused, or discarded
+        QVERIFY(e.Mensajes().size() > avisos ||
+                e.Plataforma.Mensajes->Preguntas.back().contains(fichero));
+        e.Plataforma.Mensajes->Preguntas.clear();
         QCOMPARE(v.Arbol->Guardar(), trabajo);
         QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()));
       } else {
@@ -186,6 +193,126 @@ private Q_SLOTS:
     QCOMPARE(v.Historia.NumOper(), 3);
     QCOMPARE(v.Historia.FlujoDeshacer(), deshacer);
     QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
+  }
+
+  // A structure file carries no mark of its kind: one whose extension is
+  // another kind's, or whose contents break the kind's order, is read under
+  // the chosen kind and then shown to the teacher, who keeps it or leaves
+  // everything as it was.
+  void UnFicheroQueNoPareceDelTipoSePregunta_data() {
+    QTest::addColumn<QByteArray>("contenido");
+    QTest::addColumn<QString>("fichero");
+    QTest::addColumn<int>("filtro");
+    QTest::addColumn<QString>("hallado");  // empty: no question
+    const auto flujo = [](std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_t> claves,
+                          const std::function<void(TArbolBin&)>& estropear) {
+      for (std::int32_t c : claves)
+        a->Insertar(c);
+      estropear(*a);
+      const auto b = a->Guardar();
+      return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+    };
+    const auto nada = [](TArbolBin&) {};
+    QTest::newRow("extensión de otro tipo")
+        << flujo(std::make_unique<TArbolBST>(), {5, 3, 8}, nada) << "a.mon" << 2 << "\".mon\"";
+    // 6 hangs right of 3, as a child should, but left of 5.
+    QTest::newRow("claves desordenadas")
+        << flujo(std::make_unique<TArbolBST>(), {5, 3, 4},
+                 [](TArbolBin& a) { Nodo(a, 4)->Valor = 6; })
+        << "a.dat" << 2 << "no están ordenadas";
+    QTest::newRow("AVL desequilibrado")
+        << flujo(std::make_unique<TArbolBST>(), {1, 2, 3}, nada) << "a.avl" << 3 << "desequilibrados";
+    QTest::newRow("montículo desordenado guardado")
+        << flujo(std::make_unique<TMonticulo>(), {1, 2, 3}, [](TArbolBin& a) { a.Raiz->Valor = 9; })
+        << "a.mon" << 6 << "";
+    QTest::newRow("splay como .arb bajo BST")
+        << flujo(std::make_unique<TSplayTree>(), {5, 3, 8}, nada) << "a.arb" << 2 << "";
+  }
+  void UnFicheroQueNoPareceDelTipoSePregunta() {
+    QFETCH(QByteArray, contenido);
+    QFETCH(QString, fichero);
+    QFETCH(int, filtro);
+    QFETCH(QString, hallado);
+    TEntorno e(Opciones());
+    TVentPpal& v = e.V();
+    for (int k : {5, 3, 8})
+      v.RealizarInsercion(k);
+    const auto trabajo = v.Arbol->Guardar();
+    const auto deshacer = v.Historia.FlujoDeshacer();
+    Escribir(Ruta(fichero), contenido);
+    auto& mensajes = *e.Plataforma.Mensajes;
+    for (bool conservar : {false, true}) {
+      mensajes.Respuestas = {conservar};
+      e.Elegir(Ruta(fichero), filtro);
+      e.Orden(TVentPpal::cAbrir);
+      if (!hallado.isEmpty()) {
+        QCOMPARE(mensajes.Preguntas.size(), conservar ? 2 : 1);
+        QVERIFY(mensajes.Preguntas.back().startsWith(
+            QStringLiteral("El fichero no parece un arbol de este tipo")));
+        QVERIFY2(mensajes.Preguntas.back().contains(hallado), qPrintable(mensajes.Preguntas.back()));
+      }
+      if (conservar || hallado.isEmpty()) {
+        const auto leido = v.Arbol->Guardar();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(leido.data()),
+                            static_cast<qsizetype>(leido.size())),
+                 contenido);
+        QCOMPARE(v.Historia.NumOper(), 0);
+        QVERIFY(v.OpcArb[static_cast<std::size_t>(filtro - 2)]->isChecked());
+        break;
+      }
+      QCOMPARE(v.Arbol->Guardar(), trabajo);
+      QCOMPARE(v.Historia.NumOper(), 3);
+      QCOMPARE(v.Historia.FlujoDeshacer(), deshacer);
+      QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
+    }
+    if (hallado.isEmpty())
+      QCOMPARE(mensajes.Preguntas, QStringList{});
+    QCOMPARE(e.Mensajes(), QStringList{});
+  }
+
+  // A device reports no size: what is read is bounded all the same.
+  void UnDispositivoSeLeeConLimite_data() {
+    QTest::addColumn<int>("filtro");
+    QTest::newRow("lista") << 1;
+    QTest::newRow("estructura") << 2;
+  }
+  void UnDispositivoSeLeeConLimite() {
+    QFETCH(int, filtro);
+    TEntorno e(Opciones());
+    TVentPpal& v = e.V();
+    v.RealizarInsercion(5);
+    e.Elegir(QStringLiteral("/dev/zero"), filtro);
+    e.Orden(TVentPpal::cAbrir);
+    QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("El fichero \"zero\" es demasiado grande.")});
+    QCOMPARE(Claves(*v.Arbol), std::vector<std::int32_t>{5});
+    QCOMPARE(v.Historia.NumOper(), 1);
+  }
+
+  // Each chooser starts in the folder of the last file opened or saved, and
+  // the next session starts there too.
+  void LosSelectoresEmpiezanEnLaUltimaCarpeta() {
+    QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("uno")));
+    QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("dos")));
+    const auto& mostrados = [&](TEntorno& e) -> auto& { return e.Plataforma.Ficheros->Mostrados; };
+    {
+      TEntorno e(Opciones());
+      TVentPpal& v = e.V();
+      v.RealizarInsercion(5);
+      e.Orden(TVentPpal::cGuardar);  // cancelled: no folder yet
+      QCOMPARE(mostrados(e).back().Carpeta, QString());
+      e.Elegir(Ruta("uno/a.sec"), 1);
+      e.Orden(TVentPpal::cGuardarOper);
+      e.Orden(TVentPpal::cAbrir);
+      QCOMPARE(mostrados(e).back().Carpeta, Ruta("uno"));
+      e.Elegir(Ruta("dos/a.arb"), 1);
+      e.Orden(TVentPpal::cGuardar);
+      e.Orden(TVentPpal::cGuardarOper);
+      QCOMPARE(mostrados(e).back().Carpeta, Ruta("dos"));
+      QVERIFY(v.GuardarOpciones());
+    }
+    TEntorno e(Opciones());
+    e.Orden(TVentPpal::cAbrir);
+    QCOMPARE(mostrados(e).back().Carpeta, Ruta("dos"));
   }
 
   void GuardarQueFallaLoDiceYNoEscribeNada() {

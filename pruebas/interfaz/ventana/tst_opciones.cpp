@@ -56,7 +56,8 @@ private Q_SLOTS:
   }
 
   // All seventeen values, integers as integers and the font name as text,
-  // booleans as 0 and 1; what is written reads back the same.
+  // booleans as 0 and 1, then the folder of the choosers as text; what is
+  // written reads back the same.
   void GuardarEscribeLosDiecisieteValoresConSusTipos() {
     TAlmacenQSettings almacen(Fichero());
     TOpciones o;
@@ -65,18 +66,20 @@ private Q_SLOTS:
     o.ColFon = 0x00FF0000;
     o.NodRad = 30;
     o.PausaNumEtap = 50;
+    o.CarpetaFicheros = QStringLiteral("/home/ana/clase 3, árboles");
     QVERIFY(GuardarOpciones(almacen, o));
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList claves = s.allKeys();
     claves.sort();
-    QCOMPARE(claves, (QStringList{"BoldFnt", "ColFnt", "ColFon", "ColNod", "CursFnt", "NodRad",
-                                  "NodSx", "NodSy", "NomFnt", "PausaAnim", "PausaNumEtap",
+    QCOMPARE(claves, (QStringList{"BoldFnt", "CarpetaFicheros", "ColFnt", "ColFon", "ColNod",
+                                  "CursFnt", "NodRad", "NodSx", "NodSy", "NomFnt", "PausaAnim", "PausaNumEtap",
                                   "PausaPres", "TamFnt", "TipoDisp", "TipoDist", "TipoGraf",
                                   "ValMax"}));
     for (const QString& n : claves) {
       bool entero = false;
       s.value(n).toString().toInt(&entero);
-      QVERIFY2(entero == (n != QStringLiteral("NomFnt")), qPrintable(n));
+      QVERIFY2(entero == (n != QStringLiteral("NomFnt") && n != QStringLiteral("CarpetaFicheros")),
+               qPrintable(n));
     }
     QCOMPARE(s.value("BoldFnt").toString() + s.value("CursFnt").toString(), QStringLiteral("01"));
     QCOMPARE(s.value("ColFon").toInt(), 0x00FF0000);
@@ -92,6 +95,11 @@ private Q_SLOTS:
     TOpciones o;
     o.NodRad = 30;
     QTest::newRow("solo NodRad") << QByteArray("[General]\nNodRad=30\n") << o;
+    o.CarpetaFicheros = QStringLiteral("/tmp/x");
+    QTest::newRow("NodRad y la carpeta")
+        << QByteArray("[General]\nNodRad=30\nCarpetaFicheros=/tmp/x\n") << o;
+    QTest::newRow("la carpeta tras un valor malo")
+        << QByteArray("[General]\nPausaNumEtap=x\nCarpetaFicheros=/tmp/x\n") << TOpciones{};
     o = {};
     o.TipoGraf = o.TipoDisp = 1;
     o.TipoDist = 2;

@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -88,6 +90,32 @@ private Q_SLOTS:
   // Names and captions in the command table's order. Hints and icons are
   // checked on the tool bar, the keys by the shortcut test below; Ctrl+A
   // belongs to "Arbol AVL", so "Abrir fichero" only shows it.
+  // A hint of the tool bar shows in the last panel while the mouse is over
+  // its button; the statistics stay in sight, and the panel gets its text
+  // back when the hint goes, unless something wrote it meanwhile.
+  void PistasEnElUltimoPanelSinTaparLasEstadisticas() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    v.RealizarInsercion(7);
+    QWidget* boton = v.ToolBar1->widgetForAction(v.Accion(TVentPpal::cAbrir));
+    QVERIFY(boton);
+    const auto pista = [&](const QString& texto) {
+      QStatusTipEvent evento(texto);
+      QApplication::sendEvent(boton, &evento);  // climbs to the window, as a hover's does
+    };
+    const QString tipo = v.Paneles[5]->text();
+    pista(QStringLiteral("Abrir fichero de arbol"));
+    QCOMPARE(v.Paneles[5]->text(), QStringLiteral("Abrir fichero de arbol"));
+    QVERIFY(v.Paneles[0]->isVisible() && v.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(v.Paneles[0]->text(), QStringLiteral("n = 1"));
+    pista(QString());
+    QCOMPARE(v.Paneles[5]->text(), tipo);
+    pista(QStringLiteral("Deshacer"));
+    v.Paneles[5]->setText(QStringLiteral(" Montículos"));
+    pista(QString());
+    QCOMPARE(v.Paneles[5]->text(), QStringLiteral(" Montículos"));
+  }
+
   void TablaDeComandos() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     QStringList vistos;
