@@ -14,7 +14,7 @@ dir=$(cd "$1" && pwd)
 pantalla=":$2"
 veces=${3:-3}
 cerrar="$(dirname "$0")/cerrar-ventana.py"
-[ -f "$cerrar" ] || cerrar=/work/shared/cerrar-ventana.py
+[ -f "$cerrar" ] || cerrar="$(dirname "$0")/../../shared/cerrar-ventana.py"
 export DISPLAY="$pantalla"
 Xvfb "$pantalla" -screen 0 1280x800x24 >/dev/null 2>&1 &
 xvfb=$!
