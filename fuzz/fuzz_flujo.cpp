@@ -48,9 +48,11 @@
 #include "uListaOper.h"
 #include "uMonticulo.h"
 #include "uSplayTree.h"
+#include "uTipos.h"
 
 namespace {
 
+// The kinds in the order of their descriptors.
 enum class TTipo { BST, AVL, RN, Splay, Mon };
 
 constexpr std::size_t TamCabecera = 6;
@@ -61,16 +63,7 @@ std::size_t TamRegistro(TTipo T) { return T == TTipo::RN ? 7 : T == TTipo::Mon ?
 std::size_t PosBanderas(TTipo T) { return T == TTipo::RN ? 5 : T == TTipo::Mon ? 8 : 4; }
 bool EsDeBusqueda(TTipo T) { return T != TTipo::Mon; }
 
-std::unique_ptr<TArbolBin> Crear(TTipo T) {
-    switch (T) {
-        case TTipo::BST: return std::make_unique<TArbolBST>();
-        case TTipo::AVL: return std::make_unique<TArbolAVL>();
-        case TTipo::RN: return std::make_unique<TArbolRN>();
-        case TTipo::Splay: return std::make_unique<TSplayTree>();
-        case TTipo::Mon: break;
-    }
-    return std::make_unique<TMonticulo>();
-}
+const TTipoEstructura& Descriptor(TTipo T) { return TiposEstructura()[static_cast<std::size_t>(T)]; }
 
 [[noreturn]] void Fallo(const char* Que) {
     std::fprintf(stderr, "fuzz_flujo: %s\n", Que);
@@ -79,6 +72,13 @@ std::unique_ptr<TArbolBin> Crear(TTipo T) {
 
 void Exigir(bool Cond, const char* Que) {
     if (!Cond) Fallo(Que);
+}
+
+// A structure of the kind, made by its descriptor, which it must lead back to.
+std::unique_ptr<TArbolBin> Crear(TTipo T) {
+    std::unique_ptr<TArbolBin> a = Descriptor(T).Clase();
+    Exigir(TipoDe(*a) == &Descriptor(T), "a descriptor's structure leads to another descriptor");
+    return a;
 }
 
 const TNodoAVL* AVL(const TNodoBin* n) { return static_cast<const TNodoAVL*>(n); }
@@ -609,8 +609,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Datos, std::size_t Tam
             }
         }
         std::int64_t delta = agregado ? 1 : 0;
-        if (tipo == TTipo::Mon && Op == TOp::Borrar && num > 0) delta = -1;
-        if (tipo != TTipo::Mon && Op == TOp::Borrar && r.Valor) delta = -1;
+        const bool sinBusqueda = Descriptor(tipo).BorraMinimo;
+        if (sinBusqueda && Op == TOp::Borrar && num > 0) delta = -1;
+        if (!sinBusqueda && Op == TOp::Borrar && r.Valor) delta = -1;
         Exigir(Forma(arbol).Nodos == nodos + delta, "an operation linked or unlinked the wrong number of nodes");
         Exigir(std::int64_t{arbol.NumNodos} == num + delta, "NumNodos does not follow the operation");
 
@@ -629,6 +630,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Datos, std::size_t Tam
             if (Op == TOp::Borrar) Exigir(r.Valor == presente, "Seleccionar and BuscarNodo disagree");
             if (ordenado) {
                 Exigir(Ordenado(arbol), "an operation broke the order");
+                // The window's checks after an operation find nothing in a sound tree.
+                if (tipo != TTipo::AVL || avlSano)
+                    Exigir(Descriptor(tipo).Comprobar(arbol).empty(),
+                           "the checks after an operation complain of a sound tree");
                 if (Op == TOp::Buscar)
                     Exigir(r.Valor == std::binary_search(valores.begin(), valores.end(), K),
                            "Buscar missed a key of an ordered tree");

@@ -1,9 +1,8 @@
 #include "uDibujo.h"
 
-#include "uArbolAVL.h"
-#include "uArbolRN.h"
 #include "uImagenes.h"
 #include "uMonticulo.h"
+#include "uTipos.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -121,11 +120,18 @@ TFilaVector FilaVector(const TMonticulo& m, int r, const TLetra& valores, const 
   return f;
 }
 
+// The heap whose vector row is drawn under the tree; nil for a kind without one.
+const TMonticulo* ConFilaVector(const TArbolBin& arbol) {
+  const TTipoEstructura* tipo = TipoDe(arbol);
+  return tipo && tipo->FilaVector ? tipo->FilaVector(arbol) : nullptr;
+}
+
 // The drawing of shadows, nodes, edges, texts and cells onto one picture.
 class TDibujante {
 public:
   TDibujante(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& a)
-      : Destino_(destino), Arbol_(arbol), A_(a), W_(destino.width()), H_(destino.height()),
+      : Destino_(destino), Arbol_(arbol), Tipo_(TipoDe(arbol)), A_(a), W_(destino.width()),
+        H_(destino.height()),
         Imagenes_(a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay() ? a.Imagenes : nullptr),
         Pintor_(&destino), Cifras_(Letra(a.Fuente, PuntosCifras(a.Fuente.Tam), &destino)),
         ColorArco_(~a.ColFon & 0x00FFFFFFu) {
@@ -272,18 +278,10 @@ public:
     Lapiz(A_.Fuente.Color, 1);
     Escribir(valor, izq, arriba, letra);
 
-    QString extra;
-    bool debajo = false;
-    if (const auto* avl = dynamic_cast<const TNodoAVL*>(n)) {
-      extra = QString::number(avl->FactorEquilibrio);
-    } else if (const auto* rn = dynamic_cast<const TNodoRN*>(n)) {
-      extra = QString::number(rn->AlturaNegra);
-    } else if (const auto* mon = dynamic_cast<const TNodoMon*>(n)) {
-      extra = QString::number(i64{mon->Indice} + 1);
-      debajo = true;
-    }
-    if (extra.isEmpty())
+    if (Tipo_ == nullptr || Tipo_->Cifra.Valor == nullptr)
       return;
+    const bool debajo = Tipo_->Cifra.EsPosicion;
+    const QString extra = QString::number(Tipo_->Cifra.Valor(*n) + (debajo ? 1 : 0));
     const int anchoExtra = Cifras_.Metricas.horizontalAdvance(extra), altoExtra = Cifras_.Metricas.height();
     // The circle's point at 45 degrees: r / sqrt(2).
     const i64 diagonal = r * 181 / 256;
@@ -340,16 +338,17 @@ private:
   // the radius only spaces the layout.
   int RadioTexto() const { return std::max(0, Imagenes_ ? Imagenes_->RadImg() : A_.R); }
 
-  static TColor Relleno(const TNodoBin* n, bool esSel) {
-    if (const auto* rn = dynamic_cast<const TNodoRN*>(n))
-      return rn->Color == 0 ? (esSel ? RojoSeleccionado : Rojo) : Plata;
+  TColor Relleno(const TNodoBin* n, bool esSel) const {
+    if (Tipo_ != nullptr && Tipo_->Color != nullptr)
+      return Tipo_->Color(*n) == 0 ? (esSel ? RojoSeleccionado : Rojo) : Plata;
     return esSel ? Amarillo : Blanco;
   }
   static TColor Contorno(const TNodoBin* n) { return n->Marcado ? Rojo : Negro; }
 
-  static int Tipo(const TNodoBin* n) {
-    if (const auto* rn = dynamic_cast<const TNodoRN*>(n))
-      return rn->Color == 0 ? 1 : 2;
+  // The node picture's kind: plain, red or black.
+  int Tipo(const TNodoBin* n) const {
+    if (Tipo_ != nullptr && Tipo_->Color != nullptr)
+      return Tipo_->Color(*n) == 0 ? 1 : 2;
     return 0;
   }
   static int Estado(const TNodoBin* n, bool esSel) { return esSel ? 0 : n->Marcado ? 1 : 2; }
@@ -380,6 +379,7 @@ private:
 
   QImage& Destino_;
   const TArbolBin& Arbol_;
+  const TTipoEstructura* const Tipo_;  // nil for a class no descriptor makes
   const TAjustesDibujo& A_;
   const int W_, H_;
   const TCapasDibujo* const Imagenes_;
@@ -554,7 +554,7 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
     for (const TVisita& v : nodos)
       d.Texto(v.Nodo, v.X, v.Y, v.EsSel);
   // A heap's vector row: only the cells that may show are visited.
-  if (const auto* m = dynamic_cast<const TMonticulo*>(&arbol)) {
+  if (const TMonticulo* m = ConFilaVector(arbol)) {
     const std::int32_t num = m->NumNodos, max = m->MaxNodos;
     d.PrepararFila(*m);
     i64 desde = 0, hasta = 0;
@@ -569,7 +569,7 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
 }
 
 std::int32_t AnchoFilaVector(const TArbolBin& arbol, int R, const TFuente& fuente) {
-  const auto* m = dynamic_cast<const TMonticulo*>(&arbol);
+  const TMonticulo* m = ConFilaVector(arbol);
   if (m == nullptr || m->MaxNodos <= 0)
     return 0;
   // Measured on a picture, as the drawing is.

@@ -7,6 +7,7 @@
 #include "uAleatorio.h"
 #include "uArbolBST.h"
 #include "uIconos.h"
+#include "uTipos.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -45,11 +46,11 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
   setWindowTitle(QStringLiteral("Quelvar - Estructuras de datos"));
   setWindowIcon(IconoPrograma());
   resize(741, 480);
-  OpenDialog1 = {QStringLiteral("Abrir arbol"),
-                 QStringLiteral("Lista operaciones (*.sec)|*.sec|Arbol BST (*.arb)|*.arb|"
-                                "Arbol AVL (*.arb;*.avl)|*.arb;*.avl|Arbol Rojo-Negro (*.arn)|*.arn|"
-                                "Splay Tree (*.arb)|*.arb|Montículo (*.mon)|*.mon"),
-                 QStringLiteral("ARB")};
+  // Filter 1 is the operation list, then one per kind in the kinds' order.
+  QString filtroAbrir = QStringLiteral("Lista operaciones (*.sec)|*.sec");
+  for (const TTipoEstructura& t : TiposEstructura())
+    filtroAbrir += QLatin1Char('|') + QString::fromUtf8(t.FiltroAbrir);
+  OpenDialog1 = {QStringLiteral("Abrir arbol"), filtroAbrir, QStringLiteral("ARB")};
   SaveDialog1 = {QStringLiteral("Guardar arbol"), QStringLiteral("Arbol (*.arb)|*.arb"),
                  QStringLiteral("ARB")};
   SaveDialog2 = {QStringLiteral("Guardar lista operaciones"),

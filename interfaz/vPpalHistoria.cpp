@@ -7,10 +7,8 @@
 #include "uConversion.h"
 #include "uListaOper.h"
 #include "uArbolAVL.h"
-#include "uArbolBST.h"
-#include "uArbolRN.h"
 #include "uMonticulo.h"
-#include "uSplayTree.h"
+#include "uTipos.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,67 +21,22 @@
 
 namespace {
 
-// The kinds in the order of their commands and of the open dialog's filters
-// 2 to 6.
-struct TTipoEstructura {
-  TClaseArbol Clase;
-  TVentPpal::TComando Comando;
-};
-const TTipoEstructura kTipos[] = {
-    {&CrearArbol<TArbolBST>, TVentPpal::cNuevo1},  {&CrearArbol<TArbolAVL>, TVentPpal::cNuevo2},
-    {&CrearArbol<TArbolRN>, TVentPpal::cNuevo3},   {&CrearArbol<TSplayTree>, TVentPpal::cNuevo4},
-    {&CrearArbol<TMonticulo>, TVentPpal::cNuevo5}};
-
-// The extensions each kind's files are saved under: the same index as
-// kTipos. Splay trees are saved as ".arb", AVL trees as ".arb" or ".avl".
-const QStringList kExtensiones[] = {{QStringLiteral("arb")},
-                                    {QStringLiteral("arb"), QStringLiteral("avl")},
-                                    {QStringLiteral("arn")},
-                                    {QStringLiteral("arb")},
-                                    {QStringLiteral("mon")}};
-
-// Whether every key is greater than every key before it in order (a walk
-// with its own stack: a loaded chain may be a million levels deep).
-bool EnOrdenDeBusqueda(const TArbolBin& a) {
-  std::vector<const TNodoBin*> pila;
-  const TNodoBin* anterior = nullptr;
-  for (const TNodoBin* n = a.Raiz; n != nullptr || !pila.empty();) {
-    for (; n != nullptr; n = n->Izq)
-      pila.push_back(n);
-    n = pila.back();
-    pila.pop_back();
-    if (anterior != nullptr && !(anterior->Valor < n->Valor))
-      return false;
-    anterior = n;
-    n = n->Der;
-  }
-  return true;
-}
-
 // The file carries no mark of its kind: what suggests that a structure read
 // under the kind of tipo is of another one (its extension, or contents out
 // of the kind's order). Empty when nothing does.
-QStringList Sospechas(const QString& ruta, std::size_t tipo, const TArbolBin& a) {
+QStringList Sospechas(const QString& ruta, const TTipoEstructura& tipo, const TArbolBin& a) {
   QStringList r;
   const QString ext = QFileInfo(ruta).suffix().toLower();
-  const bool conocida = std::any_of(std::begin(kExtensiones), std::end(kExtensiones),
-                                    [&](const QStringList& e) { return e.contains(ext); });
-  if (conocida && !kExtensiones[tipo].contains(ext))
+  const auto esDe = [&](const TTipoEstructura& t) {
+    return std::any_of(t.Extensiones.begin(), t.Extensiones.end(),
+                       [&](std::string_view e) { return QString::fromUtf8(e) == ext; });
+  };
+  const auto tipos = TiposEstructura();
+  if (std::any_of(tipos.begin(), tipos.end(), esDe) && !esDe(tipo))
     r << QStringLiteral("la extensión \".%1\" es la de otro tipo de estructura").arg(ext);
-  // A heap's loader checks its shape itself, and a heap out of heap order is
-  // what "Montículo desordenado" saves for a later "Crear montículo".
-  if (dynamic_cast<const TMonticulo*>(&a) == nullptr && !EnOrdenDeBusqueda(a))
-    r << QStringLiteral("las claves no están ordenadas");
-  // Loading works the factors out from the shape: a tree that was not
-  // balanced shows a factor beyond one.
-  if (dynamic_cast<const TArbolAVL*>(&a) != nullptr) {
-    const bool desequilibrado = RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) {
-                                  const std::int32_t fe = static_cast<TNodoAVL*>(n)->FactorEquilibrio;
-                                  return fe < -1 || fe > 1;
-                                }) != nullptr;
-    if (desequilibrado)
-      r << QStringLiteral("hay nodos desequilibrados (factor de equilibrio fuera de -1 a 1)");
-  }
+  if (tipo.Sospechas)
+    for (const std::string& s : tipo.Sospechas(a))
+      r << QString::fromStdString(s);
   return r;
 }
 
@@ -146,9 +99,9 @@ void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
   DistribucionVigente_ = -1;
   NombreArbol = QString::fromStdString(Arbol->NombreTipo());
   Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol->NombreTipos()));
-  const TClaseArbol clase = Arbol->Clase();
-  for (std::size_t i = 0; i < std::size(kTipos); ++i)
-    if (kTipos[i].Clase == clase)
+  const auto tipos = TiposEstructura();
+  for (std::size_t i = 0; i < tipos.size() && i < OpcArb.size(); ++i)
+    if (&tipos[i] == TipoDe(*Arbol))
       OpcArb[i]->setChecked(true);
 }
 
@@ -176,11 +129,11 @@ void TVentPpal::CambiarArbol(TClaseArbol clase) {
   });
 }
 
-void TVentPpal::ActNuevo1Execute() { CambiarArbol(kTipos[0].Clase); }
-void TVentPpal::ActNuevo2Execute() { CambiarArbol(kTipos[1].Clase); }
-void TVentPpal::ActNuevo3Execute() { CambiarArbol(kTipos[2].Clase); }
-void TVentPpal::ActNuevo4Execute() { CambiarArbol(kTipos[3].Clase); }
-void TVentPpal::ActNuevo5Execute() { CambiarArbol(kTipos[4].Clase); }
+void TVentPpal::ActNuevo1Execute() { CambiarArbol(TiposEstructura()[0].Clase); }
+void TVentPpal::ActNuevo2Execute() { CambiarArbol(TiposEstructura()[1].Clase); }
+void TVentPpal::ActNuevo3Execute() { CambiarArbol(TiposEstructura()[2].Clase); }
+void TVentPpal::ActNuevo4Execute() { CambiarArbol(TiposEstructura()[3].Clase); }
+void TVentPpal::ActNuevo5Execute() { CambiarArbol(TiposEstructura()[4].Clase); }
 
 void TVentPpal::ActLimpiarExecute() {
   if (!EstructuraLibre())
@@ -217,8 +170,8 @@ void TVentPpal::ActAbrirExecute() {
   Ejecutar([&] {
     if (elegido->IndiceFiltro <= 1)
       AbrirOperaciones(elegido->Ruta);
-    else if (elegido->IndiceFiltro <= 1 + static_cast<int>(std::size(kTipos)))
-      AbrirEstructura(elegido->Ruta, kTipos[elegido->IndiceFiltro - 2].Clase);
+    else if (const auto k = static_cast<std::size_t>(elegido->IndiceFiltro - 2); k < TiposEstructura().size())
+      AbrirEstructura(elegido->Ruta, TiposEstructura()[k].Clase);
   });
 }
 
@@ -239,11 +192,9 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
   }
   // Read under the kind the user chose, as always; what looks like another
   // kind is shown, and the teacher keeps it or leaves the work as it was.
-  const auto tipo = std::find_if(std::begin(kTipos), std::end(kTipos),
-                                 [&](const TTipoEstructura& t) { return t.Clase == clase; });
-  if (tipo != std::end(kTipos) && Plataforma_.Mensajes) {
-    const QStringList sospechas =
-        Sospechas(ruta, static_cast<std::size_t>(tipo - std::begin(kTipos)), *nuevo);
+  const TTipoEstructura* tipo = TipoDe(*nuevo);
+  if (tipo && Plataforma_.Mensajes) {
+    const QStringList sospechas = Sospechas(ruta, *tipo, *nuevo);
     if (!sospechas.isEmpty() &&
         !Plataforma_.Mensajes->Preguntar(
             this,
@@ -279,18 +230,9 @@ void TVentPpal::ActGuardarExecute() {
   if (!EstructuraLibre() || !Plataforma_.Ficheros)
     return;
   TDialogoFichero d = SaveDialog1;
-  if (dynamic_cast<const TMonticulo*>(Arbol.get())) {
-    d.Filtro = QStringLiteral("Montículos (*.mon)|*.mon");
-    d.ExtDefecto = QStringLiteral("MON");
-  } else if (dynamic_cast<const TArbolRN*>(Arbol.get())) {
-    d.Filtro = QStringLiteral("Arboles Rojo-Negro (*.arn)|*.arn");
-    d.ExtDefecto = QStringLiteral("ARN");
-  } else if (dynamic_cast<const TArbolAVL*>(Arbol.get())) {
-    d.Filtro = QStringLiteral("Arboles binarios (*.arb)|*.arb|Arboles AVL (*.avl)|*.avl");
-    d.ExtDefecto = QStringLiteral("AVL");
-  } else {
-    d.Filtro = QStringLiteral("Arboles binarios (*.arb)|*.arb");
-    d.ExtDefecto = QStringLiteral("ARB");
+  if (const TTipoEstructura* tipo = TipoDe(*Arbol)) {
+    d.Filtro = QString::fromUtf8(tipo->FiltroGuardar);
+    d.ExtDefecto = QString::fromUtf8(tipo->ExtDefecto);
   }
   SaveDialog1 = d;
   const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, d);
@@ -392,8 +334,8 @@ void TVentPpal::ToolButton20Click() {
 }
 
 void TVentPpal::ToolButton21Click() {
-  auto* monticulo = dynamic_cast<TMonticulo*>(Arbol.get());
-  if (!monticulo || !EstructuraLibre())
+  const TTipoEstructura* tipo = Arbol ? TipoDe(*Arbol) : nullptr;
+  if (!tipo || !tipo->Monticulo || !EstructuraLibre())
     return;
   Ejecutar([&] {
     // Built like an operation: snapshot, stages as the buttons ask, no entry
@@ -406,7 +348,7 @@ void TVentPpal::ToolButton21Click() {
       DlgPaso_->btnSeguir->setText(QStringLiteral("&Seguir >>"));
     }
     Arbol->Deseleccionar();
-    monticulo->CrearMonticulo();
+    tipo->Monticulo(*Arbol, 0);
     MostrarCambioYTerminar();
   });
 }

@@ -10,10 +10,8 @@
 #include "dPaso.h"
 #include "uAleatorio.h"
 #include "uAplicacion.h"
-#include "uArbolAVL.h"
-#include "uArbolBST.h"
 #include "uConversion.h"
-#include "uMonticulo.h"
+#include "uTipos.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -373,13 +371,11 @@ void TVentPpal::TerminarOperacion() {
 void TVentPpal::Comprobar() {
   if (Abandonar_)
     return;
-  const auto* bst = dynamic_cast<const TArbolBST*>(Arbol.get());
-  if (!bst)
+  const TTipoEstructura* tipo = Arbol ? TipoDe(*Arbol) : nullptr;
+  if (!tipo || !tipo->Comprobar)
     return;
-  if (!bst->EstaOrdenado())
-    Mensaje(QStringLiteral("Arbol no ordenado!"));
-  if (const auto* avl = dynamic_cast<const TArbolAVL*>(bst); avl && !avl->Consistente())
-    Mensaje(QStringLiteral("Arbol AVL inconsistente!"));
+  for (const std::string& m : tipo->Comprobar(*Arbol))
+    Mensaje(QString::fromStdString(m));
 }
 
 void TVentPpal::RealizarBusqueda(std::int32_t v) {
@@ -412,7 +408,8 @@ void TVentPpal::RealizarBorrado(std::int32_t v) {
   TOperacionEnCurso operacion(*this);
   IniciarOperacion(2, QStringLiteral("Borrado en "));
   // A heap removes its minimum whatever the key: it is not searched.
-  if (!dynamic_cast<TMonticulo*>(Arbol.get()) && !Arbol->Seleccionar(v, true))
+  const TTipoEstructura* tipo = TipoDe(*Arbol);
+  if (!(tipo && tipo->BorraMinimo) && !Arbol->Seleccionar(v, true))
     return;
   Dibujar();
   LienzoPaint();

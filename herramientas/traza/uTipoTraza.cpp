@@ -1,64 +1,50 @@
 #include "uTipoTraza.h"
 
-#include <array>
+#include <string>
+#include <vector>
 
-#include "uArbolAVL.h"
-#include "uArbolBST.h"
-#include "uArbolRN.h"
 #include "uMonticulo.h"
-#include "uSplayTree.h"
 
 namespace {
 
-// The structure a builder of a kind's entry runs on is of that kind (the
-// run checks it once, before any OP).
-template <class T>
-T& DelTipo(TArbolBin& Arbol) {
-    return static_cast<T&>(Arbol);
-}
-
-void FactorAVL(const TNodoBin& Nodo, TEscritorJson& Salida) {
-    Salida.Texto(R"(,"factor":)").Entero(static_cast<const TNodoAVL&>(Nodo).FactorEquilibrio);
-}
-
-void ColorRN(const TNodoBin& Nodo, TEscritorJson& Salida) {
-    const auto& n = static_cast<const TNodoRN&>(Nodo);
-    // The stored byte as it is: a loaded file may hold values other than 0 and 1.
-    Salida.Texto(R"(,"color":)").Entero(n.Color);
-    Salida.Texto(R"(,"altura_negra":)").Entero(n.AlturaNegra);
-}
-
-void IndiceMon(const TNodoBin& Nodo, TEscritorJson& Salida) {
-    Salida.Texto(R"(,"indice":)").Entero(static_cast<const TNodoMon&>(Nodo).Indice);
-}
-
 // The live cells only; the greyed ones past NumNodos are not part of it.
-void VectorMon(const TArbolBin& Arbol, TEscritorJson& Salida) {
-    const auto& m = static_cast<const TMonticulo&>(Arbol);
+void EscribirVector(const TMonticulo& M, TEscritorJson& Salida) {
     Salida.Texto(R"(,"vector":[)");
-    for (std::int32_t i = 0; i < m.NumNodos; ++i) {
+    for (std::int32_t i = 0; i < M.NumNodos; ++i) {
         if (i > 0) Salida.Texto(",");
-        Salida.Entero(m.VectorValores[static_cast<std::size_t>(i)]);
+        Salida.Entero(M.VectorValores[static_cast<std::size_t>(i)]);
     }
     Salida.Texto("]");
 }
 
-const std::array<TTipoTraza, 5> Tipos{{
-    {.Nombre = "bst", .Clase = &CrearArbol<TArbolBST>},
-    {.Nombre = "avl",
-     .Clase = &CrearArbol<TArbolAVL>,
-     .ExtrasNodo = FactorAVL,
-     .Fibonacci = [](TArbolBin& a, std::int32_t n) { DelTipo<TArbolAVL>(a).CrearFibonacci(n); }},
-    {.Nombre = "rn", .Clase = &CrearArbol<TArbolRN>, .ExtrasNodo = ColorRN},
-    {.Nombre = "splay", .Clase = &CrearArbol<TSplayTree>},
-    {.Nombre = "mon",
-     .Clase = &CrearArbol<TMonticulo>,
-     .ExtrasNodo = IndiceMon,
-     .ExtrasFinal = VectorMon,
-     // Drawn from the program's generator, which the tool advanced once when it started.
-     .Desordenado = [](TArbolBin& a, std::int32_t n) { DelTipo<TMonticulo>(a).CrearDesordenado(n); },
-     .Monticulo = [](TArbolBin& a, std::int32_t) { DelTipo<TMonticulo>(a).CrearMonticulo(); }},
-}};
+// A node's colour byte, then its figure under the figure's name; the final
+// object's vector row.
+TTipoTraza DeEstructura(const TTipoEstructura& T) {
+    TTipoTraza t{.Nombre = T.Clave,
+                 .Clase = T.Clase,
+                 .Fibonacci = T.Fibonacci,
+                 .Desordenado = T.Desordenado,
+                 .Monticulo = T.Monticulo};
+    if (T.Color != nullptr || T.Cifra.Valor != nullptr)
+        t.ExtrasNodo = [&T, clave = R"(,")" + std::string(T.Cifra.Nombre) + R"(":)"](const TNodoBin& n,
+                                                                                    TEscritorJson& s) {
+            // The stored byte as it is: a loaded file may hold values other than 0 and 1.
+            if (T.Color != nullptr) s.Texto(R"(,"color":)").Entero(T.Color(n));
+            if (T.Cifra.Valor != nullptr) s.Texto(clave).Entero(T.Cifra.Valor(n));
+        };
+    if (T.FilaVector != nullptr)
+        t.ExtrasFinal = [&T](const TArbolBin& a, TEscritorJson& s) { EscribirVector(*T.FilaVector(a), s); };
+    return t;
+}
+
+const std::vector<TTipoTraza>& Tipos() {
+    static const std::vector<TTipoTraza> tipos = [] {
+        std::vector<TTipoTraza> r;
+        for (const TTipoEstructura& t : TiposEstructura()) r.push_back(DeEstructura(t));
+        return r;
+    }();
+    return tipos;
+}
 
 }  // namespace
 
@@ -81,10 +67,10 @@ bool TTipoTraza::Admite(TClaseOp Op) const {
     return Op == TClaseOp::Entrada || Op == TClaseOp::Busqueda || Constructor(Op) != nullptr;
 }
 
-std::span<const TTipoTraza> TiposTraza() { return Tipos; }
+std::span<const TTipoTraza> TiposTraza() { return Tipos(); }
 
 const TTipoTraza* BuscarTipoTraza(std::string_view Nombre) {
-    for (const TTipoTraza& t : Tipos)
+    for (const TTipoTraza& t : Tipos())
         if (t.Nombre == Nombre) return &t;
     return nullptr;
 }

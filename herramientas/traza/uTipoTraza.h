@@ -1,33 +1,35 @@
-// The structure kinds a trace can run on. Each kind is one entry of a table:
-// how to make the structure, which builder OPs it takes, and what it adds to
-// every node and to the final object. A new kind or builder is a new entry
-// or a filled-in field, not new code in the run.
+// The structure kinds a trace can run on, as the run sees them: how to make
+// the structure, which builder OPs it takes, and what it adds to every node
+// and to the final object. The tool's kinds come from the structure
+// descriptors (uTipos.h): a new kind there is a new kind here.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
 #include "uArbolBin.h"
 #include "uEscritorJson.h"
 #include "uOpTraza.h"
+#include "uTipos.h"
 
 // The three callbacks below receive a structure, or nodes, of the entry's
 // own kind.
 // Runs a builder OP (fib:N, des:N, crear; crear ignores N).
-using TConstructorTraza = void (*)(TArbolBin& Arbol, std::int32_t N);
+using TConstructorTraza = TConstructorTipo;
 // Writes the kind's own keys of one node, each preceded by a comma
 // (",\"factor\":-1").
-using TExtrasNodo = void (*)(const TNodoBin& Nodo, TEscritorJson& Salida);
+using TExtrasNodo = std::function<void(const TNodoBin& Nodo, TEscritorJson& Salida)>;
 // Writes the kind's own keys of the final object after "nodos", each
 // preceded by a comma (",\"vector\":[...]").
-using TExtrasFinal = void (*)(const TArbolBin& Arbol, TEscritorJson& Salida);
+using TExtrasFinal = std::function<void(const TArbolBin& Arbol, TEscritorJson& Salida)>;
 
 struct TTipoTraza {
     std::string_view Nombre;       // TIPO on the command line
     TClaseArbol Clase = nullptr;   // nil while the kind is not built
-    TExtrasNodo ExtrasNodo = nullptr;
-    TExtrasFinal ExtrasFinal = nullptr;
+    TExtrasNodo ExtrasNodo{};    // empty: the node has only the common keys
+    TExtrasFinal ExtrasFinal{};
     TConstructorTraza Fibonacci = nullptr;    // fib:N
     TConstructorTraza Desordenado = nullptr;  // des:N
     TConstructorTraza Monticulo = nullptr;    // crear

@@ -151,12 +151,12 @@ void EscribirFinal(TArbolBin& Arbol, const TTipoTraza& Tipo, const TMedidasTraza
     RecorrerPreorden(Arbol.Raiz, [&](TNodoBin* n, std::int32_t) {
         Salida.Texto(primero ? R"({"valor":)" : R"(,{"valor":)").Entero(n->Valor);
         Salida.Texto(R"(,"x":)").Entero(n->X).Texto(R"(,"y":)").Entero(n->Y);
-        if (Tipo.ExtrasNodo != nullptr) Tipo.ExtrasNodo(*n, Salida);
+        if (Tipo.ExtrasNodo) Tipo.ExtrasNodo(*n, Salida);
         Salida.Texto("}");
         primero = false;
     });
     Salida.Texto("]");
-    if (Tipo.ExtrasFinal != nullptr) Tipo.ExtrasFinal(Arbol, Salida);
+    if (Tipo.ExtrasFinal) Tipo.ExtrasFinal(Arbol, Salida);
     if (errorDistribucion) Salida.Texto(R"(,"error_distribucion":)").Cadena(*errorDistribucion);
     Salida.Texto("}}").FinLinea();
 }
