@@ -1,6 +1,7 @@
 #include "dAnimacion.h"
 
 #include "uControles.h"
+#include "uOpciones.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -90,8 +93,32 @@ TDlgAnimacion::TDlgAnimacion(QWidget* padre) : QDialog(padre) {
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TDlgAnimacion::PonerValores(int pausaAnim, int pausaPres, int numEtapas) {
-  edtPausaAnim->setText(QString::number(pausaAnim));
-  edtPausaPres->setText(QString::number(pausaPres));
-  udNumEtapas->setValue(numEtapas);  // QSpinBox clamps into its range
+void TDlgAnimacion::PonerAjustes(const TAjustesAnimacion& a) {
+  edtPausaAnim->setText(QString::number(a.PausaAnim));
+  edtPausaPres->setText(QString::number(a.PausaPres));
+  udNumEtapas->setValue(a.NumEtapas);  // QSpinBox clamps into its range
+}
+
+TDlgAnimacion::TLectura TDlgAnimacion::Leer(const TAjustesAnimacion& vigentes) const {
+  TLectura l{vigentes, {}};
+  // A whole number from 0 to maximo, blanks around it allowed.
+  const auto leer = [](const QLineEdit* e, int maximo) -> std::optional<int> {
+    bool ok = false;
+    const int n = e->text().trimmed().toInt(&ok);
+    return ok && n >= 0 && n <= maximo ? std::optional(n) : std::nullopt;
+  };
+  const auto anim = leer(edtPausaAnim, Rangos::PausaAnimMax);
+  if (!anim) {
+    l.Error = QStringLiteral("Intervalo temporal de animación erroneo!");
+    return l;
+  }
+  l.Ajustes.PausaAnim = *anim;
+  const auto pres = leer(edtPausaPres, Rangos::PausaPresMax);
+  if (!pres) {
+    l.Error = QStringLiteral("Intervalo temporal de pausa de presentación erroneo!");
+    return l;
+  }
+  l.Ajustes.PausaPres = *pres;
+  l.Ajustes.NumEtapas = udNumEtapas->value();
+  return l;
 }

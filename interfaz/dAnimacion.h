@@ -1,9 +1,12 @@
 #pragma once
-// The animation timing dialog, shown modally. It only offers the values: the
-// caller reads the two edits and the spin box after "Aceptar" and checks them.
-// Its texts are never reset, so after a cancel it shows what was typed.
+// The animation timing dialog, shown modally. It offers the values; after
+// "Aceptar" the caller asks it for them, checked. Its texts are never reset,
+// so after a cancel it shows what was typed.
+
+#include "uAjustes.h"
 
 #include <QDialog>
+#include <QString>
 
 class QLineEdit;
 class QPushButton;
@@ -17,8 +20,19 @@ public:
 
   // The values in force, as the start-up puts them; the steps are clamped
   // into the spin range 2 to 50.
-  void PonerValores(int pausaAnim, int pausaPres, int numEtapas);
+  void PonerAjustes(const TAjustesAnimacion& a);
 
+  // What was typed, taken over `vigentes` in the dialog's order (animation
+  // time, pause, steps). The first value out of range stops the reading: the
+  // ones before it are taken, it and the rest keep their values in force,
+  // and Error holds its message.
+  struct TLectura {
+    TAjustesAnimacion Ajustes;
+    QString Error;  // empty when every value was taken
+  };
+  TLectura Leer(const TAjustesAnimacion& vigentes) const;
+
+private:
   QLineEdit* edtPausaAnim;
   QLineEdit* edtPausaPres;
   QSpinBox* udNumEtapas;

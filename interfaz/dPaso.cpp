@@ -52,18 +52,28 @@ TDlgPaso::TDlgPaso(QWidget* padre) : QDialog(padre) {
   edtDescripcion->setReadOnly(true);
   edtDescripcion->setFocusPolicy(Qt::NoFocus);
 
-  btnSeguir = new QPushButton(QStringLiteral("&Seguir >>"), this);
+  btnSeguir = new QPushButton(this);
   btnSeguir->setObjectName(QStringLiteral("btnSeguir"));
   btnSeguir->setDefault(true);
-  // Wide enough for the longer caption the stage driver puts on it for a while.
+  PonerEfectuar(false);
+  // Wide enough for the longer caption it takes before a change of shape.
   const int ancho = std::max({59, btnSeguir->sizeHint().width(),
                               btnSeguir->fontMetrics().horizontalAdvance(QStringLiteral("Efectuar!")) + 16});
   btnSeguir->setGeometry(246 - ancho, 113, ancho, 25);
 
-  connect(btnSeguir, &QPushButton::clicked, this, &TDlgPaso::btnSeguirClick);
+  connect(btnSeguir, &QPushButton::clicked, this, &TDlgPaso::Seguir);
 }
 
-void TDlgPaso::btnSeguirClick() { Pulsado = true; }
+void TDlgPaso::PonerTitulo(const QString& titulo) { etqTitulo->setText(titulo); }
+
+void TDlgPaso::MostrarEtapa(const QString& titulo, const QString& descripcion) {
+  etqEtapa->setText(titulo);
+  edtDescripcion->setPlainText(descripcion);
+}
+
+void TDlgPaso::PonerEfectuar(bool efectuar) {
+  btnSeguir->setText(efectuar ? QStringLiteral("Efectuar!") : QStringLiteral("&Seguir >>"));
+}
 
 void TDlgPaso::keyPressEvent(QKeyEvent* e) {
   // QDialog would reject, and so hide the window, on Esc.

@@ -169,35 +169,38 @@ int TDlgPres::NodoSx() const { return udNodoSx->value(); }
 int TDlgPres::NodoSy() const { return udNodoSy->value(); }
 bool TDlgPres::Sombras() const { return chkSombras->isChecked(); }
 
-void TDlgPres::PonerValores(int tipoGraf, int tipoDist, int tipoDisp, const TFuente& fuente,
-                            TColor colFon, TColor colNod, int nodRad, int nodSx, int nodSy) {
-  PonerIndice(lisTipoGraf, tipoGraf);
-  PonerIndice(lisDistribucion, tipoDist);
-  PonerIndice(lisDisposicion, tipoDisp);
-  FFuente = fuente;
-  FColFon = colFon;
-  FColNod = colNod;
-  PonerGiro(udNodoRad, nodRad);
-  PonerGiro(udNodoSx, nodSx);
-  PonerGiro(udNodoSy, nodSy);
+TAjustesPresentacion TDlgPres::Ajustes() const {
+  return {TipoGraf(), TipoDist(), TipoDisp(), NodoRad(), NodoSx(), NodoSy(),
+          Sombras(),  FColFon,    FColNod,    FFuente};
+}
+
+void TDlgPres::PonerAjustes(const TAjustesPresentacion& a) {
+  PonerIndice(lisTipoGraf, a.TipoGraf);
+  PonerIndice(lisDistribucion, a.TipoDist);
+  PonerIndice(lisDisposicion, a.TipoDisp);
+  PonerGiro(udNodoRad, a.NodoRad);
+  PonerGiro(udNodoSx, a.NodoSx);
+  PonerGiro(udNodoSy, a.NodoSy);
+  {
+    const QSignalBlocker bloqueo(chkSombras);
+    chkSombras->setChecked(a.Sombras);
+  }
+  FColFon = a.ColFon;
+  FColNod = a.ColNod;
+  FFuente = a.Fuente;
 }
 
 void TDlgPres::PonerDistribucion(int tipoDist) { PonerIndice(lisDistribucion, tipoDist); }
 void TDlgPres::PonerNodoSx(int nodSx) { PonerGiro(udNodoSx, nodSx); }
 
-void TDlgPres::MostrarOpciones(std::function<void()> onCambio) {
+void TDlgPres::MostrarOpciones() {
   FondoCambiado = false;
-  OnCambio = std::move(onCambio);
   show();
   raise();
   activateWindow();
 }
 
-void TDlgPres::edtChange() {
-  // A copy, so that a notification may register another one meanwhile.
-  if (const auto notificar = OnCambio)
-    notificar();
-}
+void TDlgPres::edtChange() { Q_EMIT Cambiado(); }
 
 void TDlgPres::btnFuenteClick() {
   if (const auto f = FSelectores->ElegirFuente(this, FFuente)) {

@@ -4,12 +4,10 @@
 // close box only hide it. Its controls (and the font and colours it keeps)
 // are where the drawing settings live while the program runs.
 
-#include "uColor.h"
-#include "uPlataforma.h"
+#include "uAjustes.h"
 
 #include <QDialog>
 
-#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -36,27 +34,29 @@ public:
   TColor ColNod() const { return FColNod; }
   const TFuente& Fuente() const { return FFuente; }
 
-  // Puts the stored settings in place without notifying OnCambio. A list
-  // index outside its list selects the first item (the default of all three
-  // lists); the geometry values are clamped into the spin ranges.
-  void PonerValores(int tipoGraf, int tipoDist, int tipoDisp, const TFuente& fuente,
-                    TColor colFon, TColor colNod, int nodRad, int nodSx, int nodSy);
+  TAjustesPresentacion Ajustes() const;
+  // Puts the settings in place without notifying. A list index outside its
+  // list selects the first item (the default of all three lists); the
+  // geometry values are clamped into the spin ranges.
+  void PonerAjustes(const TAjustesPresentacion& a);
   // Changes made by the program itself (the compress/expand shortcut): they
   // do not notify either, the caller refreshes on its own.
   void PonerDistribucion(int tipoDist);
   void PonerNodoSx(int nodSx);
 
-  // Clears FondoCambiado, registers the change notification and shows the
-  // dialog modeless; an already visible dialog comes to the front.
-  void MostrarOpciones(std::function<void()> onCambio);
+  // Clears FondoCambiado and shows the dialog modeless; an already visible
+  // dialog comes to the front.
+  void MostrarOpciones();
 
-  // Called after every change the user makes; empty until the first
-  // MostrarOpciones, and a change that finds it empty notifies nobody.
-  std::function<void()> OnCambio;
   // Set by a confirmed background colour; cleared by the next drawing and by
   // MostrarOpciones.
   bool FondoCambiado = false;
 
+Q_SIGNALS:
+  // Once after every change the user makes, never for the program's own.
+  void Cambiado();
+
+private:
   QComboBox* lisTipoGraf;
   QSpinBox* udNodoRad;
   QSpinBox* udNodoSx;
@@ -69,7 +69,6 @@ public:
   QPushButton* btnColNodo;
   QPushButton* btnAceptar;
 
-private:
   void edtChange();
   void btnFuenteClick();
   void btnFondoClick();

@@ -78,6 +78,31 @@ bool Leer(const IAlmacenOpciones& almacen, const TValor& v, TOpciones& o) {
 
 }  // namespace
 
+TAjustesPresentacion TOpciones::Presentacion(TAjustesPresentacion base) const {
+  base.TipoGraf = TipoGraf;
+  base.TipoDist = TipoDist;
+  base.TipoDisp = TipoDisp;
+  base.NodoRad = NodRad;
+  base.NodoSx = NodSx;
+  base.NodoSy = NodSy;
+  base.ColFon = ColFon;
+  base.ColNod = ColNod;
+  base.Fuente = Fuente;
+  return base;
+}
+
+void TOpciones::PonerPresentacion(const TAjustesPresentacion& a) {
+  TipoGraf = a.TipoGraf;
+  TipoDist = a.TipoDist;
+  TipoDisp = a.TipoDisp;
+  NodRad = a.NodoRad;
+  NodSx = a.NodoSx;
+  NodSy = a.NodoSy;
+  ColFon = a.ColFon;
+  ColNod = a.ColNod;
+  Fuente = a.Fuente;
+}
+
 TOpciones Acotar(TOpciones o) {
   const auto indice = [](int i, int n) { return i >= 0 && i < n ? i : 0; };
   o.TipoGraf = indice(o.TipoGraf, 3);

@@ -2,6 +2,7 @@
 // The seventeen presentation settings, their defaults, and their reading from
 // and writing to the per-user settings store.
 
+#include "uAjustes.h"
 #include "uPlataforma.h"
 
 struct TOpciones {
@@ -22,6 +23,13 @@ struct TOpciones {
   // start; empty until a file has been chosen. Stored after the seventeen
   // values, and only once known, so older stores read as before.
   QString CarpetaFicheros;
+
+  // The stored part of the dialogs' settings. The shadows are not stored:
+  // they come from `base`.
+  TAjustesPresentacion Presentacion(TAjustesPresentacion base = {}) const;
+  void PonerPresentacion(const TAjustesPresentacion& a);
+  TAjustesAnimacion Animacion() const { return {PausaAnim, PausaPres, PausaNumEtap}; }
+
   friend bool operator==(const TOpciones&, const TOpciones&) = default;
 };
 

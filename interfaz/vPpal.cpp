@@ -67,6 +67,9 @@ void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* a
   DlgPres_ = pres;
   DlgPaso_ = paso;
   DlgAnimacion_ = animacion;
+  // Every change the user makes in the presentation dialog shows at once.
+  if (pres)
+    connect(pres, &TDlgPres::Cambiado, this, &TVentPpal::Refrescar);
 }
 
 TDlgPres* TVentPpal::DlgPres() const { return DlgPres_; }

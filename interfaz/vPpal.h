@@ -236,6 +236,8 @@ public:
   // is still suspended in a stage.
   void MostrarError(const QString& texto);
   bool OperacionEnCurso() const { return OperacionesEnCurso_ > 0 || EtapasEnCurso_ > 0; }
+  // A stage waits for the step window's button, which has not been pressed yet.
+  bool EsperandoSeguir() const { return EsperandoSeguir_; }
 
   // Marks an operation on Arbol as under way while it lives: EstructuraLibre
   // refuses meanwhile, and the presentation buttons pressed during its stages
@@ -284,6 +286,7 @@ private:
   int ModoEtapas_ = 0;      // 0 none, 1 described, 2 pauses
   bool EtapasPendientes_ = false;  // buttons changed while a stage ran
   bool Abandonar_ = false;  // the window closed under a suspended operation
+  bool EsperandoSeguir_ = false;
   std::vector<class QEventLoop*> Bucles_;
 
   // --- History (vPpalHistoria.cpp) ---

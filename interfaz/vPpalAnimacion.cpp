@@ -5,8 +5,6 @@
 #include "dAnimacion.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -79,18 +77,10 @@ void TVentPpal::ActConfAnimExecute() {
     return;
   if (DlgAnimacion_->exec() != QDialog::Accepted || !DlgAnimacion_)
     return;
-  bool ok = false;
-  const int anim = DlgAnimacion_->edtPausaAnim->text().trimmed().toInt(&ok);
-  if (!ok || anim < 0 || anim > Rangos::PausaAnimMax) {
-    Mensaje(QStringLiteral("Intervalo temporal de animación erroneo!"));
-    return;
-  }
-  PausaAnim = anim;
-  const int pres = DlgAnimacion_->edtPausaPres->text().trimmed().toInt(&ok);
-  if (!ok || pres < 0 || pres > Rangos::PausaPresMax) {
-    Mensaje(QStringLiteral("Intervalo temporal de pausa de presentación erroneo!"));
-    return;
-  }
-  PausaPres = pres;
-  PausaNumEtap = DlgAnimacion_->udNumEtapas->value();
+  const auto lectura = DlgAnimacion_->Leer({PausaAnim, PausaPres, PausaNumEtap});
+  PausaAnim = lectura.Ajustes.PausaAnim;
+  PausaPres = lectura.Ajustes.PausaPres;
+  PausaNumEtap = lectura.Ajustes.NumEtapas;
+  if (!lectura.Error.isEmpty())
+    Mensaje(lectura.Error);
 }

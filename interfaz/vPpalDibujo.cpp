@@ -224,7 +224,7 @@ void TVentPpal::sbVertChange(int posicion) {
 void TVentPpal::ActConfiguracionExecute() {
   if (Bloqueado || !DlgPres_)
     return;
-  DlgPres_->MostrarOpciones([this] { Refrescar(); });
+  DlgPres_->MostrarOpciones();
 }
 
 // F5 works while an operation is under way too: it only changes how the

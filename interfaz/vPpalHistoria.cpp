@@ -344,8 +344,8 @@ void TVentPpal::ToolButton21Click() {
     GuardarDeshacer();
     AsignarEtapas();
     if (DlgPaso_) {
-      DlgPaso_->etqTitulo->setText(QStringLiteral("Creación de Montículo"));
-      DlgPaso_->btnSeguir->setText(QStringLiteral("&Seguir >>"));
+      DlgPaso_->PonerTitulo(QStringLiteral("Creación de Montículo"));
+      DlgPaso_->PonerEfectuar(false);
     }
     Arbol->Deseleccionar();
     tipo->Monticulo(*Arbol, 0);

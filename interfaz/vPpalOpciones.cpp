@@ -1,6 +1,6 @@
 // The main window's presentation settings: read once at the first showing,
-// written once at close. While the program runs they live in the dialogs'
-// controls and in the window's fields.
+// written once at close. While the program runs they live in the dialogs and
+// in the window's fields.
 #include "vPpal.h"
 
 #include "dAnimacion.h"
@@ -9,8 +9,7 @@
 void TVentPpal::LeerOpciones() {
   const TOpciones o = Plataforma_.Almacen ? ::LeerOpciones(*Plataforma_.Almacen) : TOpciones{};
   if (DlgPres_)
-    DlgPres_->PonerValores(o.TipoGraf, o.TipoDist, o.TipoDisp, o.Fuente, o.ColFon, o.ColNod,
-                           o.NodRad, o.NodSx, o.NodSy);
+    DlgPres_->PonerAjustes(o.Presentacion(DlgPres_->Ajustes()));
   ColNod = o.ColNod;
   NodRad = o.NodRad;
   NodSx = o.NodSx;
@@ -22,21 +21,16 @@ void TVentPpal::LeerOpciones() {
   if (Ficheros_)
     Ficheros_->Carpeta = o.CarpetaFicheros;
   if (DlgAnimacion_)
-    DlgAnimacion_->PonerValores(PausaAnim, PausaPres, PausaNumEtap);
+    DlgAnimacion_->PonerAjustes(o.Animacion());
   if (o.ColFon != TOpciones{}.ColFon)
     Imagenes.TintarSombras(o.ColFon);
 }
 
 TOpciones TVentPpal::OpcionesActuales() const {
   TOpciones o;
-  if (DlgPres_) {
-    o.TipoGraf = DlgPres_->TipoGraf();
-    o.TipoDist = DlgPres_->TipoDist();
-    o.TipoDisp = DlgPres_->TipoDisp();
-    o.Fuente = DlgPres_->Fuente();
-    o.ColFon = DlgPres_->ColFon();
-    o.ColNod = DlgPres_->ColNod();
-  }
+  if (DlgPres_)
+    o.PonerPresentacion(DlgPres_->Ajustes());
+  // The geometry as last laid out.
   o.NodRad = NodRad;
   o.NodSx = NodSx;
   o.NodSy = NodSy;

@@ -31,7 +31,6 @@ namespace {
 
 const QString kBloqueo = QStringLiteral(" [Bloqueado] - F8 para recuperar.");
 const QString kOcupado = QStringLiteral(" Hay una operación en curso: termínela primero.");
-const QString kSeguir = QStringLiteral("&Seguir >>");
 
 // A loop woken by DespertarEsperas ends with this code; any other code means
 // the application is leaving its loops.
@@ -111,7 +110,7 @@ void TVentPpal::MostrarError(const QString& texto) {
     return;
   if (DlgPaso_) {
     DlgPaso_->hide();
-    DlgPaso_->btnSeguir->setText(kSeguir);
+    DlgPaso_->PonerEfectuar(false);
   }
   if (!Timer1->isActive()) {
     Bloqueado = false;
@@ -340,8 +339,8 @@ void TVentPpal::IniciarOperacion(int indice, const QString& titulo) {
   lisOperacion->setCurrentIndex(indice);
   AsignarEtapas();
   if (DlgPaso_) {
-    DlgPaso_->etqTitulo->setText(titulo + NombreArbol);
-    DlgPaso_->btnSeguir->setText(kSeguir);
+    DlgPaso_->PonerTitulo(titulo + NombreArbol);
+    DlgPaso_->PonerEfectuar(false);
   }
 }
 
@@ -457,8 +456,7 @@ void TVentPpal::EtapaConDescripcion(const QString& Titulo, const QString& Descri
     const QSize p = DlgPaso_->frameGeometry().size();
     DlgPaso_->move(v.left() + v.width() - p.width() - 5, v.top() + v.height() - p.height() - 5);
   }
-  DlgPaso_->etqEtapa->setText(Titulo);
-  DlgPaso_->edtDescripcion->setPlainText(Descripcion);
+  DlgPaso_->MostrarEtapa(Titulo, Descripcion);
   switch (TipoEtapa) {
   case 0:
     Dibujar();
@@ -468,13 +466,12 @@ void TVentPpal::EtapaConDescripcion(const QString& Titulo, const QString& Descri
     MostrarCambio();
     break;
   case 2: {
-    const QString caption = DlgPaso_->btnSeguir->text();
-    DlgPaso_->btnSeguir->setText(QStringLiteral("Efectuar!"));
+    DlgPaso_->PonerEfectuar(true);
     EsperarBoton();
     if (!Abandonar_)
       MostrarCambio();
     if (DlgPaso_)
-      DlgPaso_->btnSeguir->setText(caption);
+      DlgPaso_->PonerEfectuar(false);
     break;
   }
   default:
@@ -488,13 +485,16 @@ void TVentPpal::EsperarBoton() {
   if (Abandonar_ || !paso)
     return;
   TEsperaEtapa espera(*this);
-  paso->Pulsado = false;
-  // The dialog's own connection sets Pulsado first; this one wakes the wait.
-  const auto pulsado = connect(paso->btnSeguir, &QPushButton::clicked, this, &TVentPpal::DespertarEsperas);
+  EsperandoSeguir_ = true;
+  const auto seguir = connect(paso, &TDlgPaso::Seguir, this, [this] {
+    EsperandoSeguir_ = false;
+    DespertarEsperas();
+  });
   const auto destruido = connect(paso, &QObject::destroyed, this, &TVentPpal::DespertarEsperas);
-  EsperarHasta([&paso] { return !paso || paso->Pulsado; });
+  EsperarHasta([this, &paso] { return !paso || !EsperandoSeguir_; });
+  EsperandoSeguir_ = false;
   if (paso) {
-    disconnect(pulsado);
+    disconnect(seguir);
     disconnect(destruido);
   }
 }

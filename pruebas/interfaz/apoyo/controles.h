@@ -1,17 +1,25 @@
 #pragma once
-// The texts of a window's controls, for tests that check them control by
-// control: a _data() table of object names and texts, and the check.
+// A window's controls found by object name, as the tests drive them like a
+// user; and their texts, for tests that check them control by control: a
+// _data() table of object names and texts, and the check.
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTest>
 
 #include <initializer_list>
 #include <optional>
 #include <utility>
+
+// Null when the window has no such control.
+template <class T = QWidget>
+T* Control(const QWidget* ventana, const char* nombre) {
+  return ventana->findChild<T*>(QString::fromLatin1(nombre));
+}
 
 // nullopt for a control kind without a text of its own.
 inline std::optional<QString> TextoControl(const QWidget* w) {
@@ -25,6 +33,8 @@ inline std::optional<QString> TextoControl(const QWidget* w) {
     return e->text();
   if (auto* s = qobject_cast<const QSpinBox*>(w))
     return s->text();
+  if (auto* p = qobject_cast<const QPlainTextEdit*>(w))
+    return p->toPlainText();
   return std::nullopt;
 }
 
@@ -34,6 +44,12 @@ inline void FilasDeTextos(std::initializer_list<std::pair<const char*, const cha
   QTest::addColumn<QString>("texto");
   for (const auto& [nombre, texto] : filas)
     QTest::newRow(nombre) << QString::fromLatin1(nombre) << QString::fromUtf8(texto);
+}
+
+// The text of a window's control; empty when it has none.
+inline QString Texto(const QWidget* ventana, const char* nombre) {
+  const QWidget* w = Control(ventana, nombre);
+  return w ? TextoControl(w).value_or(QString()) : QString();
 }
 
 // The check for the current row of a FilasDeTextos table.

@@ -2,6 +2,7 @@
 // The whole program with the fake platform, the helpers the window suites
 // share, and one that answers the step window from inside its waits.
 
+#include "controles.h"
 #include "dPaso.h"
 #include "plataforma_falsa.h"
 #include "uAleatorio.h"
@@ -86,31 +87,33 @@ struct TSemillaGuardada {
   std::uint32_t Antes = GeneradorPrograma().Semilla;
 };
 
-// Looks at the step window every millisecond; once per stage wait (window
-// shown, button not yet pressed) it records "stage|description|button" and
-// runs its action, by default a press on the button. Timers only fire inside
-// the waits' event loops, so every look falls inside a wait.
+// Looks at the step window every millisecond; once per stage wait for its
+// button (window shown, button not yet pressed) it records
+// "stage|description|button" and runs its action, by default a press on the
+// button. Timers only fire inside the waits' event loops, so every look falls
+// inside a wait.
 class TPulsador {
 public:
   using TAccion = std::function<void(TPulsador&)>;
-  explicit TPulsador(TDlgPaso* paso, TAccion accion = {}) : Paso_(paso), Accion_(std::move(accion)) {
+  explicit TPulsador(TDlgPaso* paso, TAccion accion = {})
+      : Paso_(paso), Ventana_(qobject_cast<TVentPpal*>(paso->parentWidget())), Accion_(std::move(accion)) {
     QObject::connect(&Reloj_, &QTimer::timeout, [this] { Mirar(); });
     Reloj_.start(1);
   }
   void Pulsar() {
     Visto_ = false;
     if (Paso_)
-      Paso_->btnSeguir->click();
+      Control<QPushButton>(Paso_, "btnSeguir")->click();
   }
   QStringList Vistos;
 
 private:
   void Mirar() {
-    if (Dentro_ || Visto_ || !Paso_ || !Paso_->isVisible() || Paso_->Pulsado)
+    if (Dentro_ || Visto_ || !Paso_ || !Paso_->isVisible() || !Ventana_ || !Ventana_->EsperandoSeguir())
       return;
     Dentro_ = Visto_ = true;
-    Vistos << Paso_->etqEtapa->text() + QLatin1Char('|') + Paso_->edtDescripcion->toPlainText() +
-                  QLatin1Char('|') + Paso_->btnSeguir->text();
+    Vistos << Texto(Paso_, "etqEtapa") + QLatin1Char('|') + Texto(Paso_, "edtDescripcion") +
+                  QLatin1Char('|') + Texto(Paso_, "btnSeguir");
     if (Accion_)
       Accion_(*this);
     // A check that failed inside the action must not leave the wait hanging.
@@ -119,6 +122,7 @@ private:
     Dentro_ = false;
   }
   QPointer<TDlgPaso> Paso_;
+  QPointer<TVentPpal> Ventana_;
   TAccion Accion_;
   QTimer Reloj_;
   bool Dentro_ = false;

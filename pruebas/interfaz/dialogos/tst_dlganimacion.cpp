@@ -3,7 +3,9 @@
 #include "controles.h"
 #include "dAnimacion.h"
 
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <functional>
@@ -13,6 +15,8 @@ class TPruebaDlgAnimacion : public QObject {
 
   std::unique_ptr<QWidget> Ventana;
   TDlgAnimacion* Dlg = nullptr;
+  QPushButton* Aceptar = nullptr;
+  QPushButton* Cancelar = nullptr;
 
   // Runs the dialog modally; `accion` runs inside the modal loop and must
   // close it. Should it not, the dialog ends with -1 so the test never hangs.
@@ -37,6 +41,8 @@ private Q_SLOTS:
     Ventana->setGeometry(100, 80, 800, 600);
     Ventana->show();
     Dlg = new TDlgAnimacion(Ventana.get());
+    Aceptar = Control<QPushButton>(Dlg, "BitBtn1");
+    Cancelar = Control<QPushButton>(Dlg, "BitBtn2");
   }
   void cleanup() { Ventana.reset(); }
 
@@ -44,7 +50,7 @@ private Q_SLOTS:
     QCOMPARE(Dlg->windowTitle(), QStringLiteral("Opciones de animación"));
     QVERIFY(Dlg->isModal());
     QCOMPARE(Dlg->minimumSize(), Dlg->maximumSize());
-    QVERIFY(Dlg->BitBtn1->isDefault());
+    QVERIFY(Aceptar->isDefault());
   }
 
   void textos_data() {
@@ -59,8 +65,8 @@ private Q_SLOTS:
   // Steps from the settings are brought into 2 to 50; the ends stay.
   void pasosLimitados() {
     for (const auto& [puesto, esperado] : {std::pair{1, 2}, {2, 2}, {50, 50}, {51, 50}}) {
-      Dlg->PonerValores(1000, 300, puesto);
-      QCOMPARE(Dlg->udNumEtapas->value(), esperado);
+      Dlg->PonerAjustes({1000, 300, puesto});
+      QCOMPARE(Dlg->Leer({}).Ajustes.NumEtapas, esperado);
     }
   }
 
@@ -68,10 +74,10 @@ private Q_SLOTS:
   // uses it: "Aceptar" and Enter in an edit accept, the rest reject.
   void cierre() {
     const std::pair<std::function<void()>, int> casos[] = {
-        {[this] { QTest::mouseClick(Dlg->BitBtn1, Qt::LeftButton); }, QDialog::Accepted},
-        {[this] { QTest::mouseClick(Dlg->BitBtn2, Qt::LeftButton); }, QDialog::Rejected},
-        {[this] { QTest::keyClick(Dlg->edtPausaPres, Qt::Key_Escape); }, QDialog::Rejected},
-        {[this] { QTest::keyClick(Dlg->edtPausaAnim, Qt::Key_Return); }, QDialog::Accepted},
+        {[this] { QTest::mouseClick(Aceptar, Qt::LeftButton); }, QDialog::Accepted},
+        {[this] { QTest::mouseClick(Cancelar, Qt::LeftButton); }, QDialog::Rejected},
+        {[this] { QTest::keyClick(Control(Dlg, "edtPausaPres"), Qt::Key_Escape); }, QDialog::Rejected},
+        {[this] { QTest::keyClick(Control(Dlg, "edtPausaAnim"), Qt::Key_Return); }, QDialog::Accepted},
         {[this] { Dlg->windowHandle()->close(); }, QDialog::Rejected},  // the close box
     };
     for (const auto& [accion, resultado] : casos) {
@@ -83,17 +89,17 @@ private Q_SLOTS:
   // The texts are never refreshed: after a cancel the dialog opens again
   // with what was typed.
   void cancelarConservaLoTecleado() {
-    Dlg->PonerValores(1000, 300, 10);
+    Dlg->PonerAjustes({});
     QCOMPARE(Ejecutar([this] {
-               Teclear(Dlg->edtPausaAnim, QStringLiteral("25x"));
-               Teclear(Dlg->udNumEtapas, QStringLiteral("33"));
-               QTest::mouseClick(Dlg->BitBtn2, Qt::LeftButton);
+               Teclear(Control(Dlg, "edtPausaAnim"), QStringLiteral("25x"));
+               Teclear(Control(Dlg, "udNumEtapas"), QStringLiteral("33"));
+               QTest::mouseClick(Cancelar, Qt::LeftButton);
              }),
              int(QDialog::Rejected));
     QString visto;
     QCOMPARE(Ejecutar([&] {
-               visto = Dlg->edtPausaAnim->text() + QLatin1Char('|') + Dlg->udNumEtapas->text();
-               QTest::mouseClick(Dlg->BitBtn1, Qt::LeftButton);
+               visto = Texto(Dlg, "edtPausaAnim") + QLatin1Char('|') + Texto(Dlg, "udNumEtapas");
+               QTest::mouseClick(Aceptar, Qt::LeftButton);
              }),
              int(QDialog::Accepted));
     QCOMPARE(visto, QStringLiteral("25x|33"));

@@ -1,10 +1,10 @@
 // The step window: a stay-on-top tool window the user cannot close or send
-// away, whose button sets Pulsado.
+// away, whose button emits Seguir.
+#include "controles.h"
 #include "dPaso.h"
 
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
@@ -33,14 +33,17 @@ private Q_SLOTS:
     QVERIFY(!Dlg->isModal());
     QCOMPARE(Dlg->size(), QSize(249, 140));
     QCOMPARE(Dlg->minimumSize(), Dlg->maximumSize());
-    QVERIFY(Dlg->edtDescripcion->isReadOnly());
-    for (QWidget* w : std::initializer_list<QWidget*>{Dlg->etqTitulo, Dlg->etqEtapa,
-                                                       Dlg->edtDescripcion, Dlg->btnSeguir})
-      QVERIFY2(Dlg->rect().contains(w->geometry()), qPrintable(w->objectName()));
-    QVERIFY(Dlg->btnSeguir->width() >= Dlg->btnSeguir->sizeHint().width());
+    QVERIFY(Control<QPlainTextEdit>(Dlg, "edtDescripcion")->isReadOnly());
+    for (const char* nombre : {"etqTitulo", "etqEtapa", "edtDescripcion", "btnSeguir"})
+      QVERIFY2(Dlg->rect().contains(Control(Dlg, nombre)->geometry()), nombre);
+    // The longer caption fits too.
+    auto* boton = Control<QPushButton>(Dlg, "btnSeguir");
+    Dlg->PonerEfectuar(true);
+    QCOMPARE(boton->text(), QStringLiteral("Efectuar!"));
+    QVERIFY(boton->width() >= boton->sizeHint().width());
 
-    Dlg->etqTitulo->setText(QStringLiteral("Insercion en Arbol AVL"));
-    const QImage img = Dlg->etqTitulo->grab().toImage();
+    Dlg->PonerTitulo(QStringLiteral("Insercion en Arbol AVL"));
+    const QImage img = Control(Dlg, "etqTitulo")->grab().toImage();
     QCOMPARE(QColor(img.pixel(2, 2)), QColor(0x80, 0x80, 0x80));
     bool blanco = false;
     for (int y = 0; y < img.height() && !blanco; ++y)
@@ -53,18 +56,18 @@ private Q_SLOTS:
   // the window system (Alt+F4 and the like) presses or hides: only the
   // program hides the window.
   void soloElProgramaLaOculta() {
+    auto* boton = Control<QPushButton>(Dlg, "btnSeguir");
+    QSignalSpy seguir(Dlg, &TDlgPaso::Seguir);
     Dlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(Dlg));
     QTest::keyClick(Dlg, Qt::Key_Escape);
-    QTest::keyClick(Dlg->btnSeguir, Qt::Key_Escape);
+    QTest::keyClick(boton, Qt::Key_Escape);
     QVERIFY(!Dlg->windowHandle()->close());
     QVERIFY(Dlg->isVisible());
-    QVERIFY(!Dlg->Pulsado);
-    QTest::mouseClick(Dlg->btnSeguir, Qt::LeftButton);
-    QVERIFY(Dlg->Pulsado);
-    Dlg->Pulsado = false;
-    QTest::keyClick(Dlg->btnSeguir, Qt::Key_Space);
-    QVERIFY(Dlg->Pulsado);
+    QCOMPARE(seguir.count(), 0);
+    QTest::mouseClick(boton, Qt::LeftButton);
+    QTest::keyClick(boton, Qt::Key_Space);
+    QCOMPARE(seguir.count(), 2);
     Dlg->hide();
     QVERIFY(!Dlg->isVisible());
   }

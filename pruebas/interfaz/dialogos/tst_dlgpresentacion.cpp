@@ -1,5 +1,5 @@
 // The presentation dialog: its controls, the live change notification and
-// the values it keeps as the drawing settings.
+// the settings it keeps for the drawing.
 #include "controles.h"
 #include "dPresentacion.h"
 #include "plataforma_falsa.h"
@@ -7,19 +7,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <functional>
 #include <tuple>
 
 namespace {
-
-using TValores = std::tuple<int, int, int, int, int, int, bool, TColor, TColor, QString, int, TColor>;
-
-TValores Valores(const TDlgPres& d) {
-  return {d.TipoGraf(), d.TipoDist(), d.TipoDisp(), d.NodoRad(), d.NodoSx(), d.NodoSy(),
-          d.Sombras(),  d.ColFon(),   d.ColNod(),   d.Fuente().Nombre, d.Fuente().Tam,
-          d.Fuente().Color};
-}
 
 QStringList Elementos(const QComboBox* c) {
   QStringList r;
@@ -36,11 +29,11 @@ class TPruebaDlgPres : public QObject {
   std::shared_ptr<TSelectoresFalsos> Sel;
   std::unique_ptr<QWidget> Ventana;
   TDlgPres* Dlg = nullptr;
-  int Avisos = 0;
+  std::unique_ptr<QSignalSpy> Avisos;
 
-  void Mostrar() {
-    Dlg->MostrarOpciones([this] { ++Avisos; });
-  }
+  QSpinBox* Giro(const char* nombre) const { return Control<QSpinBox>(Dlg, nombre); }
+  QComboBox* Lista(const char* nombre) const { return Control<QComboBox>(Dlg, nombre); }
+  void Pulsar(const char* boton) { QTest::mouseClick(Control<QPushButton>(Dlg, boton), Qt::LeftButton); }
 
   // Selects all of a spin box's text and types over it, as a user would.
   static void Teclear(QSpinBox* giro, const QString& texto) {
@@ -55,9 +48,12 @@ private Q_SLOTS:
     Ventana->setGeometry(100, 80, 800, 600);
     Ventana->show();
     Dlg = new TDlgPres(Ventana.get(), Sel);
-    Avisos = 0;
+    Avisos = std::make_unique<QSignalSpy>(Dlg, &TDlgPres::Cambiado);
   }
-  void cleanup() { Ventana.reset(); }
+  void cleanup() {
+    Avisos.reset();
+    Ventana.reset();
+  }
 
   // Modeless, so that changes show live on the canvas, and centred on the
   // main window.
@@ -66,12 +62,12 @@ private Q_SLOTS:
     QVERIFY(!Dlg->isModal());
     QVERIFY(Dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(Dlg->minimumSize(), Dlg->maximumSize());
-    QVERIFY(Dlg->btnAceptar->isDefault());
-    QCOMPARE(Elementos(Dlg->lisTipoGraf),
+    QVERIFY(Control<QPushButton>(Dlg, "btnAceptar")->isDefault());
+    QCOMPARE(Elementos(Lista("lisTipoGraf")),
              (QStringList{"Dibujos y texto", "Dibujos sin texto", "Imágenes"}));
-    QCOMPARE(Elementos(Dlg->lisDistribucion), (QStringList{"Separada", "Comprimida", "Completa"}));
-    QCOMPARE(Elementos(Dlg->lisDisposicion), (QStringList{"Arbol centrado", "Raiz fijada"}));
-    Mostrar();
+    QCOMPARE(Elementos(Lista("lisDistribucion")), (QStringList{"Separada", "Comprimida", "Completa"}));
+    QCOMPARE(Elementos(Lista("lisDisposicion")), (QStringList{"Arbol centrado", "Raiz fijada"}));
+    Dlg->MostrarOpciones();
     const QPoint desvio = Dlg->frameGeometry().center() - Ventana->frameGeometry().center();
     QVERIFY2(desvio.manhattanLength() < 40, qPrintable(QString::number(desvio.manhattanLength())));
   }
@@ -89,58 +85,64 @@ private Q_SLOTS:
   // Typing never hands out a value outside the spin ranges: a refused text
   // keeps the last value and notifies nothing.
   void tecleoFueraDeRango() {
-    Mostrar();
-    Teclear(Dlg->udNodoRad, QStringLiteral("0"));
-    Teclear(Dlg->udNodoSx, QStringLiteral("-"));
-    QCOMPARE((QList<int>{Dlg->NodoRad(), Dlg->NodoSx(), Avisos}), (QList<int>{20, 10, 0}));
+    Dlg->MostrarOpciones();
+    const TAjustesPresentacion antes = Dlg->Ajustes();
+    Teclear(Giro("udNodoRad"), QStringLiteral("0"));
+    Teclear(Giro("udNodoSx"), QStringLiteral("-"));
+    QCOMPARE(Dlg->Ajustes(), antes);
+    QCOMPARE(Avisos->count(), 0);
   }
 
   // Every kind of user change notifies exactly once, and changes a value.
   void cadaCambioAvisaUnaVez() {
     const std::pair<const char*, std::function<void()>> cambios[] = {
-        {"lista graficos", [this] { QTest::keyClick(Dlg->lisTipoGraf, Qt::Key_Down); }},
-        {"lista distribucion", [this] { QTest::keyClick(Dlg->lisDistribucion, Qt::Key_Down); }},
-        {"lista disposicion", [this] { QTest::keyClick(Dlg->lisDisposicion, Qt::Key_Down); }},
-        {"paso radio", [this] { QTest::keyClick(Dlg->udNodoRad, Qt::Key_Up); }},
-        {"paso horizontal", [this] { QTest::keyClick(Dlg->udNodoSx, Qt::Key_Down); }},
-        {"paso vertical", [this] { QTest::keyClick(Dlg->udNodoSy, Qt::Key_PageUp); }},
-        {"radio tecleado", [this] { Teclear(Dlg->udNodoRad, QStringLiteral("7")); }},
-        {"casilla sombras", [this] { QTest::mouseClick(Dlg->chkSombras, Qt::LeftButton); }},
+        {"lista graficos", [this] { QTest::keyClick(Lista("lisTipoGraf"), Qt::Key_Down); }},
+        {"lista distribucion", [this] { QTest::keyClick(Lista("lisDistribucion"), Qt::Key_Down); }},
+        {"lista disposicion", [this] { QTest::keyClick(Lista("lisDisposicion"), Qt::Key_Down); }},
+        {"paso radio", [this] { QTest::keyClick(Giro("udNodoRad"), Qt::Key_Up); }},
+        {"paso horizontal", [this] { QTest::keyClick(Giro("udNodoSx"), Qt::Key_Down); }},
+        {"paso vertical", [this] { QTest::keyClick(Giro("udNodoSy"), Qt::Key_PageUp); }},
+        {"radio tecleado", [this] { Teclear(Giro("udNodoRad"), QStringLiteral("7")); }},
+        {"casilla sombras",
+         [this] { QTest::mouseClick(Control<QCheckBox>(Dlg, "chkSombras"), Qt::LeftButton); }},
     };
-    Mostrar();
+    Dlg->MostrarOpciones();
     for (const auto& [nombre, cambiar] : cambios) {
-      Avisos = 0;
-      const TValores antes = Valores(*Dlg);
+      Avisos->clear();
+      const TAjustesPresentacion antes = Dlg->Ajustes();
       cambiar();
-      QVERIFY2(Avisos == 1 && Valores(*Dlg) != antes, nombre);
+      QVERIFY2(Avisos->count() == 1 && !(Dlg->Ajustes() == antes), nombre);
     }
     QVERIFY(Dlg->isVisible());
   }
 
-  // Neither changes before the first showing (there is nobody to notify yet)
-  // nor the values the program puts in place notify.
-  void sinAvisoFueraDelUsuario() {
-    const TValores antes = Valores(*Dlg);
-    QTest::keyClick(Dlg->lisDistribucion, Qt::Key_Down);
-    QTest::mouseClick(Dlg->chkSombras, Qt::LeftButton);
-    QVERIFY(Valores(*Dlg) != antes);
-    Mostrar();
-    Dlg->PonerValores(2, 2, 1, TFuente{}, 1, 2, 30, 7, 9);
+  // What the program puts in place is what the dialog then hands out, and it
+  // notifies nobody.
+  void ajustesDelPrograma() {
+    TAjustesPresentacion a{2, 2, 1, 30, 7, 9, false, 0x00010203, 0x00040506,
+                           TFuente{QStringLiteral("Times"), 14, 0x00FF0000, false, true}};
+    Dlg->MostrarOpciones();
+    Dlg->PonerAjustes(a);
+    QCOMPARE(Dlg->Ajustes(), a);
     Dlg->PonerDistribucion(0);
     Dlg->PonerNodoSx(4);
-    QCOMPARE(Avisos, 0);
-    QCOMPARE((QList<int>{Dlg->TipoGraf(), Dlg->TipoDist(), Dlg->NodoRad(), Dlg->NodoSx()}),
-             (QList<int>{2, 0, 30, 4}));
+    a.TipoDist = 0;
+    a.NodoSx = 4;
+    QCOMPARE(Dlg->Ajustes(), a);
+    QCOMPARE(Avisos->count(), 0);
   }
 
   // Values from an edited settings store: list indexes outside the list give
   // the first item, the geometry is clamped. Each case starts from other
   // values, so that ignoring a bad value cannot pass for handling it.
-  void ponerValoresFueraDeRango() {
+  void ponerAjustesFueraDeRango() {
     const auto poner = [this](const QList<int>& v) {  // lists, radius, horizontal, vertical
-      Dlg->PonerValores(v[0], v[1], v[2], TFuente{}, 0, 0, v[3], v[4], v[5]);
-      return QList<int>{Dlg->TipoGraf(), Dlg->TipoDist(), Dlg->TipoDisp(),
-                        Dlg->NodoRad(),  Dlg->NodoSx(),   Dlg->NodoSy()};
+      TAjustesPresentacion a;
+      std::tie(a.TipoGraf, a.TipoDist, a.TipoDisp, a.NodoRad, a.NodoSx, a.NodoSy) =
+          std::tie(v[0], v[1], v[2], v[3], v[4], v[5]);
+      Dlg->PonerAjustes(a);
+      a = Dlg->Ajustes();
+      return QList<int>{a.TipoGraf, a.TipoDist, a.TipoDisp, a.NodoRad, a.NodoSx, a.NodoSy};
     };
     const QList<int> bordes{2, 2, 1, 1, 0, 100};
     QCOMPARE(poner(bordes), bordes);
@@ -160,47 +162,49 @@ private Q_SLOTS:
   void selectores() {
     const TFuente f0{QStringLiteral("Arial"), 10, 0x00000080, true, false};
     const TFuente f1{QStringLiteral("Times"), 14, 0x00FF0000, false, true};
-    Dlg->PonerValores(0, 0, 0, f0, 0x00111111, 0x00222222, 15, 2, 5);
+    TAjustesPresentacion a;
+    a.ColFon = 0x00111111;
+    a.ColNod = 0x00222222;
+    a.Fuente = f0;
+    Dlg->PonerAjustes(a);
     Sel->Colores = {0x00BBBBBB, std::nullopt, std::nullopt, 0x00AAAAAA};
     Sel->Fuentes = {f1, std::nullopt};
-    Mostrar();
-    for (QPushButton* b : {Dlg->btnColNodo, Dlg->btnColNodo, Dlg->btnFuente, Dlg->btnFuente,
-                           Dlg->btnFondo})
-      QTest::mouseClick(b, Qt::LeftButton);
-    QCOMPARE(Avisos, 2);
+    Dlg->MostrarOpciones();
+    for (const char* b : {"btnColNodo", "btnColNodo", "btnFuente", "btnFuente", "btnFondo"})
+      Pulsar(b);
+    QCOMPARE(Avisos->count(), 2);
     QVERIFY(!Dlg->FondoCambiado);
-    QTest::mouseClick(Dlg->btnFondo, Qt::LeftButton);
-    QCOMPARE(Avisos, 3);
+    Pulsar("btnFondo");
+    QCOMPARE(Avisos->count(), 3);
     QVERIFY(Dlg->FondoCambiado);
     QCOMPARE(Sel->ColoresIniciales,
              (std::vector<TColor>{0x00222222, 0x00BBBBBB, 0x00111111, 0x00111111}));
     QVERIFY(Sel->FuentesIniciales == (std::vector<TFuente>{f0, f1}));
-    QCOMPARE(Dlg->ColFon(), TColor{0x00AAAAAA});
-    QCOMPARE(Dlg->ColNod(), TColor{0x00BBBBBB});
-    QCOMPARE(Dlg->Fuente(), f1);
+    a.ColFon = 0x00AAAAAA;
+    a.ColNod = 0x00BBBBBB;
+    a.Fuente = f1;
+    QCOMPARE(Dlg->Ajustes(), a);
   }
 
-  // Opening again while visible forgets FondoCambiado and replaces the
-  // notification; "Aceptar" only hides, and values and notification stay.
+  // Opening again while visible forgets FondoCambiado; "Aceptar" only hides,
+  // and the values and the notification stay.
   void volverAMostrarYAceptar() {
     Sel->Colores.push_back(0x00000000);
-    Mostrar();
-    QTest::mouseClick(Dlg->btnFondo, Qt::LeftButton);
+    Dlg->MostrarOpciones();
+    Pulsar("btnFondo");
     QVERIFY(Dlg->FondoCambiado);
-    int otros = 0;
-    Dlg->MostrarOpciones([&otros] { ++otros; });
+    Dlg->MostrarOpciones();
     QVERIFY(Dlg->isVisible());
     QVERIFY(!Dlg->FondoCambiado);
-    Teclear(Dlg->udNodoRad, QStringLiteral("7"));
-    QCOMPARE(Avisos, 1);
-    QCOMPARE(otros, 1);
-    const TValores antes = Valores(*Dlg);
-    QTest::mouseClick(Dlg->btnAceptar, Qt::LeftButton);
+    Teclear(Giro("udNodoRad"), QStringLiteral("7"));
+    QCOMPARE(Avisos->count(), 2);
+    const TAjustesPresentacion antes = Dlg->Ajustes();
+    Pulsar("btnAceptar");
     QVERIFY(!Dlg->isVisible());
-    QCOMPARE(Valores(*Dlg), antes);
+    QCOMPARE(Dlg->Ajustes(), antes);
     QCOMPARE(Dlg->ColFon(), TColor{0});
-    QTest::keyClick(Dlg->udNodoSy, Qt::Key_PageUp);
-    QCOMPARE(otros, 2);
+    QTest::keyClick(Giro("udNodoSy"), Qt::Key_PageUp);
+    QCOMPARE(Avisos->count(), 3);
   }
 };
 

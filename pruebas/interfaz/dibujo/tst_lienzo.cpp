@@ -89,7 +89,7 @@ class PruebasLienzo : public QObject {
   // A canvas of w x h for the layout, with the placement given.
   static void Preparar(TEntorno& e, int w, int h, int disposicion = 0) {
     TDlgPres& p = e.Pres();
-    p.PonerValores(0, 0, disposicion, p.Fuente(), p.ColFon(), p.ColNod(), R, Sx, 5);
+    p.PonerAjustes({0, 0, disposicion, R, Sx, 5, p.Sombras(), p.ColFon(), p.ColNod(), p.Fuente()});
     e.V().BufferLienzo = QImage(w, h, QImage::Format_RGB32);
   }
 
@@ -256,8 +256,8 @@ private Q_SLOTS:
     } esperados[] = {{0, 4}, {1, 7}, {0, 4}};
     for (const auto& x : esperados) {
       f5->trigger();
-      QCOMPARE(e.Pres().lisDistribucion->currentIndex(), x.Dist);
-      QCOMPARE(e.Pres().udNodoSx->value(), x.Sx);
+      QCOMPARE(e.Pres().TipoDist(), x.Dist);
+      QCOMPARE(e.Pres().NodoSx(), x.Sx);
       QCOMPARE(v.NodSx, x.Sx);
       QCOMPARE(v.Arbol->SepX, x.Sx);  // laid out again with it
     }
@@ -349,7 +349,7 @@ private Q_SLOTS:
     QCOMPARE(v.Modo8Bits, modo8);
     QVERIFY(v.HayImagenes);
     const TColor azul = ColorRGB(0, 0, 255);
-    e.Pres().PonerValores(2, 0, 0, e.Pres().Fuente(), azul, e.Pres().ColNod(), R, Sx, 5);
+    e.Pres().PonerAjustes({2, 0, 0, R, Sx, 5, e.Pres().Sombras(), azul, e.Pres().ColNod(), e.Pres().Fuente()});
     e.Pres().FondoCambiado = true;
     Llenar(v, {5});
     v.BufferLienzo = QImage(200, 150, QImage::Format_Indexed8);
@@ -399,7 +399,7 @@ private Q_SLOTS:
     const int W = 300, H = 200;
     TFuente diminuta = e.Pres().Fuente();
     diminuta.Tam = 1;  // the texts reach little past their nodes
-    e.Pres().PonerValores(0, distribucion, 0, diminuta, e.Pres().ColFon(), e.Pres().ColNod(), R, Sx, 5);
+    e.Pres().PonerAjustes({0, distribucion, 0, R, Sx, 5, e.Pres().Sombras(), e.Pres().ColFon(), e.Pres().ColNod(), diminuta});
     v.BufferLienzo = QImage(W, H, QImage::Format_RGB32);
     Llenar(v, Aleatorios(300, 11));
     v.Arbol->Deseleccionar();

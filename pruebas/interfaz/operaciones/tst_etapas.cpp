@@ -77,7 +77,7 @@ private Q_SLOTS:
                                     "inserta ese valor, será un hijo del nodo seleccionado.|&Seguir >>",
                                     hoja + "Efectuar!", hoja + "&Seguir >>"}));
     QCOMPARE(estado, QStringList(5, QStringLiteral("1 ") + kBloqueo));
-    QCOMPARE(E->Paso()->etqTitulo->text(), QStringLiteral("Insercion en Arbol BST"));
+    QCOMPARE(Texto(E->Paso(), "etqTitulo"), QStringLiteral("Insercion en Arbol BST"));
     ComprobarTerminada(v);
     QCOMPARE(v.Paneles[5]->text(), QString());
     QCOMPARE(intro.count(), 0);  // the Enter key went no further
@@ -324,7 +324,7 @@ private Q_SLOTS:
     E.emplace(Fichero());
     TVentPpal& v = E->V();
     v.btnPaso->trigger();
-    QTimer::singleShot(300, E->Paso(), [this] { E->Paso()->btnSeguir->click(); });
+    QTimer::singleShot(300, E->Paso(), [this] { Control<QPushButton>(E->Paso(), "btnSeguir")->click(); });
     QElapsedTimer reloj;
     reloj.start();
     const std::clock_t cpu = std::clock();

@@ -293,7 +293,7 @@ private Q_SLOTS:
     QCOMPARE(v.Historia.NumOper(), 5);   // the operation did not return: nothing recorded
     QVERIFY(!v.Bloqueado);
     QVERIFY(!e.Paso()->isVisible());
-    QCOMPARE(e.Paso()->btnSeguir->text(), QStringLiteral("&Seguir >>"));
+    QCOMPARE(Texto(e.Paso(), "btnSeguir"), QStringLiteral("&Seguir >>"));
     QCOMPARE(v.Paneles[5]->text(), QString());
     QVERIFY(!v.OperacionEnCurso());
     QVERIFY(v.EstructuraLibre());

@@ -140,6 +140,25 @@ private Q_SLOTS:
     o = Leer("[General]\nNodRad=100000\nPausaNumEtap=1000\n");
     QCOMPARE((QList<int>{o.NodRad, o.PausaNumEtap}), (QList<int>{100, 50}));
   }
+
+  // The dialogs' settings map field to field onto the stored ones; the
+  // shadows, which are not stored, come from the dialog's own.
+  void AjustesDeLosDialogos() {
+    const TFuente f{QStringLiteral("Courier"), 12, 0x00000042, false, true};
+    const TAjustesPresentacion a{2, 1, 1, 31, 7, 9, false, 0x00111111, 0x00222222, f};
+    TOpciones o;
+    o.PonerPresentacion(a);
+    QCOMPARE((QList<int>{o.TipoGraf, o.TipoDist, o.TipoDisp, o.NodRad, o.NodSx, o.NodSy}),
+             (QList<int>{2, 1, 1, 31, 7, 9}));
+    QCOMPARE((QList<TColor>{o.ColFon, o.ColNod}), (QList<TColor>{0x00111111, 0x00222222}));
+    QCOMPARE(o.Fuente, f);
+    QCOMPARE(o.Presentacion(a), a);
+    QVERIFY(o.Presentacion().Sombras);
+    o.PausaAnim = 1;
+    o.PausaPres = 2;
+    o.PausaNumEtap = 3;
+    QCOMPARE(o.Animacion(), (TAjustesAnimacion{1, 2, 3}));
+  }
 };
 
 QTEST_GUILESS_MAIN(PruebasOpciones)

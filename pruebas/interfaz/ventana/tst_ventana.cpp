@@ -241,14 +241,13 @@ private Q_SLOTS:
     QCOMPARE(v.NodRad, 15);
     v.show();
     QVERIFY(v.OpcionesLeidas);
-    QCOMPARE((QList<int>{v.NodRad, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist(),
-                         anim->udNumEtapas->value()}),
-             (QList<int>{30, 2, 30, 2, 2}));
-    QCOMPARE(anim->edtPausaAnim->text(), QStringLiteral("1500"));
+    QCOMPARE((QList<int>{v.NodRad, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
+             (QList<int>{30, 2, 30, 2}));
+    QCOMPARE(anim->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
 
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QVERIFY(pres->isVisible());
-    pres->udNodoRad->stepUp();
+    Control<QSpinBox>(pres, "udNodoRad")->stepUp();
     QCOMPARE(v.NodRad, 31);
     QVERIFY(v.close());
     QVERIFY(!pres->isVisible());
@@ -305,9 +304,9 @@ private Q_SLOTS:
       abierto = false;
       QTimer::singleShot(0, d, [=, &abierto] {
         abierto = d->isVisible();
-        d->edtPausaAnim->setText(anim);
-        d->edtPausaPres->setText(pres);
-        d->udNumEtapas->setValue(pasos);
+        Control<QLineEdit>(d, "edtPausaAnim")->setText(anim);
+        Control<QLineEdit>(d, "edtPausaPres")->setText(pres);
+        Control<QSpinBox>(d, "udNumEtapas")->setValue(pasos);
         acepta ? d->accept() : d->reject();
       });
       v.Accion(TVentPpal::cConfAnim)->trigger();
@@ -323,7 +322,7 @@ private Q_SLOTS:
              QStringLiteral("700 0 2|Intervalo temporal de pausa de presentación erroneo!"));
     QCOMPARE(configurar("5", "1", 3, false), QStringLiteral("700 0 2|"));
     QVERIFY(abierto);
-    QCOMPARE(d->edtPausaAnim->text(), QStringLiteral("5"));
+    QCOMPARE(Texto(d, "edtPausaAnim"), QStringLiteral("5"));
 
     v.Bloqueado = true;
     QTimer::singleShot(0, d, [&] {
