@@ -12,9 +12,11 @@ void TVentPpal::LeerOpciones() {
     DlgPres_->PonerValores(o.TipoGraf, o.TipoDist, o.TipoDisp, o.Fuente, o.ColFon, o.ColNod,
                            o.NodRad, o.NodSx, o.NodSy);
   ColNod = o.ColNod;
-  NodRad = o.NodRad;
-  NodSx = o.NodSx;
-  NodSy = o.NodSy;
+  TAjustesLienzo a = Lienzo->Ajustes();
+  a.Radio = o.NodRad;
+  a.SepX = o.NodSx;
+  a.SepY = o.NodSy;
+  Lienzo->PonerAjustes(a);
   ValMax = o.ValMax;
   PausaAnim = o.PausaAnim;
   PausaPres = o.PausaPres;
@@ -37,9 +39,9 @@ TOpciones TVentPpal::OpcionesActuales() const {
     o.ColFon = DlgPres_->ColFon();
     o.ColNod = DlgPres_->ColNod();
   }
-  o.NodRad = NodRad;
-  o.NodSx = NodSx;
-  o.NodSy = NodSy;
+  o.NodRad = Lienzo->Ajustes().Radio;
+  o.NodSx = Lienzo->Ajustes().SepX;
+  o.NodSy = Lienzo->Ajustes().SepY;
   o.ValMax = ValMax;
   o.PausaAnim = PausaAnim;
   o.PausaPres = PausaPres;

@@ -238,10 +238,10 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     TDlgPres* pres = e.Programa.DlgPres();
     TDlgAnimacion* anim = e.Programa.DlgAnimacion();
-    QCOMPARE(v.NodRad, 15);
+    QCOMPARE(v.Lienzo->Ajustes().Radio, 15);
     v.show();
     QVERIFY(v.OpcionesLeidas);
-    QCOMPARE((QList<int>{v.NodRad, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist(),
+    QCOMPARE((QList<int>{v.Lienzo->Ajustes().Radio, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist(),
                          anim->udNumEtapas->value()}),
              (QList<int>{30, 2, 30, 2, 2}));
     QCOMPARE(anim->edtPausaAnim->text(), QStringLiteral("1500"));
@@ -249,7 +249,7 @@ private Q_SLOTS:
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QVERIFY(pres->isVisible());
     pres->udNodoRad->stepUp();
-    QCOMPARE(v.NodRad, 31);
+    QCOMPARE(v.Lienzo->Ajustes().Radio, 31);
     QVERIFY(v.close());
     QVERIFY(!pres->isVisible());
     QSettings s(Fichero(), QSettings::IniFormat);
