@@ -98,8 +98,8 @@ TLienzo::TLienzo(QWidget* padre) : QWidget(padre) {
 
 TLienzo::~TLienzo() = default;
 
-void TLienzo::PonerEstructura(const std::unique_ptr<TArbolBin>& arbol) {
-  Arbol_ = &arbol;
+void TLienzo::PonerEstructura(const std::unique_ptr<TArbolBin>* arbol) {
+  Arbol_ = arbol;
   DistribucionVigente_ = -1;
 }
 

@@ -43,8 +43,9 @@ public:
   explicit TLienzo(QWidget* padre);
   ~TLienzo() override;
 
-  // The structure shown is whatever the owner's pointer holds at the time.
-  void PonerEstructura(const std::unique_ptr<TArbolBin>& arbol);
+  // The structure shown is whatever the owner's pointer holds at the time
+  // (none with a null owner).
+  void PonerEstructura(const std::unique_ptr<TArbolBin>* arbol);
   // Asked at every layout, drawing and frame: the settings as they stand.
   // Without a source the last settings given stay.
   void PonerFuenteAjustes(std::function<TAjustesLienzo()> leer);

@@ -45,7 +45,14 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
   ConectarOperaciones();
 }
 
-TVentPpal::~TVentPpal() = default;
+TVentPpal::~TVentPpal() {
+  // The canvas outlives this window's fields (it goes with the children):
+  // it must not ask for them any more.
+  disconnect(Lienzo, nullptr, this, nullptr);
+  Lienzo->PonerFuenteAjustes({});
+  Lienzo->PonerEnCambio({});
+  Lienzo->PonerEstructura(nullptr);
+}
 
 void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* animacion) {
   DlgPres_ = pres;

@@ -22,7 +22,7 @@ QString Decimal(double v, int decimales) {
 }  // namespace
 
 void TVentPpal::ConectarLienzo() {
-  Lienzo->PonerEstructura(Arbol);
+  Lienzo->PonerEstructura(&Arbol);
   Lienzo->PonerFuenteAjustes([this] { return AjustesLienzo(); });
   Lienzo->PonerEnCambio([this] { return OperacionEnCurso() || Bloqueado; });
   connect(Lienzo, &TLienzo::Pulsado, this, &TVentPpal::LienzoMouseDown);

@@ -241,6 +241,7 @@ private Q_SLOTS:
     QCOMPARE(v.Lienzo->Ajustes().Radio, 15);
     v.show();
     QVERIFY(v.OpcionesLeidas);
+    QCOMPARE(v.Arbol->Radio, 30);  // laid out with them as soon as shown
     QCOMPARE((QList<int>{v.Lienzo->Ajustes().Radio, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist(),
                          anim->udNumEtapas->value()}),
              (QList<int>{30, 2, 30, 2, 2}));
