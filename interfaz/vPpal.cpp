@@ -12,29 +12,14 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
-#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-
-TLienzo::TLienzo(QWidget* padre) : QWidget(padre) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setFocusPolicy(Qt::NoFocus);
-}
-
-void TLienzo::paintEvent(QPaintEvent*) {
-  QPainter pintor(this);
-  Q_EMIT Pintar(pintor);
-}
-
-void TLienzo::mousePressEvent(QMouseEvent* evento) { Q_EMIT RatonPulsado(evento); }
+#include <QVBoxLayout>
 
 TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
     : QMainWindow(padre), Plataforma_(std::move(plataforma)) {
@@ -61,7 +46,14 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
   ConectarOperaciones();
 }
 
-TVentPpal::~TVentPpal() = default;
+TVentPpal::~TVentPpal() {
+  // The canvas outlives this window's fields (it goes with the children):
+  // it must not ask for them any more.
+  disconnect(Lienzo, nullptr, this, nullptr);
+  Lienzo->PonerFuenteAjustes({});
+  Lienzo->PonerEnCambio({});
+  Lienzo->PonerEstructura(nullptr);
+}
 
 void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* animacion) {
   DlgPres_ = pres;
@@ -81,34 +73,15 @@ void TVentPpal::CrearControles() {
 
   auto* panPpal = new QWidget(this);
   panPpal->setObjectName(QStringLiteral("panPpal"));
-  auto* rejilla = new QGridLayout(panPpal);
-  rejilla->setContentsMargins(3, 3, 3, 3);
-  rejilla->setSpacing(0);
+  auto* marco = new QVBoxLayout(panPpal);
+  marco->setContentsMargins(3, 3, 3, 3);
   Lienzo = new TLienzo(panPpal);
   Lienzo->setObjectName(QStringLiteral("Lienzo"));
-  sbHoriz = new QScrollBar(Qt::Horizontal, panPpal);
-  sbHoriz->setObjectName(QStringLiteral("sbHoriz"));
-  sbHoriz->setEnabled(false);
-  sbHoriz->setPageStep(10);
-  sbHoriz->setFocusPolicy(Qt::NoFocus);
-  sbVert = new QScrollBar(Qt::Vertical, panPpal);
-  sbVert->setObjectName(QStringLiteral("sbVert"));
-  sbVert->setPageStep(10);
-  sbVert->setFocusPolicy(Qt::NoFocus);
-  auto* panGrip = new QWidget(panPpal);
-  panGrip->setFixedSize(17, 17);
-  rejilla->addWidget(Lienzo, 0, 0);
-  rejilla->addWidget(sbVert, 0, 1);
-  rejilla->addWidget(sbHoriz, 1, 0);
-  rejilla->addWidget(panGrip, 1, 1);
+  marco->addWidget(Lienzo);
   setCentralWidget(panPpal);
   ConectarLienzo();
 
   CrearBarraEstado();
-
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(50);
 
   // The key first goes to the value box, then to the operation list.
   setTabOrder(edtValor, lisOperacion);
@@ -275,15 +248,6 @@ void TVentPpal::FormCreate() {
   Modo8Bits = Plataforma_.Pantalla && Plataforma_.Pantalla->ColoresPaleta() > -1;
   GeneradorPrograma().Extraer(0);
   lisOperacion->setCurrentIndex(1);
-  BufferLienzo = QImage();
-  if (Modo8Bits) {
-    // The off-screen picture carries the node pictures' palette; without the
-    // file the program goes on with a true-colour picture.
-    if (const auto paleta = PaletaNodos256()) {
-      BufferLienzo = QImage(1, 1, QImage::Format_Indexed8);
-      BufferLienzo.setColorTable(*paleta);
-    }
-  }
   Arbol = std::make_unique<TArbolBST>();
   NombreArbol = QStringLiteral("Arbol BST");
   HayImagenes = Imagenes.CargarImagenes(Modo8Bits);
@@ -298,6 +262,8 @@ void TVentPpal::showEvent(QShowEvent* evento) {
   if (!OpcionesLeidas) {
     LeerOpciones();
     OpcionesLeidas = true;
+    // The canvas took its size before the settings were read.
+    Refrescar();
   }
 }
 

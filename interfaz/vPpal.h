@@ -3,18 +3,19 @@
 // the status bar, the command table with its shortcuts and the settings.
 // Its code is split by concern: vPpal.cpp (composition, start-up and close),
 // vPpalComandos.cpp (the command table and the key routing), vPpalOpciones.cpp
-// (the settings store), vPpalDibujo.cpp (layout, drawing, statistics),
-// vPpalAnimacion.cpp (node motion), vPpalOperaciones.cpp (the operation
+// (the settings store), vPpalDibujo.cpp (the canvas's settings and signals,
+// statistics), vPpalAnimacion.cpp (node motion's lock and timing),
+// vPpalOperaciones.cpp (the operation
 // drivers and the step presentation), vPpalHistoria.cpp (new structures,
 // undo, files, demonstration builders).
 
 #include "uArbolBin.h"
 #include "uHistoria.h"
 #include "uImagenes.h"
+#include "uLienzo.h"
 #include "uOpciones.h"
 #include "uPlataforma.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -29,32 +30,14 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QKeyEvent;
-class QMouseEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QScrollBar;
-class QTimer;
 class QToolBar;
 class QToolButton;
 class TDlgAnimacion;
 class TDlgPaso;
 class TDlgPres;
-
-// The passive canvas: it shows what the window gives it and reports clicks.
-class TLienzo final : public QWidget {
-  Q_OBJECT
-public:
-  explicit TLienzo(QWidget* padre);
-
-Q_SIGNALS:
-  void Pintar(QPainter& pintor);
-  void RatonPulsado(QMouseEvent* evento);
-
-protected:
-  void paintEvent(QPaintEvent* evento) override;
-  void mousePressEvent(QMouseEvent* evento) override;
-};
 
 class TVentPpal final : public QMainWindow {
   Q_OBJECT
@@ -99,11 +82,8 @@ public:
   QAction* OpcRatSel = nullptr;
   QAction* OpcRatBus = nullptr;
   QAction* OpcRatDel = nullptr;
-  TLienzo* Lienzo = nullptr;
-  QScrollBar* sbHoriz = nullptr;
-  QScrollBar* sbVert = nullptr;
+  TLienzo* Lienzo = nullptr;  // the structure drawn, scrolled and moved
   std::array<QLabel*, 6> Paneles{};  // the status bar's six panels
-  QTimer* Timer1 = nullptr;
 
   // File choosers' settings.
   TDialogoFichero OpenDialog1;
@@ -118,11 +98,7 @@ public:
   int ModoRaton = 0;
   int ValMax = 99;
   int PausaAnim = 1000, PausaPres = 300, PausaNumEtap = 10;
-  int PasoAnim = 0;
-  int NodRad = 15, NodSx = 2, NodSy = 5;
   TColor ColNod = 0x00FFFFC0;
-  int DesplX = 0, DesplY = 0;
-  QImage BufferLienzo;
   bool Modo8Bits = false;
   bool HayImagenes = false;
   bool OpcionesLeidas = false;
@@ -167,13 +143,7 @@ public Q_SLOTS:
   void OpcRatClick();
 
   // --- Drawing (vPpalDibujo.cpp) ---
-  // Re-layout: node positions for the dialog's settings, scroll bars, offsets.
-  void Distribuir();
-  // The whole picture into BufferLienzo.
-  void Dibujar();
-  // BufferLienzo onto the canvas (a new canvas size lays out and draws first).
-  void LienzoPaint();
-  // Distribuir, Dibujar, LienzoPaint.
+  // The canvas laid out and drawn for the settings as they stand.
   void Refrescar();
   // A structure that replaced the current one (builders, files, a change of
   // kind, a replayed list): any motion stopped, laid out and drawn at once
@@ -182,35 +152,11 @@ public Q_SLOTS:
   void MostrarEstructuraNueva();
   // The statistics panels 0 to 3.
   void ActualizarEstado();
-  void sbHorizChange(int posicion);
-  void sbVertChange(int posicion);
-
-private:
-  // --- Drawing (vPpalDibujo.cpp) ---
-  // The canvas's paint: a new canvas size lays out and draws first, then
-  // the buffer is copied at (0, 0).
-  void PintarLienzo(QPainter& pintor);
-  // The node pictures as the drawing stamps them (held by pointer so that
-  // this header needs no drawing declarations).
-  std::shared_ptr<class TCapasDibujo> CapasDibujo_;
-  // The text of the last failed layout: shown once, until a layout succeeds.
-  QString ErrorDistribucion_;
-  // The distribution whose layout of the current tree the nodes stand at
-  // (-1: none known: a tree changed by the stages of an operation, a motion
-  // under way, a failed layout, a structure just replaced). The drawing may
-  // skip subtrees off the picture only on such positions.
-  int DistribucionVigente_ = -1;
-  int DistribucionDestino_ = -1;  // the same for the end of a running motion
-  bool PintandoLienzo_ = false;
-  // The next layout puts the root in the middle of the view (within the
-  // scroll range) instead of keeping the offsets.
-  bool CentrarEnRaiz_ = false;
-
-public Q_SLOTS:
 
   // --- Node motion (vPpalAnimacion.cpp) ---
+  // The nodes glide to the new layout; the workspace stays locked, with
+  // "*" in panel 4, until the motion ends.
   void IniciarAnimacion();
-  void Timer1Timer();
 
   // --- Operations (vPpalOperaciones.cpp) ---
   void RealizarBusqueda(std::int32_t v);
@@ -218,7 +164,8 @@ public Q_SLOTS:
   void RealizarBorrado(std::int32_t v);
   void GuardarDeshacer();
   void AsignarEtapas();
-  void LienzoMouseDown(QMouseEvent* evento);
+  // A click on the canvas at this layout point, as the mouse mode says.
+  void LienzoMouseDown(std::int32_t x, std::int32_t y);
   // The window is closing: an operation suspended in a stage runs to its end
   // without further presentation, and a running motion jumps to its end.
   void TerminarEsperas();
@@ -312,13 +259,17 @@ private:
                              const std::function<std::unique_ptr<TArbolBin>(std::int32_t)>& construir);
 
   // --- Node motion (vPpalAnimacion.cpp) ---
-  int IntervaloMovimiento() const;
-  // The motion's last frame (every node at its destination), then
-  // DetenerMovimiento.
-  void AcabarMovimiento();
-  // Ends a motion where it stands: the timer stopped, the lock it took
-  // released (unless a stage wait holds it), panel 4 emptied.
-  void DetenerMovimiento();
+  // A motion ended or stopped: the lock it took released (unless a stage
+  // wait holds it), panel 4 emptied, the waits woken.
+  void MovimientoAcabado();
+
+  // --- Drawing (vPpalDibujo.cpp) ---
+  // The drivers' redraw: the picture with the nodes where they stand, then
+  // shown.
+  void Dibujar();
+  void LienzoPaint();
+  // What the canvas reads at each layout and drawing.
+  TAjustesLienzo AjustesLienzo();
 
 protected:
   // Status tips (the hints of the tool bar and the menus) go to the last

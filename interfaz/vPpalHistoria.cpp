@@ -96,7 +96,7 @@ bool TVentPpal::EscribirFichero(const QString& ruta, const char* datos, qint64 t
 
 void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
   Arbol = std::move(nuevo);
-  DistribucionVigente_ = -1;
+  Lienzo->OlvidarDistribucion();
   NombreArbol = QString::fromStdString(Arbol->NombreTipo());
   Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol->NombreTipos()));
   const auto tipos = TiposEstructura();

@@ -11,9 +11,11 @@ void TVentPpal::LeerOpciones() {
   if (DlgPres_)
     DlgPres_->PonerAjustes(o.Presentacion(DlgPres_->Ajustes()));
   ColNod = o.ColNod;
-  NodRad = o.NodRad;
-  NodSx = o.NodSx;
-  NodSy = o.NodSy;
+  TAjustesLienzo a = Lienzo->Ajustes();
+  a.Radio = o.NodRad;
+  a.SepX = o.NodSx;
+  a.SepY = o.NodSy;
+  Lienzo->PonerAjustes(a);
   ValMax = o.ValMax;
   PausaAnim = o.PausaAnim;
   PausaPres = o.PausaPres;
@@ -31,9 +33,9 @@ TOpciones TVentPpal::OpcionesActuales() const {
   if (DlgPres_)
     o.PonerPresentacion(DlgPres_->Ajustes());
   // The geometry as last laid out.
-  o.NodRad = NodRad;
-  o.NodSx = NodSx;
-  o.NodSy = NodSy;
+  o.NodRad = Lienzo->Ajustes().Radio;
+  o.NodSx = Lienzo->Ajustes().SepX;
+  o.NodSy = Lienzo->Ajustes().SepY;
   o.ValMax = ValMax;
   o.PausaAnim = PausaAnim;
   o.PausaPres = PausaPres;

@@ -19,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -38,11 +37,6 @@ constexpr int kDespertada = 1;
 
 enum : int { kSinEtapas = 0, kConDescripcion = 1, kConPausa = 2 };
 
-std::int32_t A32(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
-}
-
 }  // namespace
 
 // ------------------------------------------------------------ guards
@@ -52,7 +46,7 @@ TVentPpal::TOperacionEnCurso::TOperacionEnCurso(TVentPpal& ventana) : Ventana_(v
     Ventana_.Abandonar_ = false;
   // The tree is about to change: its positions are no layout's until the
   // next one.
-  Ventana_.DistribucionVigente_ = -1;
+  Ventana_.Lienzo->OlvidarDistribucion();
 }
 
 TVentPpal::TOperacionEnCurso::~TOperacionEnCurso() {
@@ -112,7 +106,7 @@ void TVentPpal::MostrarError(const QString& texto) {
     DlgPaso_->hide();
     DlgPaso_->PonerEfectuar(false);
   }
-  if (!Timer1->isActive()) {
+  if (!Lienzo->EnMovimiento()) {
     Bloqueado = false;
     Paneles[4]->clear();
   }
@@ -126,8 +120,6 @@ void TVentPpal::MostrarError(const QString& texto) {
 }
 
 void TVentPpal::ConectarOperaciones() {
-  connect(Lienzo, &TLienzo::RatonPulsado, this, &TVentPpal::LienzoMouseDown);
-  connect(Timer1, &QTimer::timeout, this, &TVentPpal::Timer1Timer);
   PonerManejadorErrores([ventana = QPointer<TVentPpal>(this)](const QString& texto) {
     if (!ventana)
       return false;
@@ -290,13 +282,11 @@ void TVentPpal::ActInsSigExecute() {
   });
 }
 
-void TVentPpal::LienzoMouseDown(QMouseEvent* evento) {
-  Ejecutar([this, evento] {
+void TVentPpal::LienzoMouseDown(std::int32_t x, std::int32_t y) {
+  Ejecutar([this, x, y] {
     if (!EstructuraLibre() || !Arbol->Raiz)
       return;
-    const QPoint p = evento->position().toPoint();
-    if (!Arbol->SeleccionarPunto(A32(std::int64_t{p.x()} + DesplX), A32(std::int64_t{p.y()} + DesplY),
-                                 NodRad))
+    if (!Arbol->SeleccionarPunto(x, y, Lienzo->Ajustes().Radio))
       return;
     const std::int32_t v = Arbol->NodoSel->Valor;
     switch (ModoRaton) {
@@ -522,7 +512,7 @@ void TVentPpal::EtapaConPausa(const QString&, const QString&, int TipoEtapa) {
     return;
   }
   MostrarCambio();
-  EsperarHasta([this] { return !Timer1->isActive(); });
+  EsperarHasta([this] { return !Lienzo->EnMovimiento(); });
 }
 
 void TVentPpal::EsperarHasta(const std::function<bool()>& listo) {
@@ -549,7 +539,7 @@ void TVentPpal::DespertarEsperas() {
 void TVentPpal::TerminarEsperas() {
   if (OperacionEnCurso() || !Bucles_.empty())
     Abandonar_ = true;
-  if (Timer1->isActive())
-    AcabarMovimiento();
+  if (Lienzo->EnMovimiento())
+    Lienzo->AcabarMovimiento();
   DespertarEsperas();
 }

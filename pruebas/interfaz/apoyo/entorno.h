@@ -56,7 +56,7 @@ struct TEntorno {
   void Orden(TVentPpal::TComando c) { Orden(V().Accion(c)); }
   void Orden(QAction* a) {
     a->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(!V().Timer1->isActive() && !V().Bloqueado, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo->EnMovimiento() && !V().Bloqueado, 5000);
   }
   // Queues the answer of the next file chooser.
   void Elegir(const QString& ruta, int filtro) {

@@ -1,6 +1,6 @@
-// The main window's canvas services: layout offsets and scroll bars for both
-// placements, scrolling without a new layout, the paint that lays out only
-// on a new size, F5, the status texts in two locales, a layout that fails,
+// The canvas in the main window: layout offsets and scroll bars for both
+// placements, scrolling without a new layout, a new size that lays out while
+// the paint only copies the picture, F5, the status texts in two locales, a layout that fails,
 // the node pictures drawn by the window in both display depths, and that the
 // subtrees the window's drawing leaves out never show.
 #include "carpeta_imagenes.h"
@@ -90,7 +90,7 @@ class PruebasLienzo : public QObject {
   static void Preparar(TEntorno& e, int w, int h, int disposicion = 0) {
     TDlgPres& p = e.Pres();
     p.PonerAjustes({0, 0, disposicion, R, Sx, 5, p.Sombras(), p.ColFon(), p.ColNod(), p.Fuente()});
-    e.V().BufferLienzo = QImage(w, h, QImage::Format_RGB32);
+    e.V().Lienzo->PonerTamano({w, h});
   }
 
 private Q_SLOTS:
@@ -107,23 +107,24 @@ private Q_SLOTS:
     QFETCH(int, disposicion);
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     const int W = 600, H = 400;
     Preparar(e, W, H, disposicion);
     Llenar(v, {50, 30, 70, 20, 40, 60, 80, 35});
-    v.Distribuir();
-    QVERIFY(!v.sbHoriz->isEnabled());
-    QVERIFY(!v.sbVert->isEnabled());
+    l.Distribuir();
+    QVERIFY(!l.sbHoriz()->isEnabled());
+    QVERIFY(!l.sbVert()->isEnabled());
     const TExtension x = Extension(*v.Arbol);
     // The picture runs from x 0 to the last node's right separation, from
     // y 0 to the bottom of the deepest circle.
-    const int izq = -v.DesplX, der = W - (x.MaxX + R + Sx - v.DesplX);
-    const int arriba = -v.DesplY, abajo = H - (x.MaxY + R - v.DesplY);
+    const int izq = -l.DesplX(), der = W - (x.MaxX + R + Sx - l.DesplX());
+    const int arriba = -l.DesplY(), abajo = H - (x.MaxY + R - l.DesplY());
     QCOMPARE(x.MinX - R - Sx, 0);
     if (disposicion == 0) {
       QVERIFY2(std::abs(izq - der) <= 1, qPrintable(QStringLiteral("%1 %2").arg(izq).arg(der)));
       QVERIFY2(std::abs(arriba - abajo) <= 1, qPrintable(QStringLiteral("%1 %2").arg(arriba).arg(abajo)));
     } else {
-      QCOMPARE(v.Arbol->Raiz->Y - R - v.DesplY, 0);
+      QCOMPARE(v.Arbol->Raiz->Y - R - l.DesplY(), 0);
       QVERIFY(izq >= 0 && der >= 0);
     }
   }
@@ -133,66 +134,68 @@ private Q_SLOTS:
   void RaizFijadaNoCortaElArbol() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     const int W = 200;
     Preparar(e, W, 300, 1);
     Llenar(v, {1});
-    v.Distribuir();
-    QCOMPARE(v.DesplX, (R + Sx - W) / 2);
+    l.Distribuir();
+    QCOMPARE(l.DesplX(), (R + Sx - W) / 2);
     // A right chain wider than half the canvas.
     Llenar(v, {2, 3, 4, 5, 6});
-    v.Distribuir();
+    l.Distribuir();
     const TExtension x = Extension(*v.Arbol);
-    QVERIFY(!v.sbHoriz->isEnabled());
-    QCOMPARE(x.MaxX + R + Sx - v.DesplX, W);
-    QVERIFY(x.MinX - R - v.DesplX >= 0);
+    QVERIFY(!l.sbHoriz()->isEnabled());
+    QCOMPARE(x.MaxX + R + Sx - l.DesplX(), W);
+    QVERIFY(x.MinX - R - l.DesplX() >= 0);
   }
 
   void ArbolMasAnchoQueElLienzo() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     const int W = 300, H = 600;
     Preparar(e, W, H);
     Llenar(v, Aleatorios(40, 3));
-    v.Distribuir();
-    QVERIFY(v.sbHoriz->isEnabled());
-    QVERIFY(!v.sbVert->isEnabled());
+    l.Distribuir();
+    QVERIFY(l.sbHoriz()->isEnabled());
+    QVERIFY(!l.sbVert()->isEnabled());
     int ancho = Extension(*v.Arbol).MaxX + R + Sx;
     // Range 0 to Ancho - 1 with a page of W - 1: the thumb goes up to
     // Ancho - W + 1.
-    QCOMPARE(v.sbHoriz->minimum(), 0);
-    QCOMPARE(v.sbHoriz->maximum(), ancho - W + 1);
-    QCOMPARE(v.sbHoriz->pageStep(), W - 1);
-    QCOMPARE(v.DesplX, 0);
-    QCOMPARE(v.sbHoriz->value(), 0);
+    QCOMPARE(l.sbHoriz()->minimum(), 0);
+    QCOMPARE(l.sbHoriz()->maximum(), ancho - W + 1);
+    QCOMPARE(l.sbHoriz()->pageStep(), W - 1);
+    QCOMPARE(l.DesplX(), 0);
+    QCOMPARE(l.sbHoriz()->value(), 0);
 
     // Scrolling moves the picture, not the nodes.
-    v.Dibujar();
-    const QImage antes = v.BufferLienzo;
+    l.Dibujar();
+    const QImage antes = l.Imagen();
     const std::vector<QPoint> posiciones = Posiciones(*v.Arbol);
-    v.sbHoriz->setValue(200);
-    QCOMPARE(v.DesplX, 200);
+    l.sbHoriz()->setValue(200);
+    QCOMPARE(l.DesplX(), 200);
     QCOMPARE(Posiciones(*v.Arbol), posiciones);
-    QVERIFY(v.BufferLienzo != antes);
-    QCOMPARE(v.BufferLienzo.copy(0, 0, W - 200, H), antes.copy(200, 0, W - 200, H));
+    QVERIFY(l.Imagen() != antes);
+    QCOMPARE(l.Imagen().copy(0, 0, W - 200, H), antes.copy(200, 0, W - 200, H));
 
     // A new layout keeps the offset the user chose...
     Llenar(v, {1});
-    v.Distribuir();
-    QCOMPARE(v.DesplX, 200);
-    QCOMPARE(v.sbHoriz->value(), 200);
+    l.Distribuir();
+    QCOMPARE(l.DesplX(), 200);
+    QCOMPARE(l.sbHoriz()->value(), 200);
     // ...limited so that the view does not pass the right end.
     ancho = Extension(*v.Arbol).MaxX + R + Sx;
-    v.sbHoriz->setValue(v.sbHoriz->maximum());
-    QCOMPARE(v.DesplX, ancho - W + 1);
-    v.Distribuir();
-    QCOMPARE(v.DesplX, ancho - W - 1);
-    QCOMPARE(v.sbHoriz->value(), ancho - W - 1);
+    l.sbHoriz()->setValue(l.sbHoriz()->maximum());
+    QCOMPARE(l.DesplX(), ancho - W + 1);
+    l.Distribuir();
+    QCOMPARE(l.DesplX(), ancho - W - 1);
+    QCOMPARE(l.sbHoriz()->value(), ancho - W - 1);
 
     // A canvas wider than the picture centres it and disables the bar.
-    v.BufferLienzo = QImage(ancho + 50, H, QImage::Format_RGB32);
-    v.Distribuir();
-    QVERIFY(!v.sbHoriz->isEnabled());
-    QCOMPARE(v.DesplX, -25);
+    l.PonerTamano({ancho + 50, H});
+    l.Distribuir();
+    QVERIFY(!l.sbHoriz()->isEnabled());
+    QCOMPARE(l.DesplX(), -25);
   }
 
   // The vertical bar as the horizontal one: range, page, the offset kept by
@@ -200,45 +203,47 @@ private Q_SLOTS:
   void ArbolMasAltoQueElLienzo() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     const int H = 300;
     Preparar(e, 900, H);
     Llenar(v, Cadena(20));
-    v.Distribuir();
+    l.Distribuir();
     const int alto = Extension(*v.Arbol).MaxY + R;
-    QVERIFY(v.sbVert->isEnabled());
-    QCOMPARE(v.sbVert->maximum(), alto - H + 1);
-    QCOMPARE(v.sbVert->pageStep(), H - 1);
-    QCOMPARE(v.DesplY, 0);
-    v.sbVert->setValue(150);
-    QCOMPARE(v.DesplY, 150);
-    v.Distribuir();
-    QCOMPARE(v.DesplY, 150);
-    v.sbVert->setValue(v.sbVert->maximum());
-    v.Distribuir();
-    QCOMPARE(v.DesplY, alto - H - 1);
+    QVERIFY(l.sbVert()->isEnabled());
+    QCOMPARE(l.sbVert()->maximum(), alto - H + 1);
+    QCOMPARE(l.sbVert()->pageStep(), H - 1);
+    QCOMPARE(l.DesplY(), 0);
+    l.sbVert()->setValue(150);
+    QCOMPARE(l.DesplY(), 150);
+    l.Distribuir();
+    QCOMPARE(l.DesplY(), 150);
+    l.sbVert()->setValue(l.sbVert()->maximum());
+    l.Distribuir();
+    QCOMPARE(l.DesplY(), alto - H - 1);
   }
 
-  // The first paint lays out and draws; an ordinary repaint only copies the
-  // buffer; a new canvas size lays out again at the next paint.
-  void PintadoDistribuyeSoloConOtroTamano() {
+  // The first size lays out and draws; a paint only copies the picture; a
+  // new size lays out again.
+  void PintadoSoloCopiaLaImagen() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     Llenar(v, {50, 30, 70});
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
-    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());
-    QCOMPARE(v.BufferLienzo.format(), QImage::Format_RGB32);
+    QTRY_COMPARE(l.Imagen().size(), l.Area()->size());
+    QCOMPARE(l.Imagen().format(), QImage::Format_RGB32);
     QVERIFY(v.Arbol->Raiz->Izq->X < v.Arbol->Raiz->X);
-    QCOMPARE(v.Lienzo->grab().toImage().convertToFormat(QImage::Format_RGB32), v.BufferLienzo);
+    QCOMPARE(l.Area()->grab().toImage().convertToFormat(QImage::Format_RGB32), l.Imagen());
 
     RecorrerPreorden(v.Arbol->Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = -999; });
-    v.Lienzo->repaint();
+    l.Area()->repaint();
     QCOMPARE(v.Arbol->Raiz->X, -999);
 
     v.resize(v.width() + 40, v.height() + 30);
-    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());
+    QTRY_COMPARE(l.Imagen().size(), l.Area()->size());
     QVERIFY(v.Arbol->Raiz->X != -999);
-    QCOMPARE(v.Lienzo->grab().toImage().convertToFormat(QImage::Format_RGB32), v.BufferLienzo);
+    QCOMPARE(l.Area()->grab().toImage().convertToFormat(QImage::Format_RGB32), l.Imagen());
   }
 
   // F5 from "Completa" gives "Separada" with separation 4, then
@@ -246,6 +251,7 @@ private Q_SLOTS:
   void F5AlternaLaDistribucion() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     Preparar(e, 400, 300);
     e.Pres().PonerDistribucion(2);
     Llenar(v, {50, 30, 70, 20});
@@ -258,7 +264,7 @@ private Q_SLOTS:
       f5->trigger();
       QCOMPARE(e.Pres().TipoDist(), x.Dist);
       QCOMPARE(e.Pres().NodoSx(), x.Sx);
-      QCOMPARE(v.NodSx, x.Sx);
+      QCOMPARE(l.Ajustes().SepX, x.Sx);
       QCOMPARE(v.Arbol->SepX, x.Sx);  // laid out again with it
     }
   }
@@ -294,6 +300,7 @@ private Q_SLOTS:
   void DistribucionFallidaSeAvisaUnaVez() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     TArbolBST fuente;
     for (int x : {50, 30, 70})
       fuente.Insertar(x);
@@ -301,16 +308,16 @@ private Q_SLOTS:
     datos[0] = 5;
     v.Arbol->Cargar(datos);
     Preparar(e, 400, 300);
-    v.Distribuir();
+    l.Distribuir();
     const std::vector<QPoint> posiciones = Posiciones(*v.Arbol);
-    const int desplX = v.DesplX;
+    const int desplX = l.DesplX();
 
     e.Pres().PonerDistribucion(1);
     v.Refrescar();
     const QStringList uno{QStringLiteral("Numero de elementos erroneo!")};
     QCOMPARE(e.Mensajes(), uno);
     QCOMPARE(Posiciones(*v.Arbol), posiciones);
-    QCOMPARE(v.DesplX, desplX);
+    QCOMPARE(l.DesplX(), desplX);
     v.Refrescar();
     QCOMPARE(e.Mensajes(), uno);
 
@@ -324,7 +331,7 @@ private Q_SLOTS:
     QVERIFY(QTest::qWaitForWindowExposed(&v));
     QTRY_COMPARE(e.Mensajes().size(), 2);
     v.resize(v.width() + 20, v.height());
-    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());
+    QTRY_COMPARE(l.Imagen().size(), l.Area()->size());
     QTest::qWait(20);
     QCOMPARE(e.Mensajes().size(), 2);
     QCOMPARE(Posiciones(*v.Arbol), posiciones);
@@ -346,29 +353,30 @@ private Q_SLOTS:
     TEntorno e(Fichero(), modo8 ? 256 : -1);
     QDir::setCurrent(antes);
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     QCOMPARE(v.Modo8Bits, modo8);
     QVERIFY(v.HayImagenes);
     const TColor azul = ColorRGB(0, 0, 255);
     e.Pres().PonerAjustes({2, 0, 0, R, Sx, 5, e.Pres().Sombras(), azul, e.Pres().ColNod(), e.Pres().Fuente()});
     e.Pres().FondoCambiado = true;
     Llenar(v, {5});
-    v.BufferLienzo = QImage(200, 150, QImage::Format_Indexed8);
+    l.PonerTamano({200, 150});
     v.Refrescar();
     QVERIFY(!e.Pres().FondoCambiado);
-    QCOMPARE(v.BufferLienzo.format(), QImage::Format_RGB32);
-    QCOMPARE(v.BufferLienzo.size(), QSize(200, 150));
+    QCOMPARE(l.Imagen().format(), QImage::Format_RGB32);
+    QCOMPARE(l.Imagen().size(), QSize(200, 150));
     // Where only the shadow lies: tinted blue in 32-bit mode, as drawn in 8.
     const QImage& huecoNodo = v.Imagenes.Capa(0, 2, 2);
     const QImage& huecoSombra = v.Imagenes.Capa(0, 2, 3);
     const auto negro = [&](const QImage& img, int x, int y) {
       return modo8 ? img.pixelIndex(x, y) == 0 : (img.pixel(x, y) & 0xFFFFFF) == 0;
     };
-    const int x0 = v.Arbol->Raiz->X - v.DesplX - v.Imagenes.RadImg();
-    const int y0 = v.Arbol->Raiz->Y - v.DesplY - v.Imagenes.RadImg();
+    const int x0 = v.Arbol->Raiz->X - l.DesplX() - v.Imagenes.RadImg();
+    const int y0 = v.Arbol->Raiz->Y - l.DesplY() - v.Imagenes.RadImg();
     int sombra = 0, rojoVerde = 0, nodo = 0;
     for (int y = 0; y < v.Imagenes.TamImg(); ++y)
       for (int x = 0; x < v.Imagenes.TamImg(); ++x) {
-        const QRgb p = v.BufferLienzo.pixel(x0 + x, y0 + y);
+        const QRgb p = l.Imagen().pixel(x0 + x, y0 + y);
         if (negro(huecoNodo, x, y)) {
           nodo += p != ColorQt(azul).rgb() ? 1 : 0;
         } else if (negro(huecoSombra, x, y)) {
@@ -396,11 +404,12 @@ private Q_SLOTS:
     QFETCH(int, distribucion);
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
+    TLienzo& l = *v.Lienzo;
     const int W = 300, H = 200;
     TFuente diminuta = e.Pres().Fuente();
     diminuta.Tam = 1;  // the texts reach little past their nodes
     e.Pres().PonerAjustes({0, distribucion, 0, R, Sx, 5, e.Pres().Sombras(), e.Pres().ColFon(), e.Pres().ColNod(), diminuta});
-    v.BufferLienzo = QImage(W, H, QImage::Format_RGB32);
+    l.PonerTamano({W, H});
     Llenar(v, Aleatorios(300, 11));
     v.Arbol->Deseleccionar();
     v.Refrescar();
@@ -408,42 +417,42 @@ private Q_SLOTS:
       TAjustesDibujo a;
       a.ColFon = e.Pres().ColFon();
       a.Fuente = e.Pres().Fuente();
-      a.R = v.NodRad;
-      a.DesplX = v.DesplX;
-      a.DesplY = v.DesplY;
+      a.R = l.Ajustes().Radio;
+      a.DesplX = l.DesplX();
+      a.DesplY = l.DesplY();
       a.Recortar = false;
       QImage img(W, H, QImage::Format_RGB32);
       DibujarEstructura(img, *v.Arbol, a);
       return img;
     };
-    QVERIFY(v.sbHoriz->isEnabled() && v.sbVert->isEnabled());
+    QVERIFY(l.sbHoriz()->isEnabled() && l.sbVert()->isEnabled());
     for (int i = 0; i <= 6; ++i)
       for (int j = 0; j <= 3; ++j) {
-        v.sbHoriz->setValue(v.sbHoriz->maximum() * i / 6);
-        v.sbVert->setValue(v.sbVert->maximum() * j / 3);
-        QVERIFY2(v.BufferLienzo == entero(), qPrintable(QStringLiteral("at %1, %2").arg(v.DesplX).arg(v.DesplY)));
+        l.sbHoriz()->setValue(l.sbHoriz()->maximum() * i / 6);
+        l.sbVert()->setValue(l.sbVert()->maximum() * j / 3);
+        QVERIFY2(l.Imagen() == entero(), qPrintable(QStringLiteral("at %1, %2").arg(l.DesplX()).arg(l.DesplY())));
       }
 
     // The top left corner: the root lies to the right of it, and the
     // deepest node of its right subtree far below.
-    v.sbHoriz->setValue(0);
-    v.sbVert->setValue(0);
+    l.sbHoriz()->setValue(0);
+    l.sbVert()->setValue(0);
     TNodoBin* hondo = v.Arbol->Raiz->Der;
     RecorrerPreorden(v.Arbol->Raiz->Der, [&](TNodoBin* n, std::int32_t) {
       if (n->Y > hondo->Y)
         hondo = n;
     });
-    QVERIFY(v.Arbol->Raiz->X - v.DesplX > W + 100);
-    QVERIFY(hondo->Padre->Y - v.DesplY > H + 100);
+    QVERIFY(v.Arbol->Raiz->X - l.DesplX() > W + 100);
+    QVERIFY(hondo->Padre->Y - l.DesplY() > H + 100);
     v.Bloqueado = true;
-    hondo->X = v.DesplX + W / 2;
-    hondo->Y = v.DesplY + H / 2;
-    v.Dibujar();
-    QCOMPARE(v.BufferLienzo.pixel(W / 2, H / 2 - R / 2), ColorQt(ColorRGB(255, 255, 255)).rgb());
-    QCOMPARE(v.BufferLienzo, entero());
+    hondo->X = l.DesplX() + W / 2;
+    hondo->Y = l.DesplY() + H / 2;
+    l.Dibujar();
+    QCOMPARE(l.Imagen().pixel(W / 2, H / 2 - R / 2), ColorQt(ColorRGB(255, 255, 255)).rgb());
+    QCOMPARE(l.Imagen(), entero());
     v.Bloqueado = false;
     v.Refrescar();
-    QCOMPARE(v.BufferLienzo, entero());
+    QCOMPARE(l.Imagen(), entero());
 
     // A motion ends on the layout it started towards, even when the
     // distribution changed in the middle: the nodes then stand where no
@@ -453,10 +462,10 @@ private Q_SLOTS:
     v.IniciarAnimacion();
     e.Pres().PonerDistribucion((distribucion + 1) % 3);
     v.Refrescar();
-    QTRY_VERIFY(!v.Timer1->isActive());
+    QTRY_VERIFY(!l.EnMovimiento());
     for (int i = 0; i <= 6; ++i) {
-      v.sbHoriz->setValue(v.sbHoriz->maximum() * i / 6);
-      QVERIFY2(v.BufferLienzo == entero(), qPrintable(QStringLiteral("at %1, %2").arg(v.DesplX).arg(v.DesplY)));
+      l.sbHoriz()->setValue(l.sbHoriz()->maximum() * i / 6);
+      QVERIFY2(l.Imagen() == entero(), qPrintable(QStringLiteral("at %1, %2").arg(l.DesplX()).arg(l.DesplY())));
     }
   }
 };

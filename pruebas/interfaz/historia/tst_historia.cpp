@@ -46,7 +46,7 @@ QByteArray Entradas(const std::vector<std::int32_t>& e) {
 void Hacer(TEntorno& e, const QString& orden) {
   e.V().lisOperacion->setCurrentIndex(orden.startsWith(QLatin1Char('+')) ? 1 : 2);
   e.Teclear(orden.mid(1));
-  QTRY_VERIFY_WITH_TIMEOUT(!e.V().Timer1->isActive() && !e.V().Bloqueado, 5000);
+  QTRY_VERIFY_WITH_TIMEOUT(!e.V().Lienzo->EnMovimiento() && !e.V().Bloqueado, 5000);
 }
 
 // The command that starts an empty structure of each kind.
@@ -538,13 +538,13 @@ private Q_SLOTS:
 
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
-    QTRY_COMPARE(v.BufferLienzo.size(), v.Lienzo->size());  // painted once
+    QTRY_COMPARE(v.Lienzo->Imagen().size(), v.Lienzo->Area()->size());  // painted once
     // A wide tree scrolled to its right end.
     for (std::int32_t c = 1; c <= 120; ++c)
       v.Arbol->Insertar(c * 7 % 121);
     v.Refrescar();
-    QVERIFY(v.sbHoriz->isEnabled());
-    v.sbHoriz->setValue(v.sbHoriz->maximum());
+    QVERIFY(v.Lienzo->sbHoriz()->isEnabled());
+    v.Lienzo->sbHoriz()->setValue(v.Lienzo->sbHoriz()->maximum());
     if (!v.btnAnimar->isChecked())
       v.btnAnimar->trigger();
 
@@ -564,14 +564,14 @@ private Q_SLOTS:
     orden->trigger();
     QCOMPARE(e.Mensajes(), QStringList{});
     QVERIFY(v.Arbol->NumNodos > 100);
-    QVERIFY(!v.Timer1->isActive() && !v.Bloqueado);
+    QVERIFY(!v.Lienzo->EnMovimiento() && !v.Bloqueado);
     const TNodoBin* raiz = v.Arbol->Raiz;
-    const QPoint enLienzo(raiz->X - v.DesplX, raiz->Y - v.DesplY);
-    QVERIFY2(QRect(QPoint(0, 0), v.BufferLienzo.size()).contains(enLienzo),
+    const QPoint enLienzo(raiz->X - v.Lienzo->DesplX(), raiz->Y - v.Lienzo->DesplY());
+    QVERIFY2(QRect(QPoint(0, 0), v.Lienzo->Imagen().size()).contains(enLienzo),
              qPrintable(QStringLiteral("root at %1, %2").arg(enLienzo.x()).arg(enLienzo.y())));
     // Already at its layout: a new one moves nothing.
     const QPoint antes(raiz->X, raiz->Y);
-    v.Distribuir();
+    v.Lienzo->Distribuir();
     QCOMPARE(QPoint(raiz->X, raiz->Y), antes);
   }
 
@@ -584,17 +584,17 @@ private Q_SLOTS:
     v.Refrescar();
     if (!v.btnAnimar->isChecked())
       v.btnAnimar->trigger();
-    v.sbHoriz->setValue(v.sbHoriz->maximum() / 2);
-    const int desplX = v.DesplX;
+    v.Lienzo->sbHoriz()->setValue(v.Lienzo->sbHoriz()->maximum() / 2);
+    const int desplX = v.Lienzo->DesplX();
     QVERIFY(desplX > 0);
     v.lisOperacion->setCurrentIndex(1);
     e.Teclear(QStringLiteral("101"));
-    QTRY_VERIFY(!v.Timer1->isActive() && !v.Bloqueado);
+    QTRY_VERIFY(!v.Lienzo->EnMovimiento() && !v.Bloqueado);
     QVERIFY(e.Contiene(101));
-    QCOMPARE(v.DesplX, desplX);
+    QCOMPARE(v.Lienzo->DesplX(), desplX);
     e.Orden(TVentPpal::cDeshacer);
     QVERIFY(!e.Contiene(101));
-    QCOMPARE(v.DesplX, desplX);
+    QCOMPARE(v.Lienzo->DesplX(), desplX);
   }
 
   // A big structure never holds the window: the builders show it at once,
@@ -606,17 +606,17 @@ private Q_SLOTS:
     QElapsedTimer t;
     t.start();
     v.ToolButton17->trigger();
-    QVERIFY(!v.Timer1->isActive());
+    QVERIFY(!v.Lienzo->EnMovimiento());
     QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
     if (!v.btnAnimar->isChecked())
       v.btnAnimar->trigger();
     v.PausaAnim = 10000;
     v.RealizarInsercion(-5);
-    QVERIFY(v.Timer1->isActive());
+    QVERIFY(v.Lienzo->EnMovimiento());
     t.restart();
     v.close();
     QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
-    QVERIFY(!v.Timer1->isActive() && !v.Bloqueado);
+    QVERIFY(!v.Lienzo->EnMovimiento() && !v.Bloqueado);
   }
 };
 

@@ -24,7 +24,7 @@ bool TodosEnDestino(TVentPpal& v) {
 // neither the motion's mark nor the lock's text in the status bar.
 void ComprobarTerminada(TVentPpal& v) {
   QVERIFY(!v.Bloqueado);
-  QVERIFY(!v.Timer1->isActive());
+  QVERIFY(!v.Lienzo->EnMovimiento());
   QVERIFY(!v.DlgPaso() || !v.DlgPaso()->isVisible());
   QCOMPARE(v.Paneles[4]->text(), QString());
   QVERIFY(v.Paneles[5]->text() != kBloqueo);
@@ -123,7 +123,7 @@ private Q_SLOTS:
     TVentPpal& v = Nuevo();
     v.Accion(TVentPpal::cAnim2)->trigger();  // F3
     QVERIFY(v.btnAnimar->isChecked() && v.btnPaso2->isChecked() && !v.btnPaso->isChecked());
-    QSignalSpy ticks(v.Timer1, &QTimer::timeout);
+    QSignalSpy ticks(v.Lienzo->Timer1(), &QTimer::timeout);
     E->Teclear(QStringLiteral("60"));
     // The leaf's stage started the one motion and waited for its end.
     QCOMPARE(ticks.count(), v.PausaNumEtap + 1);
@@ -152,14 +152,14 @@ private Q_SLOTS:
     v.PausaAnim = pausa;
     v.PausaNumEtap = pasos;
     v.IniciarAnimacion();
-    QCOMPARE(v.Timer1->interval(), intervalo);
+    QCOMPARE(v.Lienzo->Timer1()->interval(), intervalo);
     // The way from 0 to 1000, whatever the layout said.
     TNodoBin* n = v.Arbol->Raiz;
     n->XIni = 0;
     n->XFin = 1000;
     QList<int> vistos;
-    QObject::connect(v.Timer1, &QTimer::timeout, [&] { vistos << n->X; });
-    QTRY_VERIFY(!v.Timer1->isActive());
+    QObject::connect(v.Lienzo->Timer1(), &QTimer::timeout, [&] { vistos << n->X; });
+    QTRY_VERIFY(!v.Lienzo->EnMovimiento());
     QCOMPARE(vistos, xs);
     ComprobarTerminada(v);
   }
@@ -170,9 +170,9 @@ private Q_SLOTS:
     QVERIFY(v.btnAnimar->isChecked() && v.btnPaso->isChecked() && !v.btnPaso2->isChecked());
     QStringList alAcabar;
     TPulsador p(E->Paso(), [&](TPulsador& pul) {
-      if (v.Timer1->isActive()) {
+      if (v.Lienzo->EnMovimiento()) {
         // Ticks arrive inside the wait; the motion ends while it waits.
-        QTRY_VERIFY(!v.Timer1->isActive());
+        QTRY_VERIFY(!v.Lienzo->EnMovimiento());
         alAcabar << QStringLiteral("%1 %2 %3").arg(int(v.Bloqueado)).arg(v.Paneles[4]->text(), v.Paneles[5]->text());
       }
       pul.Pulsar();
@@ -205,7 +205,7 @@ private Q_SLOTS:
       v.Accion(TVentPpal::cOperacion)->trigger();
       QCOMPARE(v.edtValor->text(), QStringLiteral("40"));  // neither the next key nor an operation
       v.OpcRatDel->trigger();
-      QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(Nodo(*v.Arbol, 30)->X - v.DesplX, Nodo(*v.Arbol, 30)->Y - v.DesplY));
+      QTest::mouseClick(v.Lienzo->Area(), Qt::LeftButton, {}, QPoint(Nodo(*v.Arbol, 30)->X - v.Lienzo->DesplX(), Nodo(*v.Arbol, 30)->Y - v.Lienzo->DesplY()));
       v.RealizarBorrado(30);
       v.RealizarInsercion(99);
       QVERIFY(v.Arbol->Guardar() == antes);
@@ -216,12 +216,12 @@ private Q_SLOTS:
       // The wait still paints, ticks and takes input: the press comes from
       // a timer, and the canvas repaints meanwhile.
       Pintados_ = 0;
-      v.Lienzo->installEventFilter(this);
-      v.Lienzo->update();
+      v.Lienzo->Area()->installEventFilter(this);
+      v.Lienzo->Area()->update();
       QTimer::singleShot(20, [&pul] { pul.Pulsar(); });
     });
     E->Teclear(QStringLiteral("60"));
-    v.Lienzo->removeEventFilter(this);
+    v.Lienzo->Area()->removeEventFilter(this);
     QVERIFY(Pintados_ > 0);
     QCOMPARE(p.Vistos.size(), 5);
     QCOMPARE(v.Arbol->NumNodos, 4);
@@ -294,7 +294,7 @@ private Q_SLOTS:
     v.PausaAnim = 10000;
     E->Teclear(QStringLiteral("60"));
     // The driver returned at once; the motion holds the workspace.
-    QVERIFY(v.Timer1->isActive());
+    QVERIFY(v.Lienzo->EnMovimiento());
     QVERIFY(v.Bloqueado);
     QCOMPARE(v.Paneles[4]->text(), QStringLiteral("*"));
     v.Accion(TVentPpal::cInsertar)->trigger();

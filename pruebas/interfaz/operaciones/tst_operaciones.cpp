@@ -24,7 +24,7 @@ const QString kMilIntentos = QStringLiteral(
 void Pulsar(TVentPpal& v, std::int32_t clave) {
   TNodoBin* n = Nodo(*v.Arbol, clave);
   QVERIFY(n);
-  QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(n->X - v.DesplX, n->Y - v.DesplY));
+  QTest::mouseClick(v.Lienzo->Area(), Qt::LeftButton, {}, QPoint(n->X - v.Lienzo->DesplX(), n->Y - v.Lienzo->DesplY()));
 }
 
 // A stream of 50 with a left child 80: out of order for a search tree.
@@ -123,7 +123,7 @@ private Q_SLOTS:
     Pulsar(v, 70);  // "Seleccionar nodo"
     QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 70);
     QCOMPARE(v.Historia.NumOper(), 0);
-    QTest::mouseClick(v.Lienzo, Qt::LeftButton, {}, QPoint(v.Lienzo->width() - 2, v.Lienzo->height() - 2));
+    QTest::mouseClick(v.Lienzo->Area(), Qt::LeftButton, {}, QPoint(v.Lienzo->Area()->width() - 2, v.Lienzo->Area()->height() - 2));
     QVERIFY(!v.Arbol->NodoSel);  // a miss selects nothing
     v.OpcRatBus->trigger();
     Pulsar(v, 30);

@@ -238,17 +238,18 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     TDlgPres* pres = e.Programa.DlgPres();
     TDlgAnimacion* anim = e.Programa.DlgAnimacion();
-    QCOMPARE(v.NodRad, 15);
+    QCOMPARE(v.Lienzo->Ajustes().Radio, 15);
     v.show();
     QVERIFY(v.OpcionesLeidas);
-    QCOMPARE((QList<int>{v.NodRad, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
+    QCOMPARE(v.Arbol->Radio, 30);  // laid out with them as soon as shown
+    QCOMPARE((QList<int>{v.Lienzo->Ajustes().Radio, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
              (QList<int>{30, 2, 30, 2}));
     QCOMPARE(anim->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
 
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QVERIFY(pres->isVisible());
     Control<QSpinBox>(pres, "udNodoRad")->stepUp();
-    QCOMPARE(v.NodRad, 31);
+    QCOMPARE(v.Lienzo->Ajustes().Radio, 31);
     QVERIFY(v.close());
     QVERIFY(!pres->isVisible());
     QSettings s(Fichero(), QSettings::IniFormat);
