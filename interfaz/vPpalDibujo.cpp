@@ -33,15 +33,16 @@ void TVentPpal::ConectarLienzo() {
 TAjustesLienzo TVentPpal::AjustesLienzo() {
   TAjustesLienzo a = Lienzo->Ajustes();
   if (DlgPres_) {
-    a.Radio = DlgPres_->NodoRad();
-    a.SepX = DlgPres_->NodoSx();
-    a.SepY = DlgPres_->NodoSy();
-    a.TipoDist = DlgPres_->TipoDist();
-    a.TipoDisp = DlgPres_->TipoDisp();
-    a.TipoGraf = DlgPres_->TipoGraf();
-    a.Sombras = DlgPres_->Sombras();
-    a.ColFon = DlgPres_->ColFon();
-    a.Fuente = DlgPres_->Fuente();
+    const TAjustesPresentacion p = DlgPres_->Ajustes();
+    a.Radio = p.NodoRad;
+    a.SepX = p.NodoSx;
+    a.SepY = p.NodoSy;
+    a.TipoDist = p.TipoDist;
+    a.TipoDisp = p.TipoDisp;
+    a.TipoGraf = p.TipoGraf;
+    a.Sombras = p.Sombras;
+    a.ColFon = p.ColFon;
+    a.Fuente = p.Fuente;
     if (DlgPres_->FondoCambiado) {
       DlgPres_->FondoCambiado = false;
       Imagenes.TintarSombras(a.ColFon);
