@@ -11,6 +11,11 @@ public:
     // Height of the right subtree minus height of the left one; +-2 only
     // during a walk, until its rotation (or in a loaded unbalanced tree).
     std::int32_t FactorEquilibrio = 0;
+
+    void CopiarCampos(const TNodoBin& Origen) override {
+        TNodoBin::CopiarCampos(Origen);
+        FactorEquilibrio = static_cast<const TNodoAVL&>(Origen).FactorEquilibrio;
+    }
 };
 
 template <>

@@ -622,3 +622,68 @@ void TArbolBin::Interpolar(double t) {
         n->Y = paso(n->YIni, n->YFin);
     });
 }
+
+// ---------------------------------------------------------------- clone
+
+void TNodoBin::CopiarCampos(const TNodoBin& Origen) {
+    X = Origen.X;
+    Y = Origen.Y;
+    Valor = Origen.Valor;
+    Marcado = Origen.Marcado;
+    XIni = Origen.XIni;
+    YIni = Origen.YIni;
+    XFin = Origen.XFin;
+    YFin = Origen.YFin;
+}
+
+std::size_t TPoolNodos::BytesReservados() const {
+    std::size_t b = 0;
+    for (std::size_t k = 0; k < Bloques_.size(); ++k) b += SlotsDelBloque(k) * TamSlot_;
+    return b;
+}
+
+std::unique_ptr<TArbolBin> TArbolBin::Clonar() const {
+    std::unique_ptr<TArbolBin> c = Clase()();
+    auto copia = [&](const TNodoBin* o, TNodoBin* padre) {
+        TNodoBin* n = c->CrearNodo(o->Valor, padre, nullptr, nullptr);
+        n->CopiarCampos(*o);
+        if (o == NodoSel) c->NodoSel = n;
+        return n;
+    };
+    if (Raiz != nullptr) {
+        // Pre-order with an explicit stack: each entry is an original node
+        // whose copy is still owed, and the copy of its parent.
+        struct TPendiente {
+            const TNodoBin* Origen;
+            TNodoBin* PadreCopia;
+        };
+        std::vector<TPendiente> pila;
+        pila.reserve(64);
+        c->Raiz = copia(Raiz, nullptr);
+        const TNodoBin* o = Raiz;
+        TNodoBin* n = c->Raiz;
+        for (;;) {
+            if (o->Der != nullptr) pila.push_back({o->Der, n});
+            if (o->Izq != nullptr) {
+                n->Izq = copia(o->Izq, n);
+                n = n->Izq;
+                o = o->Izq;
+            } else if (pila.empty()) {
+                break;
+            } else {
+                const TPendiente p = pila.back();
+                pila.pop_back();
+                p.PadreCopia->Der = copia(p.Origen, p.PadreCopia);
+                n = p.PadreCopia->Der;
+                o = p.Origen;
+            }
+        }
+    }
+    if (NodoBorrado != nullptr) c->NodoBorrado = copia(NodoBorrado, nullptr);  // detached: no links
+    c->NumNodos = NumNodos;
+    c->Radio = Radio;
+    c->SepX = SepX;
+    c->SepY = SepY;
+    c->CopiarEstadoDeTipo(*this);
+    return c;
+}

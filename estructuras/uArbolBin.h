@@ -102,6 +102,9 @@ public:
     // This node's own record (without the subtrees).
     virtual void GuardarRegistro(TEscritorFlujo& Flujo) const;
     virtual void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer);
+    // Copies every field but the links from Origen, a node of the same class
+    // (kinds add their own fields).
+    virtual void CopiarCampos(const TNodoBin& Origen);
 };
 
 template <>
@@ -206,6 +209,8 @@ public:
     // Every slot becomes free at once, without visiting them; the blocks are
     // kept and handed out again from the first.
     void Reiniciar() noexcept;
+    // Memory of the blocks held, handed out or not.
+    std::size_t BytesReservados() const;
 
 private:
     struct TLibre {
@@ -272,6 +277,17 @@ public:
     virtual void Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,
                           const TDibNodo& DibTexto, const TDibVector& DibVector) const;
 
+    // An identical, independent structure of the same kind: every node with
+    // every field (value, positions, motion fields, mark, the kind's own),
+    // the same shape, NodoSel and the removed node NodoBorrado mapped to
+    // their copies (a NodoSel in neither becomes nil), the count, the layout
+    // sizes and the kind's own state; OnEtapa stays unassigned. The copies
+    // are made in pre-order, so the k-th node of the clone in pre-order is
+    // the copy of the k-th of the original. Iterative: a 10^6 chain clones.
+    std::unique_ptr<TArbolBin> Clonar() const;
+    // Memory held by this structure's node pool.
+    std::size_t BytesNodos() const { return Pool_.BytesReservados(); }
+
     // Conveniences over the stream operations.
     void Cargar(std::span<const std::uint8_t> Datos);
     std::vector<std::uint8_t> Guardar() const;
@@ -328,6 +344,10 @@ public:
     void DestruirNodo(TNodoBin* Nodo) noexcept;
 
 protected:
+    // The kind's own state of a clone (Clonar calls it on the copy once its
+    // nodes are made): nothing for the plain kinds.
+    virtual void CopiarEstadoDeTipo(const TArbolBin& Origen) { (void)Origen; }
+
     // Nuevo (possibly nil) takes Viejo's place: as the root, or as the child
     // of Viejo's parent on Viejo's side. Viejo's own links are left alone.
     // Inline: every rotation of every kind makes one.

@@ -22,6 +22,13 @@ public:
     bool EsNegro() const { return Color == 1; }
     void GuardarRegistro(TEscritorFlujo& Flujo) const override;
     void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) override;
+    void CopiarCampos(const TNodoBin& Origen) override {
+        TNodoBin::CopiarCampos(Origen);
+        const auto& o = static_cast<const TNodoRN&>(Origen);
+        AlturaNegra = o.AlturaNegra;
+        Color = o.Color;
+        CaminoVerificado = o.CaminoVerificado;
+    }
 };
 
 template <>
@@ -45,6 +52,11 @@ public:
     void ComprobarCaminoNegro(TNodoBin* Nodo);
     // Walks every node on every check (the reference the shortcut must match).
     bool ComprobacionCompleta = false;
+
+protected:
+    void CopiarEstadoDeTipo(const TArbolBin& Origen) override {
+        ComprobacionCompleta = static_cast<const TArbolRN&>(Origen).ComprobacionCompleta;
+    }
 
 private:
     struct TPaso {

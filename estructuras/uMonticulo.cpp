@@ -49,6 +49,17 @@ void TMonticulo::Vaciar() {
     MaxNodos = 0;
 }
 
+void TMonticulo::CopiarEstadoDeTipo(const TArbolBin& Origen) {
+    const auto& o = static_cast<const TMonticulo&>(Origen);
+    Vector.assign(o.Vector.size(), nullptr);
+    VectorValores = o.VectorValores;
+    MaxNodos = o.MaxNodos;
+    RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t) {
+        const std::int32_t i = Mon(n)->Indice;
+        if (i >= 0 && static_cast<std::size_t>(i) < Vector.size() && o.Vector[i] != nullptr) Vector[i] = Mon(n);
+    });
+}
+
 void TMonticulo::Cargar(TLectorFlujo& Flujo) {
     TCarga c(*this);
     LeerFlujo(Flujo, c);

@@ -15,6 +15,10 @@ public:
 
     void GuardarRegistro(TEscritorFlujo& Flujo) const override;
     void CargarRegistro(TLectorFlujo& Flujo, bool& HayIzq, bool& HayDer) override;
+    void CopiarCampos(const TNodoBin& Origen) override {
+        TNodoBin::CopiarCampos(Origen);
+        Indice = static_cast<const TNodoMon&>(Origen).Indice;
+    }
 };
 
 template <>
@@ -61,6 +65,12 @@ public:
     // Position i < NumNodos: the value of Vector[i]; later positions keep the
     // value last placed there (the removed minima after deletions).
     std::vector<std::int32_t> VectorValores;
+
+protected:
+    // The same vector length, values (greyed cells included) and MaxNodos;
+    // each live cell holds the copy of the original's node, found by its
+    // index.
+    void CopiarEstadoDeTipo(const TArbolBin& Origen) override;
 
 private:
     void ReestructurarAscendente(std::int32_t I);

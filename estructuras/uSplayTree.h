@@ -18,6 +18,11 @@ public:
     // not splay.
     bool Insertando = false;
 
+protected:
+    void CopiarEstadoDeTipo(const TArbolBin& Origen) override {
+        Insertando = static_cast<const TSplayTree&>(Origen).Insertando;
+    }
+
 private:
     // Moves NodoSel to the root; NodoSel stays on the same node.
     void Splay();
