@@ -36,8 +36,12 @@ const TValor kValores[] = {
     {"PausaNumEtap", TTipoValor::Entero, &TOpciones::PausaNumEtap},
 };
 
-// Read and written after the seventeen values, the last one in the order.
+// Read and written after the seventeen values, in this order.
 const QString kCarpetaFicheros = QStringLiteral("CarpetaFicheros");
+// The step window's place and size, then its speed.
+const QString kLugarPaso[] = {QStringLiteral("PasoX"), QStringLiteral("PasoY"), QStringLiteral("PasoAncho"),
+                              QStringLiteral("PasoAlto")};
+const QString kVelocidadPaso = QStringLiteral("PasoVelocidad");
 
 // The integer fields that are not members of TOpciones itself.
 int* EnteroDe(TOpciones& o, const TValor& v) {
@@ -120,6 +124,13 @@ TOpciones Acotar(TOpciones o) {
   o.PausaAnim = std::clamp(o.PausaAnim, 0, Rangos::PausaAnimMax);
   o.PausaPres = std::clamp(o.PausaPres, 0, Rangos::PausaPresMax);
   o.PausaNumEtap = std::clamp(o.PausaNumEtap, Rangos::EtapasMin, Rangos::EtapasMax);
+  if (!o.LugarPaso.isNull()) {
+    const auto coordenada = [](int c) { return std::clamp(c, -Rangos::CoordenadaMax, Rangos::CoordenadaMax); };
+    const auto tam = [](int t) { return std::clamp(t, Rangos::TamPasoMin, Rangos::TamPasoMax); };
+    o.LugarPaso = QRect(coordenada(o.LugarPaso.x()), coordenada(o.LugarPaso.y()), tam(o.LugarPaso.width()),
+                        tam(o.LugarPaso.height()));
+  }
+  o.VelocidadPaso = std::clamp(o.VelocidadPaso, Rangos::VelocidadMin, Rangos::VelocidadMax);
   return o;
 }
 
@@ -131,8 +142,26 @@ TOpciones LeerOpciones(IAlmacenOpciones& almacen) {
   for (const TValor& v : kValores)
     if (!(seguir = Leer(almacen, v, o)))
       break;
-  if (seguir && almacen.Existe(kCarpetaFicheros))
-    o.CarpetaFicheros = almacen.LeerCadena(kCarpetaFicheros).value_or(QString());
+  if (seguir && almacen.Existe(kCarpetaFicheros)) {
+    const auto carpeta = almacen.LeerCadena(kCarpetaFicheros);
+    o.CarpetaFicheros = carpeta.value_or(QString());
+    seguir = carpeta.has_value();
+  }
+  // The place counts only whole: the four values, all of them integers.
+  int lugar[4] = {};
+  int leidos = 0;
+  for (const QString& nombre : kLugarPaso) {
+    if (!seguir || !almacen.Existe(nombre))
+      continue;
+    const auto n = almacen.LeerEntero(nombre);
+    seguir = n.has_value();
+    if (n)
+      lugar[leidos++] = *n;
+  }
+  if (leidos == 4)
+    o.LugarPaso = QRect(lugar[0], lugar[1], std::max(1, lugar[2]), std::max(1, lugar[3]));
+  if (seguir && almacen.Existe(kVelocidadPaso))
+    o.VelocidadPaso = almacen.LeerEntero(kVelocidadPaso).value_or(o.VelocidadPaso);
   almacen.Cerrar();
   return Acotar(o);
 }
@@ -154,5 +183,11 @@ bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o) {
   }
   if (!o.CarpetaFicheros.isEmpty())
     almacen.EscribirCadena(kCarpetaFicheros, o.CarpetaFicheros);
+  if (!o.LugarPaso.isNull()) {
+    const int lugar[] = {o.LugarPaso.x(), o.LugarPaso.y(), o.LugarPaso.width(), o.LugarPaso.height()};
+    for (int i = 0; i < 4; ++i)
+      almacen.EscribirEntero(kLugarPaso[i], lugar[i]);
+  }
+  almacen.EscribirEntero(kVelocidadPaso, o.VelocidadPaso);
   return almacen.Cerrar();
 }

@@ -5,6 +5,8 @@
 #include "uAjustes.h"
 #include "uPlataforma.h"
 
+#include <QRect>
+
 struct TOpciones {
   int TipoGraf = 0;  // 0 drawings and text, 1 drawings, 2 pictures
   int TipoDist = 0;  // 0 separated, 1 compressed, 2 complete
@@ -23,6 +25,11 @@ struct TOpciones {
   // start; empty until a file has been chosen. Stored after the seventeen
   // values, and only once known, so older stores read as before.
   QString CarpetaFicheros;
+  // The step window's place (its frame's top-left) and size, null until the
+  // window has been shown, and the speed of its player. Stored after the
+  // folder.
+  QRect LugarPaso;
+  int VelocidadPaso = 5;
 
   // The stored part of the dialogs' settings. The shadows are not stored:
   // they come from `base`.
@@ -42,6 +49,9 @@ inline constexpr int EtapasMin = 2, EtapasMax = 50;
 inline constexpr int PausaAnimMax = 10000;
 inline constexpr int PausaPresMax = 5000;
 inline constexpr int TamFntMin = 1, TamFntMax = 200;
+inline constexpr int VelocidadMin = 1, VelocidadMax = 10;
+inline constexpr int CoordenadaMax = 16000;  // either way from the origin
+inline constexpr int TamPasoMin = 1, TamPasoMax = 8000;
 }  // namespace Rangos
 
 TOpciones Acotar(TOpciones o);
@@ -52,6 +62,7 @@ TOpciones Acotar(TOpciones o);
 // result is already clamped.
 TOpciones LeerOpciones(IAlmacenOpciones& almacen);
 
-// Writes all seventeen values, then the folder when there is one; false when
-// the store could not keep them.
+// Writes all seventeen values, then the folder when there is one, the step
+// window's place when known and the speed; false when the store could not
+// keep them.
 bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o);

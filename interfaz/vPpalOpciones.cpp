@@ -4,6 +4,7 @@
 #include "vPpal.h"
 
 #include "dAnimacion.h"
+#include "dPaso.h"
 #include "dPresentacion.h"
 
 void TVentPpal::LeerOpciones() {
@@ -24,6 +25,10 @@ void TVentPpal::LeerOpciones() {
     Ficheros_->Carpeta = o.CarpetaFicheros;
   if (DlgAnimacion_)
     DlgAnimacion_->PonerAjustes(o.Animacion());
+  if (DlgPaso_) {
+    DlgPaso_->PonerLugar(o.LugarPaso);
+    DlgPaso_->PonerVelocidad(o.VelocidadPaso);
+  }
   if (o.ColFon != TOpciones{}.ColFon)
     Imagenes.TintarSombras(o.ColFon);
 }
@@ -42,6 +47,10 @@ TOpciones TVentPpal::OpcionesActuales() const {
   o.PausaNumEtap = PausaNumEtap;
   if (Ficheros_)
     o.CarpetaFicheros = Ficheros_->Carpeta;
+  if (DlgPaso_) {
+    o.LugarPaso = DlgPaso_->Lugar();
+    o.VelocidadPaso = DlgPaso_->Velocidad();
+  }
   return o;
 }
 

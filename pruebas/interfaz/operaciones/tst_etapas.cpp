@@ -263,7 +263,8 @@ private Q_SLOTS:
     ComprobarTerminada(v);
     QVERIFY(E->Contiene(60));
     QCOMPARE(v.Historia.NumOper(), 1);
-    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 17);
+    // The seventeen values, the step window's place and size, its speed.
+    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 22);
     QCOMPARE(E->Mensajes(), QStringList{});
 
     // Shown again, the window presents its stages as before.

@@ -72,8 +72,8 @@ private Q_SLOTS:
     QStringList claves = s.allKeys();
     claves.sort();
     QCOMPARE(claves, (QStringList{"BoldFnt", "CarpetaFicheros", "ColFnt", "ColFon", "ColNod",
-                                  "CursFnt", "NodRad", "NodSx", "NodSy", "NomFnt", "PausaAnim", "PausaNumEtap",
-                                  "PausaPres", "TamFnt", "TipoDisp", "TipoDist", "TipoGraf",
+                                  "CursFnt", "NodRad", "NodSx", "NodSy", "NomFnt", "PasoVelocidad", "PausaAnim",
+                                  "PausaNumEtap", "PausaPres", "TamFnt", "TipoDisp", "TipoDist", "TipoGraf",
                                   "ValMax"}));
     for (const QString& n : claves) {
       bool entero = false;
@@ -84,6 +84,13 @@ private Q_SLOTS:
     QCOMPARE(s.value("BoldFnt").toString() + s.value("CursFnt").toString(), QStringLiteral("01"));
     QCOMPARE(s.value("ColFon").toInt(), 0x00FF0000);
     QCOMPARE(LeerOpciones(almacen), o);
+
+    // The step window's place once known, and its speed, after the folder.
+    o.LugarPaso = QRect(-20, 30, 500, 400);
+    o.VelocidadPaso = 8;
+    QVERIFY(GuardarOpciones(almacen, o));
+    QCOMPARE(LeerOpciones(almacen), o);
+    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 23);
   }
 
   // Values are read in the stored order; a missing one is skipped, and the
@@ -108,6 +115,15 @@ private Q_SLOTS:
         << QByteArray("[General]\nTipoGraf=1\nTipoDist=2\nTipoDisp=1\nNomFnt=Courier\n"
                       "TamFnt=grande\nColFnt=255\nNodRad=40\nValMax=500\n")
         << o;
+    o = {};
+    o.VelocidadPaso = 2;
+    QTest::newRow("lugar a medias")
+        << QByteArray("[General]\nPasoX=10\nPasoY=20\nPasoAlto=30\nPasoVelocidad=2\n") << o;
+    o = {};
+    QTest::newRow("lugar de otro tipo")
+        << QByteArray("[General]\nPasoX=10\nPasoY=20\nPasoAncho=a\nPasoAlto=30\nPasoVelocidad=2\n") << o;
+    QTest::newRow("la carpeta de otro tipo")
+        << QByteArray("[General]\nCarpetaFicheros=a, b\nPasoVelocidad=2\n") << o;
     o = {};
     o.ValMax = 7;
     QTest::newRow("entero fuera de 32 bits")
@@ -139,6 +155,9 @@ private Q_SLOTS:
     QCOMPARE((QList<TColor>{o.ColFon, o.ColNod}), (QList<TColor>{0, 0x00FFFFFF}));
     o = Leer("[General]\nNodRad=100000\nPausaNumEtap=1000\n");
     QCOMPARE((QList<int>{o.NodRad, o.PausaNumEtap}), (QList<int>{100, 50}));
+    o = Leer("[General]\nPasoX=-2147483648\nPasoY=99999\nPasoAncho=0\nPasoAlto=2147483647\nPasoVelocidad=-5\n");
+    QCOMPARE(o.LugarPaso, QRect(-Rangos::CoordenadaMax, Rangos::CoordenadaMax, 1, Rangos::TamPasoMax));
+    QCOMPARE(o.VelocidadPaso, Rangos::VelocidadMin);
   }
 
   // The dialogs' settings map field to field onto the stored ones; the

@@ -233,6 +233,7 @@ private Q_SLOTS:
       s.setValue("TipoDist", 2);
       s.setValue("PausaNumEtap", 0);
       s.setValue("PausaAnim", 1500);
+      s.setValue("PasoVelocidad", 3);
     }
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
@@ -245,6 +246,8 @@ private Q_SLOTS:
     QCOMPARE((QList<int>{v.Lienzo->Ajustes().Radio, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
              (QList<int>{30, 2, 30, 2}));
     QCOMPARE(anim->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
+    QCOMPARE(e.Programa.DlgPaso()->Velocidad(), 3);
+    e.Programa.DlgPaso()->PonerVelocidad(7);
 
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QVERIFY(pres->isVisible());
@@ -254,8 +257,9 @@ private Q_SLOTS:
     QVERIFY(!pres->isVisible());
     QSettings s(Fichero(), QSettings::IniFormat);
     QCOMPARE((QList<int>{s.value("NodRad").toInt(), s.value("TipoDist").toInt(),
-                         s.value("PausaNumEtap").toInt(), s.value("PausaAnim").toInt()}),
-             (QList<int>{31, 2, 2, 1500}));
+                         s.value("PausaNumEtap").toInt(), s.value("PausaAnim").toInt(),
+                         s.value("PasoVelocidad").toInt()}),
+             (QList<int>{31, 2, 2, 1500, 7}));
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
