@@ -234,12 +234,10 @@ void TVentPpal::ActInsSigExecute() {
 
 void TVentPpal::LienzoMouseDown(std::int32_t x, std::int32_t y) {
   Ejecutar([this, x, y] {
-    // The point is on a stage's picture, not on the structure: the click
-    // only ends the playback.
-    if (Reproductor->Activo()) {
-      EstructuraLibre();
+    // The point is on a stage's picture, not on the structure: during a
+    // playback a click only gives the canvas the keys (Left, Right...).
+    if (Reproductor->Activo())
       return;
-    }
     if (!EstructuraLibre() || !Arbol->Raiz)
       return;
     if (!Arbol->SeleccionarPunto(x, y, Lienzo->Ajustes().Radio))
