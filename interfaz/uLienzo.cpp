@@ -105,7 +105,49 @@ void TLienzo::PonerEstructura(const std::unique_ptr<TArbolBin>* arbol) {
 
 void TLienzo::PonerFuenteAjustes(std::function<TAjustesLienzo()> leer) { LeerAjustes_ = std::move(leer); }
 
-TArbolBin* TLienzo::Arbol() const { return Arbol_ ? Arbol_->get() : nullptr; }
+void TLienzo::PonerVista(TArbolBin* vista) {
+  if (EnMovimiento())
+    Timer1_->stop();
+  Vista_ = vista;
+  DistribucionVigente_ = -1;
+}
+
+TArbolBin* TLienzo::Arbol() const {
+  if (Vista_)
+    return Vista_;
+  return Arbol_ ? Arbol_->get() : nullptr;
+}
+
+void TLienzo::NotificarError(const QString& texto, bool diferido) {
+  // The same failure is reported once, not at every resize or change of
+  // the settings, until a layout succeeds again.
+  if (texto == UltimoError_)
+    return;
+  UltimoError_ = texto;
+  if (diferido)  // no modal box inside a resize or an operation
+    QTimer::singleShot(0, this, [this, texto] { Q_EMIT ErrorDistribucion(texto); });
+  else
+    Q_EMIT ErrorDistribucion(texto);
+}
+
+namespace {
+
+TDistribucion DistribuirCon(TArbolBin& arbol, const TAjustesLienzo& a) {
+  return a.TipoDist == 0   ? arbol.DistribuirSeparada(a.Radio, a.SepX, a.SepY)
+         : a.TipoDist == 1 ? arbol.DistribuirComprimida(a.Radio, a.SepX, a.SepY)
+                           : arbol.DistribuirCompleta(a.Radio, a.SepX, a.SepY);
+}
+
+}  // namespace
+
+void TLienzo::DistribuirOtro(TArbolBin& arbol) {
+  LeerAjustes(true);
+  try {
+    DistribuirCon(arbol, Ajustes_);
+  } catch (const EArbol& e) {
+    NotificarError(QString::fromUtf8(e.what()), true);
+  }
+}
 
 void TLienzo::LeerAjustes(bool paraDistribuir) {
   if (!LeerAjustes_)
@@ -151,25 +193,19 @@ void TLienzo::Distribuir() {
   const TAjustesLienzo& a = Ajustes_;
   const int W = Imagen_.width(), H = Imagen_.height();
   const bool raizFijada = a.TipoDisp == 1;
+  // A view keeps its positions: a copy of it is laid out, for the frame.
+  std::unique_ptr<TArbolBin> copia = Vista_ ? Vista_->Clonar() : nullptr;
+  if (copia)
+    arbol = copia.get();
 
   TDistribucion d;
   try {
-    d = a.TipoDist == 0   ? arbol->DistribuirSeparada(a.Radio, a.SepX, a.SepY)
-        : a.TipoDist == 1 ? arbol->DistribuirComprimida(a.Radio, a.SepX, a.SepY)
-                          : arbol->DistribuirCompleta(a.Radio, a.SepX, a.SepY);
+    d = DistribuirCon(*arbol, a);
   } catch (const EArbol& e) {
     // A failed layout wrote no position: the structure stays where it was
-    // drawn. The same failure is reported once, not at every resize or
-    // change of the settings, until a layout succeeds again.
+    // drawn.
     DistribucionVigente_ = -1;
-    const QString texto = QString::fromUtf8(e.what());
-    if (texto != UltimoError_) {
-      UltimoError_ = texto;
-      if (Redimensionando_)  // no modal box inside a resize
-        QTimer::singleShot(0, this, [this, texto] { Q_EMIT ErrorDistribucion(texto); });
-      else
-        Q_EMIT ErrorDistribucion(texto);
-    }
+    NotificarError(QString::fromUtf8(e.what()), Redimensionando_);
     return;
   }
   UltimoError_.clear();
@@ -177,7 +213,7 @@ void TLienzo::Distribuir() {
   d.Ancho = std::max(d.Ancho, AnchoFilaVector(*arbol, a.Radio, a.Fuente));
   // Stages may go on changing the tree after this layout; outside such a
   // change it is the last word.
-  DistribucionVigente_ = EnCambio_ && EnCambio_() && arbol->MostrarEtapas() ? -1 : a.TipoDist;
+  DistribucionVigente_ = Vista_ || (EnCambio_ && EnCambio_() && arbol->MostrarEtapas()) ? -1 : a.TipoDist;
 
   // The bars take their new state without reporting it back: the offsets
   // are already decided here.
@@ -288,6 +324,20 @@ void TLienzo::IniciarMovimiento() {
   DistribucionVigente_ = -1;
   // Until the first frame the nodes stay where they are drawn, so a click
   // meanwhile hits what the user sees.
+  arbol->Interpolar(0.0);
+  PasoAnim_ = 0;
+  Timer1_->setInterval(IntervaloMovimiento());
+  Timer1_->start();
+}
+
+void TLienzo::Deslizar() {
+  TArbolBin* arbol = Arbol();
+  if (!arbol)
+    return;
+  Timer1_->stop();
+  Distribuir();
+  DistribucionDestino_ = -1;
+  DistribucionVigente_ = -1;
   arbol->Interpolar(0.0);
   PasoAnim_ = 0;
   Timer1_->setInterval(IntervaloMovimiento());

@@ -46,6 +46,16 @@ public:
   // The structure shown is whatever the owner's pointer holds at the time
   // (none with a null owner).
   void PonerEstructura(const std::unique_ptr<TArbolBin>* arbol);
+  // Another structure shown in its place while set (nil: the owner's
+  // again), owned by the caller: a stage of a recorded operation. Its nodes
+  // stand where it says; the layouts only frame it (bars and offsets for
+  // where its shape would be laid out) and never move them. Nothing drawn.
+  void PonerVista(TArbolBin* vista);
+  TArbolBin* Vista() const { return Vista_; }
+  // The owner's layout applied to any structure (the recording's layouts):
+  // positions and sizes for the settings as they stand, nothing framed or
+  // drawn. A failed layout writes nothing and is reported as by Distribuir.
+  void DistribuirOtro(TArbolBin& arbol);
   // Asked at every layout, drawing and frame: the settings as they stand.
   // Without a source the last settings given stay.
   void PonerFuenteAjustes(std::function<TAjustesLienzo()> leer);
@@ -74,6 +84,9 @@ public:
 
   // The nodes glide from where they are drawn to the new layout.
   void IniciarMovimiento();
+  // The nodes glide along the motion their structure holds (XIni, YIni to
+  // XFin, YFin), framed for its shape: a stage's recorded change.
+  void Deslizar();
   // The motion's last frame (every node at its destination), then
   // DetenerMovimiento.
   void AcabarMovimiento();
@@ -111,7 +124,10 @@ private:
   int IntervaloMovimiento() const;
   TArbolBin* Arbol() const;
 
+  void NotificarError(const QString& texto, bool diferido);
+
   const std::unique_ptr<TArbolBin>* Arbol_ = nullptr;
+  TArbolBin* Vista_ = nullptr;
   std::function<TAjustesLienzo()> LeerAjustes_;
   std::function<bool()> EnCambio_;
   TAjustesLienzo Ajustes_;

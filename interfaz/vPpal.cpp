@@ -1,6 +1,8 @@
 // The main window's composition, start-up and close.
 #include "vPpal.h"
 
+#include "uReproductor.h"
+
 #include "dAnimacion.h"
 #include "dPaso.h"
 #include "dPresentacion.h"
@@ -47,6 +49,9 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
 }
 
 TVentPpal::~TVentPpal() {
+  // The player shows its pictures on the canvas: it goes first.
+  delete Reproductor;
+  Reproductor = nullptr;
   // The canvas outlives this window's fields (it goes with the children):
   // it must not ask for them any more.
   disconnect(Lienzo, nullptr, this, nullptr);
@@ -62,6 +67,9 @@ void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* a
   // Every change the user makes in the presentation dialog shows at once.
   if (pres)
     connect(pres, &TDlgPres::Cambiado, this, &TVentPpal::Refrescar);
+  // The step window's button moves the playback forward.
+  if (paso)
+    connect(paso, &TDlgPaso::Seguir, Reproductor, &TReproductor::Siguiente);
 }
 
 TDlgPres* TVentPpal::DlgPres() const { return DlgPres_; }
@@ -80,6 +88,7 @@ void TVentPpal::CrearControles() {
   marco->addWidget(Lienzo);
   setCentralWidget(panPpal);
   ConectarLienzo();
+  ConectarReproductor();
 
   CrearBarraEstado();
 
@@ -268,7 +277,10 @@ void TVentPpal::showEvent(QShowEvent* evento) {
 }
 
 void TVentPpal::closeEvent(QCloseEvent* evento) {
-  TerminarEsperas();
+  // Closes at once: a playback and any motion jump to their ends.
+  TerminarReproduccion();
+  if (Lienzo->EnMovimiento())
+    Lienzo->AcabarMovimiento();
   if (!GuardarOpciones())
     Mensaje(QStringLiteral("No se han podido guardar las opciones de presentación."));
   for (QWidget* dialogo : {static_cast<QWidget*>(DlgPres_.data()),

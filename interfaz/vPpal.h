@@ -6,7 +6,7 @@
 // (the settings store), vPpalDibujo.cpp (the canvas's settings and signals,
 // statistics), vPpalAnimacion.cpp (node motion's lock and timing),
 // vPpalOperaciones.cpp (the operation
-// drivers and the step presentation), vPpalHistoria.cpp (new structures,
+// drivers and the step window's side of the player), vPpalHistoria.cpp (new structures,
 // undo, files, demonstration builders).
 
 #include "uArbolBin.h"
@@ -38,6 +38,8 @@ class QToolButton;
 class TDlgAnimacion;
 class TDlgPaso;
 class TDlgPres;
+class TGrabacion;
+class TReproductor;
 
 class TVentPpal final : public QMainWindow {
   Q_OBJECT
@@ -83,6 +85,7 @@ public:
   QAction* OpcRatBus = nullptr;
   QAction* OpcRatDel = nullptr;
   TLienzo* Lienzo = nullptr;  // the structure drawn, scrolled and moved
+  TReproductor* Reproductor = nullptr;  // the stages of the last operation, played on the canvas
   std::array<QLabel*, 6> Paneles{};  // the status bar's six panels
 
   // File choosers' settings.
@@ -166,75 +169,46 @@ public Q_SLOTS:
   void AsignarEtapas();
   // A click on the canvas at this layout point, as the mouse mode says.
   void LienzoMouseDown(std::int32_t x, std::int32_t y);
-  // The window is closing: an operation suspended in a stage runs to its end
-  // without further presentation, and a running motion jumps to its end.
-  void TerminarEsperas();
+  // A playback in course ends at its end (the structure already holds the
+  // result), and so does the glide that follows it; the window is closing,
+  // or a command is about to change the structure.
+  void TerminarReproduccion();
 
 public:
   // Whether the structure may be operated on, replaced, emptied or reloaded
-  // now: false while Bloqueado is set, and false, with a word in the status
-  // bar, while an operation is suspended in one of its stages (even after F8).
-  // Every command that touches Arbol asks first.
+  // now: false while a node motion holds the lock (Bloqueado). A playback in
+  // course ends first. Every command that touches Arbol asks first.
   bool EstructuraLibre();
   // Runs a command's body; an error it raises goes to MostrarError.
   void Ejecutar(const std::function<void()>& orden);
   // The application-wide error handler: the text in a message box, then the
-  // window made usable again (lock, step window, display) unless an operation
-  // is still suspended in a stage.
+  // window made usable again (playback, lock, step window, display).
   void MostrarError(const QString& texto);
-  bool OperacionEnCurso() const { return OperacionesEnCurso_ > 0 || EtapasEnCurso_ > 0; }
-  // A stage waits for the step window's button, which has not been pressed yet.
-  bool EsperandoSeguir() const { return EsperandoSeguir_; }
-
-  // Marks an operation on Arbol as under way while it lives: EstructuraLibre
-  // refuses meanwhile, and the presentation buttons pressed during its stages
-  // reach the structure's OnEtapa when it ends.
-  class TOperacionEnCurso {
-  public:
-    explicit TOperacionEnCurso(TVentPpal& ventana);
-    ~TOperacionEnCurso();
-    TOperacionEnCurso(const TOperacionEnCurso&) = delete;
-    TOperacionEnCurso& operator=(const TOperacionEnCurso&) = delete;
-
-  private:
-    TVentPpal& Ventana_;
-  };
 
 private:
   // --- Operations (vPpalOperaciones.cpp) ---
-  class TEsperaEtapa;
   void ConectarOperaciones();
-  // The one OnEtapa target: passes a stage to the handler the buttons chose.
-  void Etapa(const std::string& Titulo, const std::string& Descripcion, int TipoEtapa);
-  void EtapaConDescripcion(const QString& Titulo, const QString& Descripcion, int TipoEtapa);
-  void EtapaConPausa(const QString& Titulo, const QString& Descripcion, int TipoEtapa);
+  void ConectarReproductor();
+  // Runs an operation on Arbol: recorded when the stages are to be shown
+  // (the recording is returned, for Presentar), straight otherwise.
+  std::unique_ptr<TGrabacion> Operar(const std::function<void(TArbolBin&)>& operacion);
+  // After the history and the checks: the stages played, or without them
+  // the change shown (glide or layout) and drawn.
+  void Presentar(std::unique_ptr<TGrabacion> grabacion);
+  void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar);
+  void ReproduccionTerminada();
   // The typed key through the operation of lisOperacion; convertido tells
   // whether the text converted (Enter is then consumed, even if the
   // operation fails).
   void OperarConTexto(bool& convertido);
   void OperarAlAzar(bool borrar);
+  // The start of every operation: any playback ended, the undo snapshot,
+  // the operation's name in the list and the step window's title.
   void IniciarOperacion(int indice, const QString& titulo);
-  void MostrarResultado();
-  void TerminarOperacion();
-  // The end of a changing operation: the change shown (unless its stages
-  // showed it), the selection cleared and drawn, the step window hidden.
-  void MostrarCambioYTerminar();
   void Comprobar();
   void MostrarCambio();
-  void EsperarBoton();
-  // A nested event loop until listo() holds or the operation is abandoned;
-  // the loop sleeps until DespertarEsperas, so an idle wait costs nothing.
-  void EsperarHasta(const std::function<bool()>& listo);
-  void DespertarEsperas();
 
-  int OperacionesEnCurso_ = 0;
-  int EtapasEnCurso_ = 0;   // stage handlers running (nested in an operation)
-  int EsperasEtapa_ = 0;    // stage waits holding the lock
   int ModoEtapas_ = 0;      // 0 none, 1 described, 2 pauses
-  bool EtapasPendientes_ = false;  // buttons changed while a stage ran
-  bool Abandonar_ = false;  // the window closed under a suspended operation
-  bool EsperandoSeguir_ = false;
-  std::vector<class QEventLoop*> Bucles_;
 
   // --- History (vPpalHistoria.cpp) ---
   // Bounds of the demonstration builders: larger structures would not fit
@@ -259,8 +233,7 @@ private:
                              const std::function<std::unique_ptr<TArbolBin>(std::int32_t)>& construir);
 
   // --- Node motion (vPpalAnimacion.cpp) ---
-  // A motion ended or stopped: the lock it took released (unless a stage
-  // wait holds it), panel 4 emptied, the waits woken.
+  // A motion ended or stopped: the lock it took released, panel 4 emptied.
   void MovimientoAcabado();
 
   // --- Drawing (vPpalDibujo.cpp) ---

@@ -16,11 +16,8 @@ void TVentPpal::IniciarAnimacion() {
 }
 
 void TVentPpal::MovimientoAcabado() {
-  // A stage wait in progress keeps the workspace until the user goes on.
-  if (EsperasEtapa_ == 0)
-    Bloqueado = false;
+  Bloqueado = false;
   Paneles[4]->clear();
-  DespertarEsperas();
 }
 
 void TVentPpal::ActConfAnimExecute() {

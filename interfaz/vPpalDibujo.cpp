@@ -24,7 +24,7 @@ QString Decimal(double v, int decimales) {
 void TVentPpal::ConectarLienzo() {
   Lienzo->PonerEstructura(&Arbol);
   Lienzo->PonerFuenteAjustes([this] { return AjustesLienzo(); });
-  Lienzo->PonerEnCambio([this] { return OperacionEnCurso() || Bloqueado; });
+  Lienzo->PonerEnCambio([this] { return Bloqueado; });
   connect(Lienzo, &TLienzo::Pulsado, this, &TVentPpal::LienzoMouseDown);
   connect(Lienzo, &TLienzo::MovimientoAcabado, this, &TVentPpal::MovimientoAcabado);
   connect(Lienzo, &TLienzo::ErrorDistribucion, this, &TVentPpal::Mensaje);

@@ -3,6 +3,8 @@
 // lists, and the demonstration builders.
 #include "vPpal.h"
 
+#include "uGrabacion.h"
+
 #include "dPaso.h"
 #include "uConversion.h"
 #include "uListaOper.h"
@@ -340,15 +342,12 @@ void TVentPpal::ToolButton21Click() {
   Ejecutar([&] {
     // Built like an operation: snapshot, stages as the buttons ask, no entry
     // in the operation list and no check afterwards.
-    TOperacionEnCurso operacion(*this);
-    GuardarDeshacer();
-    AsignarEtapas();
-    if (DlgPaso_) {
-      DlgPaso_->PonerTitulo(QStringLiteral("Creación de Montículo"));
-      DlgPaso_->PonerEfectuar(false);
-    }
+    IniciarOperacion(-1, QStringLiteral("Creación de Montículo"));
+    auto grabacion = Operar([tipo](TArbolBin& a) {
+      a.Deseleccionar();
+      tipo->Monticulo(a, 0);
+    });
     Arbol->Deseleccionar();
-    tipo->Monticulo(*Arbol, 0);
-    MostrarCambioYTerminar();
+    Presentar(std::move(grabacion));
   });
 }

@@ -1,91 +1,46 @@
-// The operation drivers: keys from every source, the undo snapshot, the step
-// presentation with its waits, the workspace lock and the operation list.
+// The operation drivers: keys from every source, the undo snapshot, the
+// operation run (recorded when its stages are to be shown), the history and
+// the checks; and the step window's side of the player.
 //
-// A stage wait is a nested event loop inside the structure's operation. The
-// loop sleeps until something that may end the wait happens (the button, the
-// pause's timer, the end of a motion, the window closing) and wakes it; the
-// wait then looks at its condition again.
+// Nothing waits: an operation runs to its end at once, and its stages are
+// then played from the recording while the structure already holds the
+// result. A command that changes the structure ends the playback first.
 #include "vPpal.h"
 
 #include "dPaso.h"
 #include "uAleatorio.h"
 #include "uAplicacion.h"
 #include "uConversion.h"
+#include "uGrabacion.h"
+#include "uReproductor.h"
 #include "uTipos.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-const QString kBloqueo = QStringLiteral(" [Bloqueado] - F8 para recuperar.");
-const QString kOcupado = QStringLiteral(" Hay una operación en curso: termínela primero.");
-
-// A loop woken by DespertarEsperas ends with this code; any other code means
-// the application is leaving its loops.
-constexpr int kDespertada = 1;
-
 enum : int { kSinEtapas = 0, kConDescripcion = 1, kConPausa = 2 };
 
 }  // namespace
 
-// ------------------------------------------------------------ guards
-
-TVentPpal::TOperacionEnCurso::TOperacionEnCurso(TVentPpal& ventana) : Ventana_(ventana) {
-  if (Ventana_.OperacionesEnCurso_++ == 0)
-    Ventana_.Abandonar_ = false;
-  // The tree is about to change: its positions are no layout's until the
-  // next one.
-  Ventana_.Lienzo->OlvidarDistribucion();
-}
-
-TVentPpal::TOperacionEnCurso::~TOperacionEnCurso() {
-  if (--Ventana_.OperacionesEnCurso_ > 0)
-    return;
-  Ventana_.Abandonar_ = false;
-  // The handler is no longer running: a button pressed during a stage can
-  // now reach the structure.
-  if (Ventana_.EtapasPendientes_)
-    Ventana_.AsignarEtapas();
-}
-
-// A stage wait: holds the lock and shows it in the last panel. Its end
-// releases the lock even while a motion still runs.
-class TVentPpal::TEsperaEtapa {
-public:
-  explicit TEsperaEtapa(TVentPpal& v) : V_(v) {
-    ++V_.EsperasEtapa_;
-    V_.Bloqueado = true;
-    V_.Paneles[5]->setText(kBloqueo);
-  }
-  ~TEsperaEtapa() {
-    --V_.EsperasEtapa_;
-    V_.Bloqueado = false;
-    V_.Paneles[5]->clear();
-  }
-  TEsperaEtapa(const TEsperaEtapa&) = delete;
-  TEsperaEtapa& operator=(const TEsperaEtapa&) = delete;
-
-private:
-  TVentPpal& V_;
-};
-
 bool TVentPpal::EstructuraLibre() {
-  if (OperacionEnCurso()) {
-    Paneles[5]->setText(kOcupado);
-    return false;
-  }
+  TerminarReproduccion();
   return !Bloqueado && Arbol;
+}
+
+void TVentPpal::TerminarReproduccion() {
+  const bool reproducia = Reproductor && Reproductor->Activo();
+  if (reproducia)
+    Reproductor->Terminar();
+  // The glide at a playback's end runs on the structure without the lock.
+  if (!Bloqueado && Lienzo->EnMovimiento())
+    Lienzo->AcabarMovimiento();
 }
 
 void TVentPpal::Ejecutar(const std::function<void()>& orden) {
@@ -98,10 +53,8 @@ void TVentPpal::Ejecutar(const std::function<void()>& orden) {
 
 void TVentPpal::MostrarError(const QString& texto) {
   Mensaje(texto);
-  // An error raised while a stage waits (a redraw asked for from outside,
-  // for instance) leaves that wait and its operation alone.
-  if (OperacionEnCurso())
-    return;
+  if (Reproductor)
+    Reproductor->Terminar();
   if (DlgPaso_) {
     DlgPaso_->hide();
     DlgPaso_->PonerEfectuar(false);
@@ -132,19 +85,13 @@ void TVentPpal::ConectarOperaciones() {
 
 void TVentPpal::AsignarEtapas() {
   ModoEtapas_ = btnPaso->isChecked() ? kConDescripcion : btnPaso2->isChecked() ? kConPausa : kSinEtapas;
-  // OnEtapa is never reassigned from inside the handler it holds: the stage
-  // in course reads ModoEtapas_, and the operation's end assigns it.
-  if (EtapasEnCurso_ > 0) {
-    EtapasPendientes_ = true;
-    return;
-  }
-  EtapasPendientes_ = false;
-  if (!Arbol)
+  // A playback in course follows: F2 ends it, F3 plays it, F4 pauses it.
+  if (!Reproductor || !Reproductor->Activo())
     return;
   if (ModoEtapas_ == kSinEtapas)
-    Arbol->OnEtapa = nullptr;
+    TerminarReproduccion();
   else
-    Arbol->OnEtapa = [this](const std::string& t, const std::string& d, int k) { Etapa(t, d, k); };
+    Reproductor->PonerReproduciendo(ModoEtapas_ == kConPausa);
 }
 
 void TVentPpal::btnPasoClick() { AsignarEtapas(); }
@@ -171,7 +118,10 @@ void TVentPpal::ActAnim3Execute() {
   AsignarEtapas();
 }
 
-void TVentPpal::ActDesbloqueoExecute() { Bloqueado = false; }
+void TVentPpal::ActDesbloqueoExecute() {
+  Bloqueado = false;
+  TerminarReproduccion();
+}
 
 void TVentPpal::OpcRatClick() {
   ModoRaton = OpcRatBus->isChecked() ? 1 : OpcRatDel->isChecked() ? 2 : 0;
@@ -284,6 +234,10 @@ void TVentPpal::ActInsSigExecute() {
 
 void TVentPpal::LienzoMouseDown(std::int32_t x, std::int32_t y) {
   Ejecutar([this, x, y] {
+    // The point is on a stage's picture, not on the structure: during a
+    // playback a click only gives the canvas the keys (Left, Right...).
+    if (Reproductor->Activo())
+      return;
     if (!EstructuraLibre() || !Arbol->Raiz)
       return;
     if (!Arbol->SeleccionarPunto(x, y, Lienzo->Ajustes().Radio))
@@ -325,103 +279,70 @@ void TVentPpal::GuardarDeshacer() {
 // ------------------------------------------------------------ drivers
 
 void TVentPpal::IniciarOperacion(int indice, const QString& titulo) {
+  TerminarReproduccion();
   GuardarDeshacer();
-  lisOperacion->setCurrentIndex(indice);
+  if (indice >= 0)
+    lisOperacion->setCurrentIndex(indice);
   AsignarEtapas();
   if (DlgPaso_) {
-    DlgPaso_->PonerTitulo(titulo + NombreArbol);
+    DlgPaso_->PonerTitulo(titulo);
     DlgPaso_->PonerEfectuar(false);
   }
 }
 
-void TVentPpal::MostrarResultado() {
-  // With a handler at work the stages have already shown every change.
-  if (Abandonar_ || (Arbol->MostrarEtapas() && ModoEtapas_ != kSinEtapas))
-    return;
-  MostrarCambio();
+std::unique_ptr<TGrabacion> TVentPpal::Operar(const std::function<void(TArbolBin&)>& operacion) {
+  if (ModoEtapas_ == kSinEtapas) {
+    operacion(*Arbol);
+    return nullptr;
+  }
+  auto grabacion = std::make_unique<TGrabacion>();
+  grabacion->Grabar(*Arbol, operacion, [this](TArbolBin& a) { Lienzo->DistribuirOtro(a); });
+  return grabacion;
 }
 
-void TVentPpal::MostrarCambioYTerminar() {
-  MostrarResultado();
-  Arbol->Deseleccionar();
-  if (!Abandonar_) {
+void TVentPpal::Presentar(std::unique_ptr<TGrabacion> grabacion) {
+  ActualizarEstado();
+  if (!grabacion) {
+    MostrarCambio();
     Dibujar();
     LienzoPaint();
+    return;
   }
-  TerminarOperacion();
-}
-
-void TVentPpal::TerminarOperacion() {
+  if (DlgPaso_ && !DlgPaso_->isVisible()) {
+    DlgPaso_->show();
+    const QRect v = frameGeometry();
+    const QSize p = DlgPaso_->frameGeometry().size();
+    DlgPaso_->move(v.left() + v.width() - p.width() - 5, v.top() + v.height() - p.height() - 5);
+  }
   if (DlgPaso_)
+    DlgPaso_->activateWindow();
+  Reproductor->PonerAnimar(btnAnimar->isChecked());
+  Reproductor->PonerPausa(PausaPres);
+  Reproductor->Reproducir(std::move(grabacion), ModoEtapas_ == kConPausa);
+}
+
+void TVentPpal::ConectarReproductor() {
+  Reproductor = new TReproductor(*Lienzo, &Arbol, this);
+  connect(Reproductor, &TReproductor::EtapaMostrada, this,
+          [this](int k, const QString& t, const QString& d, bool efectuar, bool, bool) {
+            EtapaMostrada(k, t, d, efectuar);
+          });
+  connect(Reproductor, &TReproductor::Terminada, this, &TVentPpal::ReproduccionTerminada);
+}
+
+void TVentPpal::EtapaMostrada(int, const QString& titulo, const QString& descripcion, bool efectuar) {
+  if (!DlgPaso_)
+    return;
+  DlgPaso_->MostrarEtapa(titulo, descripcion);
+  DlgPaso_->PonerEfectuar(efectuar);
+}
+
+void TVentPpal::ReproduccionTerminada() {
+  if (DlgPaso_) {
     DlgPaso_->hide();
+    DlgPaso_->PonerEfectuar(false);
+  }
   ActualizarEstado();
-}
-
-void TVentPpal::Comprobar() {
-  if (Abandonar_)
-    return;
-  const TTipoEstructura* tipo = Arbol ? TipoDe(*Arbol) : nullptr;
-  if (!tipo || !tipo->Comprobar)
-    return;
-  for (const std::string& m : tipo->Comprobar(*Arbol))
-    Mensaje(QString::fromStdString(m));
-}
-
-void TVentPpal::RealizarBusqueda(std::int32_t v) {
-  if (!Arbol || OperacionEnCurso())
-    return;
-  TOperacionEnCurso operacion(*this);
-  IniciarOperacion(0, QStringLiteral("Busqueda en "));
-  Arbol->Deseleccionar();
-  if (!Arbol->Buscar(v))
-    Arbol->Deseleccionar();
-  MostrarResultado();
-  TerminarOperacion();
-}
-
-void TVentPpal::RealizarInsercion(std::int32_t v) {
-  if (!Arbol || OperacionEnCurso())
-    return;
-  TOperacionEnCurso operacion(*this);
-  IniciarOperacion(1, QStringLiteral("Insercion en "));
-  Arbol->Deseleccionar();
-  Arbol->Insertar(v);
-  Historia.Anotar({TOperacion::Insercion, v});
-  MostrarCambioYTerminar();
-  Comprobar();
-}
-
-void TVentPpal::RealizarBorrado(std::int32_t v) {
-  if (!Arbol || OperacionEnCurso())
-    return;
-  TOperacionEnCurso operacion(*this);
-  IniciarOperacion(2, QStringLiteral("Borrado en "));
-  // A heap removes its minimum whatever the key: it is not searched.
-  const TTipoEstructura* tipo = TipoDe(*Arbol);
-  if (!(tipo && tipo->BorraMinimo) && !Arbol->Seleccionar(v, true))
-    return;
-  Dibujar();
-  LienzoPaint();
-  Arbol->Borrar();
-  Historia.Anotar({TOperacion::Borrado, v});
-  MostrarCambioYTerminar();
-  Comprobar();
-}
-
-// ------------------------------------------------------------ stages
-
-void TVentPpal::Etapa(const std::string& Titulo, const std::string& Descripcion, int TipoEtapa) {
-  if (Abandonar_)
-    return;
-  struct TContador {
-    int& N;
-    explicit TContador(int& n) : N(++n) {}
-    ~TContador() { --N; }
-  } enCurso(EtapasEnCurso_);
-  if (ModoEtapas_ == kConDescripcion)
-    EtapaConDescripcion(QString::fromStdString(Titulo), QString::fromStdString(Descripcion), TipoEtapa);
-  else if (ModoEtapas_ == kConPausa)
-    EtapaConPausa(QString::fromStdString(Titulo), QString::fromStdString(Descripcion), TipoEtapa);
 }
 
 void TVentPpal::MostrarCambio() {
@@ -431,115 +352,56 @@ void TVentPpal::MostrarCambio() {
     Refrescar();
 }
 
-void TVentPpal::EtapaConDescripcion(const QString& Titulo, const QString& Descripcion, int TipoEtapa) {
-  if (Abandonar_)
+void TVentPpal::Comprobar() {
+  const TTipoEstructura* tipo = Arbol ? TipoDe(*Arbol) : nullptr;
+  if (!tipo || !tipo->Comprobar)
     return;
-  if (!DlgPaso_) {
-    // Without a step window the stages can only be drawn.
-    if (TipoEtapa == 1 || TipoEtapa == 2)
-      MostrarCambio();
-    return;
-  }
-  if (!DlgPaso_->isVisible()) {
-    DlgPaso_->show();
-    const QRect v = frameGeometry();
-    const QSize p = DlgPaso_->frameGeometry().size();
-    DlgPaso_->move(v.left() + v.width() - p.width() - 5, v.top() + v.height() - p.height() - 5);
-  }
-  DlgPaso_->MostrarEtapa(Titulo, Descripcion);
-  switch (TipoEtapa) {
-  case 0:
-    Dibujar();
-    LienzoPaint();
-    break;
-  case 1:
-    MostrarCambio();
-    break;
-  case 2: {
-    DlgPaso_->PonerEfectuar(true);
-    EsperarBoton();
-    if (!Abandonar_)
-      MostrarCambio();
-    if (DlgPaso_)
-      DlgPaso_->PonerEfectuar(false);
-    break;
-  }
-  default:
-    break;
-  }
-  EsperarBoton();
+  for (const std::string& m : tipo->Comprobar(*Arbol))
+    Mensaje(QString::fromStdString(m));
 }
 
-void TVentPpal::EsperarBoton() {
-  QPointer<TDlgPaso> paso = DlgPaso_;
-  if (Abandonar_ || !paso)
+void TVentPpal::RealizarBusqueda(std::int32_t v) {
+  if (!Arbol)
     return;
-  TEsperaEtapa espera(*this);
-  EsperandoSeguir_ = true;
-  const auto seguir = connect(paso, &TDlgPaso::Seguir, this, [this] {
-    EsperandoSeguir_ = false;
-    DespertarEsperas();
+  IniciarOperacion(0, QStringLiteral("Busqueda en ") + NombreArbol);
+  auto grabacion = Operar([v](TArbolBin& a) {
+    a.Deseleccionar();
+    if (!a.Buscar(v))
+      a.Deseleccionar();
   });
-  const auto destruido = connect(paso, &QObject::destroyed, this, &TVentPpal::DespertarEsperas);
-  EsperarHasta([this, &paso] { return !paso || !EsperandoSeguir_; });
-  EsperandoSeguir_ = false;
-  if (paso) {
-    disconnect(seguir);
-    disconnect(destruido);
-  }
+  // The key found stays selected.
+  Presentar(std::move(grabacion));
 }
 
-void TVentPpal::EtapaConPausa(const QString&, const QString&, int TipoEtapa) {
-  if (Abandonar_)
+void TVentPpal::RealizarInsercion(std::int32_t v) {
+  if (!Arbol)
     return;
-  if (TipoEtapa == 0) {
+  IniciarOperacion(1, QStringLiteral("Insercion en ") + NombreArbol);
+  auto grabacion = Operar([v](TArbolBin& a) {
+    a.Deseleccionar();
+    a.Insertar(v);
+  });
+  Historia.Anotar({TOperacion::Insercion, v});
+  Arbol->Deseleccionar();
+  Presentar(std::move(grabacion));
+  Comprobar();
+}
+
+void TVentPpal::RealizarBorrado(std::int32_t v) {
+  if (!Arbol)
+    return;
+  IniciarOperacion(2, QStringLiteral("Borrado en ") + NombreArbol);
+  // A heap removes its minimum whatever the key: it is not searched.
+  const TTipoEstructura* tipo = TipoDe(*Arbol);
+  if (!(tipo && tipo->BorraMinimo) && !Arbol->Seleccionar(v, true))
+    return;
+  if (ModoEtapas_ == kSinEtapas) {
     Dibujar();
     LienzoPaint();
-    TEsperaEtapa espera(*this);
-    QElapsedTimer reloj;
-    reloj.start();
-    QTimer despertador;
-    despertador.setSingleShot(true);
-    despertador.setTimerType(Qt::PreciseTimer);
-    connect(&despertador, &QTimer::timeout, this, &TVentPpal::DespertarEsperas);
-    EsperarHasta([&] {
-      const qint64 resta = PausaPres - reloj.elapsed();
-      if (resta <= 0)
-        return true;
-      despertador.start(static_cast<int>(resta));
-      return false;
-    });
-    return;
   }
-  MostrarCambio();
-  EsperarHasta([this] { return !Lienzo->EnMovimiento(); });
-}
-
-void TVentPpal::EsperarHasta(const std::function<bool()>& listo) {
-  while (!Abandonar_ && !listo()) {
-    QEventLoop bucle;
-    Bucles_.push_back(&bucle);
-    struct TSacar {
-      std::vector<QEventLoop*>& B;
-      ~TSacar() { B.pop_back(); }
-    } sacar{Bucles_};
-    if (bucle.exec() != kDespertada) {
-      // The application is leaving its loops (its last window closed): no
-      // nested loop can run any more, so the operation goes on unshown.
-      Abandonar_ = true;
-    }
-  }
-}
-
-void TVentPpal::DespertarEsperas() {
-  for (QEventLoop* bucle : Bucles_)
-    bucle->exit(kDespertada);
-}
-
-void TVentPpal::TerminarEsperas() {
-  if (OperacionEnCurso() || !Bucles_.empty())
-    Abandonar_ = true;
-  if (Lienzo->EnMovimiento())
-    Lienzo->AcabarMovimiento();
-  DespertarEsperas();
+  auto grabacion = Operar([](TArbolBin& a) { a.Borrar(); });
+  Historia.Anotar({TOperacion::Borrado, v});
+  Arbol->Deseleccionar();
+  Presentar(std::move(grabacion));
+  Comprobar();
 }

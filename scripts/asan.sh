@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The operation suites under AddressSanitizer and UndefinedBehaviorSanitizer:
-# stage waits, the window closing in the middle of an operation or a motion,
-# the step window destroyed under a wait, errors leaving an operation, and
+# the stage player, commands and the window closing during a playback or a motion,
+# errors leaving an operation, and
 # the history and file commands.
 # Builds only what those suites need, in build-asan, and runs them headless.
 # Leak reports are off: Qt keeps allocations alive until the process ends

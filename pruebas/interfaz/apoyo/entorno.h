@@ -1,6 +1,6 @@
 #pragma once
-// The whole program with the fake platform, the helpers the window suites
-// share, and one that answers the step window from inside its waits.
+// The whole program with the fake platform and the helpers the window
+// suites share.
 
 #include "controles.h"
 #include "dPaso.h"
@@ -13,14 +13,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
 #include <initializer_list>
 
 struct TEntorno {
@@ -85,46 +83,4 @@ struct TSemillaGuardada {
   explicit TSemillaGuardada(std::uint32_t nueva) { GeneradorPrograma().Semilla = nueva; }
   ~TSemillaGuardada() { GeneradorPrograma().Semilla = Antes; }
   std::uint32_t Antes = GeneradorPrograma().Semilla;
-};
-
-// Looks at the step window every millisecond; once per stage wait for its
-// button (window shown, button not yet pressed) it records
-// "stage|description|button" and runs its action, by default a press on the
-// button. Timers only fire inside the waits' event loops, so every look falls
-// inside a wait.
-class TPulsador {
-public:
-  using TAccion = std::function<void(TPulsador&)>;
-  explicit TPulsador(TDlgPaso* paso, TAccion accion = {})
-      : Paso_(paso), Ventana_(qobject_cast<TVentPpal*>(paso->parentWidget())), Accion_(std::move(accion)) {
-    QObject::connect(&Reloj_, &QTimer::timeout, [this] { Mirar(); });
-    Reloj_.start(1);
-  }
-  void Pulsar() {
-    Visto_ = false;
-    if (Paso_)
-      Control<QPushButton>(Paso_, "btnSeguir")->click();
-  }
-  QStringList Vistos;
-
-private:
-  void Mirar() {
-    if (Dentro_ || Visto_ || !Paso_ || !Paso_->isVisible() || !Ventana_ || !Ventana_->EsperandoSeguir())
-      return;
-    Dentro_ = Visto_ = true;
-    Vistos << Texto(Paso_, "etqEtapa") + QLatin1Char('|') + Texto(Paso_, "edtDescripcion") +
-                  QLatin1Char('|') + Texto(Paso_, "btnSeguir");
-    if (Accion_)
-      Accion_(*this);
-    // A check that failed inside the action must not leave the wait hanging.
-    if (!Accion_ || QTest::currentTestFailed())
-      Pulsar();
-    Dentro_ = false;
-  }
-  QPointer<TDlgPaso> Paso_;
-  QPointer<TVentPpal> Ventana_;
-  TAccion Accion_;
-  QTimer Reloj_;
-  bool Dentro_ = false;
-  bool Visto_ = false;  // this wait has had its look
 };
