@@ -67,9 +67,18 @@ void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* a
   // Every change the user makes in the presentation dialog shows at once.
   if (pres)
     connect(pres, &TDlgPres::Cambiado, this, &TVentPpal::Refrescar);
-  // The step window's button moves the playback forward.
-  if (paso)
+  // The step window drives the playback and shows where it stands.
+  if (paso) {
     connect(paso, &TDlgPaso::Seguir, Reproductor, &TReproductor::Siguiente);
+    connect(paso, &TDlgPaso::Anterior, Reproductor, &TReproductor::Anterior);
+    connect(paso, &TDlgPaso::Primera, Reproductor, &TReproductor::Primera);
+    connect(paso, &TDlgPaso::Ultima, Reproductor, &TReproductor::Ultima);
+    connect(paso, &TDlgPaso::Saltar, Reproductor, &TReproductor::Saltar);
+    connect(paso, &TDlgPaso::ReproducirPausar, Reproductor, &TReproductor::ReproducirPausar);
+    connect(paso, &TDlgPaso::VelocidadCambiada, this, [this] { Reproductor->PonerPausa(PausaEtapa()); });
+    connect(Reproductor, &TReproductor::Iniciada, paso, &TDlgPaso::PonerEtapas);
+    connect(Reproductor, &TReproductor::ReproduccionCambiada, paso, &TDlgPaso::PonerReproduciendo);
+  }
 }
 
 TDlgPres* TVentPpal::DlgPres() const { return DlgPres_; }

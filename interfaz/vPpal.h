@@ -195,7 +195,15 @@ private:
   // After the history and the checks: the stages played, or without them
   // the change shown (glide or layout) and drawn.
   void Presentar(std::unique_ptr<TGrabacion> grabacion);
-  void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar);
+  void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
+                     bool hayAnterior);
+  // The step window's speed as a factor on the pauses and the motion (1 at
+  // the middle of the slider).
+  double EscalaVelocidad() const;
+  int PausaEtapa() const;
+  // The step window placed where it covers the fewest nodes on the screen,
+  // unless the user has placed it.
+  void ColocarPaso();
   void ReproduccionTerminada();
   // The typed key through the operation of lisOperacion; convertido tells
   // whether the text converted (Enter is then consumed, even if the

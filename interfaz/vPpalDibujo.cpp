@@ -49,7 +49,7 @@ TAjustesLienzo TVentPpal::AjustesLienzo() {
     }
   }
   a.Imagenes = HayImagenes ? &Imagenes : nullptr;
-  a.PausaAnim = PausaAnim;
+  a.PausaAnim = static_cast<int>(std::lround(PausaAnim * EscalaVelocidad()));
   a.Pasos = PausaNumEtap;
   return a;
 }

@@ -19,8 +19,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -310,31 +313,68 @@ void TVentPpal::Presentar(std::unique_ptr<TGrabacion> grabacion) {
   }
   if (DlgPaso_ && !DlgPaso_->isVisible()) {
     DlgPaso_->show();
-    const QRect v = frameGeometry();
-    const QSize p = DlgPaso_->frameGeometry().size();
-    DlgPaso_->move(v.left() + v.width() - p.width() - 5, v.top() + v.height() - p.height() - 5);
+    ColocarPaso();
   }
   if (DlgPaso_)
     DlgPaso_->activateWindow();
   Reproductor->PonerAnimar(btnAnimar->isChecked());
-  Reproductor->PonerPausa(PausaPres);
+  Reproductor->PonerPausa(PausaEtapa());
   Reproductor->Reproducir(std::move(grabacion), ModoEtapas_ == kConPausa);
 }
 
 void TVentPpal::ConectarReproductor() {
   Reproductor = new TReproductor(*Lienzo, &Arbol, this);
   connect(Reproductor, &TReproductor::EtapaMostrada, this,
-          [this](int k, const QString& t, const QString& d, bool efectuar, bool, bool) {
-            EtapaMostrada(k, t, d, efectuar);
+          [this](int k, const QString& t, const QString& d, bool efectuar, bool hayAnterior, bool) {
+            EtapaMostrada(k, t, d, efectuar, hayAnterior);
           });
   connect(Reproductor, &TReproductor::Terminada, this, &TVentPpal::ReproduccionTerminada);
 }
 
-void TVentPpal::EtapaMostrada(int, const QString& titulo, const QString& descripcion, bool efectuar) {
+void TVentPpal::EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
+                              bool hayAnterior) {
   if (!DlgPaso_)
     return;
-  DlgPaso_->MostrarEtapa(titulo, descripcion);
+  DlgPaso_->MostrarEtapa(k, titulo, descripcion);
   DlgPaso_->PonerEfectuar(efectuar);
+  // Forward is always there: past the last stage it ends the playback.
+  DlgPaso_->PonerLimites(hayAnterior, true);
+}
+
+double TVentPpal::EscalaVelocidad() const {
+  // Speed 5 keeps the times set in the animation dialog; each step of the
+  // slider multiplies or divides them by the square root of 2.
+  const int v = DlgPaso_ ? DlgPaso_->Velocidad() : 5;
+  return std::pow(2.0, (5 - v) / 2.0);
+}
+
+int TVentPpal::PausaEtapa() const {
+  return static_cast<int>(std::lround(PausaPres * EscalaVelocidad()));
+}
+
+void TVentPpal::ColocarPaso() {
+  // The nodes as they stand on the screen; the step window goes where it
+  // covers the fewest of them, inside the window's screen.
+  QRect ocupado;
+  if (Arbol && Arbol->Raiz) {
+    std::int64_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+    RecorrerPreorden(Arbol->Raiz, [&](TNodoBin* n, std::int32_t) {
+      x0 = std::min<std::int64_t>(x0, n->X);
+      y0 = std::min<std::int64_t>(y0, n->Y);
+      x1 = std::max<std::int64_t>(x1, n->X);
+      y1 = std::max<std::int64_t>(y1, n->Y);
+    });
+    const std::int64_t r = Lienzo->Ajustes().Radio;
+    const auto a32 = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -1000000, 1000000)); };
+    const QRect enArea(QPoint(a32(x0 - r - Lienzo->DesplX()), a32(y0 - r - Lienzo->DesplY())),
+                       QPoint(a32(x1 + r - Lienzo->DesplX()), a32(y1 + r - Lienzo->DesplY())));
+    ocupado = enArea.intersected(Lienzo->Area()->rect());
+    ocupado.moveTopLeft(Lienzo->Area()->mapToGlobal(ocupado.topLeft()));
+  }
+  QRect disponible = frameGeometry();
+  if (const QScreen* pantalla = screen())
+    disponible = disponible.intersected(pantalla->availableGeometry());
+  DlgPaso_->ColocarLibre(ocupado, disponible);
 }
 
 void TVentPpal::ReproduccionTerminada() {
