@@ -104,8 +104,9 @@ private Q_SLOTS:
     auto tipoDe = [&](int k) { return tipos[k]; };
     QVERIFY(n > 3);
 
-    // Jumps first, then from the end back to the start (keys on the
-    // canvas), then forward to the end (the step window's button).
+    // Jumps first (the step window's list), then from the end back to the
+    // start (keys on the canvas, and the step window's back button), then
+    // forward to the end (the step window's button).
     QMap<QPair<int, bool>, QImage> vistos;
     auto anotar = [&](const char* camino) {
       const QImage imagen = Mirar(v);
@@ -115,19 +116,24 @@ private Q_SLOTS:
       vistos[estado] = imagen;
     };
     for (int k = 0; k < n; ++k) {
-      r.Saltar(k);
+      Q_EMIT v.DlgPaso()->Saltar(k);
+      QCOMPARE(r.Etapa(), k);
       QCOMPARE(r.Despues(), tipoDe(k) == 1);
       anotar("salto");
     }
     QTest::keyClick(v.Lienzo, Qt::Key_End);
     if (tipoDe(n - 1) == 2)
       QTest::keyClick(v.Lienzo, Qt::Key_Right);
-    while (true) {
+    for (int i = 0; i < 4 * n; ++i) {
       anotar("atrás");
       if (r.Etapa() == 0 && !r.Despues())
         break;
-      QTest::keyClick(v.Lienzo, Qt::Key_Left);
+      if (r.Etapa() % 2)
+        QTest::keyClick(v.Lienzo, Qt::Key_Left);
+      else
+        Control<QPushButton>(v.DlgPaso(), "btnAnterior")->click();
     }
+    QVERIFY(r.Etapa() == 0 && !r.Despues());
     int pasos = 0;
     while (r.Activo() && pasos++ < 4 * n) {
       anotar("adelante");
