@@ -317,6 +317,12 @@ void TVentPpal::Presentar(std::unique_ptr<TGrabacion> grabacion) {
   }
   if (DlgPaso_)
     DlgPaso_->activateWindow();
+  // Past the recording's memory budget the later stages were only counted:
+  // the playback shows the first ones and then the result.
+  if (!grabacion->Completa())
+    Paneles[5]->setText(QStringLiteral(" Se muestran las primeras %1 etapas de %2.")
+                            .arg(grabacion->NumEtapas())
+                            .arg(grabacion->NumEtapas() + grabacion->EtapasOmitidas()));
   Reproductor->PonerAnimar(btnAnimar->isChecked());
   Reproductor->PonerPausa(PausaEtapa());
   Reproductor->Reproducir(std::move(grabacion), ModoEtapas_ == kConPausa);
@@ -378,6 +384,8 @@ void TVentPpal::ColocarPaso() {
 }
 
 void TVentPpal::ReproduccionTerminada() {
+  if (Arbol)
+    Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol->NombreTipos()));
   if (DlgPaso_) {
     DlgPaso_->hide();
     DlgPaso_->PonerEfectuar(false);
