@@ -49,7 +49,10 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
 }
 
 TVentPpal::~TVentPpal() {
-  // The player shows its pictures on the canvas: it goes first.
+  // The driver hands recordings to the player, and the player shows its
+  // pictures on the canvas: they go first, in that order.
+  delete Conductor;
+  Conductor = nullptr;
   delete Reproductor;
   Reproductor = nullptr;
   // The canvas outlives this window's fields (it goes with the children):
@@ -68,17 +71,7 @@ void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* a
   if (pres)
     connect(pres, &TDlgPres::Cambiado, this, &TVentPpal::Refrescar);
   // The step window drives the playback and shows where it stands.
-  if (paso) {
-    connect(paso, &TDlgPaso::Seguir, Reproductor, &TReproductor::Siguiente);
-    connect(paso, &TDlgPaso::Anterior, Reproductor, &TReproductor::Anterior);
-    connect(paso, &TDlgPaso::Primera, Reproductor, &TReproductor::Primera);
-    connect(paso, &TDlgPaso::Ultima, Reproductor, &TReproductor::Ultima);
-    connect(paso, &TDlgPaso::Saltar, Reproductor, &TReproductor::Saltar);
-    connect(paso, &TDlgPaso::ReproducirPausar, Reproductor, &TReproductor::ReproducirPausar);
-    connect(paso, &TDlgPaso::VelocidadCambiada, this, [this] { Reproductor->PonerPausa(PausaEtapa()); });
-    connect(Reproductor, &TReproductor::Iniciada, paso, &TDlgPaso::PonerEtapas);
-    connect(Reproductor, &TReproductor::ReproduccionCambiada, paso, &TDlgPaso::PonerReproduciendo);
-  }
+  Conductor->PonerPaso(paso);
 }
 
 TDlgPres* TVentPpal::DlgPres() const { return DlgPres_; }
@@ -97,9 +90,9 @@ void TVentPpal::CrearControles() {
   marco->addWidget(Lienzo);
   setCentralWidget(panPpal);
   ConectarLienzo();
-  ConectarReproductor();
 
   CrearBarraEstado();
+  ConectarConductor();
 
   // The key first goes to the value box, then to the operation list.
   setTabOrder(edtValor, lisOperacion);

@@ -5,11 +5,13 @@
 // vPpalComandos.cpp (the command table and the key routing), vPpalOpciones.cpp
 // (the settings store), vPpalDibujo.cpp (the canvas's settings and signals,
 // statistics), vPpalAnimacion.cpp (node motion's lock and timing),
-// vPpalOperaciones.cpp (the operation
-// drivers and the step window's side of the player), vPpalHistoria.cpp (new structures,
-// undo, files, demonstration builders).
+// vPpalOperaciones.cpp (the keys and clicks that start an operation, the
+// presentation buttons, errors), vPpalHistoria.cpp (new structures, undo,
+// files, demonstration builders). The operations themselves run in the
+// driver (TConductor).
 
 #include "uArbolBin.h"
+#include "uConductor.h"
 #include "uHistoria.h"
 #include "uImagenes.h"
 #include "uLienzo.h"
@@ -38,7 +40,6 @@ class QToolButton;
 class TDlgAnimacion;
 class TDlgPaso;
 class TDlgPres;
-class TGrabacion;
 class TReproductor;
 
 class TVentPpal final : public QMainWindow {
@@ -86,6 +87,7 @@ public:
   QAction* OpcRatDel = nullptr;
   TLienzo* Lienzo = nullptr;  // the structure drawn, scrolled and moved
   TReproductor* Reproductor = nullptr;  // the stages of the last operation, played on the canvas
+  TConductor* Conductor = nullptr;  // runs the operations and hands their stages to the player
   std::array<QLabel*, 6> Paneles{};  // the status bar's six panels
 
   // File choosers' settings.
@@ -162,16 +164,16 @@ public Q_SLOTS:
   void IniciarAnimacion();
 
   // --- Operations (vPpalOperaciones.cpp) ---
+  // The driver's operations on the current structure.
   void RealizarBusqueda(std::int32_t v);
   void RealizarInsercion(std::int32_t v);
   void RealizarBorrado(std::int32_t v);
   void GuardarDeshacer();
-  void AsignarEtapas();
   // A click on the canvas at this layout point, as the mouse mode says.
   void LienzoMouseDown(std::int32_t x, std::int32_t y);
-  // A playback in course ends at its end (the structure already holds the
-  // result), and so does the glide that follows it; the window is closing,
-  // or a command is about to change the structure.
+  // A playback in course ends at its end, and so does the glide that
+  // follows it: the window is closing, or a command is about to change the
+  // structure.
   void TerminarReproduccion();
 
 public:
@@ -188,35 +190,15 @@ public:
 private:
   // --- Operations (vPpalOperaciones.cpp) ---
   void ConectarOperaciones();
-  void ConectarReproductor();
-  // Runs an operation on Arbol: recorded when the stages are to be shown
-  // (the recording is returned, for Presentar), straight otherwise.
-  std::unique_ptr<TGrabacion> Operar(const std::function<void(TArbolBin&)>& operacion);
-  // After the history and the checks: the stages played, or without them
-  // the change shown (glide or layout) and drawn.
-  void Presentar(std::unique_ptr<TGrabacion> grabacion);
-  void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
-                     bool hayAnterior);
-  // The step window's speed as a factor on the pauses and the motion (1 at
-  // the middle of the slider).
-  double EscalaVelocidad() const;
-  int PausaEtapa() const;
-  // The step window placed where it covers the fewest nodes on the screen,
-  // unless the user has placed it.
-  void ColocarPaso();
-  void ReproduccionTerminada();
+  // The player and the driver, with what the driver reads and says.
+  void ConectarConductor();
+  // The stage mode, the glide and the pause the tool bar and the settings ask for.
+  TConductor::TPresentacion Presentacion() const;
   // The typed key through the operation of lisOperacion; convertido tells
   // whether the text converted (Enter is then consumed, even if the
   // operation fails).
   void OperarConTexto(bool& convertido);
   void OperarAlAzar(bool borrar);
-  // The start of every operation: any playback ended, the undo snapshot,
-  // the operation's name in the list and the step window's title.
-  void IniciarOperacion(int indice, const QString& titulo);
-  void Comprobar();
-  void MostrarCambio();
-
-  int ModoEtapas_ = 0;      // 0 none, 1 described, 2 pauses
 
   // --- History (vPpalHistoria.cpp) ---
   // Bounds of the demonstration builders: larger structures would not fit

@@ -49,7 +49,7 @@ TAjustesLienzo TVentPpal::AjustesLienzo() {
     }
   }
   a.Imagenes = HayImagenes ? &Imagenes : nullptr;
-  a.PausaAnim = static_cast<int>(std::lround(PausaAnim * EscalaVelocidad()));
+  a.PausaAnim = static_cast<int>(std::lround(PausaAnim * (Conductor ? Conductor->EscalaVelocidad() : 1.0)));
   a.Pasos = PausaNumEtap;
   return a;
 }

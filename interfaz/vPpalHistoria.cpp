@@ -3,9 +3,6 @@
 // lists, and the demonstration builders.
 #include "vPpal.h"
 
-#include "uGrabacion.h"
-
-#include "dPaso.h"
 #include "uConversion.h"
 #include "uListaOper.h"
 #include "uArbolAVL.h"
@@ -126,7 +123,7 @@ void TVentPpal::CambiarArbol(TClaseArbol clase) {
     return;
   Ejecutar([&] {
     PonerArbol(clase());
-    AsignarEtapas();
+    Conductor->AsignarEtapas();
     Reconstruir();
   });
 }
@@ -339,15 +336,7 @@ void TVentPpal::ToolButton21Click() {
   const TTipoEstructura* tipo = Arbol ? TipoDe(*Arbol) : nullptr;
   if (!tipo || !tipo->Monticulo || !EstructuraLibre())
     return;
-  Ejecutar([&] {
-    // Built like an operation: snapshot, stages as the buttons ask, no entry
-    // in the operation list and no check afterwards.
-    IniciarOperacion(-1, QStringLiteral("Creación de Montículo"));
-    auto grabacion = Operar([tipo](TArbolBin& a) {
-      a.Deseleccionar();
-      tipo->Monticulo(a, 0);
-    });
-    Arbol->Deseleccionar();
-    Presentar(std::move(grabacion));
-  });
+  // Built like an operation: snapshot, stages as the buttons ask, no entry
+  // in the operation list and no check afterwards.
+  Ejecutar([&] { Conductor->CrearMonticulo(*tipo); });
 }

@@ -1,0 +1,241 @@
+#include "uConductor.h"
+
+#include "dPaso.h"
+#include "uArbolBin.h"
+#include "uGrabacion.h"
+#include "uHistoria.h"
+#include "uLienzo.h"
+#include "uReproductor.h"
+#include "uTipos.h"
+
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+TConductor::TConductor(TLienzo& lienzo, TReproductor& reproductor, std::unique_ptr<TArbolBin>& arbol,
+                       THistoria& historia, QObject* padre)
+    : QObject(padre), Lienzo_(lienzo), Reproductor_(reproductor), Arbol_(arbol), Historia_(historia) {
+  connect(&Reproductor_, &TReproductor::EtapaMostrada, this,
+          [this](int k, const QString& t, const QString& d, bool efectuar, bool hayAnterior, bool) {
+            EtapaMostrada(k, t, d, efectuar, hayAnterior);
+          });
+  connect(&Reproductor_, &TReproductor::Terminada, this, &TConductor::ReproduccionTerminada);
+}
+
+void TConductor::PonerPaso(TDlgPaso* paso) {
+  Paso_ = paso;
+  if (!paso)
+    return;
+  connect(paso, &TDlgPaso::Seguir, &Reproductor_, &TReproductor::Siguiente);
+  connect(paso, &TDlgPaso::Anterior, &Reproductor_, &TReproductor::Anterior);
+  connect(paso, &TDlgPaso::Primera, &Reproductor_, &TReproductor::Primera);
+  connect(paso, &TDlgPaso::Ultima, &Reproductor_, &TReproductor::Ultima);
+  connect(paso, &TDlgPaso::Saltar, &Reproductor_, &TReproductor::Saltar);
+  connect(paso, &TDlgPaso::ReproducirPausar, &Reproductor_, &TReproductor::ReproducirPausar);
+  connect(paso, &TDlgPaso::VelocidadCambiada, this, [this] { Reproductor_.PonerPausa(PausaEtapa()); });
+  connect(&Reproductor_, &TReproductor::Iniciada, paso, &TDlgPaso::PonerEtapas);
+  connect(&Reproductor_, &TReproductor::ReproduccionCambiada, paso, &TDlgPaso::PonerReproduciendo);
+}
+
+// ------------------------------------------------------------ stage mode
+
+void TConductor::AsignarEtapas() {
+  Etapas_ = Presentacion().Etapas;
+  if (!Reproductor_.Activo())
+    return;
+  if (Etapas_ == TEtapas::Ninguna)
+    TerminarReproduccion();
+  else
+    Reproductor_.PonerReproduciendo(Etapas_ == TEtapas::Pausadas);
+}
+
+void TConductor::TerminarReproduccion() {
+  if (Reproductor_.Activo())
+    Reproductor_.Terminar();
+  // The glide at a playback's end runs on the structure without the lock.
+  if (!(Bloqueado_ && Bloqueado_()) && Lienzo_.EnMovimiento())
+    Lienzo_.AcabarMovimiento();
+}
+
+// ------------------------------------------------------------ operations
+
+void TConductor::Buscar(std::int32_t v, const QString& nombre) {
+  if (!Arbol_)
+    return;
+  IniciarOperacion(0, QStringLiteral("Busqueda en ") + nombre);
+  auto grabacion = Operar([v](TArbolBin& a) {
+    a.Deseleccionar();
+    if (!a.Buscar(v))
+      a.Deseleccionar();
+  });
+  // The key found stays selected.
+  Presentar(std::move(grabacion));
+}
+
+void TConductor::Insertar(std::int32_t v, const QString& nombre) {
+  if (!Arbol_)
+    return;
+  IniciarOperacion(1, QStringLiteral("Insercion en ") + nombre);
+  auto grabacion = Operar([v](TArbolBin& a) {
+    a.Deseleccionar();
+    a.Insertar(v);
+  });
+  Historia_.Anotar({TOperacion::Insercion, v});
+  Arbol_->Deseleccionar();
+  Presentar(std::move(grabacion));
+  Comprobar();
+}
+
+void TConductor::Borrar(std::int32_t v, const QString& nombre) {
+  if (!Arbol_)
+    return;
+  IniciarOperacion(2, QStringLiteral("Borrado en ") + nombre);
+  // A heap removes its minimum whatever the key: it is not searched.
+  const TTipoEstructura* tipo = TipoDe(*Arbol_);
+  if (!(tipo && tipo->BorraMinimo) && !Arbol_->Seleccionar(v, true))
+    return;
+  // Without stages the node to go is shown selected while it goes.
+  if (Etapas_ == TEtapas::Ninguna)
+    Dibujar();
+  auto grabacion = Operar([](TArbolBin& a) { a.Borrar(); });
+  Historia_.Anotar({TOperacion::Borrado, v});
+  Arbol_->Deseleccionar();
+  Presentar(std::move(grabacion));
+  Comprobar();
+}
+
+void TConductor::CrearMonticulo(const TTipoEstructura& tipo) {
+  if (!Arbol_ || !tipo.Monticulo)
+    return;
+  IniciarOperacion(-1, QStringLiteral("Creación de Montículo"));
+  auto grabacion = Operar([&tipo](TArbolBin& a) {
+    a.Deseleccionar();
+    tipo.Monticulo(a, 0);
+  });
+  Arbol_->Deseleccionar();
+  Presentar(std::move(grabacion));
+}
+
+void TConductor::IniciarOperacion(int indice, const QString& titulo) {
+  TerminarReproduccion();
+  Historia_.GuardarDeshacer(*Arbol_);
+  if (indice >= 0)
+    Q_EMIT OperacionIniciada(indice);
+  AsignarEtapas();
+  if (Paso_) {
+    Paso_->PonerTitulo(titulo);
+    Paso_->PonerEfectuar(false);
+  }
+}
+
+std::unique_ptr<TGrabacion> TConductor::Operar(const std::function<void(TArbolBin&)>& operacion) {
+  if (Etapas_ == TEtapas::Ninguna) {
+    operacion(*Arbol_);
+    return nullptr;
+  }
+  auto grabacion = std::make_unique<TGrabacion>();
+  grabacion->Grabar(*Arbol_, operacion, [this](TArbolBin& a) { Lienzo_.DistribuirOtro(a); });
+  return grabacion;
+}
+
+void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion) {
+  Q_EMIT EstadoCambiado();
+  const TPresentacion p = Presentacion();
+  if (!grabacion) {
+    if (p.Animar)
+      Q_EMIT MovimientoPedido();
+    else
+      Lienzo_.Refrescar();
+    Dibujar();
+    return;
+  }
+  if (Paso_ && !Paso_->isVisible()) {
+    Paso_->show();
+    ColocarPaso();
+  }
+  if (Paso_)
+    Paso_->activateWindow();
+  // Past the recording's memory budget the later stages were only counted:
+  // the playback shows the first ones and then the result.
+  if (!grabacion->Completa())
+    Q_EMIT TextoEstado(QStringLiteral(" Se muestran las primeras %1 etapas de %2.")
+                           .arg(grabacion->NumEtapas())
+                           .arg(grabacion->NumEtapas() + grabacion->EtapasOmitidas()));
+  Reproductor_.PonerAnimar(p.Animar);
+  Reproductor_.PonerPausa(PausaEtapa());
+  Reproductor_.Reproducir(std::move(grabacion), Etapas_ == TEtapas::Pausadas);
+}
+
+void TConductor::Comprobar() {
+  const TTipoEstructura* tipo = Arbol_ ? TipoDe(*Arbol_) : nullptr;
+  if (!tipo || !tipo->Comprobar)
+    return;
+  for (const std::string& m : tipo->Comprobar(*Arbol_))
+    Q_EMIT Aviso(QString::fromStdString(m));
+}
+
+void TConductor::Dibujar() {
+  Lienzo_.Dibujar();
+  Lienzo_.Area()->update();
+}
+
+// ------------------------------------------------------------ the step window
+
+void TConductor::EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
+                               bool hayAnterior) {
+  if (!Paso_)
+    return;
+  Paso_->MostrarEtapa(k, titulo, descripcion);
+  Paso_->PonerEfectuar(efectuar);
+  // Forward is always there: past the last stage it ends the playback.
+  Paso_->PonerLimites(hayAnterior, true);
+}
+
+void TConductor::ReproduccionTerminada() {
+  if (Arbol_)
+    Q_EMIT TextoEstado(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
+  if (Paso_) {
+    Paso_->hide();
+    Paso_->PonerEfectuar(false);
+  }
+  Q_EMIT EstadoCambiado();
+}
+
+double TConductor::EscalaVelocidad() const {
+  // Speed 5 keeps the times set in the animation dialog; each step of the
+  // slider multiplies or divides them by the square root of 2.
+  const int v = Paso_ ? Paso_->Velocidad() : 5;
+  return std::pow(2.0, (5 - v) / 2.0);
+}
+
+int TConductor::PausaEtapa() const {
+  return static_cast<int>(std::lround(Presentacion().PausaPres * EscalaVelocidad()));
+}
+
+void TConductor::ColocarPaso() {
+  // The nodes as they stand on the screen; the step window goes where it
+  // covers the fewest of them, inside the main window's screen.
+  QRect ocupado;
+  if (Arbol_ && Arbol_->Raiz) {
+    std::int64_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+    RecorrerPreorden(Arbol_->Raiz, [&](TNodoBin* n, std::int32_t) {
+      x0 = std::min<std::int64_t>(x0, n->X);
+      y0 = std::min<std::int64_t>(y0, n->Y);
+      x1 = std::max<std::int64_t>(x1, n->X);
+      y1 = std::max<std::int64_t>(y1, n->Y);
+    });
+    const std::int64_t r = Lienzo_.Ajustes().Radio;
+    const auto a32 = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -1000000, 1000000)); };
+    const QRect enArea(QPoint(a32(x0 - r - Lienzo_.DesplX()), a32(y0 - r - Lienzo_.DesplY())),
+                       QPoint(a32(x1 + r - Lienzo_.DesplX()), a32(y1 + r - Lienzo_.DesplY())));
+    ocupado = enArea.intersected(Lienzo_.Area()->rect());
+    ocupado.moveTopLeft(Lienzo_.Area()->mapToGlobal(ocupado.topLeft()));
+  }
+  const QWidget* ventana = Lienzo_.window();
+  QRect disponible = ventana->frameGeometry();
+  if (const QScreen* pantalla = ventana->screen())
+    disponible = disponible.intersected(pantalla->availableGeometry());
+  Paso_->ColocarLibre(ocupado, disponible);
+}

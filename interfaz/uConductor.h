@@ -1,0 +1,119 @@
+#pragma once
+// The operation driver: runs a search, an insertion, a deletion or a heap
+// build on the live structure from end to end. In order: any playback
+// ended, the undo snapshot, the operation run (recorded when its stages are
+// to be shown), the history entry, then the stages handed to the player or
+// the change shown (glide or layout), and last the kind's checks.
+//
+// It also drives the step window while a recording plays: the stage shown,
+// the speed, where the window stands. It knows nothing of the tool bar: its
+// owner says what presentation is asked for through a source read at each
+// operation, and listens to its signals (a message, the statistics, the
+// text of the last status panel, the operation's name, a glide to start).
+//
+// Nothing waits: an operation runs to its end at once, and its stages are
+// then played from the recording while the structure already holds the
+// result.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class TArbolBin;
+class TDlgPaso;
+class TGrabacion;
+class THistoria;
+class TLienzo;
+class TReproductor;
+struct TTipoEstructura;
+
+class TConductor final : public QObject {
+  Q_OBJECT
+public:
+  enum class TEtapas { Ninguna, Descritas, Pausadas };
+  // What the owner asks for, read when an operation starts, when it is shown
+  // and when the step window's speed changes.
+  struct TPresentacion {
+    bool Animar = false;     // nodes glide to a new layout
+    TEtapas Etapas = TEtapas::Ninguna;
+    int PausaPres = 300;     // ms a stage stays while playing, at the middle speed
+  };
+
+  // arbol and historia are the owner's; the player plays on lienzo.
+  TConductor(TLienzo& lienzo, TReproductor& reproductor, std::unique_ptr<TArbolBin>& arbol,
+             THistoria& historia, QObject* padre);
+
+  void PonerFuentePresentacion(std::function<TPresentacion()> fuente) { Fuente_ = std::move(fuente); }
+  // Whether a node motion holds the owner's lock; a glide without it (the
+  // one at a playback's end) is ended with the playback.
+  void PonerBloqueo(std::function<bool()> bloqueado) { Bloqueado_ = std::move(bloqueado); }
+  // The step window: it drives the player and shows where it stands.
+  void PonerPaso(TDlgPaso* paso);
+
+  // nombre: the structure's name, for the step window's title.
+  void Buscar(std::int32_t v, const QString& nombre);
+  void Insertar(std::int32_t v, const QString& nombre);
+  // Removes v (a heap, its minimum whatever v is); an absent key changes
+  // nothing after the snapshot.
+  void Borrar(std::int32_t v, const QString& nombre);
+  // tipo's bottom-up construction, like an operation without a history
+  // entry or checks.
+  void CrearMonticulo(const TTipoEstructura& tipo);
+
+  // The stage mode read again; a playback in course follows it: none ends
+  // it, with pauses plays it, with descriptions pauses it.
+  void AsignarEtapas();
+  // A playback in course ends at its end (the structure already holds the
+  // result), and so does the glide that follows it.
+  void TerminarReproduccion();
+  // The step window's speed as a factor on the pauses and the motion (1 at
+  // the middle of the slider).
+  double EscalaVelocidad() const;
+
+Q_SIGNALS:
+  // The operation about to run: 0 search, 1 insertion, 2 deletion.
+  void OperacionIniciada(int indice);
+  void Aviso(const QString& texto);
+  void EstadoCambiado();
+  void TextoEstado(const QString& texto);
+  // The change is to be shown gliding: the owner starts the motion and
+  // holds its lock until it ends.
+  void MovimientoPedido();
+
+private:
+  // The start of every operation: any playback ended, the undo snapshot,
+  // the operation's name given out, the stage mode read, the step window's
+  // title.
+  void IniciarOperacion(int indice, const QString& titulo);
+  // Runs an operation on the structure: recorded when the stages are to be
+  // shown (the recording is returned, for Presentar), straight otherwise.
+  std::unique_ptr<TGrabacion> Operar(const std::function<void(TArbolBin&)>& operacion);
+  // After the history entry: the stages played, or without them the change
+  // shown (glide or layout) and drawn.
+  void Presentar(std::unique_ptr<TGrabacion> grabacion);
+  // The kind's checks, one message each.
+  void Comprobar();
+  // The picture with the nodes where they stand, then shown.
+  void Dibujar();
+  void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
+                     bool hayAnterior);
+  void ReproduccionTerminada();
+  int PausaEtapa() const;
+  // The step window placed where it covers the fewest nodes on the screen,
+  // unless the user has placed it.
+  void ColocarPaso();
+  TPresentacion Presentacion() const { return Fuente_ ? Fuente_() : TPresentacion{}; }
+
+  TLienzo& Lienzo_;
+  TReproductor& Reproductor_;
+  std::unique_ptr<TArbolBin>& Arbol_;
+  THistoria& Historia_;
+  QPointer<TDlgPaso> Paso_;
+  std::function<TPresentacion()> Fuente_;
+  std::function<bool()> Bloqueado_;
+  TEtapas Etapas_ = TEtapas::Ninguna;
+};
