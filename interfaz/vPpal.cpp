@@ -37,10 +37,10 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
   QString filtroAbrir = QStringLiteral("Lista operaciones (*.sec)|*.sec");
   for (const TTipoEstructura& t : TiposEstructura())
     filtroAbrir += QLatin1Char('|') + QString::fromUtf8(t.FiltroAbrir);
-  OpenDialog1 = {QStringLiteral("Abrir arbol"), filtroAbrir, QStringLiteral("ARB")};
-  SaveDialog1 = {QStringLiteral("Guardar arbol"), QStringLiteral("Arbol (*.arb)|*.arb"),
+  OpenDialog1_ = {QStringLiteral("Abrir arbol"), filtroAbrir, QStringLiteral("ARB")};
+  SaveDialog1_ = {QStringLiteral("Guardar arbol"), QStringLiteral("Arbol (*.arb)|*.arb"),
                  QStringLiteral("ARB")};
-  SaveDialog2 = {QStringLiteral("Guardar lista operaciones"),
+  SaveDialog2_ = {QStringLiteral("Guardar lista operaciones"),
                  QStringLiteral("Lista operaciones (*.sec)|*.sec"), QStringLiteral("SEC")};
   CrearComandos();
   CrearControles();
@@ -51,16 +51,16 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
 TVentPpal::~TVentPpal() {
   // The driver hands recordings to the player, and the player shows its
   // pictures on the canvas: they go first, in that order.
-  delete Conductor;
-  Conductor = nullptr;
-  delete Reproductor;
-  Reproductor = nullptr;
+  delete Conductor_;
+  Conductor_ = nullptr;
+  delete Reproductor_;
+  Reproductor_ = nullptr;
   // The canvas outlives this window's fields (it goes with the children):
   // it must not ask for them any more.
-  disconnect(Lienzo, nullptr, this, nullptr);
-  Lienzo->PonerFuenteAjustes({});
-  Lienzo->PonerEnCambio({});
-  Lienzo->PonerEstructura(nullptr);
+  disconnect(Lienzo_, nullptr, this, nullptr);
+  Lienzo_->PonerFuenteAjustes({});
+  Lienzo_->PonerEnCambio({});
+  Lienzo_->PonerEstructura(nullptr);
 }
 
 void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* animacion) {
@@ -71,7 +71,7 @@ void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* a
   if (pres)
     connect(pres, &TDlgPres::Cambiado, this, &TVentPpal::Refrescar);
   // The step window drives the playback and shows where it stands.
-  Conductor->PonerPaso(paso);
+  Conductor_->PonerPaso(paso);
 }
 
 TDlgPres* TVentPpal::DlgPres() const { return DlgPres_; }
@@ -85,9 +85,9 @@ void TVentPpal::CrearControles() {
   panPpal->setObjectName(QStringLiteral("panPpal"));
   auto* marco = new QVBoxLayout(panPpal);
   marco->setContentsMargins(3, 3, 3, 3);
-  Lienzo = new TLienzo(panPpal);
-  Lienzo->setObjectName(QStringLiteral("Lienzo"));
-  marco->addWidget(Lienzo);
+  Lienzo_ = new TLienzo(panPpal);
+  Lienzo_->setObjectName(QStringLiteral("Lienzo"));
+  marco->addWidget(Lienzo_);
   setCentralWidget(panPpal);
   ConectarLienzo();
 
@@ -255,24 +255,24 @@ void TVentPpal::CrearBarraHerramientas() {
 }
 
 void TVentPpal::FormCreate() {
-  Historia = THistoria();
-  Modo8Bits = Plataforma_.Pantalla && Plataforma_.Pantalla->ColoresPaleta() > -1;
+  Historia_ = THistoria();
+  Modo8Bits_ = Plataforma_.Pantalla && Plataforma_.Pantalla->ColoresPaleta() > -1;
   GeneradorPrograma().Extraer(0);
   lisOperacion->setCurrentIndex(1);
   Arbol = std::make_unique<TArbolBST>();
-  NombreArbol = QStringLiteral("Arbol BST");
-  HayImagenes = Imagenes.CargarImagenes(Modo8Bits);
-  OpcionesLeidas = false;
-  ModoRaton = 0;
+  NombreArbol_ = QStringLiteral("Arbol BST");
+  HayImagenes_ = Imagenes_.CargarImagenes(Modo8Bits_);
+  OpcionesLeidas_ = false;
+  ModoRaton_ = 0;
   Bloqueado = false;
-  Paneles[5]->setText(Modo8Bits ? QStringLiteral(" Modo 8 bits") : QStringLiteral("Modo 32 bits"));
+  Paneles[5]->setText(Modo8Bits_ ? QStringLiteral(" Modo 8 bits") : QStringLiteral("Modo 32 bits"));
 }
 
 void TVentPpal::showEvent(QShowEvent* evento) {
   QMainWindow::showEvent(evento);
-  if (!OpcionesLeidas) {
+  if (!OpcionesLeidas_) {
     LeerOpciones();
-    OpcionesLeidas = true;
+    OpcionesLeidas_ = true;
     // The canvas took its size before the settings were read.
     Refrescar();
   }
@@ -281,8 +281,8 @@ void TVentPpal::showEvent(QShowEvent* evento) {
 void TVentPpal::closeEvent(QCloseEvent* evento) {
   // Closes at once: a playback and any motion jump to their ends.
   TerminarReproduccion();
-  if (Lienzo->EnMovimiento())
-    Lienzo->AcabarMovimiento();
+  if (Lienzo_->EnMovimiento())
+    Lienzo_->AcabarMovimiento();
   if (!GuardarOpciones())
     Mensaje(QStringLiteral("No se han podido guardar las opciones de presentación."));
   for (QWidget* dialogo : {static_cast<QWidget*>(DlgPres_.data()),

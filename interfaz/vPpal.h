@@ -62,8 +62,10 @@ public:
   };
   QAction* Accion(TComando c) const { return Acciones_[c]; }
 
-  // The settings as the window holds them now (dialogs and fields).
+  // The settings as the window holds them now (dialogs and fields), and the
+  // same value put back in place, as reading the store does.
   TOpciones OpcionesActuales() const;
+  void AplicarOpciones(const TOpciones& o);
   void LeerOpciones();
   bool GuardarOpciones();
 
@@ -85,29 +87,32 @@ public:
   QAction* OpcRatSel = nullptr;
   QAction* OpcRatBus = nullptr;
   QAction* OpcRatDel = nullptr;
-  TLienzo* Lienzo = nullptr;  // the structure drawn, scrolled and moved
-  TReproductor* Reproductor = nullptr;  // the stages of the last operation, played on the canvas
-  TConductor* Conductor = nullptr;  // runs the operations and hands their stages to the player
   std::array<QLabel*, 6> Paneles{};  // the status bar's six panels
 
-  // File choosers' settings.
-  TDialogoFichero OpenDialog1;
-  TDialogoFichero SaveDialog1;
-  TDialogoFichero SaveDialog2;
+  // The parts the window owns, as the rest of the program and the tests see
+  // them: the canvas (the structure drawn, scrolled and moved), the player
+  // (the stages of the last operation) and the driver (runs the operations).
+  TLienzo& Lienzo() const { return *Lienzo_; }
+  TReproductor& Reproductor() const { return *Reproductor_; }
+  TConductor& Conductor() const { return *Conductor_; }
+  // The operation list and the undo record; the structure's kind name.
+  const THistoria& Historia() const { return Historia_; }
+  const QString& NombreArbol() const { return NombreArbol_; }
+  // The node pictures read at start-up, whether there were any, whether the
+  // display is a palette one, and whether the settings were read at the
+  // first showing.
+  const TImagenesNodos& Imagenes() const { return Imagenes_; }
+  bool HayImagenes() const { return HayImagenes_; }
+  bool Modo8Bits() const { return Modo8Bits_; }
+  bool OpcionesLeidas() const { return OpcionesLeidas_; }
+  // The file choosers' settings: open, save a structure, save the list.
+  const TDialogoFichero& OpenDialog1() const { return OpenDialog1_; }
+  const TDialogoFichero& SaveDialog1() const { return SaveDialog1_; }
+  const TDialogoFichero& SaveDialog2() const { return SaveDialog2_; }
 
-  // Shared state.
+  // Shared state, still open to the tests that build a case by hand.
   std::unique_ptr<TArbolBin> Arbol;
-  QString NombreArbol;
-  THistoria Historia;  // the operation list and the undo record
   bool Bloqueado = false;
-  int ModoRaton = 0;
-  int ValMax = 99;
-  int PausaAnim = 1000, PausaPres = 300, PausaNumEtap = 10;
-  TColor ColNod = 0x00FFFFC0;
-  bool Modo8Bits = false;
-  bool HayImagenes = false;
-  bool OpcionesLeidas = false;
-  TImagenesNodos Imagenes;
 
   const TPlataforma& Plataforma() const { return Plataforma_; }
   TDlgPres* DlgPres() const;
@@ -267,4 +272,22 @@ private:
   QPointer<TDlgPres> DlgPres_;
   QPointer<TDlgPaso> DlgPaso_;
   QPointer<TDlgAnimacion> DlgAnimacion_;
+
+  TLienzo* Lienzo_ = nullptr;
+  TReproductor* Reproductor_ = nullptr;
+  TConductor* Conductor_ = nullptr;
+  TDialogoFichero OpenDialog1_;
+  TDialogoFichero SaveDialog1_;
+  TDialogoFichero SaveDialog2_;
+  QString NombreArbol_;
+  THistoria Historia_;
+  int ModoRaton_ = 0;  // 0 select, 1 search, 2 delete
+  // The settings kept by the window; the rest live in the dialogs and the
+  // canvas.
+  int ValMax_ = 99;
+  int PausaAnim_ = 1000, PausaPres_ = 300, PausaNumEtap_ = 10;
+  bool Modo8Bits_ = false;
+  bool HayImagenes_ = false;
+  bool OpcionesLeidas_ = false;
+  TImagenesNodos Imagenes_;
 };

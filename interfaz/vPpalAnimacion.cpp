@@ -10,7 +10,7 @@
 void TVentPpal::IniciarAnimacion() {
   if (!Arbol)
     return;
-  Lienzo->IniciarMovimiento();
+  Lienzo_->IniciarMovimiento();
   Bloqueado = true;
   Paneles[4]->setText(QStringLiteral("*"));
 }
@@ -25,10 +25,10 @@ void TVentPpal::ActConfAnimExecute() {
     return;
   if (DlgAnimacion_->exec() != QDialog::Accepted || !DlgAnimacion_)
     return;
-  const auto lectura = DlgAnimacion_->Leer({PausaAnim, PausaPres, PausaNumEtap});
-  PausaAnim = lectura.Ajustes.PausaAnim;
-  PausaPres = lectura.Ajustes.PausaPres;
-  PausaNumEtap = lectura.Ajustes.NumEtapas;
+  const auto lectura = DlgAnimacion_->Leer({PausaAnim_, PausaPres_, PausaNumEtap_});
+  PausaAnim_ = lectura.Ajustes.PausaAnim;
+  PausaPres_ = lectura.Ajustes.PausaPres;
+  PausaNumEtap_ = lectura.Ajustes.NumEtapas;
   if (!lectura.Error.isEmpty())
     Mensaje(lectura.Error);
 }

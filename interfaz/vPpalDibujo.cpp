@@ -22,16 +22,16 @@ QString Decimal(double v, int decimales) {
 }  // namespace
 
 void TVentPpal::ConectarLienzo() {
-  Lienzo->PonerEstructura(&Arbol);
-  Lienzo->PonerFuenteAjustes([this] { return AjustesLienzo(); });
-  Lienzo->PonerEnCambio([this] { return Bloqueado; });
-  connect(Lienzo, &TLienzo::Pulsado, this, &TVentPpal::LienzoMouseDown);
-  connect(Lienzo, &TLienzo::MovimientoAcabado, this, &TVentPpal::MovimientoAcabado);
-  connect(Lienzo, &TLienzo::ErrorDistribucion, this, &TVentPpal::Mensaje);
+  Lienzo_->PonerEstructura(&Arbol);
+  Lienzo_->PonerFuenteAjustes([this] { return AjustesLienzo(); });
+  Lienzo_->PonerEnCambio([this] { return Bloqueado; });
+  connect(Lienzo_, &TLienzo::Pulsado, this, &TVentPpal::LienzoMouseDown);
+  connect(Lienzo_, &TLienzo::MovimientoAcabado, this, &TVentPpal::MovimientoAcabado);
+  connect(Lienzo_, &TLienzo::ErrorDistribucion, this, &TVentPpal::Mensaje);
 }
 
 TAjustesLienzo TVentPpal::AjustesLienzo() {
-  TAjustesLienzo a = Lienzo->Ajustes();
+  TAjustesLienzo a = Lienzo_->Ajustes();
   if (DlgPres_) {
     const TAjustesPresentacion p = DlgPres_->Ajustes();
     a.Radio = p.NodoRad;
@@ -45,22 +45,22 @@ TAjustesLienzo TVentPpal::AjustesLienzo() {
     a.Fuente = p.Fuente;
     if (DlgPres_->FondoCambiado) {
       DlgPres_->FondoCambiado = false;
-      Imagenes.TintarSombras(a.ColFon);
+      Imagenes_.TintarSombras(a.ColFon);
     }
   }
-  a.Imagenes = HayImagenes ? &Imagenes : nullptr;
-  a.PausaAnim = static_cast<int>(std::lround(PausaAnim * (Conductor ? Conductor->EscalaVelocidad() : 1.0)));
-  a.Pasos = PausaNumEtap;
+  a.Imagenes = HayImagenes_ ? &Imagenes_ : nullptr;
+  a.PausaAnim = static_cast<int>(std::lround(PausaAnim_ * (Conductor_ ? Conductor_->EscalaVelocidad() : 1.0)));
+  a.Pasos = PausaNumEtap_;
   return a;
 }
 
-void TVentPpal::Dibujar() { Lienzo->Dibujar(); }
+void TVentPpal::Dibujar() { Lienzo_->Dibujar(); }
 
-void TVentPpal::LienzoPaint() { Lienzo->Area()->update(); }
+void TVentPpal::LienzoPaint() { Lienzo_->Area()->update(); }
 
-void TVentPpal::Refrescar() { Lienzo->Refrescar(); }
+void TVentPpal::Refrescar() { Lienzo_->Refrescar(); }
 
-void TVentPpal::MostrarEstructuraNueva() { Lienzo->MostrarNueva(); }
+void TVentPpal::MostrarEstructuraNueva() { Lienzo_->MostrarNueva(); }
 
 void TVentPpal::ActualizarEstado() {
   const std::int32_t n = Arbol ? Arbol->NumNodos : 0;

@@ -95,8 +95,8 @@ bool TVentPpal::EscribirFichero(const QString& ruta, const char* datos, qint64 t
 
 void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
   Arbol = std::move(nuevo);
-  Lienzo->OlvidarDistribucion();
-  NombreArbol = QString::fromStdString(Arbol->NombreTipo());
+  Lienzo_->OlvidarDistribucion();
+  NombreArbol_ = QString::fromStdString(Arbol->NombreTipo());
   Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol->NombreTipos()));
   const auto tipos = TiposEstructura();
   for (std::size_t i = 0; i < tipos.size() && i < OpcArb.size(); ++i)
@@ -106,7 +106,7 @@ void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
 
 void TVentPpal::Reconstruir() {
   try {
-    Arbol->Reconstruir(Historia.Operaciones());
+    Arbol->Reconstruir(Historia_.Operaciones());
   } catch (const EArbol& e) {
     // The replay keeps what it built before the structure refused an entry;
     // the error handler shows the text and the structure as it stands.
@@ -123,7 +123,7 @@ void TVentPpal::CambiarArbol(TClaseArbol clase) {
     return;
   Ejecutar([&] {
     PonerArbol(clase());
-    Conductor->AsignarEtapas();
+    Conductor_->AsignarEtapas();
     Reconstruir();
   });
 }
@@ -140,7 +140,7 @@ void TVentPpal::ActLimpiarExecute() {
   Ejecutar([&] {
     GuardarDeshacer();
     Arbol->Vaciar();
-    Historia.Vaciar();
+    Historia_.Vaciar();
     Refrescar();
     ActualizarEstado();
   });
@@ -151,7 +151,7 @@ void TVentPpal::ActDeshacerExecute() {
     return;
   Ejecutar([&] {
     // One level; a snapshot written by another kind is never read.
-    if (!Historia.Deshacer(*Arbol))
+    if (!Historia_.Deshacer(*Arbol))
       return;
     IniciarAnimacion();
     ActualizarEstado();
@@ -163,7 +163,7 @@ void TVentPpal::ActDeshacerExecute() {
 void TVentPpal::ActAbrirExecute() {
   if (!EstructuraLibre() || !Plataforma_.Ficheros)
     return;
-  const auto elegido = Plataforma_.Ficheros->ElegirAbrir(this, OpenDialog1);
+  const auto elegido = Plataforma_.Ficheros->ElegirAbrir(this, OpenDialog1_);
   if (!elegido || !EstructuraLibre())
     return;
   Ejecutar([&] {
@@ -204,7 +204,7 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
             QStringLiteral("Conservar"), QStringLiteral("Descartar")))
       return;
   }
-  Historia.Vaciar();
+  Historia_.Vaciar();
   PonerArbol(std::move(nuevo));
   MostrarEstructuraNueva();
   ActualizarEstado();
@@ -221,19 +221,19 @@ void TVentPpal::AbrirOperaciones(const QString& ruta) {
   ops.reserve(entradas.size());
   for (std::int32_t e : entradas)
     ops.push_back(OperacionDe(e));
-  Historia.Reemplazar(std::move(ops));
+  Historia_.Reemplazar(std::move(ops));
   Reconstruir();
 }
 
 void TVentPpal::ActGuardarExecute() {
   if (!EstructuraLibre() || !Plataforma_.Ficheros)
     return;
-  TDialogoFichero d = SaveDialog1;
+  TDialogoFichero d = SaveDialog1_;
   if (const TTipoEstructura* tipo = TipoDe(*Arbol)) {
     d.Filtro = QString::fromUtf8(tipo->FiltroGuardar);
     d.ExtDefecto = QString::fromUtf8(tipo->ExtDefecto);
   }
-  SaveDialog1 = d;
+  SaveDialog1_ = d;
   const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, d);
   if (!elegido || !Arbol)
     return;
@@ -249,16 +249,16 @@ void TVentPpal::ActGuardarOperExecute() {
   // deletion: some operations would read back as others.
   if (!PreguntarGuardarOperaciones())
     return;
-  const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, SaveDialog2);
+  const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, SaveDialog2_);
   if (!elegido)
     return;
-  const std::vector<std::uint8_t> datos = EscribirListaOper(Historia.Entradas());
+  const std::vector<std::uint8_t> datos = EscribirListaOper(Historia_.Entradas());
   EscribirFichero(elegido->Ruta, reinterpret_cast<const char*>(datos.data()),
                   static_cast<qint64>(datos.size()));
 }
 
 bool TVentPpal::PreguntarGuardarOperaciones() {
-  const auto ops = Historia.Operaciones();
+  const auto ops = Historia_.Operaciones();
   const auto primera = std::find_if(ops.begin(), ops.end(), [](TOperacion op) { return !Representable(op); });
   if (primera == ops.end())
     return true;
@@ -338,5 +338,5 @@ void TVentPpal::ToolButton21Click() {
     return;
   // Built like an operation: snapshot, stages as the buttons ask, no entry
   // in the operation list and no check afterwards.
-  Ejecutar([&] { Conductor->CrearMonticulo(*tipo); });
+  Ejecutar([&] { Conductor_->CrearMonticulo(*tipo); });
 }

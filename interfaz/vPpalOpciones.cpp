@@ -8,19 +8,21 @@
 #include "dPresentacion.h"
 
 void TVentPpal::LeerOpciones() {
-  const TOpciones o = Plataforma_.Almacen ? ::LeerOpciones(*Plataforma_.Almacen) : TOpciones{};
+  AplicarOpciones(Plataforma_.Almacen ? ::LeerOpciones(*Plataforma_.Almacen) : TOpciones{});
+}
+
+void TVentPpal::AplicarOpciones(const TOpciones& o) {
   if (DlgPres_)
     DlgPres_->PonerAjustes(o.Presentacion(DlgPres_->Ajustes()));
-  ColNod = o.ColNod;
-  TAjustesLienzo a = Lienzo->Ajustes();
+  TAjustesLienzo a = Lienzo_->Ajustes();
   a.Radio = o.NodRad;
   a.SepX = o.NodSx;
   a.SepY = o.NodSy;
-  Lienzo->PonerAjustes(a);
-  ValMax = o.ValMax;
-  PausaAnim = o.PausaAnim;
-  PausaPres = o.PausaPres;
-  PausaNumEtap = o.PausaNumEtap;
+  Lienzo_->PonerAjustes(a);
+  ValMax_ = o.ValMax;
+  PausaAnim_ = o.PausaAnim;
+  PausaPres_ = o.PausaPres;
+  PausaNumEtap_ = o.PausaNumEtap;
   if (Ficheros_)
     Ficheros_->Carpeta = o.CarpetaFicheros;
   if (DlgAnimacion_)
@@ -30,7 +32,7 @@ void TVentPpal::LeerOpciones() {
     DlgPaso_->PonerVelocidad(o.VelocidadPaso);
   }
   if (o.ColFon != TOpciones{}.ColFon)
-    Imagenes.TintarSombras(o.ColFon);
+    Imagenes_.TintarSombras(o.ColFon);
 }
 
 TOpciones TVentPpal::OpcionesActuales() const {
@@ -38,13 +40,13 @@ TOpciones TVentPpal::OpcionesActuales() const {
   if (DlgPres_)
     o.PonerPresentacion(DlgPres_->Ajustes());
   // The geometry as last laid out.
-  o.NodRad = Lienzo->Ajustes().Radio;
-  o.NodSx = Lienzo->Ajustes().SepX;
-  o.NodSy = Lienzo->Ajustes().SepY;
-  o.ValMax = ValMax;
-  o.PausaAnim = PausaAnim;
-  o.PausaPres = PausaPres;
-  o.PausaNumEtap = PausaNumEtap;
+  o.NodRad = Lienzo_->Ajustes().Radio;
+  o.NodSx = Lienzo_->Ajustes().SepX;
+  o.NodSy = Lienzo_->Ajustes().SepY;
+  o.ValMax = ValMax_;
+  o.PausaAnim = PausaAnim_;
+  o.PausaPres = PausaPres_;
+  o.PausaNumEtap = PausaNumEtap_;
   if (Ficheros_)
     o.CarpetaFicheros = Ficheros_->Carpeta;
   if (DlgPaso_) {

@@ -25,7 +25,7 @@ bool TVentPpal::EstructuraLibre() {
   return !Bloqueado && Arbol;
 }
 
-void TVentPpal::TerminarReproduccion() { Conductor->TerminarReproduccion(); }
+void TVentPpal::TerminarReproduccion() { Conductor_->TerminarReproduccion(); }
 
 void TVentPpal::Ejecutar(const std::function<void()>& orden) {
   try {
@@ -37,13 +37,13 @@ void TVentPpal::Ejecutar(const std::function<void()>& orden) {
 
 void TVentPpal::MostrarError(const QString& texto) {
   Mensaje(texto);
-  if (Reproductor)
-    Reproductor->Terminar();
+  if (Reproductor_)
+    Reproductor_->Terminar();
   if (DlgPaso_) {
     DlgPaso_->hide();
     DlgPaso_->PonerEfectuar(false);
   }
-  if (!Lienzo->EnMovimiento()) {
+  if (!Lienzo_->EnMovimiento()) {
     Bloqueado = false;
     Paneles[4]->clear();
   }
@@ -68,48 +68,48 @@ void TVentPpal::ConectarOperaciones() {
 // ------------------------------------------------------------ the driver
 
 void TVentPpal::ConectarConductor() {
-  Reproductor = new TReproductor(*Lienzo, &Arbol, this);
-  Conductor = new TConductor(*Lienzo, *Reproductor, Arbol, Historia, this);
-  Conductor->PonerFuentePresentacion([this] { return Presentacion(); });
-  Conductor->PonerBloqueo([this] { return Bloqueado; });
-  connect(Conductor, &TConductor::OperacionIniciada, lisOperacion, &QComboBox::setCurrentIndex);
-  connect(Conductor, &TConductor::Aviso, this, &TVentPpal::Mensaje);
-  connect(Conductor, &TConductor::EstadoCambiado, this, &TVentPpal::ActualizarEstado);
-  connect(Conductor, &TConductor::TextoEstado, Paneles[5], &QLabel::setText);
-  connect(Conductor, &TConductor::MovimientoPedido, this, &TVentPpal::IniciarAnimacion);
+  Reproductor_ = new TReproductor(*Lienzo_, &Arbol, this);
+  Conductor_ = new TConductor(*Lienzo_, *Reproductor_, Arbol, Historia_, this);
+  Conductor_->PonerFuentePresentacion([this] { return Presentacion(); });
+  Conductor_->PonerBloqueo([this] { return Bloqueado; });
+  connect(Conductor_, &TConductor::OperacionIniciada, lisOperacion, &QComboBox::setCurrentIndex);
+  connect(Conductor_, &TConductor::Aviso, this, &TVentPpal::Mensaje);
+  connect(Conductor_, &TConductor::EstadoCambiado, this, &TVentPpal::ActualizarEstado);
+  connect(Conductor_, &TConductor::TextoEstado, Paneles[5], &QLabel::setText);
+  connect(Conductor_, &TConductor::MovimientoPedido, this, &TVentPpal::IniciarAnimacion);
 }
 
 TConductor::TPresentacion TVentPpal::Presentacion() const {
   using E = TConductor::TEtapas;
   return {btnAnimar->isChecked(),
-          btnPaso->isChecked() ? E::Descritas : btnPaso2->isChecked() ? E::Pausadas : E::Ninguna, PausaPres};
+          btnPaso->isChecked() ? E::Descritas : btnPaso2->isChecked() ? E::Pausadas : E::Ninguna, PausaPres_};
 }
 
 // ------------------------------------------------------------ presentation buttons
 
 // A playback in course follows: F2 ends it, F3 plays it, F4 pauses it.
-void TVentPpal::btnPasoClick() { Conductor->AsignarEtapas(); }
-void TVentPpal::btnPaso2Click() { Conductor->AsignarEtapas(); }
+void TVentPpal::btnPasoClick() { Conductor_->AsignarEtapas(); }
+void TVentPpal::btnPaso2Click() { Conductor_->AsignarEtapas(); }
 
 void TVentPpal::ActAnim1Execute() {
   btnAnimar->setChecked(false);
   btnPaso->setChecked(false);
   btnPaso2->setChecked(false);
-  Conductor->AsignarEtapas();
+  Conductor_->AsignarEtapas();
 }
 
 void TVentPpal::ActAnim2Execute() {
   btnAnimar->setChecked(true);
   btnPaso->setChecked(false);
   btnPaso2->setChecked(true);
-  Conductor->AsignarEtapas();
+  Conductor_->AsignarEtapas();
 }
 
 void TVentPpal::ActAnim3Execute() {
   btnAnimar->setChecked(true);
   btnPaso2->setChecked(false);
   btnPaso->setChecked(true);
-  Conductor->AsignarEtapas();
+  Conductor_->AsignarEtapas();
 }
 
 void TVentPpal::ActDesbloqueoExecute() {
@@ -118,7 +118,7 @@ void TVentPpal::ActDesbloqueoExecute() {
 }
 
 void TVentPpal::OpcRatClick() {
-  ModoRaton = OpcRatBus->isChecked() ? 1 : OpcRatDel->isChecked() ? 2 : 0;
+  ModoRaton_ = OpcRatBus->isChecked() ? 1 : OpcRatDel->isChecked() ? 2 : 0;
 }
 
 // ------------------------------------------------------------ keys
@@ -193,7 +193,7 @@ void TVentPpal::ActInsertarExecute() {
     if (!EstructuraLibre())
       return;
     // Keys 1..ValMax; a range of 0 or below draws from 0 and so gives 1.
-    const auto n = static_cast<std::uint32_t>(std::max(ValMax, 0));
+    const auto n = static_cast<std::uint32_t>(std::max(ValMax_, 0));
     for (int intento = 0; intento < 1000; ++intento) {
       const auto v = static_cast<std::int32_t>(GeneradorPrograma().Extraer(n) + 1u);
       if (!Arbol->Seleccionar(v, false)) {
@@ -230,14 +230,14 @@ void TVentPpal::LienzoMouseDown(std::int32_t x, std::int32_t y) {
   Ejecutar([this, x, y] {
     // The point is on a stage's picture, not on the structure: during a
     // playback a click only gives the canvas the keys (Left, Right...).
-    if (Reproductor->Activo())
+    if (Reproductor_->Activo())
       return;
     if (!EstructuraLibre() || !Arbol->Raiz)
       return;
-    if (!Arbol->SeleccionarPunto(x, y, Lienzo->Ajustes().Radio))
+    if (!Arbol->SeleccionarPunto(x, y, Lienzo_->Ajustes().Radio))
       return;
     const std::int32_t v = Arbol->NodoSel->Valor;
-    switch (ModoRaton) {
+    switch (ModoRaton_) {
     case 1:
       RealizarBusqueda(v);
       break;
@@ -257,9 +257,9 @@ void TVentPpal::ActRangoExecute() {
     if (Bloqueado || !Plataforma_.Entrada)
       return;
     const auto texto = Plataforma_.Entrada->Pedir(this, QStringLiteral("Rango de elementos"),
-                                                  QStringLiteral("Valor máximo = "), QString::number(ValMax));
+                                                  QStringLiteral("Valor máximo = "), QString::number(ValMax_));
     if (texto)
-      ValMax = ExigirEntero(*texto);  // a text that does not convert leaves ValMax alone
+      ValMax_ = ExigirEntero(*texto);  // a text that does not convert leaves ValMax_ alone
   });
 }
 
@@ -267,9 +267,9 @@ void TVentPpal::ActRangoExecute() {
 
 void TVentPpal::GuardarDeshacer() {
   if (Arbol)
-    Historia.GuardarDeshacer(*Arbol);
+    Historia_.GuardarDeshacer(*Arbol);
 }
 
-void TVentPpal::RealizarBusqueda(std::int32_t v) { Conductor->Buscar(v, NombreArbol); }
-void TVentPpal::RealizarInsercion(std::int32_t v) { Conductor->Insertar(v, NombreArbol); }
-void TVentPpal::RealizarBorrado(std::int32_t v) { Conductor->Borrar(v, NombreArbol); }
+void TVentPpal::RealizarBusqueda(std::int32_t v) { Conductor_->Buscar(v, NombreArbol_); }
+void TVentPpal::RealizarInsercion(std::int32_t v) { Conductor_->Insertar(v, NombreArbol_); }
+void TVentPpal::RealizarBorrado(std::int32_t v) { Conductor_->Borrar(v, NombreArbol_); }

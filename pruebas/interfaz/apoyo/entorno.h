@@ -21,6 +21,13 @@
 #include <algorithm>
 #include <initializer_list>
 
+// The window's settings with a change, applied as read from the store.
+template <class F> void Ajustar(TVentPpal& v, F cambio) {
+  TOpciones o = v.OpcionesActuales();
+  cambio(o);
+  v.AplicarOpciones(o);
+}
+
 struct TEntorno {
   // Rapido: shown (so the settings are read), with short timings.
   // Oculto: as built, nothing read yet.
@@ -30,9 +37,7 @@ struct TEntorno {
     if (inicio == Oculto)
       return;
     V().show();
-    V().PausaAnim = 20;
-    V().PausaNumEtap = 4;
-    V().PausaPres = 5;
+    Ajustar(V(), [](TOpciones& o) { o.PausaAnim = 20, o.PausaNumEtap = 4, o.PausaPres = 5; });
   }
   TVentPpal& V() { return *Programa.VentPpal(); }
   // The window's guarded pointer: nil once a test has destroyed the step window.
@@ -54,7 +59,7 @@ struct TEntorno {
   void Orden(TVentPpal::TComando c) { Orden(V().Accion(c)); }
   void Orden(QAction* a) {
     a->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo->EnMovimiento() && !V().Bloqueado, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo().EnMovimiento() && !V().Bloqueado, 5000);
   }
   // Queues the answer of the next file chooser.
   void Elegir(const QString& ruta, int filtro) {

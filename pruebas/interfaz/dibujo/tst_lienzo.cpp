@@ -90,7 +90,7 @@ class PruebasLienzo : public QObject {
   static void Preparar(TEntorno& e, int w, int h, int disposicion = 0) {
     TDlgPres& p = e.Pres();
     p.PonerAjustes({0, 0, disposicion, R, Sx, 5, p.Sombras(), p.ColFon(), p.ColNod(), p.Fuente()});
-    e.V().Lienzo->PonerTamano({w, h});
+    e.V().Lienzo().PonerTamano({w, h});
   }
 
 private Q_SLOTS:
@@ -107,7 +107,7 @@ private Q_SLOTS:
     QFETCH(int, disposicion);
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     const int W = 600, H = 400;
     Preparar(e, W, H, disposicion);
     Llenar(v, {50, 30, 70, 20, 40, 60, 80, 35});
@@ -134,7 +134,7 @@ private Q_SLOTS:
   void RaizFijadaNoCortaElArbol() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     const int W = 200;
     Preparar(e, W, 300, 1);
     Llenar(v, {1});
@@ -152,7 +152,7 @@ private Q_SLOTS:
   void ArbolMasAnchoQueElLienzo() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     const int W = 300, H = 600;
     Preparar(e, W, H);
     Llenar(v, Aleatorios(40, 3));
@@ -203,7 +203,7 @@ private Q_SLOTS:
   void ArbolMasAltoQueElLienzo() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     const int H = 300;
     Preparar(e, 900, H);
     Llenar(v, Cadena(20));
@@ -227,7 +227,7 @@ private Q_SLOTS:
   void PintadoSoloCopiaLaImagen() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     Llenar(v, {50, 30, 70});
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
@@ -251,7 +251,7 @@ private Q_SLOTS:
   void F5AlternaLaDistribucion() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     Preparar(e, 400, 300);
     e.Pres().PonerDistribucion(2);
     Llenar(v, {50, 30, 70, 20});
@@ -300,7 +300,7 @@ private Q_SLOTS:
   void DistribucionFallidaSeAvisaUnaVez() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     TArbolBST fuente;
     for (int x : {50, 30, 70})
       fuente.Insertar(x);
@@ -326,7 +326,7 @@ private Q_SLOTS:
     e.Pres().PonerDistribucion(0);
     v.Refrescar();
     e.Pres().PonerDistribucion(1);
-    v.OpcionesLeidas = true;  // the first showing keeps the dialog as it is
+    v.GuardarOpciones();  // the first showing reads the dialog back as it is
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
     QTRY_COMPARE(e.Mensajes().size(), 2);
@@ -353,9 +353,9 @@ private Q_SLOTS:
     TEntorno e(Fichero(), modo8 ? 256 : -1);
     QDir::setCurrent(antes);
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
-    QCOMPARE(v.Modo8Bits, modo8);
-    QVERIFY(v.HayImagenes);
+    TLienzo& l = v.Lienzo();
+    QCOMPARE(v.Modo8Bits(), modo8);
+    QVERIFY(v.HayImagenes());
     const TColor azul = ColorRGB(0, 0, 255);
     e.Pres().PonerAjustes({2, 0, 0, R, Sx, 5, e.Pres().Sombras(), azul, e.Pres().ColNod(), e.Pres().Fuente()});
     e.Pres().FondoCambiado = true;
@@ -366,16 +366,16 @@ private Q_SLOTS:
     QCOMPARE(l.Imagen().format(), QImage::Format_RGB32);
     QCOMPARE(l.Imagen().size(), QSize(200, 150));
     // Where only the shadow lies: tinted blue in 32-bit mode, as drawn in 8.
-    const QImage& huecoNodo = v.Imagenes.Capa(0, 2, 2);
-    const QImage& huecoSombra = v.Imagenes.Capa(0, 2, 3);
+    const QImage& huecoNodo = v.Imagenes().Capa(0, 2, 2);
+    const QImage& huecoSombra = v.Imagenes().Capa(0, 2, 3);
     const auto negro = [&](const QImage& img, int x, int y) {
       return modo8 ? img.pixelIndex(x, y) == 0 : (img.pixel(x, y) & 0xFFFFFF) == 0;
     };
-    const int x0 = v.Arbol->Raiz->X - l.DesplX() - v.Imagenes.RadImg();
-    const int y0 = v.Arbol->Raiz->Y - l.DesplY() - v.Imagenes.RadImg();
+    const int x0 = v.Arbol->Raiz->X - l.DesplX() - v.Imagenes().RadImg();
+    const int y0 = v.Arbol->Raiz->Y - l.DesplY() - v.Imagenes().RadImg();
     int sombra = 0, rojoVerde = 0, nodo = 0;
-    for (int y = 0; y < v.Imagenes.TamImg(); ++y)
-      for (int x = 0; x < v.Imagenes.TamImg(); ++x) {
+    for (int y = 0; y < v.Imagenes().TamImg(); ++y)
+      for (int x = 0; x < v.Imagenes().TamImg(); ++x) {
         const QRgb p = l.Imagen().pixel(x0 + x, y0 + y);
         if (negro(huecoNodo, x, y)) {
           nodo += p != ColorQt(azul).rgb() ? 1 : 0;
@@ -404,7 +404,7 @@ private Q_SLOTS:
     QFETCH(int, distribucion);
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    TLienzo& l = *v.Lienzo;
+    TLienzo& l = v.Lienzo();
     const int W = 300, H = 200;
     TFuente diminuta = e.Pres().Fuente();
     diminuta.Tam = 1;  // the texts reach little past their nodes
@@ -457,8 +457,9 @@ private Q_SLOTS:
     // A motion ends on the layout it started towards, even when the
     // distribution changed in the middle: the nodes then stand where no
     // layout of the present settings puts them, and nothing may be skipped.
-    v.PausaAnim = 20;
-    v.PausaNumEtap = 2;
+    TOpciones o = v.OpcionesActuales();
+    o.PausaAnim = 20, o.PausaNumEtap = 2;
+    v.AplicarOpciones(o);
     v.IniciarAnimacion();
     e.Pres().PonerDistribucion((distribucion + 1) % 3);
     v.Refrescar();

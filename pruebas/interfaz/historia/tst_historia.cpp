@@ -46,7 +46,7 @@ QByteArray Entradas(const std::vector<std::int32_t>& e) {
 void Hacer(TEntorno& e, const QString& orden) {
   e.V().lisOperacion->setCurrentIndex(orden.startsWith(QLatin1Char('+')) ? 1 : 2);
   e.Teclear(orden.mid(1));
-  QTRY_VERIFY_WITH_TIMEOUT(!e.V().Lienzo->EnMovimiento() && !e.V().Bloqueado, 5000);
+  QTRY_VERIFY_WITH_TIMEOUT(!e.V().Lienzo().EnMovimiento() && !e.V().Bloqueado, 5000);
 }
 
 // The command that starts an empty structure of each kind.
@@ -73,9 +73,9 @@ private Q_SLOTS:
     e.Orden(TVentPpal::cNuevo3);
     QVERIFY(dynamic_cast<TArbolRN*>(v.Arbol.get()));
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
-    QCOMPARE(v.Historia.Entradas(), (std::vector<std::int32_t>{5, 3, 8, -3}));
+    QCOMPARE(v.Historia().Entradas(), (std::vector<std::int32_t>{5, 3, 8, -3}));
     QVERIFY(v.OpcArb[2]->isChecked() && !v.OpcArb[0]->isChecked());
-    QCOMPARE(v.NombreArbol, QStringLiteral("Arbol Rojo-Negro"));
+    QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol Rojo-Negro"));
     QCOMPARE(v.Paneles[5]->text(), QStringLiteral(" Arboles Rojo-Negro"));
 
     // The list file holds the four entries, little-endian.
@@ -87,13 +87,12 @@ private Q_SLOTS:
     // Opened with the first filter into an AVL tree, it rebuilds an AVL tree.
     e.Orden(TVentPpal::cNuevo2);
     QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
-    v.Historia.Vaciar();
-    e.Orden(TVentPpal::cLimpiar);
+    e.Orden(TVentPpal::cLimpiar);  // the list emptied too
     e.Elegir(Ruta("lista.sec"), 1);
     e.Orden(TVentPpal::cAbrir);
     QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
-    QCOMPARE(v.Historia.NumOper(), 4);
+    QCOMPARE(v.Historia().NumOper(), 4);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -142,7 +141,7 @@ private Q_SLOTS:
       e.Orden(TVentPpal::cAbrir);
       if (destino == tipo) {
         QCOMPARE(v.Arbol->Guardar(), guardado);
-        QCOMPARE(v.Historia.NumOper(), 0);
+        QCOMPARE(v.Historia().NumOper(), 0);
         QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
         QCOMPARE(e.Mensajes().size(), avisos);
         QCOMPARE(e.Plataforma.Mensajes->Preguntas, QStringList{});
@@ -180,7 +179,7 @@ private Q_SLOTS:
     for (int k : {5, 3, 8})
       v.RealizarInsercion(k);
     const auto arbol = v.Arbol->Guardar();
-    const auto deshacer = v.Historia.FlujoDeshacer();
+    const auto deshacer = v.Historia().FlujoDeshacer();
     const QString ruta = Ruta(QStringLiteral("malo.bin"));
     QFile::remove(ruta);
     if (existe)
@@ -190,8 +189,8 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes().size(), 1);
     QVERIFY(e.Mensajes().front().contains(QStringLiteral("malo.bin")));
     QCOMPARE(v.Arbol->Guardar(), arbol);
-    QCOMPARE(v.Historia.NumOper(), 3);
-    QCOMPARE(v.Historia.FlujoDeshacer(), deshacer);
+    QCOMPARE(v.Historia().NumOper(), 3);
+    QCOMPARE(v.Historia().FlujoDeshacer(), deshacer);
     QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
   }
 
@@ -238,7 +237,7 @@ private Q_SLOTS:
     for (int k : {5, 3, 8})
       v.RealizarInsercion(k);
     const auto trabajo = v.Arbol->Guardar();
-    const auto deshacer = v.Historia.FlujoDeshacer();
+    const auto deshacer = v.Historia().FlujoDeshacer();
     Escribir(Ruta(fichero), contenido);
     auto& mensajes = *e.Plataforma.Mensajes;
     for (bool conservar : {false, true}) {
@@ -256,13 +255,13 @@ private Q_SLOTS:
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(leido.data()),
                             static_cast<qsizetype>(leido.size())),
                  contenido);
-        QCOMPARE(v.Historia.NumOper(), 0);
+        QCOMPARE(v.Historia().NumOper(), 0);
         QVERIFY(v.OpcArb[static_cast<std::size_t>(filtro - 2)]->isChecked());
         break;
       }
       QCOMPARE(v.Arbol->Guardar(), trabajo);
-      QCOMPARE(v.Historia.NumOper(), 3);
-      QCOMPARE(v.Historia.FlujoDeshacer(), deshacer);
+      QCOMPARE(v.Historia().NumOper(), 3);
+      QCOMPARE(v.Historia().FlujoDeshacer(), deshacer);
       QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
     }
     if (hallado.isEmpty())
@@ -285,7 +284,7 @@ private Q_SLOTS:
     e.Orden(TVentPpal::cAbrir);
     QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("El fichero \"zero\" es demasiado grande.")});
     QCOMPARE(Claves(*v.Arbol), std::vector<std::int32_t>{5});
-    QCOMPARE(v.Historia.NumOper(), 1);
+    QCOMPARE(v.Historia().NumOper(), 1);
   }
 
   // Each chooser starts in the folder of the last file opened or saved, and
@@ -341,18 +340,18 @@ private Q_SLOTS:
       v.RealizarInsercion(k);
     e.Orden(TVentPpal::cLimpiar);
     QCOMPARE(v.Arbol->NumNodos, 0);
-    QCOMPARE(v.Historia.NumOper(), 0);
+    QCOMPARE(v.Historia().NumOper(), 0);
     e.Orden(TVentPpal::cDeshacer);
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{3, 5, 8}));
     const std::vector<std::int32_t> hechas{5, 3, 8};
-    QCOMPARE(v.Historia.Entradas(), hechas);
+    QCOMPARE(v.Historia().Entradas(), hechas);
     v.RealizarBorrado(5);
     e.Orden(TVentPpal::cDeshacer);
     e.Orden(TVentPpal::cDeshacer);
-    QCOMPARE(v.Historia.Entradas(), hechas);
+    QCOMPARE(v.Historia().Entradas(), hechas);
     v.RealizarBusqueda(8);
     e.Orden(TVentPpal::cDeshacer);
-    QCOMPARE(v.Historia.Entradas(), hechas);
+    QCOMPARE(v.Historia().Entradas(), hechas);
 
     // The snapshot was written by a search tree: an AVL tree never reads it.
     e.Orden(TVentPpal::cNuevo2);
@@ -360,7 +359,7 @@ private Q_SLOTS:
     e.Orden(TVentPpal::cDeshacer);
     QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
     QCOMPARE(v.Arbol->Guardar(), avl);
-    QCOMPARE(v.Historia.Entradas(), hechas);
+    QCOMPARE(v.Historia().Entradas(), hechas);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -393,7 +392,7 @@ private Q_SLOTS:
       QVERIFY(!v.Arbol->NodoSel);
       QCOMPARE(directo.Mensajes(), QStringList{});
     }
-    QCOMPARE(v.Historia.NumOper(), static_cast<std::int32_t>(hechas.size()));
+    QCOMPARE(v.Historia().NumOper(), static_cast<std::int32_t>(hechas.size()));
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -444,7 +443,7 @@ private Q_SLOTS:
     QVERIFY(avl && avl->Consistente());
     QCOMPARE(v.Arbol->NumNodos, 12);  // F(7) - 1 nodes in the order-5 tree
     QVERIFY(v.OpcArb[1]->isChecked());
-    QCOMPARE(v.NombreArbol, QStringLiteral("Arbol AVL"));
+    QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol AVL"));
     QCOMPARE(v.edtValor->text(), QStringLiteral("5"));
 
     v.edtValor->setText(QStringLiteral("7"));
@@ -500,15 +499,15 @@ private Q_SLOTS:
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
     for (auto c : kNuevo) {
-      v.Historia.Vaciar();  // the change of kind replays nothing
+      e.Orden(TVentPpal::cLimpiar);  // the change of kind replays nothing
       e.Orden(c);
       QElapsedTimer t;
       t.start();
       const bool rn = c == TVentPpal::cNuevo3;
       e.Elegir(Ruta(rn ? "inserciones.sec" : "mezcla.sec"), 1);
       e.Orden(TVentPpal::cAbrir);
-      qInfo("%s: %lld ms", qPrintable(v.NombreArbol), static_cast<long long>(t.elapsed()));
-      QCOMPARE(v.Historia.NumOper(), 1000000);
+      qInfo("%s: %lld ms", qPrintable(v.NombreArbol()), static_cast<long long>(t.elapsed()));
+      QCOMPARE(v.Historia().NumOper(), 1000000);
       QVERIFY2(e.Mensajes().isEmpty(), qPrintable(e.Mensajes().join(QLatin1Char('|'))));
       QVERIFY(v.Arbol->NumNodos > (rn ? 990000 : 700000));
     }
@@ -538,13 +537,15 @@ private Q_SLOTS:
 
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
-    QTRY_COMPARE(v.Lienzo->Imagen().size(), v.Lienzo->Area()->size());  // painted once
+    QTRY_COMPARE(v.Lienzo().Imagen().size(), v.Lienzo().Area()->size());  // painted once
+    if (como == 3)  // the list the change of kind replays
+      e.Elegir(Ruta("ancho.sec"), 1), e.Orden(TVentPpal::cAbrir);
     // A wide tree scrolled to its right end.
     for (std::int32_t c = 1; c <= 120; ++c)
       v.Arbol->Insertar(c * 7 % 121);
     v.Refrescar();
-    QVERIFY(v.Lienzo->sbHoriz()->isEnabled());
-    v.Lienzo->sbHoriz()->setValue(v.Lienzo->sbHoriz()->maximum());
+    QVERIFY(v.Lienzo().sbHoriz()->isEnabled());
+    v.Lienzo().sbHoriz()->setValue(v.Lienzo().sbHoriz()->maximum());
     if (!v.btnAnimar->isChecked())
       v.btnAnimar->trigger();
 
@@ -557,21 +558,19 @@ private Q_SLOTS:
     } else if (como == 2) {
       e.Elegir(Ruta("ancho.sec"), 1);
     } else {
-      for (std::int32_t c : claves)
-        v.Historia.Anotar({TOperacion::Insercion, c});
       orden = v.Accion(TVentPpal::cNuevo4);
     }
     orden->trigger();
     QCOMPARE(e.Mensajes(), QStringList{});
     QVERIFY(v.Arbol->NumNodos > 100);
-    QVERIFY(!v.Lienzo->EnMovimiento() && !v.Bloqueado);
+    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
     const TNodoBin* raiz = v.Arbol->Raiz;
-    const QPoint enLienzo(raiz->X - v.Lienzo->DesplX(), raiz->Y - v.Lienzo->DesplY());
-    QVERIFY2(QRect(QPoint(0, 0), v.Lienzo->Imagen().size()).contains(enLienzo),
+    const QPoint enLienzo(raiz->X - v.Lienzo().DesplX(), raiz->Y - v.Lienzo().DesplY());
+    QVERIFY2(QRect(QPoint(0, 0), v.Lienzo().Imagen().size()).contains(enLienzo),
              qPrintable(QStringLiteral("root at %1, %2").arg(enLienzo.x()).arg(enLienzo.y())));
     // Already at its layout: a new one moves nothing.
     const QPoint antes(raiz->X, raiz->Y);
-    v.Lienzo->Distribuir();
+    v.Lienzo().Distribuir();
     QCOMPARE(QPoint(raiz->X, raiz->Y), antes);
   }
 
@@ -584,17 +583,17 @@ private Q_SLOTS:
     v.Refrescar();
     if (!v.btnAnimar->isChecked())
       v.btnAnimar->trigger();
-    v.Lienzo->sbHoriz()->setValue(v.Lienzo->sbHoriz()->maximum() / 2);
-    const int desplX = v.Lienzo->DesplX();
+    v.Lienzo().sbHoriz()->setValue(v.Lienzo().sbHoriz()->maximum() / 2);
+    const int desplX = v.Lienzo().DesplX();
     QVERIFY(desplX > 0);
     v.lisOperacion->setCurrentIndex(1);
     e.Teclear(QStringLiteral("101"));
-    QTRY_VERIFY(!v.Lienzo->EnMovimiento() && !v.Bloqueado);
+    QTRY_VERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
     QVERIFY(e.Contiene(101));
-    QCOMPARE(v.Lienzo->DesplX(), desplX);
+    QCOMPARE(v.Lienzo().DesplX(), desplX);
     e.Orden(TVentPpal::cDeshacer);
     QVERIFY(!e.Contiene(101));
-    QCOMPARE(v.Lienzo->DesplX(), desplX);
+    QCOMPARE(v.Lienzo().DesplX(), desplX);
   }
 
   // A big structure never holds the window: the builders show it at once,
@@ -606,17 +605,17 @@ private Q_SLOTS:
     QElapsedTimer t;
     t.start();
     v.ToolButton17->trigger();
-    QVERIFY(!v.Lienzo->EnMovimiento());
+    QVERIFY(!v.Lienzo().EnMovimiento());
     QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
     if (!v.btnAnimar->isChecked())
       v.btnAnimar->trigger();
-    v.PausaAnim = 10000;
+    Ajustar(v, [](TOpciones& o) { o.PausaAnim = 10000; });
     v.RealizarInsercion(-5);
-    QVERIFY(v.Lienzo->EnMovimiento());
+    QVERIFY(v.Lienzo().EnMovimiento());
     t.restart();
     v.close();
     QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
-    QVERIFY(!v.Lienzo->EnMovimiento() && !v.Bloqueado);
+    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
   }
 };
 

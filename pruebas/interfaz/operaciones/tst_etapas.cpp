@@ -22,10 +22,10 @@ QString Valor(const TNodoBin* n) { return n ? QString::number(n->Valor) : QStrin
 // The state on show, checked against the recording: the step window's
 // texts and button, the marks, the selection and the removed node drawn.
 QImage Mirar(TVentPpal& v) {
-  [&] { QTRY_VERIFY(!v.Lienzo->EnMovimiento()); }();
-  const TReproductor& r = *v.Reproductor;
+  [&] { QTRY_VERIFY(!v.Lienzo().EnMovimiento()); }();
+  const TReproductor& r = v.Reproductor();
   const TGrabacion::TEtapa e = r.Grabacion()->Etapa(static_cast<std::size_t>(r.Etapa()));
-  const TArbolBin* a = v.Lienzo->Vista();
+  const TArbolBin* a = v.Lienzo().Vista();
   [&] { QVERIFY(a); }();
   if (!a)
     return {};
@@ -43,7 +43,7 @@ QImage Mirar(TVentPpal& v) {
                           QString::fromUtf8(e.Descripcion.data(), e.Descripcion.size()), boton,
                           esperados.join(' '), Valor(e.Sel), Valor(e.Borrado)};
   [&] { QCOMPARE(visto, dicho); }();
-  return v.Lienzo->Imagen();
+  return v.Lienzo().Imagen();
 }
 
 enum TOrden { Insertar, Deshacer, CambiarTipo, Abrir, Cerrar, Desbloquear };
@@ -93,7 +93,7 @@ private Q_SLOTS:
       v.lisOperacion->setCurrentIndex(operacion);
       E->Teclear(QString::number(clave));
     }
-    TReproductor& r = *v.Reproductor;
+    TReproductor& r = v.Reproductor();
     QVERIFY(r.Activo());
     QVERIFY(v.DlgPaso()->isVisible());
     const std::vector<std::uint8_t> final = v.Arbol->Guardar();
@@ -121,15 +121,15 @@ private Q_SLOTS:
       QCOMPARE(r.Despues(), tipoDe(k) == 1);
       anotar("salto");
     }
-    QTest::keyClick(v.Lienzo, Qt::Key_End);
+    QTest::keyClick(&v.Lienzo(), Qt::Key_End);
     if (tipoDe(n - 1) == 2)
-      QTest::keyClick(v.Lienzo, Qt::Key_Right);
+      QTest::keyClick(&v.Lienzo(), Qt::Key_Right);
     for (int i = 0; i < 4 * n; ++i) {
       anotar("atrás");
       if (r.Etapa() == 0 && !r.Despues())
         break;
       if (r.Etapa() % 2)
-        QTest::keyClick(v.Lienzo, Qt::Key_Left);
+        QTest::keyClick(&v.Lienzo(), Qt::Key_Left);
       else
         Control<QPushButton>(v.DlgPaso(), "btnAnterior")->click();
     }
@@ -148,13 +148,13 @@ private Q_SLOTS:
 
     // The end: the live structure, untouched by the playback, glides to
     // its layout; the step window goes.
-    QTRY_VERIFY(!v.Lienzo->EnMovimiento());
-    QVERIFY(!v.Lienzo->Vista());
+    QTRY_VERIFY(!v.Lienzo().EnMovimiento());
+    QVERIFY(!v.Lienzo().Vista());
     QVERIFY(!v.DlgPaso()->isVisible());
     QVERIFY(v.Arbol->Guardar() == final);
-    const QImage fin = v.Lienzo->Imagen();
+    const QImage fin = v.Lienzo().Imagen();
     v.Refrescar();
-    QCOMPARE(v.Lienzo->Imagen(), fin);
+    QCOMPARE(v.Lienzo().Imagen(), fin);
   }
 
   void OrdenesDuranteLaReproduccion_data() {
@@ -186,10 +186,10 @@ private Q_SLOTS:
         E->Teclear(QString::fromLatin1(t));
       E->Orden(conEtapas ? TVentPpal::cAnim3 : TVentPpal::cAnim1);
       E->Teclear(QStringLiteral("35"));
-      [&] { QCOMPARE(v.Reproductor->Activo(), conEtapas); }();
+      [&] { QCOMPARE(v.Reproductor().Activo(), conEtapas); }();
       if (conEtapas) {
-        v.Reproductor->Siguiente();
-        v.Reproductor->Siguiente();
+        v.Reproductor().Siguiente();
+        v.Reproductor().Siguiente();
       }
       switch (orden) {
       case Insertar:
@@ -214,10 +214,10 @@ private Q_SLOTS:
         break;
       }
       // Whatever playback is left belongs to a new operation.
-      [&] { QVERIFY(!v.Lienzo->Vista() || orden == Insertar); }();
-      [&] { QVERIFY(v.DlgPaso()->isVisible() == (v.Reproductor->Activo() && orden == Insertar)); }();
+      [&] { QVERIFY(!v.Lienzo().Vista() || orden == Insertar); }();
+      [&] { QVERIFY(v.DlgPaso()->isVisible() == (v.Reproductor().Activo() && orden == Insertar)); }();
       [&] { QCOMPARE(E->Mensajes(), QStringList{}); }();
-      return std::make_pair(v.Arbol->Guardar(), v.Historia.Entradas());
+      return std::make_pair(v.Arbol->Guardar(), v.Historia().Entradas());
     };
     const auto sinEtapas = tras(false);
     const auto conEtapas = tras(true);
@@ -231,16 +231,16 @@ private Q_SLOTS:
     E->Llenar({50, 30, 70});
     v.Accion(TVentPpal::cAnim2)->trigger();  // F3
     E->Teclear(QStringLiteral("60"));
-    TReproductor& r = *v.Reproductor;
+    TReproductor& r = v.Reproductor();
     QVERIFY(r.Activo() && r.Reproduciendo());
     QCOMPARE(Texto(v.DlgPaso(), "etqTitulo"), QStringLiteral("Insercion en Arbol BST"));
     QVERIFY(E->Contiene(60));  // the structure holds the result at once
-    QTest::keyClick(v.Lienzo, Qt::Key_Space);
+    QTest::keyClick(&v.Lienzo(), Qt::Key_Space);
     QVERIFY(!r.Reproduciendo());
     const int k = r.Etapa();
     QTest::qWait(60);
     QCOMPARE(r.Etapa(), k);
-    QTest::keyClick(v.Lienzo, Qt::Key_Space);
+    QTest::keyClick(&v.Lienzo(), Qt::Key_Space);
     QTRY_VERIFY(!r.Activo());
     QVERIFY(!v.DlgPaso()->isVisible());
     QVERIFY(!v.Arbol->NodoSel);
@@ -275,16 +275,15 @@ private Q_SLOTS:
     E.emplace(Fichero());
     TVentPpal& v = E->V();
     E->Llenar({50});
-    v.PausaAnim = pausa;
-    v.PausaNumEtap = pasos;
+    Ajustar(v, [&](TOpciones& o) { o.PausaAnim = pausa, o.PausaNumEtap = pasos; });
     v.IniciarAnimacion();
-    QCOMPARE(v.Lienzo->Timer1()->interval(), intervalo);
+    QCOMPARE(v.Lienzo().Timer1()->interval(), intervalo);
     TNodoBin* n = v.Arbol->Raiz;
     n->XIni = 0;
     n->XFin = 1000;
     QList<int> vistos;
-    QObject::connect(v.Lienzo->Timer1(), &QTimer::timeout, [&] { vistos << n->X; });
-    QTRY_VERIFY(!v.Lienzo->EnMovimiento());
+    QObject::connect(v.Lienzo().Timer1(), &QTimer::timeout, [&] { vistos << n->X; });
+    QTRY_VERIFY(!v.Lienzo().EnMovimiento());
     QCOMPARE(vistos, xs);
     QVERIFY(!v.Bloqueado);
   }
@@ -294,15 +293,15 @@ private Q_SLOTS:
     TVentPpal& v = E->V();
     E->Llenar({50, 30, 70});
     v.btnAnimar->trigger();
-    v.PausaAnim = 10000;
+    Ajustar(v, [](TOpciones& o) { o.PausaAnim = 10000; });
     E->Teclear(QStringLiteral("60"));
     // Without stages the motion holds the workspace, as the panel says.
-    QVERIFY(v.Lienzo->EnMovimiento() && v.Bloqueado);
+    QVERIFY(v.Lienzo().EnMovimiento() && v.Bloqueado);
     QCOMPARE(v.Paneles[4]->text(), QStringLiteral("*"));
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(v.Arbol->NumNodos, 4);
     QVERIFY(v.close());
-    QVERIFY(!v.Lienzo->EnMovimiento() && !v.Bloqueado);
+    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
     QVERIFY(Nodo(*v.Arbol, 60)->X == Nodo(*v.Arbol, 60)->XFin);
   }
 };

@@ -25,7 +25,7 @@ const QString kMilIntentos = QStringLiteral(
 void Pulsar(TVentPpal& v, std::int32_t clave) {
   TNodoBin* n = Nodo(*v.Arbol, clave);
   QVERIFY(n);
-  QTest::mouseClick(v.Lienzo->Area(), Qt::LeftButton, {}, QPoint(n->X - v.Lienzo->DesplX(), n->Y - v.Lienzo->DesplY()));
+  QTest::mouseClick(v.Lienzo().Area(), Qt::LeftButton, {}, QPoint(n->X - v.Lienzo().DesplX(), n->Y - v.Lienzo().DesplY()));
 }
 
 // A stream of 50 with a left child 80: out of order for a search tree.
@@ -59,8 +59,8 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes(), QStringList(texto.isEmpty() ? 0 : 2, QStringLiteral("Valor erroneo!")));
     QCOMPARE(intro.count(), 1);  // not consumed: it goes on to the box
     QCOMPARE(v.edtValor->text(), texto);
-    QCOMPARE(v.Historia.NumOper(), 0);
-    QVERIFY(v.Historia.FlujoDeshacer().empty());  // no snapshot either
+    QCOMPARE(v.Historia().NumOper(), 0);
+    QVERIFY(v.Historia().FlujoDeshacer().empty());  // no snapshot either
     QCOMPARE(v.Arbol->NumNodos, 0);
   }
 
@@ -94,10 +94,10 @@ private Q_SLOTS:
     QCOMPARE(v.edtValor->text(), QString());
     const auto c = Claves(*v.Arbol);
     QCOMPARE(QList<int>(c.begin(), c.end()), claves);
-    const auto entradas = v.Historia.Entradas();
+    const auto entradas = v.Historia().Entradas();
     QCOMPARE(QList<int>(entradas.begin(), entradas.end()), lista);
     QCOMPARE(v.Arbol->NodoSel ? v.Arbol->NodoSel->Valor : 0, seleccion);
-    QVERIFY(v.Historia.FlujoDeshacer() == antes);  // the snapshot of the tree as it was
+    QVERIFY(v.Historia().FlujoDeshacer() == antes);  // the snapshot of the tree as it was
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -109,8 +109,8 @@ private Q_SLOTS:
     v.RealizarInsercion(kMin);
     // The deletion of the least key is kept as a deletion of that key.
     v.RealizarBorrado(kMin);
-    const auto ops = v.Historia.Operaciones();
-    QCOMPARE(v.Historia.NumOper(), 102);
+    const auto ops = v.Historia().Operaciones();
+    QCOMPARE(v.Historia().NumOper(), 102);
     QCOMPARE(ops[99].Clave, 100);
     QVERIFY((ops[100] == TOperacion{TOperacion::Insercion, kMin}));
     QVERIFY((ops[101] == TOperacion{TOperacion::Borrado, kMin}));
@@ -123,8 +123,8 @@ private Q_SLOTS:
     e.Llenar({50, 30, 70});
     Pulsar(v, 70);  // "Seleccionar nodo"
     QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 70);
-    QCOMPARE(v.Historia.NumOper(), 0);
-    QTest::mouseClick(v.Lienzo->Area(), Qt::LeftButton, {}, QPoint(v.Lienzo->Area()->width() - 2, v.Lienzo->Area()->height() - 2));
+    QCOMPARE(v.Historia().NumOper(), 0);
+    QTest::mouseClick(v.Lienzo().Area(), Qt::LeftButton, {}, QPoint(v.Lienzo().Area()->width() - 2, v.Lienzo().Area()->height() - 2));
     QVERIFY(!v.Arbol->NodoSel);  // a miss selects nothing
     v.OpcRatBus->trigger();
     Pulsar(v, 30);
@@ -133,7 +133,7 @@ private Q_SLOTS:
     v.OpcRatDel->trigger();
     Pulsar(v, 30);
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{50, 70}));
-    QCOMPARE(v.Historia.Entradas()[0], -30);
+    QCOMPARE(v.Historia().Entradas()[0], -30);
 
     // A heap is not searched: it removes its minimum, records the key
     // clicked, and is not checked afterwards.
@@ -141,8 +141,8 @@ private Q_SLOTS:
     e.Llenar({5, 3, 8});
     Pulsar(v, 8);
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
-    QCOMPARE(v.Historia.NumOper(), 2);
-    QCOMPARE(v.Historia.Entradas()[1], -8);
+    QCOMPARE(v.Historia().NumOper(), 2);
+    QCOMPARE(v.Historia().Entradas()[1], -8);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -154,18 +154,18 @@ private Q_SLOTS:
     v.Accion(TVentPpal::cInsSig)->trigger();
     QCOMPARE(v.edtValor->text(), QStringLiteral("8"));
     QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 8);
-    QCOMPARE(v.Historia.NumOper(), 0);
+    QCOMPARE(v.Historia().NumOper(), 0);
     v.Accion(TVentPpal::cInsSig)->trigger();
     QCOMPARE(v.edtValor->text(), QStringLiteral("9"));
     QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{8, 9}));
-    QCOMPARE(v.Historia.Entradas()[0], 9);
+    QCOMPARE(v.Historia().Entradas()[0], 9);
     // No next key: no message, nothing changes.
     for (const QString& t : {QStringLiteral("nueve"), QStringLiteral(""), QString::number(kMax)}) {
       v.edtValor->setText(t);
       v.Accion(TVentPpal::cInsSig)->trigger();
       QCOMPARE(v.edtValor->text(), t);
     }
-    QCOMPARE(v.Historia.NumOper(), 1);
+    QCOMPARE(v.Historia().NumOper(), 1);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -193,14 +193,14 @@ private Q_SLOTS:
     k = siguiente();
     v.Accion(TVentPpal::cBorrar)->trigger();
     QCOMPARE(v.edtValor->text(), QString::number(k));
-    QCOMPARE(v.Historia.Entradas()[15], -k);
+    QCOMPARE(v.Historia().Entradas()[15], -k);
     QCOMPARE(v.Arbol->NumNodos, 14);
   }
 
   void MilIntentosSinClaveNueva() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    v.ValMax = 5;
+    Ajustar(v, [](TOpciones& o) { o.ValMax = 5; });
     e.Llenar({1, 2, 3, 4, 5});
     TSemillaGuardada semilla(777);
     TAleatorio g = GeneradorPrograma();
@@ -211,21 +211,21 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes(), QStringList{kMilIntentos});
     QCOMPARE(GeneradorPrograma().Semilla, g.Semilla);  // exactly 1000 draws
     QCOMPARE(v.edtValor->text(), QStringLiteral("x"));
-    QCOMPARE(v.Historia.NumOper(), 0);
-    QVERIFY(v.Historia.FlujoDeshacer().empty());
+    QCOMPARE(v.Historia().NumOper(), 0);
+    QVERIFY(v.Historia().FlujoDeshacer().empty());
   }
 
   void RangosExtremos() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
     // A range of 0 or below gives the key 1, and only that one.
-    v.ValMax = kMin;
+    Ajustar(v, [](TOpciones& o) { o.ValMax = kMin; });
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(Claves(*v.Arbol), std::vector<std::int32_t>{1});
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(e.Mensajes(), QStringList{kMilIntentos});
     // The greatest range does not overflow into keys below 1.
-    v.ValMax = kMax;
+    Ajustar(v, [](TOpciones& o) { o.ValMax = kMax; });
     TSemillaGuardada semilla(0xFFFFFFFFu);
     for (int i = 0; i < 50; ++i)
       v.Accion(TVentPpal::cInsertar)->trigger();
@@ -245,7 +245,7 @@ private Q_SLOTS:
     QCOMPARE(entrada.Preguntas, QStringList{"Rango de elementos|Valor máximo = |99"} +
                                     QStringList(3, QStringLiteral("Rango de elementos|Valor máximo = |250")));
     QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("'doscientos' no es un valor entero válido.")});
-    QCOMPARE(v.ValMax, -3);  // taken as typed
+    QCOMPARE(v.OpcionesActuales().ValMax, -3);  // taken as typed
     v.Bloqueado = true;
     v.Accion(TVentPpal::cRango)->trigger();
     QCOMPARE(entrada.Preguntas.size(), 4);
@@ -281,7 +281,7 @@ private Q_SLOTS:
       e.Teclear(QString::fromLatin1(t));
     v.lisOperacion->setCurrentIndex(2);
     e.Teclear(QStringLiteral("15"));
-    QCOMPARE(v.Historia.NumOper(), 5);
+    QCOMPARE(v.Historia().NumOper(), 5);
     QCOMPARE(e.Mensajes(), QStringList{});
     // The black-path check fails after the insertion of 20.
     v.lisOperacion->setCurrentIndex(1);
@@ -290,11 +290,11 @@ private Q_SLOTS:
     QCOMPARE(e.Mensajes(), QStringList{"Fallo camino negro!"});
     QCOMPARE(intro.count(), 0);
     QVERIFY(e.Contiene(20));  // the changes made stay
-    QCOMPARE(v.Historia.NumOper(), 5);   // the operation did not return: nothing recorded
+    QCOMPARE(v.Historia().NumOper(), 5);   // the operation did not return: nothing recorded
     QVERIFY(!v.Bloqueado);
     QVERIFY(!e.Paso()->isVisible());
     QCOMPARE(Texto(e.Paso(), "btnSeguir"), QStringLiteral("&Seguir >>"));
-    QVERIFY(!v.Reproductor->Activo());
+    QVERIFY(!v.Reproductor().Activo());
     QVERIFY(v.EstructuraLibre());
   }
 

