@@ -259,12 +259,12 @@ void TVentPpal::FormCreate() {
   Modo8Bits_ = Plataforma_.Pantalla && Plataforma_.Pantalla->ColoresPaleta() > -1;
   GeneradorPrograma().Extraer(0);
   lisOperacion->setCurrentIndex(1);
-  Arbol = std::make_unique<TArbolBST>();
+  Arbol_ = std::make_unique<TArbolBST>();
   NombreArbol_ = QStringLiteral("Arbol BST");
   HayImagenes_ = Imagenes_.CargarImagenes(Modo8Bits_);
   OpcionesLeidas_ = false;
   ModoRaton_ = 0;
-  Bloqueado = false;
+  Bloqueado_ = false;
   Paneles[5]->setText(Modo8Bits_ ? QStringLiteral(" Modo 8 bits") : QStringLiteral("Modo 32 bits"));
 }
 

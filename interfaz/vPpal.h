@@ -95,6 +95,15 @@ public:
   TLienzo& Lienzo() const { return *Lienzo_; }
   TReproductor& Reproductor() const { return *Reproductor_; }
   TConductor& Conductor() const { return *Conductor_; }
+  // The structure drawn and operated on, read-only.
+  const TArbolBin& Estructura() const { return *Arbol_; }
+  // A prepared structure replaces the current one as opening a file does:
+  // the operation list emptied, the structure laid out and shown at once,
+  // centred on its root, and its statistics. Nothing happens while a motion
+  // holds the lock.
+  void PonerEstructura(std::unique_ptr<TArbolBin> nuevo);
+  // Whether a node motion holds the workspace locked.
+  bool Bloqueado() const { return Bloqueado_; }
   // The operation list and the undo record; the structure's kind name.
   const THistoria& Historia() const { return Historia_; }
   const QString& NombreArbol() const { return NombreArbol_; }
@@ -109,10 +118,6 @@ public:
   const TDialogoFichero& OpenDialog1() const { return OpenDialog1_; }
   const TDialogoFichero& SaveDialog1() const { return SaveDialog1_; }
   const TDialogoFichero& SaveDialog2() const { return SaveDialog2_; }
-
-  // Shared state, still open to the tests that build a case by hand.
-  std::unique_ptr<TArbolBin> Arbol;
-  bool Bloqueado = false;
 
   const TPlataforma& Plataforma() const { return Plataforma_; }
   TDlgPres* DlgPres() const;
@@ -184,7 +189,7 @@ public Q_SLOTS:
 public:
   // Whether the structure may be operated on, replaced, emptied or reloaded
   // now: false while a node motion holds the lock (Bloqueado). A playback in
-  // course ends first. Every command that touches Arbol asks first.
+  // course ends first. Every command that touches the structure asks first.
   bool EstructuraLibre();
   // Runs a command's body; an error it raises goes to MostrarError.
   void Ejecutar(const std::function<void()>& orden);
@@ -273,6 +278,8 @@ private:
   QPointer<TDlgPaso> DlgPaso_;
   QPointer<TDlgAnimacion> DlgAnimacion_;
 
+  std::unique_ptr<TArbolBin> Arbol_;
+  bool Bloqueado_ = false;
   TLienzo* Lienzo_ = nullptr;
   TReproductor* Reproductor_ = nullptr;
   TConductor* Conductor_ = nullptr;

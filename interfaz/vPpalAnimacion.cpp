@@ -8,20 +8,20 @@
 #include <QLabel>
 
 void TVentPpal::IniciarAnimacion() {
-  if (!Arbol)
+  if (!Arbol_)
     return;
   Lienzo_->IniciarMovimiento();
-  Bloqueado = true;
+  Bloqueado_ = true;
   Paneles[4]->setText(QStringLiteral("*"));
 }
 
 void TVentPpal::MovimientoAcabado() {
-  Bloqueado = false;
+  Bloqueado_ = false;
   Paneles[4]->clear();
 }
 
 void TVentPpal::ActConfAnimExecute() {
-  if (Bloqueado || !DlgAnimacion_)
+  if (Bloqueado_ || !DlgAnimacion_)
     return;
   if (DlgAnimacion_->exec() != QDialog::Accepted || !DlgAnimacion_)
     return;

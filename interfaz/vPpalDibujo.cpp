@@ -22,9 +22,9 @@ QString Decimal(double v, int decimales) {
 }  // namespace
 
 void TVentPpal::ConectarLienzo() {
-  Lienzo_->PonerEstructura(&Arbol);
+  Lienzo_->PonerEstructura(&Arbol_);
   Lienzo_->PonerFuenteAjustes([this] { return AjustesLienzo(); });
-  Lienzo_->PonerEnCambio([this] { return Bloqueado; });
+  Lienzo_->PonerEnCambio([this] { return Bloqueado_; });
   connect(Lienzo_, &TLienzo::Pulsado, this, &TVentPpal::LienzoMouseDown);
   connect(Lienzo_, &TLienzo::MovimientoAcabado, this, &TVentPpal::MovimientoAcabado);
   connect(Lienzo_, &TLienzo::ErrorDistribucion, this, &TVentPpal::Mensaje);
@@ -63,16 +63,16 @@ void TVentPpal::Refrescar() { Lienzo_->Refrescar(); }
 void TVentPpal::MostrarEstructuraNueva() { Lienzo_->MostrarNueva(); }
 
 void TVentPpal::ActualizarEstado() {
-  const std::int32_t n = Arbol ? Arbol->NumNodos : 0;
+  const std::int32_t n = Arbol_ ? Arbol_->NumNodos : 0;
   Paneles[0]->setText(QStringLiteral("n = ") + QString::number(n));
   Paneles[1]->setText(n <= 0 ? QStringLiteral("lg(n) = 0")
                              : QStringLiteral("lg(n) = ") + Decimal(std::log2(static_cast<double>(n)), 3));
-  Paneles[2]->setText(QStringLiteral("h = ") + QString::number(Arbol ? Arbol->Altura() : 0));
-  Paneles[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol ? Arbol->OpPromedio() : 0.0, 2));
+  Paneles[2]->setText(QStringLiteral("h = ") + QString::number(Arbol_ ? Arbol_->Altura() : 0));
+  Paneles[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol_ ? Arbol_->OpPromedio() : 0.0, 2));
 }
 
 void TVentPpal::ActConfiguracionExecute() {
-  if (Bloqueado || !DlgPres_)
+  if (Bloqueado_ || !DlgPres_)
     return;
   DlgPres_->MostrarOpciones();
 }

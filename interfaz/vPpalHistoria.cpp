@@ -94,19 +94,19 @@ bool TVentPpal::EscribirFichero(const QString& ruta, const char* datos, qint64 t
 // --- Changing the structure -------------------------------------------------
 
 void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
-  Arbol = std::move(nuevo);
+  Arbol_ = std::move(nuevo);
   Lienzo_->OlvidarDistribucion();
-  NombreArbol_ = QString::fromStdString(Arbol->NombreTipo());
-  Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol->NombreTipos()));
+  NombreArbol_ = QString::fromStdString(Arbol_->NombreTipo());
+  Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
   const auto tipos = TiposEstructura();
   for (std::size_t i = 0; i < tipos.size() && i < OpcArb.size(); ++i)
-    if (&tipos[i] == TipoDe(*Arbol))
+    if (&tipos[i] == TipoDe(*Arbol_))
       OpcArb[i]->setChecked(true);
 }
 
 void TVentPpal::Reconstruir() {
   try {
-    Arbol->Reconstruir(Historia_.Operaciones());
+    Arbol_->Reconstruir(Historia_.Operaciones());
   } catch (const EArbol& e) {
     // The replay keeps what it built before the structure refused an entry;
     // the error handler shows the text and the structure as it stands.
@@ -139,7 +139,7 @@ void TVentPpal::ActLimpiarExecute() {
     return;
   Ejecutar([&] {
     GuardarDeshacer();
-    Arbol->Vaciar();
+    Arbol_->Vaciar();
     Historia_.Vaciar();
     Refrescar();
     ActualizarEstado();
@@ -151,7 +151,7 @@ void TVentPpal::ActDeshacerExecute() {
     return;
   Ejecutar([&] {
     // One level; a snapshot written by another kind is never read.
-    if (!Historia_.Deshacer(*Arbol))
+    if (!Historia_.Deshacer(*Arbol_))
       return;
     IniciarAnimacion();
     ActualizarEstado();
@@ -204,6 +204,12 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
             QStringLiteral("Conservar"), QStringLiteral("Descartar")))
       return;
   }
+  PonerEstructura(std::move(nuevo));
+}
+
+void TVentPpal::PonerEstructura(std::unique_ptr<TArbolBin> nuevo) {
+  if (!nuevo || !EstructuraLibre())
+    return;
   Historia_.Vaciar();
   PonerArbol(std::move(nuevo));
   MostrarEstructuraNueva();
@@ -229,15 +235,15 @@ void TVentPpal::ActGuardarExecute() {
   if (!EstructuraLibre() || !Plataforma_.Ficheros)
     return;
   TDialogoFichero d = SaveDialog1_;
-  if (const TTipoEstructura* tipo = TipoDe(*Arbol)) {
+  if (const TTipoEstructura* tipo = TipoDe(*Arbol_)) {
     d.Filtro = QString::fromUtf8(tipo->FiltroGuardar);
     d.ExtDefecto = QString::fromUtf8(tipo->ExtDefecto);
   }
   SaveDialog1_ = d;
   const auto elegido = Plataforma_.Ficheros->ElegirGuardar(this, d);
-  if (!elegido || !Arbol)
+  if (!elegido || !Arbol_)
     return;
-  const std::vector<std::uint8_t> datos = Arbol->Guardar();
+  const std::vector<std::uint8_t> datos = Arbol_->Guardar();
   EscribirFichero(elegido->Ruta, reinterpret_cast<const char*>(datos.data()),
                   static_cast<qint64>(datos.size()));
 }
@@ -333,7 +339,7 @@ void TVentPpal::ToolButton20Click() {
 }
 
 void TVentPpal::ToolButton21Click() {
-  const TTipoEstructura* tipo = Arbol ? TipoDe(*Arbol) : nullptr;
+  const TTipoEstructura* tipo = Arbol_ ? TipoDe(*Arbol_) : nullptr;
   if (!tipo || !tipo->Monticulo || !EstructuraLibre())
     return;
   // Built like an operation: snapshot, stages as the buttons ask, no entry

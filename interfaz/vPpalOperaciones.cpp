@@ -22,7 +22,7 @@
 
 bool TVentPpal::EstructuraLibre() {
   TerminarReproduccion();
-  return !Bloqueado && Arbol;
+  return !Bloqueado_ && Arbol_;
 }
 
 void TVentPpal::TerminarReproduccion() { Conductor_->TerminarReproduccion(); }
@@ -44,7 +44,7 @@ void TVentPpal::MostrarError(const QString& texto) {
     DlgPaso_->PonerEfectuar(false);
   }
   if (!Lienzo_->EnMovimiento()) {
-    Bloqueado = false;
+    Bloqueado_ = false;
     Paneles[4]->clear();
   }
   try {
@@ -68,10 +68,10 @@ void TVentPpal::ConectarOperaciones() {
 // ------------------------------------------------------------ the driver
 
 void TVentPpal::ConectarConductor() {
-  Reproductor_ = new TReproductor(*Lienzo_, &Arbol, this);
-  Conductor_ = new TConductor(*Lienzo_, *Reproductor_, Arbol, Historia_, this);
+  Reproductor_ = new TReproductor(*Lienzo_, &Arbol_, this);
+  Conductor_ = new TConductor(*Lienzo_, *Reproductor_, Arbol_, Historia_, this);
   Conductor_->PonerFuentePresentacion([this] { return Presentacion(); });
-  Conductor_->PonerBloqueo([this] { return Bloqueado; });
+  Conductor_->PonerBloqueo([this] { return Bloqueado_; });
   connect(Conductor_, &TConductor::OperacionIniciada, lisOperacion, &QComboBox::setCurrentIndex);
   connect(Conductor_, &TConductor::Aviso, this, &TVentPpal::Mensaje);
   connect(Conductor_, &TConductor::EstadoCambiado, this, &TVentPpal::ActualizarEstado);
@@ -113,7 +113,7 @@ void TVentPpal::ActAnim3Execute() {
 }
 
 void TVentPpal::ActDesbloqueoExecute() {
-  Bloqueado = false;
+  Bloqueado_ = false;
   TerminarReproduccion();
 }
 
@@ -163,16 +163,16 @@ bool TVentPpal::edtValorKeyPress(QKeyEvent* evento) {
 }
 
 void TVentPpal::OperarAlAzar(bool borrar) {
-  if (!EstructuraLibre() || Arbol->NumNodos <= 0)
+  if (!EstructuraLibre() || Arbol_->NumNodos <= 0)
     return;
   // Cleared first, so that a position past the real nodes (a count read
   // from a stream that disagrees with its records) selects nothing.
-  Arbol->Deseleccionar();
-  const auto k = GeneradorPrograma().Extraer(static_cast<std::uint32_t>(Arbol->NumNodos));
-  Arbol->SeleccionarPosicion(static_cast<std::int32_t>(k));
-  if (!Arbol->NodoSel)
+  Arbol_->Deseleccionar();
+  const auto k = GeneradorPrograma().Extraer(static_cast<std::uint32_t>(Arbol_->NumNodos));
+  Arbol_->SeleccionarPosicion(static_cast<std::int32_t>(k));
+  if (!Arbol_->NodoSel)
     return;
-  const std::int32_t v = Arbol->NodoSel->Valor;
+  const std::int32_t v = Arbol_->NodoSel->Valor;
   edtValor->setText(QString::number(v));
   if (borrar)
     RealizarBorrado(v);
@@ -196,7 +196,7 @@ void TVentPpal::ActInsertarExecute() {
     const auto n = static_cast<std::uint32_t>(std::max(ValMax_, 0));
     for (int intento = 0; intento < 1000; ++intento) {
       const auto v = static_cast<std::int32_t>(GeneradorPrograma().Extraer(n) + 1u);
-      if (!Arbol->Seleccionar(v, false)) {
+      if (!Arbol_->Seleccionar(v, false)) {
         edtValor->setText(QString::number(v));
         RealizarInsercion(v);
         return;
@@ -217,7 +217,7 @@ void TVentPpal::ActInsSigExecute() {
       return;
     const std::int32_t v = *actual + 1;
     edtValor->setText(QString::number(v));
-    if (Arbol->Seleccionar(v, true)) {
+    if (Arbol_->Seleccionar(v, true)) {
       Dibujar();
       LienzoPaint();
     } else {
@@ -232,11 +232,11 @@ void TVentPpal::LienzoMouseDown(std::int32_t x, std::int32_t y) {
     // playback a click only gives the canvas the keys (Left, Right...).
     if (Reproductor_->Activo())
       return;
-    if (!EstructuraLibre() || !Arbol->Raiz)
+    if (!EstructuraLibre() || !Arbol_->Raiz)
       return;
-    if (!Arbol->SeleccionarPunto(x, y, Lienzo_->Ajustes().Radio))
+    if (!Arbol_->SeleccionarPunto(x, y, Lienzo_->Ajustes().Radio))
       return;
-    const std::int32_t v = Arbol->NodoSel->Valor;
+    const std::int32_t v = Arbol_->NodoSel->Valor;
     switch (ModoRaton_) {
     case 1:
       RealizarBusqueda(v);
@@ -254,7 +254,7 @@ void TVentPpal::LienzoMouseDown(std::int32_t x, std::int32_t y) {
 
 void TVentPpal::ActRangoExecute() {
   Ejecutar([this] {
-    if (Bloqueado || !Plataforma_.Entrada)
+    if (Bloqueado_ || !Plataforma_.Entrada)
       return;
     const auto texto = Plataforma_.Entrada->Pedir(this, QStringLiteral("Rango de elementos"),
                                                   QStringLiteral("Valor máximo = "), QString::number(ValMax_));
@@ -266,8 +266,8 @@ void TVentPpal::ActRangoExecute() {
 // ------------------------------------------------------------ operations
 
 void TVentPpal::GuardarDeshacer() {
-  if (Arbol)
-    Historia_.GuardarDeshacer(*Arbol);
+  if (Arbol_)
+    Historia_.GuardarDeshacer(*Arbol_);
 }
 
 void TVentPpal::RealizarBusqueda(std::int32_t v) { Conductor_->Buscar(v, NombreArbol_); }

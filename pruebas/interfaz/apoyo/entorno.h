@@ -43,13 +43,22 @@ struct TEntorno {
   // The window's guarded pointer: nil once a test has destroyed the step window.
   TDlgPaso* Paso() { return V().DlgPaso(); }
   QStringList& Mensajes() { return Plataforma.Mensajes->Textos; }
-  // Keys inserted straight into the structure, without reports, then shown.
-  void Llenar(std::initializer_list<std::int32_t> claves) {
+  // The structure with the keys inserted, without reports, put in its place
+  // as an opened file is.
+  template <class R = std::initializer_list<std::int32_t>>
+  void Llenar(const R& claves) {
+    std::unique_ptr<TArbolBin> a = V().Estructura().Clase()();
+    a->Cargar(V().Estructura().Guardar());
     for (std::int32_t c : claves)
-      V().Arbol->Insertar(c);
-    V().Refrescar();
+      a->Insertar(c);
+    V().PonerEstructura(std::move(a));
   }
-  bool Contiene(std::int32_t clave) { return V().Arbol->Seleccionar(clave, false); }
+  bool Contiene(std::int32_t clave) { return V().Estructura().BuscarNodo(V().Estructura().Raiz, clave); }
+  // Locked as by a node motion, one that outlasts the test.
+  void Bloquear() {
+    Ajustar(V(), [](TOpciones& o) { o.PausaAnim = 10000, o.PausaNumEtap = 2; });
+    V().IniciarAnimacion();
+  }
   // Types the text into the value box and presses Enter.
   void Teclear(const QString& texto) {
     V().edtValor->setText(texto);
@@ -59,7 +68,7 @@ struct TEntorno {
   void Orden(TVentPpal::TComando c) { Orden(V().Accion(c)); }
   void Orden(QAction* a) {
     a->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo().EnMovimiento() && !V().Bloqueado, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo().EnMovimiento() && !V().Bloqueado(), 5000);
   }
   // Queues the answer of the next file chooser.
   void Elegir(const QString& ruta, int filtro) {

@@ -39,9 +39,19 @@ struct TEntorno {
   TPrograma Programa;
 };
 
+// The keys typed and inserted, showing only the result (F2).
 void Llenar(TVentPpal& v, const std::vector<int>& valores) {
+  v.Accion(TVentPpal::cAnim1)->trigger();
   for (int x : valores)
-    v.Arbol->Insertar(x);
+    v.RealizarInsercion(x);
+}
+
+// Locked as by a node motion, one that outlasts the test.
+void Bloquear(TVentPpal& v) {
+  TOpciones o = v.OpcionesActuales();
+  o.PausaAnim = 10000, o.PausaNumEtap = 2;
+  v.AplicarOpciones(o);
+  v.IniciarAnimacion();
 }
 
 std::vector<int> Aleatorios(int n, unsigned semilla) {
@@ -114,7 +124,7 @@ private Q_SLOTS:
     l.Distribuir();
     QVERIFY(!l.sbHoriz()->isEnabled());
     QVERIFY(!l.sbVert()->isEnabled());
-    const TExtension x = Extension(*v.Arbol);
+    const TExtension x = Extension(v.Estructura());
     // The picture runs from x 0 to the last node's right separation, from
     // y 0 to the bottom of the deepest circle.
     const int izq = -l.DesplX(), der = W - (x.MaxX + R + Sx - l.DesplX());
@@ -124,7 +134,7 @@ private Q_SLOTS:
       QVERIFY2(std::abs(izq - der) <= 1, qPrintable(QStringLiteral("%1 %2").arg(izq).arg(der)));
       QVERIFY2(std::abs(arriba - abajo) <= 1, qPrintable(QStringLiteral("%1 %2").arg(arriba).arg(abajo)));
     } else {
-      QCOMPARE(v.Arbol->Raiz->Y - R - l.DesplY(), 0);
+      QCOMPARE(v.Estructura().Raiz->Y - R - l.DesplY(), 0);
       QVERIFY(izq >= 0 && der >= 0);
     }
   }
@@ -143,7 +153,7 @@ private Q_SLOTS:
     // A right chain wider than half the canvas.
     Llenar(v, {2, 3, 4, 5, 6});
     l.Distribuir();
-    const TExtension x = Extension(*v.Arbol);
+    const TExtension x = Extension(v.Estructura());
     QVERIFY(!l.sbHoriz()->isEnabled());
     QCOMPARE(x.MaxX + R + Sx - l.DesplX(), W);
     QVERIFY(x.MinX - R - l.DesplX() >= 0);
@@ -159,7 +169,7 @@ private Q_SLOTS:
     l.Distribuir();
     QVERIFY(l.sbHoriz()->isEnabled());
     QVERIFY(!l.sbVert()->isEnabled());
-    int ancho = Extension(*v.Arbol).MaxX + R + Sx;
+    int ancho = Extension(v.Estructura()).MaxX + R + Sx;
     // Range 0 to Ancho - 1 with a page of W - 1: the thumb goes up to
     // Ancho - W + 1.
     QCOMPARE(l.sbHoriz()->minimum(), 0);
@@ -171,10 +181,10 @@ private Q_SLOTS:
     // Scrolling moves the picture, not the nodes.
     l.Dibujar();
     const QImage antes = l.Imagen();
-    const std::vector<QPoint> posiciones = Posiciones(*v.Arbol);
+    const std::vector<QPoint> posiciones = Posiciones(v.Estructura());
     l.sbHoriz()->setValue(200);
     QCOMPARE(l.DesplX(), 200);
-    QCOMPARE(Posiciones(*v.Arbol), posiciones);
+    QCOMPARE(Posiciones(v.Estructura()), posiciones);
     QVERIFY(l.Imagen() != antes);
     QCOMPARE(l.Imagen().copy(0, 0, W - 200, H), antes.copy(200, 0, W - 200, H));
 
@@ -184,7 +194,7 @@ private Q_SLOTS:
     QCOMPARE(l.DesplX(), 200);
     QCOMPARE(l.sbHoriz()->value(), 200);
     // ...limited so that the view does not pass the right end.
-    ancho = Extension(*v.Arbol).MaxX + R + Sx;
+    ancho = Extension(v.Estructura()).MaxX + R + Sx;
     l.sbHoriz()->setValue(l.sbHoriz()->maximum());
     QCOMPARE(l.DesplX(), ancho - W + 1);
     l.Distribuir();
@@ -208,7 +218,7 @@ private Q_SLOTS:
     Preparar(e, 900, H);
     Llenar(v, Cadena(20));
     l.Distribuir();
-    const int alto = Extension(*v.Arbol).MaxY + R;
+    const int alto = Extension(v.Estructura()).MaxY + R;
     QVERIFY(l.sbVert()->isEnabled());
     QCOMPARE(l.sbVert()->maximum(), alto - H + 1);
     QCOMPARE(l.sbVert()->pageStep(), H - 1);
@@ -233,16 +243,16 @@ private Q_SLOTS:
     QVERIFY(QTest::qWaitForWindowExposed(&v));
     QTRY_COMPARE(l.Imagen().size(), l.Area()->size());
     QCOMPARE(l.Imagen().format(), QImage::Format_RGB32);
-    QVERIFY(v.Arbol->Raiz->Izq->X < v.Arbol->Raiz->X);
+    QVERIFY(v.Estructura().Raiz->Izq->X < v.Estructura().Raiz->X);
     QCOMPARE(l.Area()->grab().toImage().convertToFormat(QImage::Format_RGB32), l.Imagen());
 
-    RecorrerPreorden(v.Arbol->Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = -999; });
+    RecorrerPreorden(v.Estructura().Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = -999; });
     l.Area()->repaint();
-    QCOMPARE(v.Arbol->Raiz->X, -999);
+    QCOMPARE(v.Estructura().Raiz->X, -999);
 
     v.resize(v.width() + 40, v.height() + 30);
     QTRY_COMPARE(l.Imagen().size(), l.Area()->size());
-    QVERIFY(v.Arbol->Raiz->X != -999);
+    QVERIFY(v.Estructura().Raiz->X != -999);
     QCOMPARE(l.Area()->grab().toImage().convertToFormat(QImage::Format_RGB32), l.Imagen());
   }
 
@@ -255,7 +265,7 @@ private Q_SLOTS:
     Preparar(e, 400, 300);
     e.Pres().PonerDistribucion(2);
     Llenar(v, {50, 30, 70, 20});
-    v.Bloqueado = true;
+    Bloquear(v);
     QAction* f5 = v.Accion(TVentPpal::cComprimir);
     const struct {
       int Dist, Sx;
@@ -265,7 +275,7 @@ private Q_SLOTS:
       QCOMPARE(e.Pres().TipoDist(), x.Dist);
       QCOMPARE(e.Pres().NodoSx(), x.Sx);
       QCOMPARE(l.Ajustes().SepX, x.Sx);
-      QCOMPARE(v.Arbol->SepX, x.Sx);  // laid out again with it
+      QCOMPARE(v.Estructura().SepX, x.Sx);  // laid out again with it
     }
   }
 
@@ -306,17 +316,19 @@ private Q_SLOTS:
       fuente.Insertar(x);
     std::vector<std::uint8_t> datos = fuente.Guardar();
     datos[0] = 5;
-    v.Arbol->Cargar(datos);
+    auto a = std::make_unique<TArbolBST>();
+    a->Cargar(datos);
+    v.PonerEstructura(std::move(a));
     Preparar(e, 400, 300);
     l.Distribuir();
-    const std::vector<QPoint> posiciones = Posiciones(*v.Arbol);
+    const std::vector<QPoint> posiciones = Posiciones(v.Estructura());
     const int desplX = l.DesplX();
 
     e.Pres().PonerDistribucion(1);
     v.Refrescar();
     const QStringList uno{QStringLiteral("Numero de elementos erroneo!")};
     QCOMPARE(e.Mensajes(), uno);
-    QCOMPARE(Posiciones(*v.Arbol), posiciones);
+    QCOMPARE(Posiciones(v.Estructura()), posiciones);
     QCOMPARE(l.DesplX(), desplX);
     v.Refrescar();
     QCOMPARE(e.Mensajes(), uno);
@@ -334,7 +346,7 @@ private Q_SLOTS:
     QTRY_COMPARE(l.Imagen().size(), l.Area()->size());
     QTest::qWait(20);
     QCOMPARE(e.Mensajes().size(), 2);
-    QCOMPARE(Posiciones(*v.Arbol), posiciones);
+    QCOMPARE(Posiciones(v.Estructura()), posiciones);
   }
 
   // In image mode the window stamps the node pictures into a 32-bit buffer
@@ -371,8 +383,8 @@ private Q_SLOTS:
     const auto negro = [&](const QImage& img, int x, int y) {
       return modo8 ? img.pixelIndex(x, y) == 0 : (img.pixel(x, y) & 0xFFFFFF) == 0;
     };
-    const int x0 = v.Arbol->Raiz->X - l.DesplX() - v.Imagenes().RadImg();
-    const int y0 = v.Arbol->Raiz->Y - l.DesplY() - v.Imagenes().RadImg();
+    const int x0 = v.Estructura().Raiz->X - l.DesplX() - v.Imagenes().RadImg();
+    const int y0 = v.Estructura().Raiz->Y - l.DesplY() - v.Imagenes().RadImg();
     int sombra = 0, rojoVerde = 0, nodo = 0;
     for (int y = 0; y < v.Imagenes().TamImg(); ++y)
       for (int x = 0; x < v.Imagenes().TamImg(); ++x) {
@@ -411,7 +423,7 @@ private Q_SLOTS:
     e.Pres().PonerAjustes({0, distribucion, 0, R, Sx, 5, e.Pres().Sombras(), e.Pres().ColFon(), e.Pres().ColNod(), diminuta});
     l.PonerTamano({W, H});
     Llenar(v, Aleatorios(300, 11));
-    v.Arbol->Deseleccionar();
+    v.RealizarBusqueda(-1);  // a miss selects nothing
     v.Refrescar();
     const auto entero = [&] {
       TAjustesDibujo a;
@@ -422,7 +434,7 @@ private Q_SLOTS:
       a.DesplY = l.DesplY();
       a.Recortar = false;
       QImage img(W, H, QImage::Format_RGB32);
-      DibujarEstructura(img, *v.Arbol, a);
+      DibujarEstructura(img, v.Estructura(), a);
       return img;
     };
     QVERIFY(l.sbHoriz()->isEnabled() && l.sbVert()->isEnabled());
@@ -437,20 +449,20 @@ private Q_SLOTS:
     // deepest node of its right subtree far below.
     l.sbHoriz()->setValue(0);
     l.sbVert()->setValue(0);
-    TNodoBin* hondo = v.Arbol->Raiz->Der;
-    RecorrerPreorden(v.Arbol->Raiz->Der, [&](TNodoBin* n, std::int32_t) {
+    TNodoBin* hondo = v.Estructura().Raiz->Der;
+    RecorrerPreorden(v.Estructura().Raiz->Der, [&](TNodoBin* n, std::int32_t) {
       if (n->Y > hondo->Y)
         hondo = n;
     });
-    QVERIFY(v.Arbol->Raiz->X - l.DesplX() > W + 100);
+    QVERIFY(v.Estructura().Raiz->X - l.DesplX() > W + 100);
     QVERIFY(hondo->Padre->Y - l.DesplY() > H + 100);
-    v.Bloqueado = true;
+    Bloquear(v);
     hondo->X = l.DesplX() + W / 2;
     hondo->Y = l.DesplY() + H / 2;
     l.Dibujar();
     QCOMPARE(l.Imagen().pixel(W / 2, H / 2 - R / 2), ColorQt(ColorRGB(255, 255, 255)).rgb());
     QCOMPARE(l.Imagen(), entero());
-    v.Bloqueado = false;
+    v.Lienzo().AcabarMovimiento();
     v.Refrescar();
     QCOMPARE(l.Imagen(), entero());
 

@@ -46,7 +46,7 @@ QByteArray Entradas(const std::vector<std::int32_t>& e) {
 void Hacer(TEntorno& e, const QString& orden) {
   e.V().lisOperacion->setCurrentIndex(orden.startsWith(QLatin1Char('+')) ? 1 : 2);
   e.Teclear(orden.mid(1));
-  QTRY_VERIFY_WITH_TIMEOUT(!e.V().Lienzo().EnMovimiento() && !e.V().Bloqueado, 5000);
+  QTRY_VERIFY_WITH_TIMEOUT(!e.V().Lienzo().EnMovimiento() && !e.V().Bloqueado(), 5000);
 }
 
 // The command that starts an empty structure of each kind.
@@ -71,8 +71,8 @@ private Q_SLOTS:
       v.RealizarInsercion(k);
     v.RealizarBorrado(3);
     e.Orden(TVentPpal::cNuevo3);
-    QVERIFY(dynamic_cast<TArbolRN*>(v.Arbol.get()));
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
+    QVERIFY(dynamic_cast<const TArbolRN*>(&v.Estructura()));
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{5, 8}));
     QCOMPARE(v.Historia().Entradas(), (std::vector<std::int32_t>{5, 3, 8, -3}));
     QVERIFY(v.OpcArb[2]->isChecked() && !v.OpcArb[0]->isChecked());
     QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol Rojo-Negro"));
@@ -86,12 +86,12 @@ private Q_SLOTS:
 
     // Opened with the first filter into an AVL tree, it rebuilds an AVL tree.
     e.Orden(TVentPpal::cNuevo2);
-    QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
+    QVERIFY(dynamic_cast<const TArbolAVL*>(&v.Estructura()));
     e.Orden(TVentPpal::cLimpiar);  // the list emptied too
     e.Elegir(Ruta("lista.sec"), 1);
     e.Orden(TVentPpal::cAbrir);
-    QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
+    QVERIFY(dynamic_cast<const TArbolAVL*>(&v.Estructura()));
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{5, 8}));
     QCOMPARE(v.Historia().NumOper(), 4);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
@@ -123,7 +123,7 @@ private Q_SLOTS:
       v.RealizarInsercion(k);
     v.RealizarBorrado(20);
     e.Orden(TVentPpal::cDeshacer);  // back to before the deletion
-    const auto guardado = v.Arbol->Guardar();
+    const auto guardado = v.Estructura().Guardar();
     e.Orden(TVentPpal::cGuardar);  // cancelled: nothing written
     e.Elegir(Ruta(fichero), 1);
     e.Orden(TVentPpal::cGuardar);
@@ -135,12 +135,12 @@ private Q_SLOTS:
     for (int destino = 0; destino < 5; ++destino) {
       e.Orden(TVentPpal::cNuevo1);
       v.RealizarInsercion(99);
-      const auto trabajo = v.Arbol->Guardar();
+      const auto trabajo = v.Estructura().Guardar();
       const auto avisos = e.Mensajes().size();
       e.Elegir(Ruta(fichero), destino + 2);
       e.Orden(TVentPpal::cAbrir);
       if (destino == tipo) {
-        QCOMPARE(v.Arbol->Guardar(), guardado);
+        QCOMPARE(v.Estructura().Guardar(), guardado);
         QCOMPARE(v.Historia().NumOper(), 0);
         QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
         QCOMPARE(e.Mensajes().size(), avisos);
@@ -150,10 +150,10 @@ private Q_SLOTS:
         QVERIFY(e.Mensajes().size() > avisos ||
                 e.Plataforma.Mensajes->Preguntas.back().contains(fichero));
         e.Plataforma.Mensajes->Preguntas.clear();
-        QCOMPARE(v.Arbol->Guardar(), trabajo);
-        QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()));
+        QCOMPARE(v.Estructura().Guardar(), trabajo);
+        QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()));
       } else {
-        QCOMPARE(v.Arbol->NumNodos, 9);
+        QCOMPARE(v.Estructura().NumNodos, 9);
       }
     }
   }
@@ -178,7 +178,7 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     for (int k : {5, 3, 8})
       v.RealizarInsercion(k);
-    const auto arbol = v.Arbol->Guardar();
+    const auto arbol = v.Estructura().Guardar();
     const auto deshacer = v.Historia().FlujoDeshacer();
     const QString ruta = Ruta(QStringLiteral("malo.bin"));
     QFile::remove(ruta);
@@ -188,10 +188,10 @@ private Q_SLOTS:
     e.Orden(TVentPpal::cAbrir);
     QCOMPARE(e.Mensajes().size(), 1);
     QVERIFY(e.Mensajes().front().contains(QStringLiteral("malo.bin")));
-    QCOMPARE(v.Arbol->Guardar(), arbol);
+    QCOMPARE(v.Estructura().Guardar(), arbol);
     QCOMPARE(v.Historia().NumOper(), 3);
     QCOMPARE(v.Historia().FlujoDeshacer(), deshacer);
-    QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
+    QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb[0]->isChecked());
   }
 
   // A structure file carries no mark of its kind: one whose extension is
@@ -236,7 +236,7 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     for (int k : {5, 3, 8})
       v.RealizarInsercion(k);
-    const auto trabajo = v.Arbol->Guardar();
+    const auto trabajo = v.Estructura().Guardar();
     const auto deshacer = v.Historia().FlujoDeshacer();
     Escribir(Ruta(fichero), contenido);
     auto& mensajes = *e.Plataforma.Mensajes;
@@ -251,7 +251,7 @@ private Q_SLOTS:
         QVERIFY2(mensajes.Preguntas.back().contains(hallado), qPrintable(mensajes.Preguntas.back()));
       }
       if (conservar || hallado.isEmpty()) {
-        const auto leido = v.Arbol->Guardar();
+        const auto leido = v.Estructura().Guardar();
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(leido.data()),
                             static_cast<qsizetype>(leido.size())),
                  contenido);
@@ -259,10 +259,10 @@ private Q_SLOTS:
         QVERIFY(v.OpcArb[static_cast<std::size_t>(filtro - 2)]->isChecked());
         break;
       }
-      QCOMPARE(v.Arbol->Guardar(), trabajo);
+      QCOMPARE(v.Estructura().Guardar(), trabajo);
       QCOMPARE(v.Historia().NumOper(), 3);
       QCOMPARE(v.Historia().FlujoDeshacer(), deshacer);
-      QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
+      QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb[0]->isChecked());
     }
     if (hallado.isEmpty())
       QCOMPARE(mensajes.Preguntas, QStringList{});
@@ -283,7 +283,7 @@ private Q_SLOTS:
     e.Elegir(QStringLiteral("/dev/zero"), filtro);
     e.Orden(TVentPpal::cAbrir);
     QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("El fichero \"zero\" es demasiado grande.")});
-    QCOMPARE(Claves(*v.Arbol), std::vector<std::int32_t>{5});
+    QCOMPARE(Claves(v.Estructura()), std::vector<std::int32_t>{5});
     QCOMPARE(v.Historia().NumOper(), 1);
   }
 
@@ -335,14 +335,14 @@ private Q_SLOTS:
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
     e.Orden(TVentPpal::cDeshacer);  // no snapshot yet: nothing
-    QCOMPARE(v.Arbol->NumNodos, 0);
+    QCOMPARE(v.Estructura().NumNodos, 0);
     for (int k : {5, 3, 8})
       v.RealizarInsercion(k);
     e.Orden(TVentPpal::cLimpiar);
-    QCOMPARE(v.Arbol->NumNodos, 0);
+    QCOMPARE(v.Estructura().NumNodos, 0);
     QCOMPARE(v.Historia().NumOper(), 0);
     e.Orden(TVentPpal::cDeshacer);
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{3, 5, 8}));
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{3, 5, 8}));
     const std::vector<std::int32_t> hechas{5, 3, 8};
     QCOMPARE(v.Historia().Entradas(), hechas);
     v.RealizarBorrado(5);
@@ -355,10 +355,10 @@ private Q_SLOTS:
 
     // The snapshot was written by a search tree: an AVL tree never reads it.
     e.Orden(TVentPpal::cNuevo2);
-    const auto avl = v.Arbol->Guardar();
+    const auto avl = v.Estructura().Guardar();
     e.Orden(TVentPpal::cDeshacer);
-    QVERIFY(dynamic_cast<TArbolAVL*>(v.Arbol.get()));
-    QCOMPARE(v.Arbol->Guardar(), avl);
+    QVERIFY(dynamic_cast<const TArbolAVL*>(&v.Estructura()));
+    QCOMPARE(v.Estructura().Guardar(), avl);
     QCOMPARE(v.Historia().Entradas(), hechas);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
@@ -388,8 +388,8 @@ private Q_SLOTS:
       for (const QString& h : hechas)
         Hacer(directo, h);
       e.Orden(kNuevo[destino]);
-      QCOMPARE(v.Arbol->Guardar(), directo.V().Arbol->Guardar());
-      QVERIFY(!v.Arbol->NodoSel);
+      QCOMPARE(v.Estructura().Guardar(), directo.V().Estructura().Guardar());
+      QVERIFY(!v.Estructura().NodoSel);
       QCOMPARE(directo.Mensajes(), QStringList{});
     }
     QCOMPARE(v.Historia().NumOper(), static_cast<std::int32_t>(hechas.size()));
@@ -439,23 +439,23 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     v.edtValor->setText(QStringLiteral("5"));
     e.Orden(v.ToolButton17);
-    auto* avl = dynamic_cast<TArbolAVL*>(v.Arbol.get());
+    auto* avl = dynamic_cast<const TArbolAVL*>(&v.Estructura());
     QVERIFY(avl && avl->Consistente());
-    QCOMPARE(v.Arbol->NumNodos, 12);  // F(7) - 1 nodes in the order-5 tree
+    QCOMPARE(v.Estructura().NumNodos, 12);  // F(7) - 1 nodes in the order-5 tree
     QVERIFY(v.OpcArb[1]->isChecked());
     QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol AVL"));
     QCOMPARE(v.edtValor->text(), QStringLiteral("5"));
 
     v.edtValor->setText(QStringLiteral("7"));
     e.Orden(v.ToolButton20);
-    QVERIFY(dynamic_cast<TMonticulo*>(v.Arbol.get()));
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7}));
+    QVERIFY(dynamic_cast<const TMonticulo*>(&v.Estructura()));
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7}));
     QVERIFY(v.OpcArb[4]->isChecked());
-    const auto desordenado = v.Arbol->Guardar();
+    const auto desordenado = v.Estructura().Guardar();
     e.Orden(v.ToolButton21);
-    QCOMPARE(v.Arbol->Raiz->Valor, 1);
+    QCOMPARE(v.Estructura().Raiz->Valor, 1);
     e.Orden(TVentPpal::cDeshacer);
-    QCOMPARE(v.Arbol->Guardar(), desordenado);
+    QCOMPARE(v.Estructura().Guardar(), desordenado);
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -473,12 +473,12 @@ private Q_SLOTS:
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
     v.RealizarInsercion(42);
-    const auto antes = v.Arbol->Guardar();
+    const auto antes = v.Estructura().Guardar();
     v.edtValor->setText(texto);
     e.Orden(fibonacci ? v.ToolButton17 : v.ToolButton20);
     QCOMPARE(e.Mensajes().size(), 1);
-    QCOMPARE(v.Arbol->Guardar(), antes);
-    QVERIFY(dynamic_cast<TArbolBST*>(v.Arbol.get()) && v.OpcArb[0]->isChecked());
+    QCOMPARE(v.Estructura().Guardar(), antes);
+    QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb[0]->isChecked());
   }
 
   void ListaDeUnMillonEnCadaTipo() {
@@ -509,7 +509,7 @@ private Q_SLOTS:
       qInfo("%s: %lld ms", qPrintable(v.NombreArbol()), static_cast<long long>(t.elapsed()));
       QCOMPARE(v.Historia().NumOper(), 1000000);
       QVERIFY2(e.Mensajes().isEmpty(), qPrintable(e.Mensajes().join(QLatin1Char('|'))));
-      QVERIFY(v.Arbol->NumNodos > (rn ? 990000 : 700000));
+      QVERIFY(v.Estructura().NumNodos > (rn ? 990000 : 700000));
     }
   }
 
@@ -538,12 +538,10 @@ private Q_SLOTS:
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
     QTRY_COMPARE(v.Lienzo().Imagen().size(), v.Lienzo().Area()->size());  // painted once
-    if (como == 3)  // the list the change of kind replays
-      e.Elegir(Ruta("ancho.sec"), 1), e.Orden(TVentPpal::cAbrir);
-    // A wide tree scrolled to its right end.
-    for (std::int32_t c = 1; c <= 120; ++c)
-      v.Arbol->Insertar(c * 7 % 121);
-    v.Refrescar();
+    // A wide tree scrolled to its right end, from a list the change of kind
+    // replays.
+    e.Elegir(Ruta("ancho.sec"), 1);
+    e.Orden(TVentPpal::cAbrir);
     QVERIFY(v.Lienzo().sbHoriz()->isEnabled());
     v.Lienzo().sbHoriz()->setValue(v.Lienzo().sbHoriz()->maximum());
     if (!v.btnAnimar->isChecked())
@@ -562,9 +560,9 @@ private Q_SLOTS:
     }
     orden->trigger();
     QCOMPARE(e.Mensajes(), QStringList{});
-    QVERIFY(v.Arbol->NumNodos > 100);
-    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
-    const TNodoBin* raiz = v.Arbol->Raiz;
+    QVERIFY(v.Estructura().NumNodos > 100);
+    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado());
+    const TNodoBin* raiz = v.Estructura().Raiz;
     const QPoint enLienzo(raiz->X - v.Lienzo().DesplX(), raiz->Y - v.Lienzo().DesplY());
     QVERIFY2(QRect(QPoint(0, 0), v.Lienzo().Imagen().size()).contains(enLienzo),
              qPrintable(QStringLiteral("root at %1, %2").arg(enLienzo.x()).arg(enLienzo.y())));
@@ -578,9 +576,10 @@ private Q_SLOTS:
   void OperacionesConservanLaVista() {
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
+    std::vector<std::int32_t> claves(120);
     for (std::int32_t c = 1; c <= 120; ++c)
-      v.Arbol->Insertar(c * 2 * 7 % 242);
-    v.Refrescar();
+      claves[c - 1] = c * 2 * 7 % 242;
+    e.Llenar(claves);
     if (!v.btnAnimar->isChecked())
       v.btnAnimar->trigger();
     v.Lienzo().sbHoriz()->setValue(v.Lienzo().sbHoriz()->maximum() / 2);
@@ -588,7 +587,7 @@ private Q_SLOTS:
     QVERIFY(desplX > 0);
     v.lisOperacion->setCurrentIndex(1);
     e.Teclear(QStringLiteral("101"));
-    QTRY_VERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
+    QTRY_VERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado());
     QVERIFY(e.Contiene(101));
     QCOMPARE(v.Lienzo().DesplX(), desplX);
     e.Orden(TVentPpal::cDeshacer);
@@ -615,7 +614,7 @@ private Q_SLOTS:
     t.restart();
     v.close();
     QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
-    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
+    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado());
   }
 };
 

@@ -81,9 +81,7 @@ private Q_SLOTS:
     E.emplace(Fichero());
     TVentPpal& v = E->V();
     E->Orden(TVentPpal::TComando(tipo));
-    for (int c : claves)
-      v.Arbol->Insertar(c);
-    v.Refrescar();
+    E->Llenar(claves);
     E->Orden(TVentPpal::cAnim3);  // F4
     if (operacion == 3) {
       v.edtValor->setText(QString::number(clave));
@@ -96,7 +94,7 @@ private Q_SLOTS:
     TReproductor& r = v.Reproductor();
     QVERIFY(r.Activo());
     QVERIFY(v.DlgPaso()->isVisible());
-    const std::vector<std::uint8_t> final = v.Arbol->Guardar();
+    const std::vector<std::uint8_t> final = v.Estructura().Guardar();
     const int n = r.NumEtapas();
     QList<int> tipos;
     for (int k = 0; k < n; ++k)
@@ -151,7 +149,7 @@ private Q_SLOTS:
     QTRY_VERIFY(!v.Lienzo().EnMovimiento());
     QVERIFY(!v.Lienzo().Vista());
     QVERIFY(!v.DlgPaso()->isVisible());
-    QVERIFY(v.Arbol->Guardar() == final);
+    QVERIFY(v.Estructura().Guardar() == final);
     const QImage fin = v.Lienzo().Imagen();
     v.Refrescar();
     QCOMPARE(v.Lienzo().Imagen(), fin);
@@ -217,7 +215,7 @@ private Q_SLOTS:
       [&] { QVERIFY(!v.Lienzo().Vista() || orden == Insertar); }();
       [&] { QVERIFY(v.DlgPaso()->isVisible() == (v.Reproductor().Activo() && orden == Insertar)); }();
       [&] { QCOMPARE(E->Mensajes(), QStringList{}); }();
-      return std::make_pair(v.Arbol->Guardar(), v.Historia().Entradas());
+      return std::make_pair(v.Estructura().Guardar(), v.Historia().Entradas());
     };
     const auto sinEtapas = tras(false);
     const auto conEtapas = tras(true);
@@ -243,7 +241,7 @@ private Q_SLOTS:
     QTest::keyClick(&v.Lienzo(), Qt::Key_Space);
     QTRY_VERIFY(!r.Activo());
     QVERIFY(!v.DlgPaso()->isVisible());
-    QVERIFY(!v.Arbol->NodoSel);
+    QVERIFY(!v.Estructura().NodoSel);
     // F2 during a playback ends it; then nothing is recorded.
     v.Accion(TVentPpal::cAnim3)->trigger();
     E->Teclear(QStringLiteral("20"));
@@ -252,7 +250,7 @@ private Q_SLOTS:
     QVERIFY(!r.Activo() && !v.DlgPaso()->isVisible());
     E->Teclear(QStringLiteral("10"));
     QVERIFY(!r.Activo());
-    QVERIFY(Nodo(*v.Arbol, 10)->Y > Nodo(*v.Arbol, 20)->Y);  // laid out at once
+    QVERIFY(Nodo(v.Estructura(), 10)->Y > Nodo(v.Estructura(), 20)->Y);  // laid out at once
   }
 
   void FotogramasConRaizCuadrada_data() {
@@ -278,14 +276,14 @@ private Q_SLOTS:
     Ajustar(v, [&](TOpciones& o) { o.PausaAnim = pausa, o.PausaNumEtap = pasos; });
     v.IniciarAnimacion();
     QCOMPARE(v.Lienzo().Timer1()->interval(), intervalo);
-    TNodoBin* n = v.Arbol->Raiz;
+    TNodoBin* n = v.Estructura().Raiz;
     n->XIni = 0;
     n->XFin = 1000;
     QList<int> vistos;
     QObject::connect(v.Lienzo().Timer1(), &QTimer::timeout, [&] { vistos << n->X; });
     QTRY_VERIFY(!v.Lienzo().EnMovimiento());
     QCOMPARE(vistos, xs);
-    QVERIFY(!v.Bloqueado);
+    QVERIFY(!v.Bloqueado());
   }
 
   void CierreDuranteUnMovimiento() {
@@ -296,13 +294,13 @@ private Q_SLOTS:
     Ajustar(v, [](TOpciones& o) { o.PausaAnim = 10000; });
     E->Teclear(QStringLiteral("60"));
     // Without stages the motion holds the workspace, as the panel says.
-    QVERIFY(v.Lienzo().EnMovimiento() && v.Bloqueado);
+    QVERIFY(v.Lienzo().EnMovimiento() && v.Bloqueado());
     QCOMPARE(v.Paneles[4]->text(), QStringLiteral("*"));
     v.Accion(TVentPpal::cInsertar)->trigger();
-    QCOMPARE(v.Arbol->NumNodos, 4);
+    QCOMPARE(v.Estructura().NumNodos, 4);
     QVERIFY(v.close());
-    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado);
-    QVERIFY(Nodo(*v.Arbol, 60)->X == Nodo(*v.Arbol, 60)->XFin);
+    QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado());
+    QVERIFY(Nodo(v.Estructura(), 60)->X == Nodo(v.Estructura(), 60)->XFin);
   }
 };
 

@@ -23,7 +23,7 @@ const QString kMilIntentos = QStringLiteral(
     "Lo siento, pero tras 1000 intentos no he encontrado un valor aleatorio que no pertenezca al arbol!");
 
 void Pulsar(TVentPpal& v, std::int32_t clave) {
-  TNodoBin* n = Nodo(*v.Arbol, clave);
+  TNodoBin* n = Nodo(v.Estructura(), clave);
   QVERIFY(n);
   QTest::mouseClick(v.Lienzo().Area(), Qt::LeftButton, {}, QPoint(n->X - v.Lienzo().DesplX(), n->Y - v.Lienzo().DesplY()));
 }
@@ -61,7 +61,7 @@ private Q_SLOTS:
     QCOMPARE(v.edtValor->text(), texto);
     QCOMPARE(v.Historia().NumOper(), 0);
     QVERIFY(v.Historia().FlujoDeshacer().empty());  // no snapshot either
-    QCOMPARE(v.Arbol->NumNodos, 0);
+    QCOMPARE(v.Estructura().NumNodos, 0);
   }
 
   void OperacionSegunLaLista_data() {
@@ -87,16 +87,16 @@ private Q_SLOTS:
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
     e.Llenar({50, 30, 70});
-    const auto antes = v.Arbol->Guardar();
+    const auto antes = v.Estructura().Guardar();
     v.lisOperacion->setCurrentIndex(indice);
     e.Teclear(texto);
     QCOMPARE(v.lisOperacion->currentIndex(), indice);
     QCOMPARE(v.edtValor->text(), QString());
-    const auto c = Claves(*v.Arbol);
+    const auto c = Claves(v.Estructura());
     QCOMPARE(QList<int>(c.begin(), c.end()), claves);
     const auto entradas = v.Historia().Entradas();
     QCOMPARE(QList<int>(entradas.begin(), entradas.end()), lista);
-    QCOMPARE(v.Arbol->NodoSel ? v.Arbol->NodoSel->Valor : 0, seleccion);
+    QCOMPARE(v.Estructura().NodoSel ? v.Estructura().NodoSel->Valor : 0, seleccion);
     QVERIFY(v.Historia().FlujoDeshacer() == antes);  // the snapshot of the tree as it was
     QCOMPARE(e.Mensajes(), QStringList{});
   }
@@ -114,7 +114,7 @@ private Q_SLOTS:
     QCOMPARE(ops[99].Clave, 100);
     QVERIFY((ops[100] == TOperacion{TOperacion::Insercion, kMin}));
     QVERIFY((ops[101] == TOperacion{TOperacion::Borrado, kMin}));
-    QCOMPARE(v.Arbol->NumNodos, 100);
+    QCOMPARE(v.Estructura().NumNodos, 100);
   }
 
   void ClicSegunElModoDelRaton() {
@@ -122,27 +122,26 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     e.Llenar({50, 30, 70});
     Pulsar(v, 70);  // "Seleccionar nodo"
-    QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 70);
+    QVERIFY(v.Estructura().NodoSel && v.Estructura().NodoSel->Valor == 70);
     QCOMPARE(v.Historia().NumOper(), 0);
     QTest::mouseClick(v.Lienzo().Area(), Qt::LeftButton, {}, QPoint(v.Lienzo().Area()->width() - 2, v.Lienzo().Area()->height() - 2));
-    QVERIFY(!v.Arbol->NodoSel);  // a miss selects nothing
+    QVERIFY(!v.Estructura().NodoSel);  // a miss selects nothing
     v.OpcRatBus->trigger();
     Pulsar(v, 30);
     QCOMPARE(v.lisOperacion->currentIndex(), 0);
-    QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 30);
+    QVERIFY(v.Estructura().NodoSel && v.Estructura().NodoSel->Valor == 30);
     v.OpcRatDel->trigger();
     Pulsar(v, 30);
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{50, 70}));
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{50, 70}));
     QCOMPARE(v.Historia().Entradas()[0], -30);
 
     // A heap is not searched: it removes its minimum, records the key
     // clicked, and is not checked afterwards.
-    v.Arbol = std::make_unique<TMonticulo>();
+    v.PonerEstructura(std::make_unique<TMonticulo>());
     e.Llenar({5, 3, 8});
     Pulsar(v, 8);
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{5, 8}));
-    QCOMPARE(v.Historia().NumOper(), 2);
-    QCOMPARE(v.Historia().Entradas()[1], -8);
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{5, 8}));
+    QCOMPARE(v.Historia().Entradas(), std::vector<std::int32_t>{-8});
     QCOMPARE(e.Mensajes(), QStringList{});
   }
 
@@ -153,11 +152,11 @@ private Q_SLOTS:
     v.edtValor->setText(QStringLiteral("7"));
     v.Accion(TVentPpal::cInsSig)->trigger();
     QCOMPARE(v.edtValor->text(), QStringLiteral("8"));
-    QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == 8);
+    QVERIFY(v.Estructura().NodoSel && v.Estructura().NodoSel->Valor == 8);
     QCOMPARE(v.Historia().NumOper(), 0);
     v.Accion(TVentPpal::cInsSig)->trigger();
     QCOMPARE(v.edtValor->text(), QStringLiteral("9"));
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{8, 9}));
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{8, 9}));
     QCOMPARE(v.Historia().Entradas()[0], 9);
     // No next key: no message, nothing changes.
     for (const QString& t : {QStringLiteral("nueve"), QStringLiteral(""), QString::number(kMax)}) {
@@ -178,23 +177,23 @@ private Q_SLOTS:
     QCOMPARE(v.edtValor->text(), QString::number(g.Extraer(99) + 1));
     for (int i = 0; i < 14; ++i)
       v.Accion(TVentPpal::cInsertar)->trigger();
-    QCOMPARE(v.Arbol->NumNodos, 15);
+    QCOMPARE(v.Estructura().NumNodos, 15);
     // F10 searches and F11 deletes the k-th key in order, k drawn from the
     // node count.
     const auto siguiente = [&v] {
       TAleatorio copia = GeneradorPrograma();
-      const auto c = Claves(*v.Arbol);
+      const auto c = Claves(v.Estructura());
       return c[copia.Extraer(static_cast<std::uint32_t>(c.size()))];
     };
     std::int32_t k = siguiente();
     v.Accion(TVentPpal::cBuscar)->trigger();
     QCOMPARE(v.edtValor->text(), QString::number(k));
-    QVERIFY(v.Arbol->NodoSel && v.Arbol->NodoSel->Valor == k);
+    QVERIFY(v.Estructura().NodoSel && v.Estructura().NodoSel->Valor == k);
     k = siguiente();
     v.Accion(TVentPpal::cBorrar)->trigger();
     QCOMPARE(v.edtValor->text(), QString::number(k));
     QCOMPARE(v.Historia().Entradas()[15], -k);
-    QCOMPARE(v.Arbol->NumNodos, 14);
+    QCOMPARE(v.Estructura().NumNodos, 14);
   }
 
   void MilIntentosSinClaveNueva() {
@@ -221,7 +220,7 @@ private Q_SLOTS:
     // A range of 0 or below gives the key 1, and only that one.
     Ajustar(v, [](TOpciones& o) { o.ValMax = kMin; });
     v.Accion(TVentPpal::cInsertar)->trigger();
-    QCOMPARE(Claves(*v.Arbol), std::vector<std::int32_t>{1});
+    QCOMPARE(Claves(v.Estructura()), std::vector<std::int32_t>{1});
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(e.Mensajes(), QStringList{kMilIntentos});
     // The greatest range does not overflow into keys below 1.
@@ -229,7 +228,7 @@ private Q_SLOTS:
     TSemillaGuardada semilla(0xFFFFFFFFu);
     for (int i = 0; i < 50; ++i)
       v.Accion(TVentPpal::cInsertar)->trigger();
-    const auto c = Claves(*v.Arbol);
+    const auto c = Claves(v.Estructura());
     QCOMPARE(c.size(), std::size_t{51});
     QCOMPARE(c.front(), 1);
   }
@@ -246,7 +245,7 @@ private Q_SLOTS:
                                     QStringList(3, QStringLiteral("Rango de elementos|Valor máximo = |250")));
     QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("'doscientos' no es un valor entero válido.")});
     QCOMPARE(v.OpcionesActuales().ValMax, -3);  // taken as typed
-    v.Bloqueado = true;
+    e.Bloquear();
     v.Accion(TVentPpal::cRango)->trigger();
     QCOMPARE(entrada.Preguntas.size(), 4);
   }
@@ -254,7 +253,11 @@ private Q_SLOTS:
   void ComprobacionesTrasUnCambio() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    v.Arbol->Cargar(FlujoDesordenado());
+    const auto desordenado = [](std::unique_ptr<TArbolBin> a) {
+      a->Cargar(FlujoDesordenado());
+      return a;
+    };
+    v.PonerEstructura(desordenado(std::make_unique<TArbolBST>()));
     v.RealizarBusqueda(10);
     QCOMPARE(e.Mensajes(), QStringList{});  // a search changes nothing
     v.RealizarInsercion(10);
@@ -264,18 +267,18 @@ private Q_SLOTS:
 
     // An AVL tree with both faults shows both messages, in order.
     e.Mensajes().clear();
-    v.Arbol = std::make_unique<TArbolAVL>();
-    v.Arbol->Cargar(FlujoDesordenado());
-    static_cast<TNodoAVL*>(v.Arbol->Raiz->Izq)->FactorEquilibrio = 1;  // the leaf 80
+    auto avl = desordenado(std::make_unique<TArbolAVL>());
+    static_cast<TNodoAVL*>(avl->Raiz->Izq)->FactorEquilibrio = 1;  // the leaf 80
+    v.PonerEstructura(std::move(avl));
     v.RealizarInsercion(90);
     QCOMPARE(e.Mensajes(), (QStringList{"Arbol no ordenado!", "Arbol AVL inconsistente!"}));
-    QCOMPARE(Claves(*v.Arbol), (std::vector<std::int32_t>{50, 80, 90}));
+    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{50, 80, 90}));
   }
 
   void ErrorInternoLlegaAlManejador() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    v.Arbol = std::make_unique<TArbolRN>();
+    e.Orden(TVentPpal::cNuevo3);
     v.btnPaso->trigger();
     for (const char* t : {"10", "5", "15", "1"})
       e.Teclear(QString::fromLatin1(t));
@@ -291,7 +294,7 @@ private Q_SLOTS:
     QCOMPARE(intro.count(), 0);
     QVERIFY(e.Contiene(20));  // the changes made stay
     QCOMPARE(v.Historia().NumOper(), 5);   // the operation did not return: nothing recorded
-    QVERIFY(!v.Bloqueado);
+    QVERIFY(!v.Bloqueado());
     QVERIFY(!e.Paso()->isVisible());
     QCOMPARE(Texto(e.Paso(), "btnSeguir"), QStringLiteral("&Seguir >>"));
     QVERIFY(!v.Reproductor().Activo());
@@ -303,7 +306,7 @@ private Q_SLOTS:
     QTimer::singleShot(0, [] { throw EArbol("Inserción en AVL: Caso imposible!"); });
     QTest::qWait(20);
     QCOMPARE(e.Mensajes(), QStringList{QStringLiteral("Inserción en AVL: Caso imposible!")});
-    QVERIFY(!e.V().Bloqueado);
+    QVERIFY(!e.V().Bloqueado());
   }
 };
 

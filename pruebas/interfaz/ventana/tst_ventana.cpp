@@ -52,8 +52,8 @@ private Q_SLOTS:
     QCOMPARE(v.lisOperacion->count(), 3);
     QCOMPARE(v.edtValor->text(), QStringLiteral("1"));
     QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol BST"));
-    QVERIFY(v.Arbol && v.Arbol->NumNodos == 0);
-    QVERIFY(!v.Bloqueado && !v.Modo8Bits() && !v.OpcionesLeidas());
+    QCOMPARE(v.Estructura().NumNodos, 0);
+    QVERIFY(!v.Bloqueado() && !v.Modo8Bits() && !v.OpcionesLeidas());
     QVERIFY(!v.HayImagenes());  // no pictures in the test's folder
     QCOMPARE(e.Mensajes(), QStringList{});
 
@@ -167,10 +167,10 @@ private Q_SLOTS:
     QFETCH(QString, comando);
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
-    v.Bloqueado = true;  // keeps the handlers from opening anything
     v.show();
     QApplication::setActiveWindow(&v);
     QVERIFY(QTest::qWaitForWindowActive(&v));
+    e.Bloquear();  // keeps the handlers from opening anything
     QWidget* destino = foco == QStringLiteral("edtValor") ? static_cast<QWidget*>(v.edtValor)
                                                           : v.lisOperacion;
     destino->setFocus();
@@ -242,7 +242,7 @@ private Q_SLOTS:
     QCOMPARE(v.Lienzo().Ajustes().Radio, 15);
     v.show();
     QVERIFY(v.OpcionesLeidas());
-    QCOMPARE(v.Arbol->Radio, 30);  // laid out with them as soon as shown
+    QCOMPARE(v.Estructura().Radio, 30);  // laid out with them as soon as shown
     QCOMPARE((QList<int>{v.Lienzo().Ajustes().Radio, v.OpcionesActuales().PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
              (QList<int>{30, 2, 30, 2}));
     QCOMPARE(anim->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
@@ -329,7 +329,7 @@ private Q_SLOTS:
     QVERIFY(abierto);
     QCOMPARE(Texto(d, "edtPausaAnim"), QStringLiteral("5"));
 
-    v.Bloqueado = true;
+    e.Bloquear();
     QTimer::singleShot(0, d, [&] {
       abierto = d->isVisible();
       d->reject();
