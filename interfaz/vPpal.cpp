@@ -95,8 +95,8 @@ void TVentPpal::CrearControles() {
   ConectarConductor();
 
   // The key first goes to the value box, then to the operation list.
-  setTabOrder(edtValor, lisOperacion);
-  edtValor->setFocus();
+  setTabOrder(edtValor_, lisOperacion_);
+  edtValor_->setFocus();
 }
 
 void TVentPpal::CrearBarraEstado() {
@@ -113,28 +113,28 @@ void TVentPpal::CrearBarraEstado() {
     // The design widths are minimums: the statistics grow with their text.
     panel->setMinimumWidth(kAnchos[i]);
     barra->addWidget(panel, i == 5 ? 1 : 0);
-    Paneles[static_cast<std::size_t>(i)] = panel;
+    Paneles_[static_cast<std::size_t>(i)] = panel;
   }
 }
 
 void TVentPpal::CrearBarraHerramientas() {
-  ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setMovable(false);
-  ToolBar1->setFloatable(false);
-  ToolBar1->setIconSize(QSize(16, 16));
-  ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+  ToolBar1_ = addToolBar(QStringLiteral("ToolBar1"));
+  ToolBar1_->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1_->setMovable(false);
+  ToolBar1_->setFloatable(false);
+  ToolBar1_->setIconSize(QSize(16, 16));
+  ToolBar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  ToolBar1_->setContextMenuPolicy(Qt::PreventContextMenu);
 
   const auto botonMenu = [this](const char* nombre, QMenu* menu, int imagen, const QString& hint) {
-    auto* b = new QToolButton(ToolBar1);
+    auto* b = new QToolButton(ToolBar1_);
     b->setObjectName(QString::fromLatin1(nombre));
     b->setIcon(IconoHerramienta(imagen));
     b->setToolTip(hint);
     b->setMenu(menu);
     b->setPopupMode(QToolButton::InstantPopup);
     b->setAutoRaise(true);
-    ToolBar1->addWidget(b);
+    ToolBar1_->addWidget(b);
     return b;
   };
   const auto boton = [this](const char* nombre, int imagen, const QString& hint, bool marcable) {
@@ -142,13 +142,13 @@ void TVentPpal::CrearBarraHerramientas() {
     a->setObjectName(QString::fromLatin1(nombre));
     a->setToolTip(hint);
     a->setCheckable(marcable);
-    ToolBar1->addAction(a);
+    ToolBar1_->addAction(a);
     return a;
   };
 
   // 1-4: new structure, open, save, save the operation list.
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  PopupMenu1_ = new QMenu(this);
+  PopupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
   auto* grupoArb = new QActionGroup(this);
   static const char* const kOpcArb[5][3] = {
       {"OpcArb1", "Arbol binario de búsqueda", "Ctrl+B"},
@@ -159,7 +159,7 @@ void TVentPpal::CrearBarraHerramientas() {
   static constexpr TComando kNuevo[5] = {cNuevo1, cNuevo2, cNuevo3, cNuevo4, cNuevo5};
   for (std::size_t i = 0; i < 5; ++i) {
     if (i == 4)
-      PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
+      PopupMenu1_->addSeparator()->setObjectName(QStringLiteral("N1"));
     // The shortcut is only shown here: the command carries the real one.
     auto* item = new QAction(QString::fromUtf8(kOpcArb[i][1]) + QLatin1Char('\t') +
                                  QString::fromLatin1(kOpcArb[i][2]),
@@ -168,104 +168,104 @@ void TVentPpal::CrearBarraHerramientas() {
     item->setCheckable(true);
     item->setChecked(i == 0);
     connect(item, &QAction::triggered, Accion(kNuevo[i]), &QAction::trigger);
-    PopupMenu1->addAction(item);
-    OpcArb[i] = item;
+    PopupMenu1_->addAction(item);
+    OpcArb_[i] = item;
   }
-  ToolButton3 = botonMenu("ToolButton3", PopupMenu1, 8, QStringLiteral("Nuevo arbol"));
-  ToolBar1->addAction(Accion(cAbrir));
-  ToolBar1->addAction(Accion(cGuardar));
-  ToolBar1->addAction(Accion(cGuardarOper));
-  ToolBar1->addSeparator();
+  ToolButton3_ = botonMenu("ToolButton3", PopupMenu1_, 8, QStringLiteral("Nuevo arbol"));
+  ToolBar1_->addAction(Accion(cAbrir));
+  ToolBar1_->addAction(Accion(cGuardar));
+  ToolBar1_->addAction(Accion(cGuardarOper));
+  ToolBar1_->addSeparator();
 
   // 6-8: the presentation buttons; the two stage buttons allow at most one
   // down, and both may be up.
-  btnAnimar = boton("btnAnimar", 15, QStringLiteral("Animar movimiento nodos"), true);
-  btnPaso2 = boton("btnPaso2", 20, QStringLiteral("Mostrar etapas con pausas (sin descripción)"), true);
-  btnPaso = boton("btnPaso", 16, QStringLiteral("Mostrar etapas con descripción"), true);
+  btnAnimar_ = boton("btnAnimar", 15, QStringLiteral("Animar movimiento nodos"), true);
+  btnPaso2_ = boton("btnPaso2", 20, QStringLiteral("Mostrar etapas con pausas (sin descripción)"), true);
+  btnPaso_ = boton("btnPaso", 16, QStringLiteral("Mostrar etapas con descripción"), true);
   GrupoPaso_ = new QActionGroup(this);
   GrupoPaso_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  GrupoPaso_->addAction(btnPaso2);
-  GrupoPaso_->addAction(btnPaso);
-  connect(btnPaso2, &QAction::triggered, this, &TVentPpal::btnPaso2Click);
-  connect(btnPaso, &QAction::triggered, this, &TVentPpal::btnPasoClick);
-  ToolBar1->addSeparator();
+  GrupoPaso_->addAction(btnPaso2_);
+  GrupoPaso_->addAction(btnPaso_);
+  connect(btnPaso2_, &QAction::triggered, this, &TVentPpal::btnPaso2Click);
+  connect(btnPaso_, &QAction::triggered, this, &TVentPpal::btnPasoClick);
+  ToolBar1_->addSeparator();
 
   // 10-13: settings and the mouse mode.
-  ToolBar1->addAction(Accion(cConfAnim));
-  ToolBar1->addAction(Accion(cConfiguracion));
-  PopupMenu2 = new QMenu(this);
-  PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+  ToolBar1_->addAction(Accion(cConfAnim));
+  ToolBar1_->addAction(Accion(cConfiguracion));
+  PopupMenu2_ = new QMenu(this);
+  PopupMenu2_->setObjectName(QStringLiteral("PopupMenu2"));
   auto* grupoRat = new QActionGroup(this);
   const auto itemRaton = [&](const char* nombre, const char* texto) {
     auto* a = new QAction(QString::fromUtf8(texto), grupoRat);
     a->setObjectName(QString::fromLatin1(nombre));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, &TVentPpal::OpcRatClick);
-    PopupMenu2->addAction(a);
+    PopupMenu2_->addAction(a);
     return a;
   };
-  OpcRatSel = itemRaton("OpcRatSel", "Seleccionar nodo");
-  OpcRatBus = itemRaton("OpcRatBus", "Buscar el nodo");
-  OpcRatDel = itemRaton("OpcRatDel", "Borrar el nodo");
-  OpcRatSel->setChecked(true);
-  ToolButton9 = botonMenu("ToolButton9", PopupMenu2, 12, QStringLiteral("Pulsación de ratón"));
-  ToolBar1->addAction(Accion(cRango));
-  ToolBar1->addSeparator();
+  OpcRatSel_ = itemRaton("OpcRatSel", "Seleccionar nodo");
+  OpcRatBus_ = itemRaton("OpcRatBus", "Buscar el nodo");
+  OpcRatDel_ = itemRaton("OpcRatDel", "Borrar el nodo");
+  OpcRatSel_->setChecked(true);
+  ToolButton9_ = botonMenu("ToolButton9", PopupMenu2_, 12, QStringLiteral("Pulsación de ratón"));
+  ToolBar1_->addAction(Accion(cRango));
+  ToolBar1_->addSeparator();
 
   // 15-19: the operations.
-  ToolBar1->addAction(Accion(cLimpiar));
-  ToolBar1->addAction(Accion(cBuscar));
-  ToolBar1->addAction(Accion(cInsertar));
-  ToolBar1->addAction(Accion(cBorrar));
-  ToolBar1->addAction(Accion(cDeshacer));
-  ToolBar1->addSeparator();
+  ToolBar1_->addAction(Accion(cLimpiar));
+  ToolBar1_->addAction(Accion(cBuscar));
+  ToolBar1_->addAction(Accion(cInsertar));
+  ToolBar1_->addAction(Accion(cBorrar));
+  ToolBar1_->addAction(Accion(cDeshacer));
+  ToolBar1_->addSeparator();
 
   // 21-24: the chosen operation on a typed value.
-  lisOperacion = new QComboBox(ToolBar1);
-  lisOperacion->setObjectName(QStringLiteral("lisOperacion"));
-  lisOperacion->addItems({QStringLiteral("Buscar"), QStringLiteral("Insertar"),
+  lisOperacion_ = new QComboBox(ToolBar1_);
+  lisOperacion_->setObjectName(QStringLiteral("lisOperacion"));
+  lisOperacion_->addItems({QStringLiteral("Buscar"), QStringLiteral("Insertar"),
                           QStringLiteral("Borrar")});
-  lisOperacion->setFixedWidth(103);
-  lisOperacion->setToolTip(QStringLiteral("Tipo de operación"));
-  ToolBar1->addWidget(lisOperacion);
-  auto* Label1 = new QLabel(QStringLiteral(" = "), ToolBar1);
+  lisOperacion_->setFixedWidth(103);
+  lisOperacion_->setToolTip(QStringLiteral("Tipo de operación"));
+  ToolBar1_->addWidget(lisOperacion_);
+  auto* Label1 = new QLabel(QStringLiteral(" = "), ToolBar1_);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setFixedWidth(12);
   Label1->setAlignment(Qt::AlignCenter);
-  ToolBar1->addWidget(Label1);
-  edtValor = new QLineEdit(QStringLiteral("1"), ToolBar1);
-  edtValor->setObjectName(QStringLiteral("edtValor"));
-  edtValor->setFixedWidth(58);
-  edtValor->setToolTip(QStringLiteral("Pulse intro para buscar/insertar/borrar el valor"));
-  ToolBar1->addWidget(edtValor);
-  ToolBar1->addAction(Accion(cOperacion));
-  ToolBar1->addSeparator();
+  ToolBar1_->addWidget(Label1);
+  edtValor_ = new QLineEdit(QStringLiteral("1"), ToolBar1_);
+  edtValor_->setObjectName(QStringLiteral("edtValor"));
+  edtValor_->setFixedWidth(58);
+  edtValor_->setToolTip(QStringLiteral("Pulse intro para buscar/insertar/borrar el valor"));
+  ToolBar1_->addWidget(edtValor_);
+  ToolBar1_->addAction(Accion(cOperacion));
+  ToolBar1_->addSeparator();
 
   // 26-28: the demonstration builders.
-  ToolButton17 = boton("ToolButton17", 10, QStringLiteral("AVL Fibonacci"), false);
-  ToolButton20 = boton("ToolButton20", 24, QStringLiteral("Montículo desordenado"), false);
-  ToolButton21 = boton("ToolButton21", 25, QStringLiteral("Crear montículo"), false);
-  connect(ToolButton17, &QAction::triggered, this, &TVentPpal::ToolButton17Click);
-  connect(ToolButton20, &QAction::triggered, this, &TVentPpal::ToolButton20Click);
-  connect(ToolButton21, &QAction::triggered, this, &TVentPpal::ToolButton21Click);
+  ToolButton17_ = boton("ToolButton17", 10, QStringLiteral("AVL Fibonacci"), false);
+  ToolButton20_ = boton("ToolButton20", 24, QStringLiteral("Montículo desordenado"), false);
+  ToolButton21_ = boton("ToolButton21", 25, QStringLiteral("Crear montículo"), false);
+  connect(ToolButton17_, &QAction::triggered, this, &TVentPpal::ToolButton17Click);
+  connect(ToolButton20_, &QAction::triggered, this, &TVentPpal::ToolButton20Click);
+  connect(ToolButton21_, &QAction::triggered, this, &TVentPpal::ToolButton21Click);
 
   // Shortcuts act window-wide, also while typing in the value box.
-  edtValor->installEventFilter(this);
-  lisOperacion->installEventFilter(this);
+  edtValor_->installEventFilter(this);
+  lisOperacion_->installEventFilter(this);
 }
 
 void TVentPpal::FormCreate() {
   Historia_ = THistoria();
   Modo8Bits_ = Plataforma_.Pantalla && Plataforma_.Pantalla->ColoresPaleta() > -1;
   GeneradorPrograma().Extraer(0);
-  lisOperacion->setCurrentIndex(1);
+  lisOperacion_->setCurrentIndex(1);
   Arbol_ = std::make_unique<TArbolBST>();
   NombreArbol_ = QStringLiteral("Arbol BST");
   HayImagenes_ = Imagenes_.CargarImagenes(Modo8Bits_);
   OpcionesLeidas_ = false;
   ModoRaton_ = 0;
   Bloqueado_ = false;
-  Paneles[5]->setText(Modo8Bits_ ? QStringLiteral(" Modo 8 bits") : QStringLiteral("Modo 32 bits"));
+  Paneles_[5]->setText(Modo8Bits_ ? QStringLiteral(" Modo 8 bits") : QStringLiteral("Modo 32 bits"));
 }
 
 void TVentPpal::showEvent(QShowEvent* evento) {
@@ -304,7 +304,7 @@ bool TVentPpal::event(QEvent* evento) {
 }
 
 void TVentPpal::MostrarPista(const QString& pista) {
-  QLabel* panel = Paneles[5];
+  QLabel* panel = Paneles_[5];
   if (!panel)
     return;
   if (pista.isEmpty()) {

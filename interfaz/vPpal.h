@@ -9,6 +9,9 @@
 // presentation buttons, errors), vPpalHistoria.cpp (new structures, undo,
 // files, demonstration builders). The operations themselves run in the
 // driver (TConductor).
+// Its state is its own: the rest of the program and the tests read it
+// through const methods and change it through the commands (Accion), the
+// controls, AplicarOpciones and PonerEstructura.
 
 #include "uArbolBin.h"
 #include "uConductor.h"
@@ -69,25 +72,26 @@ public:
   void LeerOpciones();
   bool GuardarOpciones();
 
-  // Controls, named as the rest of the program refers to them.
-  QToolBar* ToolBar1 = nullptr;
-  QToolButton* ToolButton3 = nullptr;  // structure menu
-  QToolButton* ToolButton9 = nullptr;  // mouse-mode menu
-  QAction* btnAnimar = nullptr;
-  QAction* btnPaso2 = nullptr;
-  QAction* btnPaso = nullptr;
-  QAction* ToolButton17 = nullptr;  // Fibonacci AVL tree
-  QAction* ToolButton20 = nullptr;  // unordered heap
-  QAction* ToolButton21 = nullptr;  // build a heap
-  QComboBox* lisOperacion = nullptr;
-  QLineEdit* edtValor = nullptr;
-  QMenu* PopupMenu1 = nullptr;
-  std::array<QAction*, 5> OpcArb{};  // OpcArb1..OpcArb5
-  QMenu* PopupMenu2 = nullptr;
-  QAction* OpcRatSel = nullptr;
-  QAction* OpcRatBus = nullptr;
-  QAction* OpcRatDel = nullptr;
-  std::array<QLabel*, 6> Paneles{};  // the status bar's six panels
+  // The controls the tests press and read, named as the rest of the program
+  // refers to them.
+  QToolBar* ToolBar1() const { return ToolBar1_; }
+  QToolButton* ToolButton3() const { return ToolButton3_; }  // structure menu
+  QToolButton* ToolButton9() const { return ToolButton9_; }  // mouse-mode menu
+  QAction* btnAnimar() const { return btnAnimar_; }
+  QAction* btnPaso2() const { return btnPaso2_; }
+  QAction* btnPaso() const { return btnPaso_; }
+  QAction* ToolButton17() const { return ToolButton17_; }  // Fibonacci AVL tree
+  QAction* ToolButton20() const { return ToolButton20_; }  // unordered heap
+  QAction* ToolButton21() const { return ToolButton21_; }  // build a heap
+  QComboBox* lisOperacion() const { return lisOperacion_; }
+  QLineEdit* edtValor() const { return edtValor_; }
+  QMenu* PopupMenu1() const { return PopupMenu1_; }
+  const std::array<QAction*, 5>& OpcArb() const { return OpcArb_; }  // OpcArb1..OpcArb5
+  QMenu* PopupMenu2() const { return PopupMenu2_; }
+  QAction* OpcRatSel() const { return OpcRatSel_; }
+  QAction* OpcRatBus() const { return OpcRatBus_; }
+  QAction* OpcRatDel() const { return OpcRatDel_; }
+  const std::array<QLabel*, 6>& Paneles() const { return Paneles_; }  // the status bar's six panels
 
   // The parts the window owns, as the rest of the program and the tests see
   // them: the canvas (the structure drawn, scrolled and moved), the player
@@ -277,6 +281,25 @@ private:
   QPointer<TDlgPres> DlgPres_;
   QPointer<TDlgPaso> DlgPaso_;
   QPointer<TDlgAnimacion> DlgAnimacion_;
+
+  QToolBar* ToolBar1_ = nullptr;
+  QToolButton* ToolButton3_ = nullptr;
+  QToolButton* ToolButton9_ = nullptr;
+  QAction* btnAnimar_ = nullptr;
+  QAction* btnPaso2_ = nullptr;
+  QAction* btnPaso_ = nullptr;
+  QAction* ToolButton17_ = nullptr;
+  QAction* ToolButton20_ = nullptr;
+  QAction* ToolButton21_ = nullptr;
+  QComboBox* lisOperacion_ = nullptr;
+  QLineEdit* edtValor_ = nullptr;
+  QMenu* PopupMenu1_ = nullptr;
+  std::array<QAction*, 5> OpcArb_{};
+  QMenu* PopupMenu2_ = nullptr;
+  QAction* OpcRatSel_ = nullptr;
+  QAction* OpcRatBus_ = nullptr;
+  QAction* OpcRatDel_ = nullptr;
+  std::array<QLabel*, 6> Paneles_{};
 
   std::unique_ptr<TArbolBin> Arbol_;
   bool Bloqueado_ = false;

@@ -12,12 +12,12 @@ void TVentPpal::IniciarAnimacion() {
     return;
   Lienzo_->IniciarMovimiento();
   Bloqueado_ = true;
-  Paneles[4]->setText(QStringLiteral("*"));
+  Paneles_[4]->setText(QStringLiteral("*"));
 }
 
 void TVentPpal::MovimientoAcabado() {
   Bloqueado_ = false;
-  Paneles[4]->clear();
+  Paneles_[4]->clear();
 }
 
 void TVentPpal::ActConfAnimExecute() {

@@ -91,7 +91,7 @@ bool TVentPpal::eventFilter(QObject* objeto, QEvent* evento) {
     evento->ignore();
     return true;
   }
-  if (objeto == edtValor && evento->type() == QEvent::KeyPress &&
+  if (objeto == edtValor_ && evento->type() == QEvent::KeyPress &&
       edtValorKeyPress(static_cast<QKeyEvent*>(evento)))
     return true;
   return QMainWindow::eventFilter(objeto, evento);

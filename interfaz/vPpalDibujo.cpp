@@ -64,11 +64,11 @@ void TVentPpal::MostrarEstructuraNueva() { Lienzo_->MostrarNueva(); }
 
 void TVentPpal::ActualizarEstado() {
   const std::int32_t n = Arbol_ ? Arbol_->NumNodos : 0;
-  Paneles[0]->setText(QStringLiteral("n = ") + QString::number(n));
-  Paneles[1]->setText(n <= 0 ? QStringLiteral("lg(n) = 0")
+  Paneles_[0]->setText(QStringLiteral("n = ") + QString::number(n));
+  Paneles_[1]->setText(n <= 0 ? QStringLiteral("lg(n) = 0")
                              : QStringLiteral("lg(n) = ") + Decimal(std::log2(static_cast<double>(n)), 3));
-  Paneles[2]->setText(QStringLiteral("h = ") + QString::number(Arbol_ ? Arbol_->Altura() : 0));
-  Paneles[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol_ ? Arbol_->OpPromedio() : 0.0, 2));
+  Paneles_[2]->setText(QStringLiteral("h = ") + QString::number(Arbol_ ? Arbol_->Altura() : 0));
+  Paneles_[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol_ ? Arbol_->OpPromedio() : 0.0, 2));
 }
 
 void TVentPpal::ActConfiguracionExecute() {

@@ -97,11 +97,11 @@ void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
   Arbol_ = std::move(nuevo);
   Lienzo_->OlvidarDistribucion();
   NombreArbol_ = QString::fromStdString(Arbol_->NombreTipo());
-  Paneles[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
+  Paneles_[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
   const auto tipos = TiposEstructura();
-  for (std::size_t i = 0; i < tipos.size() && i < OpcArb.size(); ++i)
+  for (std::size_t i = 0; i < tipos.size() && i < OpcArb_.size(); ++i)
     if (&tipos[i] == TipoDe(*Arbol_))
-      OpcArb[i]->setChecked(true);
+      OpcArb_[i]->setChecked(true);
 }
 
 void TVentPpal::Reconstruir() {
@@ -288,9 +288,9 @@ bool TVentPpal::PreguntarGuardarOperaciones() {
 
 std::optional<std::int32_t> TVentPpal::ValorConstructor(std::int32_t maximo,
                                                        const QString& mensajeRango) {
-  const auto n = ConvertirEntero(edtValor->text());
+  const auto n = ConvertirEntero(edtValor_->text());
   if (!n) {
-    Mensaje(QStringLiteral("'%1' no es un valor entero válido.").arg(edtValor->text()));
+    Mensaje(QStringLiteral("'%1' no es un valor entero válido.").arg(edtValor_->text()));
     return std::nullopt;
   }
   if (*n < 0 || *n > maximo) {

@@ -45,7 +45,7 @@ void TVentPpal::MostrarError(const QString& texto) {
   }
   if (!Lienzo_->EnMovimiento()) {
     Bloqueado_ = false;
-    Paneles[4]->clear();
+    Paneles_[4]->clear();
   }
   try {
     Refrescar();
@@ -72,17 +72,17 @@ void TVentPpal::ConectarConductor() {
   Conductor_ = new TConductor(*Lienzo_, *Reproductor_, Arbol_, Historia_, this);
   Conductor_->PonerFuentePresentacion([this] { return Presentacion(); });
   Conductor_->PonerBloqueo([this] { return Bloqueado_; });
-  connect(Conductor_, &TConductor::OperacionIniciada, lisOperacion, &QComboBox::setCurrentIndex);
+  connect(Conductor_, &TConductor::OperacionIniciada, lisOperacion_, &QComboBox::setCurrentIndex);
   connect(Conductor_, &TConductor::Aviso, this, &TVentPpal::Mensaje);
   connect(Conductor_, &TConductor::EstadoCambiado, this, &TVentPpal::ActualizarEstado);
-  connect(Conductor_, &TConductor::TextoEstado, Paneles[5], &QLabel::setText);
+  connect(Conductor_, &TConductor::TextoEstado, Paneles_[5], &QLabel::setText);
   connect(Conductor_, &TConductor::MovimientoPedido, this, &TVentPpal::IniciarAnimacion);
 }
 
 TConductor::TPresentacion TVentPpal::Presentacion() const {
   using E = TConductor::TEtapas;
-  return {btnAnimar->isChecked(),
-          btnPaso->isChecked() ? E::Descritas : btnPaso2->isChecked() ? E::Pausadas : E::Ninguna, PausaPres_};
+  return {btnAnimar_->isChecked(),
+          btnPaso_->isChecked() ? E::Descritas : btnPaso2_->isChecked() ? E::Pausadas : E::Ninguna, PausaPres_};
 }
 
 // ------------------------------------------------------------ presentation buttons
@@ -92,23 +92,23 @@ void TVentPpal::btnPasoClick() { Conductor_->AsignarEtapas(); }
 void TVentPpal::btnPaso2Click() { Conductor_->AsignarEtapas(); }
 
 void TVentPpal::ActAnim1Execute() {
-  btnAnimar->setChecked(false);
-  btnPaso->setChecked(false);
-  btnPaso2->setChecked(false);
+  btnAnimar_->setChecked(false);
+  btnPaso_->setChecked(false);
+  btnPaso2_->setChecked(false);
   Conductor_->AsignarEtapas();
 }
 
 void TVentPpal::ActAnim2Execute() {
-  btnAnimar->setChecked(true);
-  btnPaso->setChecked(false);
-  btnPaso2->setChecked(true);
+  btnAnimar_->setChecked(true);
+  btnPaso_->setChecked(false);
+  btnPaso2_->setChecked(true);
   Conductor_->AsignarEtapas();
 }
 
 void TVentPpal::ActAnim3Execute() {
-  btnAnimar->setChecked(true);
-  btnPaso2->setChecked(false);
-  btnPaso->setChecked(true);
+  btnAnimar_->setChecked(true);
+  btnPaso2_->setChecked(false);
+  btnPaso_->setChecked(true);
   Conductor_->AsignarEtapas();
 }
 
@@ -118,22 +118,22 @@ void TVentPpal::ActDesbloqueoExecute() {
 }
 
 void TVentPpal::OpcRatClick() {
-  ModoRaton_ = OpcRatBus->isChecked() ? 1 : OpcRatDel->isChecked() ? 2 : 0;
+  ModoRaton_ = OpcRatBus_->isChecked() ? 1 : OpcRatDel_->isChecked() ? 2 : 0;
 }
 
 // ------------------------------------------------------------ keys
 
 void TVentPpal::OperarConTexto(bool& convertido) {
   convertido = false;
-  if (!EstructuraLibre() || edtValor->text().isEmpty())
+  if (!EstructuraLibre() || edtValor_->text().isEmpty())
     return;
-  const auto v = ConvertirEntero(edtValor->text());
+  const auto v = ConvertirEntero(edtValor_->text());
   if (!v) {
     Mensaje(QStringLiteral("Valor erroneo!"));
     return;
   }
   convertido = true;
-  switch (lisOperacion->currentIndex()) {
+  switch (lisOperacion_->currentIndex()) {
   case 0:
     RealizarBusqueda(*v);
     break;
@@ -144,7 +144,7 @@ void TVentPpal::OperarConTexto(bool& convertido) {
     RealizarBorrado(*v);
     break;
   }
-  edtValor->clear();
+  edtValor_->clear();
 }
 
 void TVentPpal::ActOperacionExecute() {
@@ -173,7 +173,7 @@ void TVentPpal::OperarAlAzar(bool borrar) {
   if (!Arbol_->NodoSel)
     return;
   const std::int32_t v = Arbol_->NodoSel->Valor;
-  edtValor->setText(QString::number(v));
+  edtValor_->setText(QString::number(v));
   if (borrar)
     RealizarBorrado(v);
   else
@@ -197,7 +197,7 @@ void TVentPpal::ActInsertarExecute() {
     for (int intento = 0; intento < 1000; ++intento) {
       const auto v = static_cast<std::int32_t>(GeneradorPrograma().Extraer(n) + 1u);
       if (!Arbol_->Seleccionar(v, false)) {
-        edtValor->setText(QString::number(v));
+        edtValor_->setText(QString::number(v));
         RealizarInsercion(v);
         return;
       }
@@ -209,14 +209,14 @@ void TVentPpal::ActInsertarExecute() {
 
 void TVentPpal::ActInsSigExecute() {
   Ejecutar([this] {
-    if (!EstructuraLibre() || edtValor->text().isEmpty())
+    if (!EstructuraLibre() || edtValor_->text().isEmpty())
       return;
-    const auto actual = ConvertirEntero(edtValor->text());
+    const auto actual = ConvertirEntero(edtValor_->text());
     // The greatest key has no next one.
     if (!actual || *actual == std::numeric_limits<std::int32_t>::max())
       return;
     const std::int32_t v = *actual + 1;
-    edtValor->setText(QString::number(v));
+    edtValor_->setText(QString::number(v));
     if (Arbol_->Seleccionar(v, true)) {
       Dibujar();
       LienzoPaint();

@@ -61,8 +61,8 @@ struct TEntorno {
   }
   // Types the text into the value box and presses Enter.
   void Teclear(const QString& texto) {
-    V().edtValor->setText(texto);
-    QTest::keyClick(V().edtValor, Qt::Key_Return);
+    V().edtValor()->setText(texto);
+    QTest::keyClick(V().edtValor(), Qt::Key_Return);
   }
   // Runs a command and waits for the motion it may have started to end.
   void Orden(TVentPpal::TComando c) { Orden(V().Accion(c)); }

@@ -301,7 +301,7 @@ private Q_SLOTS:
     v.ActualizarEstado();
     QStringList leidos;
     for (int i = 0; i < 4; ++i)
-      leidos << v.Paneles[static_cast<std::size_t>(i)]->text();
+      leidos << v.Paneles()[static_cast<std::size_t>(i)]->text();
     QCOMPARE(leidos, textos);
   }
 

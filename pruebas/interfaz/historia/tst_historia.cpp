@@ -44,7 +44,7 @@ QByteArray Entradas(const std::vector<std::int32_t>& e) {
 
 // Types a command into the value box: "+k" inserts k, "-k" deletes it.
 void Hacer(TEntorno& e, const QString& orden) {
-  e.V().lisOperacion->setCurrentIndex(orden.startsWith(QLatin1Char('+')) ? 1 : 2);
+  e.V().lisOperacion()->setCurrentIndex(orden.startsWith(QLatin1Char('+')) ? 1 : 2);
   e.Teclear(orden.mid(1));
   QTRY_VERIFY_WITH_TIMEOUT(!e.V().Lienzo().EnMovimiento() && !e.V().Bloqueado(), 5000);
 }
@@ -74,9 +74,9 @@ private Q_SLOTS:
     QVERIFY(dynamic_cast<const TArbolRN*>(&v.Estructura()));
     QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{5, 8}));
     QCOMPARE(v.Historia().Entradas(), (std::vector<std::int32_t>{5, 3, 8, -3}));
-    QVERIFY(v.OpcArb[2]->isChecked() && !v.OpcArb[0]->isChecked());
+    QVERIFY(v.OpcArb()[2]->isChecked() && !v.OpcArb()[0]->isChecked());
     QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol Rojo-Negro"));
-    QCOMPARE(v.Paneles[5]->text(), QStringLiteral(" Arboles Rojo-Negro"));
+    QCOMPARE(v.Paneles()[5]->text(), QStringLiteral(" Arboles Rojo-Negro"));
 
     // The list file holds the four entries, little-endian.
     e.Elegir(Ruta("lista.sec"), 1);
@@ -142,7 +142,7 @@ private Q_SLOTS:
       if (destino == tipo) {
         QCOMPARE(v.Estructura().Guardar(), guardado);
         QCOMPARE(v.Historia().NumOper(), 0);
-        QVERIFY(v.OpcArb[static_cast<std::size_t>(tipo)]->isChecked());
+        QVERIFY(v.OpcArb()[static_cast<std::size_t>(tipo)]->isChecked());
         QCOMPARE(e.Mensajes().size(), avisos);
         QCOMPARE(e.Plataforma.Mensajes->Preguntas, QStringList{});
       } else if (e.Mensajes().size() > avisos ||
@@ -191,7 +191,7 @@ private Q_SLOTS:
     QCOMPARE(v.Estructura().Guardar(), arbol);
     QCOMPARE(v.Historia().NumOper(), 3);
     QCOMPARE(v.Historia().FlujoDeshacer(), deshacer);
-    QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb[0]->isChecked());
+    QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb()[0]->isChecked());
   }
 
   // A structure file carries no mark of its kind: one whose extension is
@@ -256,13 +256,13 @@ private Q_SLOTS:
                             static_cast<qsizetype>(leido.size())),
                  contenido);
         QCOMPARE(v.Historia().NumOper(), 0);
-        QVERIFY(v.OpcArb[static_cast<std::size_t>(filtro - 2)]->isChecked());
+        QVERIFY(v.OpcArb()[static_cast<std::size_t>(filtro - 2)]->isChecked());
         break;
       }
       QCOMPARE(v.Estructura().Guardar(), trabajo);
       QCOMPARE(v.Historia().NumOper(), 3);
       QCOMPARE(v.Historia().FlujoDeshacer(), deshacer);
-      QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb[0]->isChecked());
+      QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb()[0]->isChecked());
     }
     if (hallado.isEmpty())
       QCOMPARE(mensajes.Preguntas, QStringList{});
@@ -437,22 +437,22 @@ private Q_SLOTS:
   void ConstructoresDeDemostracion() {
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
-    v.edtValor->setText(QStringLiteral("5"));
-    e.Orden(v.ToolButton17);
+    v.edtValor()->setText(QStringLiteral("5"));
+    e.Orden(v.ToolButton17());
     auto* avl = dynamic_cast<const TArbolAVL*>(&v.Estructura());
     QVERIFY(avl && avl->Consistente());
     QCOMPARE(v.Estructura().NumNodos, 12);  // F(7) - 1 nodes in the order-5 tree
-    QVERIFY(v.OpcArb[1]->isChecked());
+    QVERIFY(v.OpcArb()[1]->isChecked());
     QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol AVL"));
-    QCOMPARE(v.edtValor->text(), QStringLiteral("5"));
+    QCOMPARE(v.edtValor()->text(), QStringLiteral("5"));
 
-    v.edtValor->setText(QStringLiteral("7"));
-    e.Orden(v.ToolButton20);
+    v.edtValor()->setText(QStringLiteral("7"));
+    e.Orden(v.ToolButton20());
     QVERIFY(dynamic_cast<const TMonticulo*>(&v.Estructura()));
     QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7}));
-    QVERIFY(v.OpcArb[4]->isChecked());
+    QVERIFY(v.OpcArb()[4]->isChecked());
     const auto desordenado = v.Estructura().Guardar();
-    e.Orden(v.ToolButton21);
+    e.Orden(v.ToolButton21());
     QCOMPARE(v.Estructura().Raiz->Valor, 1);
     e.Orden(TVentPpal::cDeshacer);
     QCOMPARE(v.Estructura().Guardar(), desordenado);
@@ -474,11 +474,11 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     v.RealizarInsercion(42);
     const auto antes = v.Estructura().Guardar();
-    v.edtValor->setText(texto);
-    e.Orden(fibonacci ? v.ToolButton17 : v.ToolButton20);
+    v.edtValor()->setText(texto);
+    e.Orden(fibonacci ? v.ToolButton17() : v.ToolButton20());
     QCOMPARE(e.Mensajes().size(), 1);
     QCOMPARE(v.Estructura().Guardar(), antes);
-    QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb[0]->isChecked());
+    QVERIFY(dynamic_cast<const TArbolBST*>(&v.Estructura()) && v.OpcArb()[0]->isChecked());
   }
 
   void ListaDeUnMillonEnCadaTipo() {
@@ -544,13 +544,13 @@ private Q_SLOTS:
     e.Orden(TVentPpal::cAbrir);
     QVERIFY(v.Lienzo().sbHoriz()->isEnabled());
     v.Lienzo().sbHoriz()->setValue(v.Lienzo().sbHoriz()->maximum());
-    if (!v.btnAnimar->isChecked())
-      v.btnAnimar->trigger();
+    if (!v.btnAnimar()->isChecked())
+      v.btnAnimar()->trigger();
 
     QAction* orden = v.Accion(TVentPpal::cAbrir);
     if (como == 0) {
-      v.edtValor->setText(QStringLiteral("10"));
-      orden = v.ToolButton17;
+      v.edtValor()->setText(QStringLiteral("10"));
+      orden = v.ToolButton17();
     } else if (como == 1) {
       e.Elegir(Ruta("ancho.avl"), 3);
     } else if (como == 2) {
@@ -580,12 +580,12 @@ private Q_SLOTS:
     for (std::int32_t c = 1; c <= 120; ++c)
       claves[c - 1] = c * 2 * 7 % 242;
     e.Llenar(claves);
-    if (!v.btnAnimar->isChecked())
-      v.btnAnimar->trigger();
+    if (!v.btnAnimar()->isChecked())
+      v.btnAnimar()->trigger();
     v.Lienzo().sbHoriz()->setValue(v.Lienzo().sbHoriz()->maximum() / 2);
     const int desplX = v.Lienzo().DesplX();
     QVERIFY(desplX > 0);
-    v.lisOperacion->setCurrentIndex(1);
+    v.lisOperacion()->setCurrentIndex(1);
     e.Teclear(QStringLiteral("101"));
     QTRY_VERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado());
     QVERIFY(e.Contiene(101));
@@ -600,14 +600,14 @@ private Q_SLOTS:
   void EstructuraGrandeNoRetieneLaVentana() {
     TEntorno e(Opciones());
     TVentPpal& v = e.V();
-    v.edtValor->setText(QStringLiteral("24"));  // 121392 nodes
+    v.edtValor()->setText(QStringLiteral("24"));  // 121392 nodes
     QElapsedTimer t;
     t.start();
-    v.ToolButton17->trigger();
+    v.ToolButton17()->trigger();
     QVERIFY(!v.Lienzo().EnMovimiento());
     QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
-    if (!v.btnAnimar->isChecked())
-      v.btnAnimar->trigger();
+    if (!v.btnAnimar()->isChecked())
+      v.btnAnimar()->trigger();
     Ajustar(v, [](TOpciones& o) { o.PausaAnim = 10000; });
     v.RealizarInsercion(-5);
     QVERIFY(v.Lienzo().EnMovimiento());

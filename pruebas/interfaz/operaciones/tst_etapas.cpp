@@ -84,11 +84,11 @@ private Q_SLOTS:
     E->Llenar(claves);
     E->Orden(TVentPpal::cAnim3);  // F4
     if (operacion == 3) {
-      v.edtValor->setText(QString::number(clave));
-      v.ToolButton20->trigger();
-      v.ToolButton21->trigger();
+      v.edtValor()->setText(QString::number(clave));
+      v.ToolButton20()->trigger();
+      v.ToolButton21()->trigger();
     } else {
-      v.lisOperacion->setCurrentIndex(operacion);
+      v.lisOperacion()->setCurrentIndex(operacion);
       E->Teclear(QString::number(clave));
     }
     TReproductor& r = v.Reproductor();
@@ -290,12 +290,12 @@ private Q_SLOTS:
     E.emplace(Fichero());
     TVentPpal& v = E->V();
     E->Llenar({50, 30, 70});
-    v.btnAnimar->trigger();
+    v.btnAnimar()->trigger();
     Ajustar(v, [](TOpciones& o) { o.PausaAnim = 10000; });
     E->Teclear(QStringLiteral("60"));
     // Without stages the motion holds the workspace, as the panel says.
     QVERIFY(v.Lienzo().EnMovimiento() && v.Bloqueado());
-    QCOMPARE(v.Paneles[4]->text(), QStringLiteral("*"));
+    QCOMPARE(v.Paneles()[4]->text(), QStringLiteral("*"));
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(v.Estructura().NumNodos, 4);
     QVERIFY(v.close());

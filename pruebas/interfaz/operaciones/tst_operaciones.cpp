@@ -53,12 +53,12 @@ private Q_SLOTS:
     QFETCH(QString, texto);
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    QSignalSpy intro(v.edtValor, &QLineEdit::returnPressed);
+    QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
     e.Teclear(texto);
     v.Accion(TVentPpal::cOperacion)->trigger();
     QCOMPARE(e.Mensajes(), QStringList(texto.isEmpty() ? 0 : 2, QStringLiteral("Valor erroneo!")));
     QCOMPARE(intro.count(), 1);  // not consumed: it goes on to the box
-    QCOMPARE(v.edtValor->text(), texto);
+    QCOMPARE(v.edtValor()->text(), texto);
     QCOMPARE(v.Historia().NumOper(), 0);
     QVERIFY(v.Historia().FlujoDeshacer().empty());  // no snapshot either
     QCOMPARE(v.Estructura().NumNodos, 0);
@@ -88,10 +88,10 @@ private Q_SLOTS:
     TVentPpal& v = e.V();
     e.Llenar({50, 30, 70});
     const auto antes = v.Estructura().Guardar();
-    v.lisOperacion->setCurrentIndex(indice);
+    v.lisOperacion()->setCurrentIndex(indice);
     e.Teclear(texto);
-    QCOMPARE(v.lisOperacion->currentIndex(), indice);
-    QCOMPARE(v.edtValor->text(), QString());
+    QCOMPARE(v.lisOperacion()->currentIndex(), indice);
+    QCOMPARE(v.edtValor()->text(), QString());
     const auto c = Claves(v.Estructura());
     QCOMPARE(QList<int>(c.begin(), c.end()), claves);
     const auto entradas = v.Historia().Entradas();
@@ -126,11 +126,11 @@ private Q_SLOTS:
     QCOMPARE(v.Historia().NumOper(), 0);
     QTest::mouseClick(v.Lienzo().Area(), Qt::LeftButton, {}, QPoint(v.Lienzo().Area()->width() - 2, v.Lienzo().Area()->height() - 2));
     QVERIFY(!v.Estructura().NodoSel);  // a miss selects nothing
-    v.OpcRatBus->trigger();
+    v.OpcRatBus()->trigger();
     Pulsar(v, 30);
-    QCOMPARE(v.lisOperacion->currentIndex(), 0);
+    QCOMPARE(v.lisOperacion()->currentIndex(), 0);
     QVERIFY(v.Estructura().NodoSel && v.Estructura().NodoSel->Valor == 30);
-    v.OpcRatDel->trigger();
+    v.OpcRatDel()->trigger();
     Pulsar(v, 30);
     QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{50, 70}));
     QCOMPARE(v.Historia().Entradas()[0], -30);
@@ -149,20 +149,20 @@ private Q_SLOTS:
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
     e.Llenar({8});
-    v.edtValor->setText(QStringLiteral("7"));
+    v.edtValor()->setText(QStringLiteral("7"));
     v.Accion(TVentPpal::cInsSig)->trigger();
-    QCOMPARE(v.edtValor->text(), QStringLiteral("8"));
+    QCOMPARE(v.edtValor()->text(), QStringLiteral("8"));
     QVERIFY(v.Estructura().NodoSel && v.Estructura().NodoSel->Valor == 8);
     QCOMPARE(v.Historia().NumOper(), 0);
     v.Accion(TVentPpal::cInsSig)->trigger();
-    QCOMPARE(v.edtValor->text(), QStringLiteral("9"));
+    QCOMPARE(v.edtValor()->text(), QStringLiteral("9"));
     QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{8, 9}));
     QCOMPARE(v.Historia().Entradas()[0], 9);
     // No next key: no message, nothing changes.
     for (const QString& t : {QStringLiteral("nueve"), QStringLiteral(""), QString::number(kMax)}) {
-      v.edtValor->setText(t);
+      v.edtValor()->setText(t);
       v.Accion(TVentPpal::cInsSig)->trigger();
-      QCOMPARE(v.edtValor->text(), t);
+      QCOMPARE(v.edtValor()->text(), t);
     }
     QCOMPARE(v.Historia().NumOper(), 1);
     QCOMPARE(e.Mensajes(), QStringList{});
@@ -174,7 +174,7 @@ private Q_SLOTS:
     TSemillaGuardada semilla(12345);
     TAleatorio g = GeneradorPrograma();
     v.Accion(TVentPpal::cInsertar)->trigger();
-    QCOMPARE(v.edtValor->text(), QString::number(g.Extraer(99) + 1));
+    QCOMPARE(v.edtValor()->text(), QString::number(g.Extraer(99) + 1));
     for (int i = 0; i < 14; ++i)
       v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(v.Estructura().NumNodos, 15);
@@ -187,11 +187,11 @@ private Q_SLOTS:
     };
     std::int32_t k = siguiente();
     v.Accion(TVentPpal::cBuscar)->trigger();
-    QCOMPARE(v.edtValor->text(), QString::number(k));
+    QCOMPARE(v.edtValor()->text(), QString::number(k));
     QVERIFY(v.Estructura().NodoSel && v.Estructura().NodoSel->Valor == k);
     k = siguiente();
     v.Accion(TVentPpal::cBorrar)->trigger();
-    QCOMPARE(v.edtValor->text(), QString::number(k));
+    QCOMPARE(v.edtValor()->text(), QString::number(k));
     QCOMPARE(v.Historia().Entradas()[15], -k);
     QCOMPARE(v.Estructura().NumNodos, 14);
   }
@@ -205,11 +205,11 @@ private Q_SLOTS:
     TAleatorio g = GeneradorPrograma();
     for (int i = 0; i < 1000; ++i)
       g.Extraer(5);
-    v.edtValor->setText(QStringLiteral("x"));
+    v.edtValor()->setText(QStringLiteral("x"));
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(e.Mensajes(), QStringList{kMilIntentos});
     QCOMPARE(GeneradorPrograma().Semilla, g.Semilla);  // exactly 1000 draws
-    QCOMPARE(v.edtValor->text(), QStringLiteral("x"));
+    QCOMPARE(v.edtValor()->text(), QStringLiteral("x"));
     QCOMPARE(v.Historia().NumOper(), 0);
     QVERIFY(v.Historia().FlujoDeshacer().empty());
   }
@@ -279,16 +279,16 @@ private Q_SLOTS:
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
     e.Orden(TVentPpal::cNuevo3);
-    v.btnPaso->trigger();
+    v.btnPaso()->trigger();
     for (const char* t : {"10", "5", "15", "1"})
       e.Teclear(QString::fromLatin1(t));
-    v.lisOperacion->setCurrentIndex(2);
+    v.lisOperacion()->setCurrentIndex(2);
     e.Teclear(QStringLiteral("15"));
     QCOMPARE(v.Historia().NumOper(), 5);
     QCOMPARE(e.Mensajes(), QStringList{});
     // The black-path check fails after the insertion of 20.
-    v.lisOperacion->setCurrentIndex(1);
-    QSignalSpy intro(v.edtValor, &QLineEdit::returnPressed);
+    v.lisOperacion()->setCurrentIndex(1);
+    QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
     e.Teclear(QStringLiteral("20"));
     QCOMPARE(e.Mensajes(), QStringList{"Fallo camino negro!"});
     QCOMPARE(intro.count(), 0);

@@ -45,12 +45,12 @@ private Q_SLOTS:
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     QStringList paneles;
-    for (QLabel* p : v.Paneles)
+    for (QLabel* p : v.Paneles())
       paneles << p->text();
     QCOMPARE(paneles, (QStringList{"n = 0", "lg(n) = 0", "h = 0", "c. int. = 0", "", "Modo 32 bits"}));
-    QCOMPARE(v.lisOperacion->currentText(), QStringLiteral("Insertar"));
-    QCOMPARE(v.lisOperacion->count(), 3);
-    QCOMPARE(v.edtValor->text(), QStringLiteral("1"));
+    QCOMPARE(v.lisOperacion()->currentText(), QStringLiteral("Insertar"));
+    QCOMPARE(v.lisOperacion()->count(), 3);
+    QCOMPARE(v.edtValor()->text(), QStringLiteral("1"));
     QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol BST"));
     QCOMPARE(v.Estructura().NumNodos, 0);
     QVERIFY(!v.Bloqueado() && !v.Modo8Bits() && !v.OpcionesLeidas());
@@ -59,12 +59,12 @@ private Q_SLOTS:
 
     TEntorno e8(Fichero(), TEntorno::Oculto, 256);
     QVERIFY(e8.V().Modo8Bits());
-    QCOMPARE(e8.V().Paneles[5]->text(), QStringLiteral(" Modo 8 bits"));
+    QCOMPARE(e8.V().Paneles()[5]->text(), QStringLiteral(" Modo 8 bits"));
   }
 
   void BarraDeHerramientasEnSuOrden() {
     TEntorno e(Fichero(), TEntorno::Oculto);
-    QToolBar* barra = e.V().ToolBar1;
+    QToolBar* barra = e.V().ToolBar1();
     QStringList vistos;
     for (QAction* a : barra->actions()) {
       vistos << Entrada(barra, a);
@@ -97,23 +97,23 @@ private Q_SLOTS:
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
     v.RealizarInsercion(7);
-    QWidget* boton = v.ToolBar1->widgetForAction(v.Accion(TVentPpal::cAbrir));
+    QWidget* boton = v.ToolBar1()->widgetForAction(v.Accion(TVentPpal::cAbrir));
     QVERIFY(boton);
     const auto pista = [&](const QString& texto) {
       QStatusTipEvent evento(texto);
       QApplication::sendEvent(boton, &evento);  // climbs to the window, as a hover's does
     };
-    const QString tipo = v.Paneles[5]->text();
+    const QString tipo = v.Paneles()[5]->text();
     pista(QStringLiteral("Abrir fichero de arbol"));
-    QCOMPARE(v.Paneles[5]->text(), QStringLiteral("Abrir fichero de arbol"));
-    QVERIFY(v.Paneles[0]->isVisible() && v.statusBar()->currentMessage().isEmpty());
-    QCOMPARE(v.Paneles[0]->text(), QStringLiteral("n = 1"));
+    QCOMPARE(v.Paneles()[5]->text(), QStringLiteral("Abrir fichero de arbol"));
+    QVERIFY(v.Paneles()[0]->isVisible() && v.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(v.Paneles()[0]->text(), QStringLiteral("n = 1"));
     pista(QString());
-    QCOMPARE(v.Paneles[5]->text(), tipo);
+    QCOMPARE(v.Paneles()[5]->text(), tipo);
     pista(QStringLiteral("Deshacer"));
-    v.Paneles[5]->setText(QStringLiteral(" Montículos"));
+    v.Paneles()[5]->setText(QStringLiteral(" Montículos"));
     pista(QString());
-    QCOMPARE(v.Paneles[5]->text(), QStringLiteral(" Montículos"));
+    QCOMPARE(v.Paneles()[5]->text(), QStringLiteral(" Montículos"));
   }
 
   void TablaDeComandos() {
@@ -171,8 +171,8 @@ private Q_SLOTS:
     QApplication::setActiveWindow(&v);
     QVERIFY(QTest::qWaitForWindowActive(&v));
     e.Bloquear();  // keeps the handlers from opening anything
-    QWidget* destino = foco == QStringLiteral("edtValor") ? static_cast<QWidget*>(v.edtValor)
-                                                          : v.lisOperacion;
+    QWidget* destino = foco == QStringLiteral("edtValor") ? static_cast<QWidget*>(v.edtValor())
+                                                          : v.lisOperacion();
     destino->setFocus();
     QStringList disparados;
     for (int c = 0; c < TVentPpal::NumComandos; ++c) {
@@ -181,46 +181,46 @@ private Q_SLOTS:
     }
     QTest::keyClick(destino, Qt::Key(tecla), Qt::KeyboardModifiers(modificadores));
     QCOMPARE(disparados, QStringList{comando});
-    QCOMPARE(v.edtValor->text(), QStringLiteral("1"));  // the edit did not take the key
+    QCOMPARE(v.edtValor()->text(), QStringLiteral("1"));  // the edit did not take the key
   }
 
   void MenusDeLaBarra() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
-    QCOMPARE(v.ToolButton3->menu(), v.PopupMenu1);
-    QCOMPARE(v.ToolButton9->menu(), v.PopupMenu2);
+    QCOMPARE(v.ToolButton3()->menu(), v.PopupMenu1());
+    QCOMPARE(v.ToolButton9()->menu(), v.PopupMenu2());
     QStringList textos;
-    for (QAction* a : v.PopupMenu1->actions())
+    for (QAction* a : v.PopupMenu1()->actions())
       textos << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(textos, (QStringList{"Arbol binario de búsqueda\tCtrl+B", "Arbol AVL\tCtrl+A",
                                   "Arbol Rojo-Negro\tCtrl+R", "Splay trees\tCtrl+S", "-",
                                   "Montículo\tCtrl+M"}));
     for (std::size_t i = 0; i < 5; ++i)
-      QCOMPARE(v.OpcArb[i]->isChecked(), i == 0);
+      QCOMPARE(v.OpcArb()[i]->isChecked(), i == 0);
     QSignalSpy avl(v.Accion(TVentPpal::cNuevo2), &QAction::triggered);
-    v.OpcArb[1]->trigger();
+    v.OpcArb()[1]->trigger();
     QCOMPARE(avl.count(), 1);
 
     // The mouse menu; what each mode does with a click is tried with the
     // operations on the canvas.
     QStringList raton;
-    for (QAction* a : {v.OpcRatSel, v.OpcRatBus, v.OpcRatDel})
+    for (QAction* a : {v.OpcRatSel(), v.OpcRatBus(), v.OpcRatDel()})
       raton << a->text();
     QCOMPARE(raton, (QStringList{"Seleccionar nodo", "Buscar el nodo", "Borrar el nodo"}));
-    QVERIFY(v.OpcRatSel->isChecked());
-    QVERIFY(v.OpcRatSel->isChecked());
+    QVERIFY(v.OpcRatSel()->isChecked());
+    QVERIFY(v.OpcRatSel()->isChecked());
   }
 
   // The two stage buttons are exclusive, yet both may be up.
   void BotonesDeEtapasAgrupadosYAmbosPuedenQuedarArriba() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
-    v.btnPaso->trigger();
-    QVERIFY(v.btnPaso->isChecked() && !v.btnPaso2->isChecked());
-    v.btnPaso2->trigger();
-    QVERIFY(v.btnPaso2->isChecked() && !v.btnPaso->isChecked());
-    v.btnPaso2->trigger();
-    QVERIFY(!v.btnPaso2->isChecked() && !v.btnPaso->isChecked());
+    v.btnPaso()->trigger();
+    QVERIFY(v.btnPaso()->isChecked() && !v.btnPaso2()->isChecked());
+    v.btnPaso2()->trigger();
+    QVERIFY(v.btnPaso2()->isChecked() && !v.btnPaso()->isChecked());
+    v.btnPaso2()->trigger();
+    QVERIFY(!v.btnPaso2()->isChecked() && !v.btnPaso()->isChecked());
   }
 
   // Nothing is read before the first showing; then the stored values (an
