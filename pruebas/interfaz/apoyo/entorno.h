@@ -4,6 +4,7 @@
 
 #include "controles.h"
 #include "dPaso.h"
+#include "dPresentacion.h"
 #include "plataforma_falsa.h"
 #include "uAleatorio.h"
 #include "uPrograma.h"
@@ -40,6 +41,7 @@ struct TEntorno {
     Ajustar(V(), [](TOpciones& o) { o.PausaAnim = 20, o.PausaNumEtap = 4, o.PausaPres = 5; });
   }
   TVentPpal& V() { return *Programa.VentPpal(); }
+  TDlgPres& Pres() { return *Programa.DlgPres(); }
   // The window's guarded pointer: nil once a test has destroyed the step window.
   TDlgPaso* Paso() { return V().DlgPaso(); }
   QStringList& Mensajes() { return Plataforma.Mensajes->Textos; }

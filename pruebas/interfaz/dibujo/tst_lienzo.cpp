@@ -4,23 +4,16 @@
 // the node pictures drawn by the window in both display depths, and that the
 // subtrees the window's drawing leaves out never show.
 #include "carpeta_imagenes.h"
-#include "dPresentacion.h"
-#include "plataforma_falsa.h"
+#include "entorno.h"
 #include "uArbolBST.h"
 #include "uDibujo.h"
 #include "uImagenes.h"
-#include "uPrograma.h"
-#include "vPpal.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include <numeric>
 #include <random>
@@ -29,29 +22,11 @@ namespace {
 
 constexpr int R = 15, Sx = 2;
 
-struct TEntorno {
-  explicit TEntorno(const QString& fichero, int colores = -1)
-      : Plataforma(fichero, colores), Programa(Plataforma.Plataforma) {}
-  TVentPpal& V() { return *Programa.VentPpal(); }
-  TDlgPres& Pres() { return *Programa.DlgPres(); }
-  QStringList& Mensajes() { return Plataforma.Mensajes->Textos; }
-  TPlataformaPrueba Plataforma;
-  TPrograma Programa;
-};
-
 // The keys typed and inserted, showing only the result (F2).
 void Llenar(TVentPpal& v, const std::vector<int>& valores) {
   v.Accion(TVentPpal::cAnim1)->trigger();
   for (int x : valores)
     v.RealizarInsercion(x);
-}
-
-// Locked as by a node motion, one that outlasts the test.
-void Bloquear(TVentPpal& v) {
-  TOpciones o = v.OpcionesActuales();
-  o.PausaAnim = 10000, o.PausaNumEtap = 2;
-  v.AplicarOpciones(o);
-  v.IniciarAnimacion();
 }
 
 std::vector<int> Aleatorios(int n, unsigned semilla) {
@@ -115,7 +90,7 @@ private Q_SLOTS:
   }
   void ArbolQueCabe() {
     QFETCH(int, disposicion);
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     const int W = 600, H = 400;
@@ -142,7 +117,7 @@ private Q_SLOTS:
   // With the root fixed, a picture that fits the canvas is never cut by its
   // edges; where the placement's own position shows it whole, it is kept.
   void RaizFijadaNoCortaElArbol() {
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     const int W = 200;
@@ -160,7 +135,7 @@ private Q_SLOTS:
   }
 
   void ArbolMasAnchoQueElLienzo() {
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     const int W = 300, H = 600;
@@ -211,7 +186,7 @@ private Q_SLOTS:
   // The vertical bar as the horizontal one: range, page, the offset kept by
   // a new layout and limited to the bottom end.
   void ArbolMasAltoQueElLienzo() {
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     const int H = 300;
@@ -235,7 +210,7 @@ private Q_SLOTS:
   // The first size lays out and draws; a paint only copies the picture; a
   // new size lays out again.
   void PintadoSoloCopiaLaImagen() {
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     Llenar(v, {50, 30, 70});
@@ -259,13 +234,13 @@ private Q_SLOTS:
   // F5 from "Completa" gives "Separada" with separation 4, then
   // "Comprimida" with 7; it works during an operation too.
   void F5AlternaLaDistribucion() {
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     Preparar(e, 400, 300);
     e.Pres().PonerDistribucion(2);
     Llenar(v, {50, 30, 70, 20});
-    Bloquear(v);
+    e.Bloquear();
     QAction* f5 = v.Accion(TVentPpal::cComprimir);
     const struct {
       int Dist, Sx;
@@ -295,7 +270,7 @@ private Q_SLOTS:
     QFETCH(int, nodos);
     QFETCH(QStringList, textos);
     QLocale::setDefault(local);
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     Llenar(v, Cadena(nodos));
     v.ActualizarEstado();
@@ -308,7 +283,7 @@ private Q_SLOTS:
   // A structure whose stored count disagrees with its nodes cannot be laid
   // out compressed: the message comes once, the nodes stay where they were.
   void DistribucionFallidaSeAvisaUnaVez() {
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     TArbolBST fuente;
@@ -362,7 +337,7 @@ private Q_SLOTS:
     SALTAR_SIN_IMAGENES();
     const QString antes = QDir::currentPath();
     QVERIFY(QDir::setCurrent(CarpetaImagenes()));
-    TEntorno e(Fichero(), modo8 ? 256 : -1);
+    TEntorno e(Fichero(), TEntorno::Oculto, modo8 ? 256 : -1);
     QDir::setCurrent(antes);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
@@ -414,7 +389,7 @@ private Q_SLOTS:
   }
   void NadaOmitidoSeVeria() {
     QFETCH(int, distribucion);
-    TEntorno e(Fichero());
+    TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TLienzo& l = v.Lienzo();
     const int W = 300, H = 200;
@@ -456,7 +431,7 @@ private Q_SLOTS:
     });
     QVERIFY(v.Estructura().Raiz->X - l.DesplX() > W + 100);
     QVERIFY(hondo->Padre->Y - l.DesplY() > H + 100);
-    Bloquear(v);
+    e.Bloquear();
     hondo->X = l.DesplX() + W / 2;
     hondo->Y = l.DesplY() + H / 2;
     l.Dibujar();
@@ -469,9 +444,7 @@ private Q_SLOTS:
     // A motion ends on the layout it started towards, even when the
     // distribution changed in the middle: the nodes then stand where no
     // layout of the present settings puts them, and nothing may be skipped.
-    TOpciones o = v.OpcionesActuales();
-    o.PausaAnim = 20, o.PausaNumEtap = 2;
-    v.AplicarOpciones(o);
+    Ajustar(v, [](TOpciones& o) { o.PausaAnim = 20, o.PausaNumEtap = 2; });
     v.IniciarAnimacion();
     e.Pres().PonerDistribucion((distribucion + 1) % 3);
     v.Refrescar();

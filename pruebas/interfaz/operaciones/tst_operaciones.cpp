@@ -29,8 +29,11 @@ void Pulsar(TVentPpal& v, std::int32_t clave) {
 }
 
 // A stream of 50 with a left child 80: out of order for a search tree.
-std::vector<std::uint8_t> FlujoDesordenado() {
-  return {2, 0, 0, 0, 50, 0, 0, 0, 1, 0, 80, 0, 0, 0, 0, 0};
+// The root 50 with 80 on its left, in a structure of the kind given.
+template <class T> std::unique_ptr<TArbolBin> Desordenado() {
+  auto a = std::make_unique<T>();
+  a->Cargar(std::vector<std::uint8_t>{2, 0, 0, 0, 50, 0, 0, 0, 1, 0, 80, 0, 0, 0, 0, 0});
+  return a;
 }
 
 }  // namespace
@@ -253,11 +256,7 @@ private Q_SLOTS:
   void ComprobacionesTrasUnCambio() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    const auto desordenado = [](std::unique_ptr<TArbolBin> a) {
-      a->Cargar(FlujoDesordenado());
-      return a;
-    };
-    v.PonerEstructura(desordenado(std::make_unique<TArbolBST>()));
+    v.PonerEstructura(Desordenado<TArbolBST>());
     v.RealizarBusqueda(10);
     QCOMPARE(e.Mensajes(), QStringList{});  // a search changes nothing
     v.RealizarInsercion(10);
@@ -267,7 +266,7 @@ private Q_SLOTS:
 
     // An AVL tree with both faults shows both messages, in order.
     e.Mensajes().clear();
-    auto avl = desordenado(std::make_unique<TArbolAVL>());
+    auto avl = Desordenado<TArbolAVL>();
     static_cast<TNodoAVL*>(avl->Raiz->Izq)->FactorEquilibrio = 1;  // the leaf 80
     v.PonerEstructura(std::move(avl));
     v.RealizarInsercion(90);
