@@ -322,9 +322,13 @@ void TLienzo::IniciarMovimiento() {
   arbol->GuardarDestino();
   DistribucionDestino_ = DistribucionVigente_;
   DistribucionVigente_ = -1;
+  ArrancarMovimiento(*arbol);
+}
+
+void TLienzo::ArrancarMovimiento(TArbolBin& arbol) {
   // Until the first frame the nodes stay where they are drawn, so a click
   // meanwhile hits what the user sees.
-  arbol->Interpolar(0.0);
+  arbol.Interpolar(0.0);
   PasoAnim_ = 0;
   Timer1_->setInterval(IntervaloMovimiento());
   Timer1_->start();
@@ -338,10 +342,7 @@ void TLienzo::Deslizar() {
   Distribuir();
   DistribucionDestino_ = -1;
   DistribucionVigente_ = -1;
-  arbol->Interpolar(0.0);
-  PasoAnim_ = 0;
-  Timer1_->setInterval(IntervaloMovimiento());
-  Timer1_->start();
+  ArrancarMovimiento(*arbol);
 }
 
 void TLienzo::Fotograma() {

@@ -120,6 +120,8 @@ private:
   void Redimensionar(QSize tam);
   void Pulsar(QPoint p);
   void Fotograma();
+  // The frames from the nodes' start fields to their destination fields.
+  void ArrancarMovimiento(TArbolBin& arbol);
   void LeerAjustes(bool paraDistribuir);
   int IntervaloMovimiento() const;
   TArbolBin* Arbol() const;

@@ -164,11 +164,6 @@ public Q_SLOTS:
   // --- Drawing (vPpalDibujo.cpp) ---
   // The canvas laid out and drawn for the settings as they stand.
   void Refrescar();
-  // A structure that replaced the current one (builders, files, a change of
-  // kind, a replayed list): any motion stopped, laid out and drawn at once
-  // (no node glides in from where the builder or the file left it), with
-  // the view centred on the root as far as the scroll bars reach.
-  void MostrarEstructuraNueva();
   // The statistics panels 0 to 3.
   void ActualizarEstado();
 
@@ -241,10 +236,6 @@ private:
   void MovimientoAcabado();
 
   // --- Drawing (vPpalDibujo.cpp) ---
-  // The drivers' redraw: the picture with the nodes where they stand, then
-  // shown.
-  void Dibujar();
-  void LienzoPaint();
   // What the canvas reads at each layout and drawing.
   TAjustesLienzo AjustesLienzo();
 

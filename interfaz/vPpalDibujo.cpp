@@ -54,13 +54,8 @@ TAjustesLienzo TVentPpal::AjustesLienzo() {
   return a;
 }
 
-void TVentPpal::Dibujar() { Lienzo_->Dibujar(); }
-
-void TVentPpal::LienzoPaint() { Lienzo_->Area()->update(); }
-
 void TVentPpal::Refrescar() { Lienzo_->Refrescar(); }
 
-void TVentPpal::MostrarEstructuraNueva() { Lienzo_->MostrarNueva(); }
 
 void TVentPpal::ActualizarEstado() {
   const std::int32_t n = Arbol_ ? Arbol_->NumNodos : 0;

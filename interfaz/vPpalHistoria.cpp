@@ -110,11 +110,11 @@ void TVentPpal::Reconstruir() {
   } catch (const EArbol& e) {
     // The replay keeps what it built before the structure refused an entry;
     // the error handler shows the text and the structure as it stands.
-    MostrarEstructuraNueva();
+    Lienzo_->MostrarNueva();
     MostrarError(QString::fromUtf8(e.what()));
     return;
   }
-  MostrarEstructuraNueva();
+  Lienzo_->MostrarNueva();
   ActualizarEstado();
 }
 
@@ -212,7 +212,7 @@ void TVentPpal::PonerEstructura(std::unique_ptr<TArbolBin> nuevo) {
     return;
   Historia_.Vaciar();
   PonerArbol(std::move(nuevo));
-  MostrarEstructuraNueva();
+  Lienzo_->MostrarNueva();
   ActualizarEstado();
 }
 
@@ -311,7 +311,7 @@ void TVentPpal::ConstruirDemostracion(
   // The list is kept (a later change of kind replays it); no snapshot.
   Ejecutar([&] {
     PonerArbol(construir(*n));
-    MostrarEstructuraNueva();
+    Lienzo_->MostrarNueva();
     ActualizarEstado();
   });
 }

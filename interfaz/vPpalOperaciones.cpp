@@ -218,8 +218,7 @@ void TVentPpal::ActInsSigExecute() {
     const std::int32_t v = *actual + 1;
     edtValor_->setText(QString::number(v));
     if (Arbol_->Seleccionar(v, true)) {
-      Dibujar();
-      LienzoPaint();
+      Lienzo_->Redibujar();
     } else {
       RealizarInsercion(v);
     }
@@ -245,8 +244,7 @@ void TVentPpal::LienzoMouseDown(std::int32_t x, std::int32_t y) {
       RealizarBorrado(v);
       break;
     default:
-      Dibujar();
-      LienzoPaint();
+      Lienzo_->Redibujar();
       break;
     }
   });
