@@ -98,7 +98,7 @@ void TConductor::Borrar(std::int32_t v, const QString& nombre) {
     return;
   // Without stages the node to go is shown selected while it goes.
   if (Etapas_ == TEtapas::Ninguna)
-    Dibujar();
+    Lienzo_.Redibujar();
   auto grabacion = Operar([](TArbolBin& a) { a.Borrar(); });
   Historia_.Anotar({TOperacion::Borrado, v});
   Arbol_->Deseleccionar();
@@ -148,7 +148,7 @@ void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion) {
       Q_EMIT MovimientoPedido();
     else
       Lienzo_.Refrescar();
-    Dibujar();
+    Lienzo_.Redibujar();
     return;
   }
   if (Paso_ && !Paso_->isVisible()) {
@@ -174,11 +174,6 @@ void TConductor::Comprobar() {
     return;
   for (const std::string& m : tipo->Comprobar(*Arbol_))
     Q_EMIT Aviso(QString::fromStdString(m));
-}
-
-void TConductor::Dibujar() {
-  Lienzo_.Dibujar();
-  Lienzo_.Area()->update();
 }
 
 // ------------------------------------------------------------ the step window

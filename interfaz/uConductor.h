@@ -97,8 +97,6 @@ private:
   void Presentar(std::unique_ptr<TGrabacion> grabacion);
   // The kind's checks, one message each.
   void Comprobar();
-  // The picture with the nodes where they stand, then shown.
-  void Dibujar();
   void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
                      bool hayAnterior);
   void ReproduccionTerminada();
