@@ -11,6 +11,8 @@
 #include "vPpal.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -72,6 +74,17 @@ struct TEntorno {
     a->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo().EnMovimiento() && !V().Bloqueado(), 5000);
   }
+  // "+k" inserts k, "-k" deletes it, typed into the value box.
+  void Hacer(const QString& orden) {
+    V().lisOperacion()->setCurrentIndex(orden.startsWith(QLatin1Char('+')) ? 1 : 2);
+    Teclear(orden.mid(1));
+    QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo().EnMovimiento() && !V().Bloqueado(), 5000);
+  }
+  // The current structure's stream.
+  QByteArray Flujo() { return Bytes(V().Estructura().Guardar()); }
+  static QByteArray Bytes(const std::vector<std::uint8_t>& b) {
+    return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+  }
   // Queues the answer of the next file chooser.
   void Elegir(const QString& ruta, int filtro) {
     Plataforma.Ficheros->Respuestas.push_back(TFicheroElegido{ruta, filtro});
@@ -91,6 +104,27 @@ inline std::vector<std::int32_t> Claves(const TArbolBin& a) {
 
 inline TNodoBin* Nodo(const TArbolBin& a, std::int32_t clave) {
   return RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { return n->Valor == clave; });
+}
+
+// The command that starts an empty structure of each kind, in the kinds' order.
+constexpr TVentPpal::TComando kNuevo[] = {TVentPpal::cNuevo1, TVentPpal::cNuevo2, TVentPpal::cNuevo3,
+                                          TVentPpal::cNuevo4, TVentPpal::cNuevo5};
+
+inline QByteArray LeerFichero(const QString& ruta) {
+  QFile f(ruta);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+inline bool EscribirFichero(const QString& ruta, const QByteArray& datos) {
+  QFile f(ruta);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(datos) == datos.size();
+}
+// An operation list file's bytes: each entry 32 bits, little-endian.
+template <class R> QByteArray Entradas(const R& entradas) {
+  QByteArray b;
+  for (std::int32_t v : entradas)
+    for (int k = 0; k < 4; ++k)
+      b.append(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF));
+  return b;
 }
 
 // The program's generator is shared by the whole process: a test that sets

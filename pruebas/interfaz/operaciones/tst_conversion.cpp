@@ -7,50 +7,16 @@ class PruebasConversion : public QObject {
   Q_OBJECT
 
 private Q_SLOTS:
-  void Valores_data() {
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<bool>("valido");
-    QTest::addColumn<int>("valor");
-    const auto fila = [](const char* nombre, const QString& texto, bool valido, int valor) {
-      QTest::newRow(nombre) << texto << valido << valor;
-    };
-    fila("ceros y blancos delante", "   000042", true, 42);
-    fila("signo mas", "+7", true, 7);
-    fila("negativo", "-7", true, -7);
-    fila("dolar", "$1F", true, 31);
-    fila("x minuscula", "x1f", true, 31);
-    fila("0x", "0x1F", true, 31);
-    fila("0X", "0X1f", true, 31);
-    fila("hex negativo", "-$10", true, -16);
-    fila("maximo", "2147483647", true, 2147483647);
-    fila("minimo", "-2147483648", true, -2147483647 - 1);
-    fila("hex minimo", "-$80000000", true, -2147483647 - 1);
-    // Leading zeros never count towards the overflow bound.
-    fila("muchos ceros", QString(5000, u'0') + u'9', true, 9);
-
-    fila("vacio", "", false, 0);
-    fila("solo signo", "-", false, 0);
-    fila("blanco detras", "12 ", false, 0);
-    fila("dos signos", "+-1", false, 0);
-    fila("letra detras", "12a", false, 0);
-    fila("hex sin digitos", "$", false, 0);
-    fila("0x sin digitos", "0x", false, 0);
-    fila("hex con letra mala", "$1G", false, 0);
-    fila("hex en decimal", "1F", false, 0);
-    fila("signo tras prefijo", "$-1", false, 0);
-    fila("uno mas del maximo", "2147483648", false, 0);
-    fila("uno menos del minimo", "-2147483649", false, 0);
-    // Read as 32 unsigned bits it would come back as -1.
-    fila("hex todo unos", "$FFFFFFFF", false, 0);
-    fila("enorme", "99999999999999999999999", false, 0);
-    fila("digito arabe", QStringLiteral("\u0663"), false, 0);
-    fila("tabulador", "\t1", false, 0);
-  }
   void Valores() {
-    QFETCH(QString, texto);
-    QFETCH(bool, valido);
-    QFETCH(int, valor);
-    QCOMPARE(ConvertirEntero(texto), valido ? std::optional<std::int32_t>(valor) : std::nullopt);
+    const std::pair<QString, std::optional<std::int32_t>> casos[] = {
+        {"   000042", 42}, {"+7", 7}, {"-7", -7}, {"$1F", 31}, {"x1f", 31}, {"0x1F", 31}, {"0X1f", 31},
+        {"-$10", -16}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"-$80000000", INT32_MIN},
+        {"$7FFFFFFF", INT32_MAX}, {"$aA", 170}, {QString(5000, u'0') + u'9', 9},  // leading zeros never overflow
+        {"", {}}, {"-", {}}, {"12 ", {}}, {"+-1", {}}, {"12a", {}}, {"$", {}}, {"0x", {}}, {"$1G", {}},
+        {"1F", {}}, {"$-1", {}}, {"2147483648", {}}, {"-2147483649", {}}, {"$80000000", {}},
+        {"$FFFFFFFF", {}}, {"99999999999999999999999", {}}, {QStringLiteral("\u0663"), {}}, {"\t1", {}}};
+    for (const auto& [texto, valor] : casos)
+      QVERIFY2(ConvertirEntero(texto) == valor, qPrintable(texto.left(20)));
   }
 
   void ExigirLanzaConTextoEnEspanol() {

@@ -1,42 +1,29 @@
-// The main window as a user first meets it: start-up state, tool bar, command
-// table, shortcuts (also while typing), menus, settings at show and close, and
-// the animation settings command with its messages.
+// The main window as a user first meets it: start-up state, shortcuts (also
+// while typing), hints in the status bar, the settings read at show and stored
+// at close, the animation settings command; and the settings store itself.
 #include "dAnimacion.h"
-#include "dPresentacion.h"
 #include "entorno.h"
+#include "uOpciones.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QMenu>
 #include <QSettings>
-#include <QSignalSpy>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QToolBar>
-#include <QToolButton>
 
-namespace {
-
-// A tool bar entry as "name|hint", "|" for a separator. The name is that of
-// the control it shows, or of its action for a plain button.
-QString Entrada(QToolBar* barra, QAction* a) {
-  if (a->isSeparator())
-    return QStringLiteral("|");
-  QWidget* w = barra->widgetForAction(a);
-  auto* b = qobject_cast<QToolButton*>(w);
-  const QString nombre = w && (!b || b->menu()) ? w->objectName() : a->objectName();
-  return nombre + QLatin1Char('|') + (w && !w->toolTip().isEmpty() ? w->toolTip() : a->toolTip());
-}
-
-}  // namespace
+Q_DECLARE_METATYPE(TOpciones)
 
 class PruebasVentana : public QObject {
   Q_OBJECT
 
   QTemporaryDir Dir;
   QString Fichero() const { return Dir.filePath(QStringLiteral("opciones.conf")); }
+  TOpciones Leer(const QByteArray& contenido) {
+    EscribirFichero(Fichero(), contenido);
+    TAlmacenQSettings almacen(Fichero());
+    return LeerOpciones(almacen);
+  }
 
 private Q_SLOTS:
   void init() { QFile::remove(Fichero()); }
@@ -48,60 +35,78 @@ private Q_SLOTS:
     for (QLabel* p : v.Paneles())
       paneles << p->text();
     QCOMPARE(paneles, (QStringList{"n = 0", "lg(n) = 0", "h = 0", "c. int. = 0", "", "Modo 32 bits"}));
-    QCOMPARE(v.lisOperacion()->currentText(), QStringLiteral("Insertar"));
-    QCOMPARE(v.lisOperacion()->count(), 3);
-    QCOMPARE(v.edtValor()->text(), QStringLiteral("1"));
+    QCOMPARE(v.lisOperacion()->currentText() + v.edtValor()->text(), QStringLiteral("Insertar1"));
     QCOMPARE(v.NombreArbol(), QStringLiteral("Arbol BST"));
-    QCOMPARE(v.Estructura().NumNodos, 0);
-    QVERIFY(!v.Bloqueado() && !v.Modo8Bits() && !v.OpcionesLeidas());
-    QVERIFY(!v.HayImagenes());  // no pictures in the test's folder
+    QVERIFY(!v.Bloqueado() && !v.Modo8Bits() && !v.OpcionesLeidas() && !v.HayImagenes());
+    QVERIFY(v.OpcArb()[0]->isChecked() && v.OpcRatSel()->isChecked());
     QCOMPARE(e.Mensajes(), QStringList{});
-
     TEntorno e8(Fichero(), TEntorno::Oculto, 256);
-    QVERIFY(e8.V().Modo8Bits());
     QCOMPARE(e8.V().Paneles()[5]->text(), QStringLiteral(" Modo 8 bits"));
+    // The open chooser's six entries in order: the entry chosen maps back to its kind.
+    QCOMPARE(FiltrosQt(v.OpenDialog1().Filtro),
+             (QStringList{"Lista operaciones (*.sec)", "Arbol BST (*.arb)", "Arbol AVL (*.arb *.avl)",
+                          "Arbol Rojo-Negro (*.arn)", "Splay Tree (*.arb)", "Montículo (*.mon)"}));
+    QCOMPARE(FiltrosQt(QStringLiteral("Sin patron|*.x;*.y|incompleto")), QStringList{"Sin patron (*.x *.y)"});
+    // The two stage buttons are exclusive, yet both may be up.
+    v.btnPaso()->trigger();
+    v.btnPaso2()->trigger();
+    QVERIFY(v.btnPaso2()->isChecked() && !v.btnPaso()->isChecked());
+    v.btnPaso2()->trigger();
+    QVERIFY(!v.btnPaso2()->isChecked() && !v.btnPaso()->isChecked());
   }
 
-  void BarraDeHerramientasEnSuOrden() {
+  // Each key runs its command and no other, also from the controls that
+  // claim some keys for themselves (Ctrl+A, Ctrl+Z, Shift+Ins, Shift+Del).
+  void AtajosLleganAlComandoDesdeCualquierFoco_data() {
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<int>("modificadores");
+    QTest::addColumn<bool>("enLista");
+    QTest::addColumn<QString>("comando");
+    const int C = Qt::ControlModifier, S = Qt::ShiftModifier;
+    const struct { int Tecla, Mod; const char* Comando; } kAtajos[] = {
+        {Qt::Key_A, C, "ActNuevo2"}, {Qt::Key_B, C, "ActNuevo1"}, {Qt::Key_R, C, "ActNuevo3"},
+        {Qt::Key_S, C, "ActNuevo4"}, {Qt::Key_M, C, "ActNuevo5"}, {Qt::Key_G, C, "ActGuardar"},
+        {Qt::Key_P, C, "ActConfiguracion"}, {Qt::Key_Z, C, "ActDeshacer"}, {Qt::Key_Delete, S, "ActBorrar"},
+        {Qt::Key_Insert, 0, "ActInsertar"}, {Qt::Key_Insert, S, "ActInsSig"}, {Qt::Key_F10, 0, "ActBuscar"},
+        {Qt::Key_F2, 0, "ActAnim1"}, {Qt::Key_F3, 0, "ActAnim2"}, {Qt::Key_F4, 0, "ActAnim3"},
+        {Qt::Key_F5, 0, "ActComprimir"}, {Qt::Key_F8, 0, "ActDesbloqueo"}};
+    for (bool enLista : {false, true})
+      for (const auto& k : kAtajos)
+        QTest::addRow("%s %d", k.Comando, enLista) << k.Tecla << k.Mod << enLista << QString(k.Comando);
+  }
+  void AtajosLleganAlComandoDesdeCualquierFoco() {
+    QFETCH(int, tecla);
+    QFETCH(int, modificadores);
+    QFETCH(bool, enLista);
+    QFETCH(QString, comando);
     TEntorno e(Fichero(), TEntorno::Oculto);
-    QToolBar* barra = e.V().ToolBar1();
-    QStringList vistos;
-    for (QAction* a : barra->actions()) {
-      vistos << Entrada(barra, a);
-      if (auto* b = qobject_cast<QToolButton*>(barra->widgetForAction(a)))
-        QVERIFY2(!b->icon().isNull(), qPrintable(vistos.last()));  // every button has its picture
+    TVentPpal& v = e.V();
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    e.Bloquear();  // keeps the handlers from opening anything
+    QWidget* destino = enLista ? static_cast<QWidget*>(v.lisOperacion()) : v.edtValor();
+    destino->setFocus();
+    QStringList disparados;
+    for (int c = 0; c < TVentPpal::NumComandos; ++c) {
+      QAction* a = v.Accion(TVentPpal::TComando(c));
+      connect(a, &QAction::triggered, &v, [&disparados, a] { disparados << a->objectName(); });
     }
-    QCOMPARE(vistos, (QStringList{
-        "ToolButton3|Nuevo arbol", "ActAbrir|Abrir fichero de arbol",
-        "ActGuardar|Guardar arbol en fichero", "ActGuardarOper|Guardar lista operaciones", "|",
-        "btnAnimar|Animar movimiento nodos",
-        "btnPaso2|Mostrar etapas con pausas (sin descripción)",
-        "btnPaso|Mostrar etapas con descripción", "|", "ActConfAnim|Opciones de animación",
-        "ActConfiguracion|Opciones de presentación", "ToolButton9|Pulsación de ratón",
-        "ActRango|Establece el rango de los valores generados al azar", "|",
-        "ActLimpiar|Borrar el árbol", "ActBuscar|Buscar un elemento al azar",
-        "ActInsertar|Insertar un elemento al azar", "ActBorrar|Borrar un elemento al azar",
-        "ActDeshacer|Deshacer la última operación", "|", "lisOperacion|Tipo de operación",
-        "Label1|", "edtValor|Pulse intro para buscar/insertar/borrar el valor",
-        "ActOperacion|Realizar operación", "|", "ToolButton17|AVL Fibonacci",
-        "ToolButton20|Montículo desordenado", "ToolButton21|Crear montículo"}));
+    QTest::keyClick(destino, Qt::Key(tecla), Qt::KeyboardModifiers(modificadores));
+    QCOMPARE(disparados, QStringList{comando});
+    QCOMPARE(v.edtValor()->text(), QStringLiteral("1"));  // the edit did not take the key
   }
 
-  // Names and captions in the command table's order. Hints and icons are
-  // checked on the tool bar, the keys by the shortcut test below; Ctrl+A
-  // belongs to "Arbol AVL", so "Abrir fichero" only shows it.
-  // A hint of the tool bar shows in the last panel while the mouse is over
-  // its button; the statistics stay in sight, and the panel gets its text
-  // back when the hint goes, unless something wrote it meanwhile.
+  // A tool bar hint shows in the last panel, the statistics stay in sight,
+  // and the panel gets its text back when the hint goes, unless something
+  // wrote it meanwhile.
   void PistasEnElUltimoPanelSinTaparLasEstadisticas() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
     v.RealizarInsercion(7);
-    QWidget* boton = v.ToolBar1()->widgetForAction(v.Accion(TVentPpal::cAbrir));
-    QVERIFY(boton);
     const auto pista = [&](const QString& texto) {
       QStatusTipEvent evento(texto);
-      QApplication::sendEvent(boton, &evento);  // climbs to the window, as a hover's does
+      QApplication::sendEvent(v.ToolBar1()->widgetForAction(v.Accion(TVentPpal::cAbrir)), &evento);
     };
     const QString tipo = v.Paneles()[5]->text();
     pista(QStringLiteral("Abrir fichero de arbol"));
@@ -116,139 +121,24 @@ private Q_SLOTS:
     QCOMPARE(v.Paneles()[5]->text(), QStringLiteral(" Montículos"));
   }
 
-  void TablaDeComandos() {
-    TEntorno e(Fichero(), TEntorno::Oculto);
-    QStringList vistos;
-    for (int c = 0; c < TVentPpal::NumComandos; ++c) {
-      QAction* a = e.V().Accion(TVentPpal::TComando(c));
-      QVERIFY(a->isEnabled());
-      vistos << a->objectName() + QLatin1Char('|') + a->text();
-    }
-    QCOMPARE(vistos, (QStringList{
-        "ActOperacion|Operacion", "ActBorrar|Borrar elemento", "ActNuevo1|Arbol binario de búsqueda",
-        "ActInsertar|Insertar elemento", "ActBuscar|Buscar elemento", "ActNuevo2|Arbol AVL",
-        "ActNuevo3|Arbol Rojo-Negro", "ActNuevo4|Arbol Splay",
-        "ActConfiguracion|Opciones de presentación", "ActRango|Establecer rango",
-        "ActAbrir|Abrir fichero", "ActGuardar|Guardar fichero", "ActDeshacer|Deshacer",
-        "ActConfAnim|Configurar animación", "ActNuevo5|Montículo", "ActAnim1|Sin animación",
-        "ActAnim2|Animado, sin texto", "ActAnim3|Animación completa", "ActDesbloqueo|Desbloquear",
-        "ActInsSig|Insertar siguiente", "ActComprimir|Comprimir/Expandir árbol",
-        "ActLimpiar|ActLimpiar", "ActGuardarOper|ActGuardarOper"}));
-    QCOMPARE(e.V().Accion(TVentPpal::cAbrir)->property("AtajoMostrado").value<QKeySequence>(),
-             QKeySequence(QStringLiteral("Ctrl+A")));
-  }
-
-  // Each key runs its command and no other, also from the controls that
-  // claim some keys for themselves (Ctrl+A, Ctrl+Z, Shift+Ins, Shift+Del).
-  void AtajosLleganAlComandoDesdeCualquierFoco_data() {
-    QTest::addColumn<int>("tecla");
-    QTest::addColumn<int>("modificadores");
-    QTest::addColumn<QString>("foco");
-    QTest::addColumn<QString>("comando");
-    const auto C = Qt::ControlModifier, S = Qt::ShiftModifier, N = Qt::NoModifier;
-    const struct { int Tecla; Qt::KeyboardModifiers Mod; const char* Comando; } kAtajos[] = {
-        {Qt::Key_A, C, "ActNuevo2"}, {Qt::Key_B, C, "ActNuevo1"}, {Qt::Key_R, C, "ActNuevo3"},
-        {Qt::Key_S, C, "ActNuevo4"}, {Qt::Key_M, C, "ActNuevo5"}, {Qt::Key_G, C, "ActGuardar"},
-        {Qt::Key_P, C, "ActConfiguracion"}, {Qt::Key_Z, C, "ActDeshacer"},
-        {Qt::Key_Delete, S, "ActBorrar"}, {Qt::Key_Insert, N, "ActInsertar"},
-        {Qt::Key_Insert, S, "ActInsSig"}, {Qt::Key_F10, N, "ActBuscar"},
-        {Qt::Key_F2, N, "ActAnim1"}, {Qt::Key_F3, N, "ActAnim2"}, {Qt::Key_F4, N, "ActAnim3"},
-        {Qt::Key_F5, N, "ActComprimir"}, {Qt::Key_F8, N, "ActDesbloqueo"},
-    };
-    for (const char* foco : {"edtValor", "lisOperacion"})
-      for (const auto& k : kAtajos)
-        QTest::addRow("%s en %s", k.Comando, foco)
-            << k.Tecla << int(k.Mod) << QString::fromLatin1(foco) << QString::fromLatin1(k.Comando);
-  }
-  void AtajosLleganAlComandoDesdeCualquierFoco() {
-    QFETCH(int, tecla);
-    QFETCH(int, modificadores);
-    QFETCH(QString, foco);
-    QFETCH(QString, comando);
-    TEntorno e(Fichero(), TEntorno::Oculto);
-    TVentPpal& v = e.V();
-    v.show();
-    QApplication::setActiveWindow(&v);
-    QVERIFY(QTest::qWaitForWindowActive(&v));
-    e.Bloquear();  // keeps the handlers from opening anything
-    QWidget* destino = foco == QStringLiteral("edtValor") ? static_cast<QWidget*>(v.edtValor())
-                                                          : v.lisOperacion();
-    destino->setFocus();
-    QStringList disparados;
-    for (int c = 0; c < TVentPpal::NumComandos; ++c) {
-      QAction* a = v.Accion(TVentPpal::TComando(c));
-      connect(a, &QAction::triggered, &v, [&disparados, a] { disparados << a->objectName(); });
-    }
-    QTest::keyClick(destino, Qt::Key(tecla), Qt::KeyboardModifiers(modificadores));
-    QCOMPARE(disparados, QStringList{comando});
-    QCOMPARE(v.edtValor()->text(), QStringLiteral("1"));  // the edit did not take the key
-  }
-
-  void MenusDeLaBarra() {
-    TEntorno e(Fichero(), TEntorno::Oculto);
-    TVentPpal& v = e.V();
-    QCOMPARE(v.ToolButton3()->menu(), v.PopupMenu1());
-    QCOMPARE(v.ToolButton9()->menu(), v.PopupMenu2());
-    QStringList textos;
-    for (QAction* a : v.PopupMenu1()->actions())
-      textos << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(textos, (QStringList{"Arbol binario de búsqueda\tCtrl+B", "Arbol AVL\tCtrl+A",
-                                  "Arbol Rojo-Negro\tCtrl+R", "Splay trees\tCtrl+S", "-",
-                                  "Montículo\tCtrl+M"}));
-    for (std::size_t i = 0; i < 5; ++i)
-      QCOMPARE(v.OpcArb()[i]->isChecked(), i == 0);
-    QSignalSpy avl(v.Accion(TVentPpal::cNuevo2), &QAction::triggered);
-    v.OpcArb()[1]->trigger();
-    QCOMPARE(avl.count(), 1);
-
-    // The mouse menu; what each mode does with a click is tried with the
-    // operations on the canvas.
-    QStringList raton;
-    for (QAction* a : {v.OpcRatSel(), v.OpcRatBus(), v.OpcRatDel()})
-      raton << a->text();
-    QCOMPARE(raton, (QStringList{"Seleccionar nodo", "Buscar el nodo", "Borrar el nodo"}));
-    QVERIFY(v.OpcRatSel()->isChecked());
-    QVERIFY(v.OpcRatSel()->isChecked());
-  }
-
-  // The two stage buttons are exclusive, yet both may be up.
-  void BotonesDeEtapasAgrupadosYAmbosPuedenQuedarArriba() {
-    TEntorno e(Fichero(), TEntorno::Oculto);
-    TVentPpal& v = e.V();
-    v.btnPaso()->trigger();
-    QVERIFY(v.btnPaso()->isChecked() && !v.btnPaso2()->isChecked());
-    v.btnPaso2()->trigger();
-    QVERIFY(v.btnPaso2()->isChecked() && !v.btnPaso()->isChecked());
-    v.btnPaso2()->trigger();
-    QVERIFY(!v.btnPaso2()->isChecked() && !v.btnPaso()->isChecked());
-  }
-
   // Nothing is read before the first showing; then the stored values (an
-  // absurd one brought into range) reach the window and both dialogs, and at
-  // close what the user changed live is what gets stored.
+  // absurd one brought into range) reach the window and the dialogs, and at
+  // close what the user changed live is stored; a store that cannot be
+  // written is reported and the window closes all the same.
   void OpcionesSeLeenAlMostrarseYSeGuardanAlCerrar() {
-    {
-      QSettings s(Fichero(), QSettings::IniFormat);
-      s.setValue("NodRad", 30);
-      s.setValue("TipoDist", 2);
-      s.setValue("PausaNumEtap", 0);
-      s.setValue("PausaAnim", 1500);
-      s.setValue("PasoVelocidad", 3);
-    }
+    EscribirFichero(Fichero(), "[General]\nNodRad=30\nTipoDist=2\nPausaAnim=1500\nPausaNumEtap=0\nPasoVelocidad=3\n");
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TDlgPres* pres = e.Programa.DlgPres();
-    TDlgAnimacion* anim = e.Programa.DlgAnimacion();
     QCOMPARE(v.Lienzo().Ajustes().Radio, 15);
     v.show();
     QVERIFY(v.OpcionesLeidas());
     QCOMPARE(v.Estructura().Radio, 30);  // laid out with them as soon as shown
-    QCOMPARE((QList<int>{v.Lienzo().Ajustes().Radio, v.OpcionesActuales().PausaNumEtap, pres->NodoRad(), pres->TipoDist()}),
-             (QList<int>{30, 2, 30, 2}));
-    QCOMPARE(anim->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
-    QCOMPARE(e.Programa.DlgPaso()->Velocidad(), 3);
+    QCOMPARE((QList<int>{v.Lienzo().Ajustes().Radio, v.OpcionesActuales().PausaNumEtap, pres->NodoRad(),
+                         pres->TipoDist(), e.Programa.DlgPaso()->Velocidad()}),
+             (QList<int>{30, 2, 30, 2, 3}));
+    QCOMPARE(e.Programa.DlgAnimacion()->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
     e.Programa.DlgPaso()->PonerVelocidad(7);
-
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QVERIFY(pres->isVisible());
     Control<QSpinBox>(pres, "udNodoRad")->stepUp();
@@ -256,54 +146,26 @@ private Q_SLOTS:
     QVERIFY(v.close());
     QVERIFY(!pres->isVisible());
     QSettings s(Fichero(), QSettings::IniFormat);
-    QCOMPARE((QList<int>{s.value("NodRad").toInt(), s.value("TipoDist").toInt(),
-                         s.value("PausaNumEtap").toInt(), s.value("PausaAnim").toInt(),
-                         s.value("PasoVelocidad").toInt()}),
+    QCOMPARE((QList<int>{s.value("NodRad").toInt(), s.value("TipoDist").toInt(), s.value("PausaNumEtap").toInt(),
+                         s.value("PausaAnim").toInt(), s.value("PasoVelocidad").toInt()}),
              (QList<int>{31, 2, 2, 1500, 7}));
     QCOMPARE(e.Mensajes(), QStringList{});
-  }
 
-  void CierreQueNoPuedeGuardarAvisaYCierra() {
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("bloqueado.conf")));
-    TEntorno e(Dir.filePath(QStringLiteral("bloqueado.conf")), TEntorno::Oculto);
-    e.V().show();
-    QVERIFY(e.V().close());
-    QVERIFY(!e.V().isVisible());
-    QCOMPARE(e.Mensajes(),
-             QStringList{QStringLiteral("No se han podido guardar las opciones de presentación.")});
+    TEntorno b(Dir.filePath(QStringLiteral("bloqueado.conf")));
+    QVERIFY(b.V().close() && !b.V().isVisible());
+    QCOMPARE(b.Mensajes(), QStringList{"No se han podido guardar las opciones de presentación."});
   }
 
-  void DialogosDeFicheros() {
-    TEntorno e(Fichero(), TEntorno::Oculto);
-    const TVentPpal& v = e.V();
-    QCOMPARE(v.OpenDialog1().Titulo, QStringLiteral("Abrir arbol"));
-    QCOMPARE(v.OpenDialog1().ExtDefecto, QStringLiteral("ARB"));
-    QCOMPARE(v.SaveDialog1().Titulo, QStringLiteral("Guardar arbol"));
-    QCOMPARE(v.SaveDialog1().Filtro, QStringLiteral("Arbol (*.arb)|*.arb"));
-    QCOMPARE(v.SaveDialog2().Titulo, QStringLiteral("Guardar lista operaciones"));
-    QCOMPARE(v.SaveDialog2().ExtDefecto, QStringLiteral("SEC"));
-    // Six entries, in order, so the entry chosen maps back to its number.
-    QCOMPARE(FiltrosQt(v.OpenDialog1().Filtro),
-             (QStringList{"Lista operaciones (*.sec)", "Arbol BST (*.arb)",
-                          "Arbol AVL (*.arb *.avl)", "Arbol Rojo-Negro (*.arn)",
-                          "Splay Tree (*.arb)", "Montículo (*.mon)"}));
-    QCOMPARE(FiltrosQt(v.SaveDialog2().Filtro), QStringList{"Lista operaciones (*.sec)"});
-    QCOMPARE(FiltrosQt(QStringLiteral("Sin patron|*.x;*.y|incompleto")),
-             QStringList{"Sin patron (*.x *.y)"});
-  }
-
-  // The animation settings command on one window, as a user would run it
-  // again and again: values are taken up to their ends; the first refused
-  // value ends the command with its message, after what came before it was
-  // taken; a cancel takes nothing and leaves the texts for the next opening;
-  // while the workspace is locked no options dialog opens.
+  // The animation settings command, run again and again on one window: values
+  // are taken up to their ends; the first refused one ends the command with
+  // its message after what came before was taken; a cancel takes nothing and
+  // keeps the typed texts; while the workspace is locked no dialog opens.
   void ConfigurarAnimacion() {
-    TEntorno e(Fichero(), TEntorno::Oculto);
+    TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    v.show();
     TDlgAnimacion* d = e.Programa.DlgAnimacion();
     bool abierto = false;
-    // "PausaAnim PausaPres PausaNumEtap|messages" after the command.
     const auto configurar = [&](const QString& anim, const QString& pres, int pasos, bool acepta) {
       e.Mensajes().clear();
       abierto = false;
@@ -315,7 +177,8 @@ private Q_SLOTS:
         acepta ? d->accept() : d->reject();
       });
       v.Accion(TVentPpal::cConfAnim)->trigger();
-      return QStringLiteral("%1 %2 %3|").arg(v.OpcionesActuales().PausaAnim).arg(v.OpcionesActuales().PausaPres).arg(v.OpcionesActuales().PausaNumEtap) +
+      const TOpciones o = v.OpcionesActuales();
+      return QStringLiteral("%1 %2 %3|").arg(o.PausaAnim).arg(o.PausaPres).arg(o.PausaNumEtap) +
              e.Mensajes().join(QLatin1Char('/'));
     };
     const QString malAnim = QStringLiteral("Intervalo temporal de animación erroneo!");
@@ -323,11 +186,10 @@ private Q_SLOTS:
     QCOMPARE(configurar("10000", "0", 2, true), QStringLiteral("10000 0 2|"));
     QCOMPARE(configurar("mil", "200", 20, true), "10000 0 2|" + malAnim);
     QCOMPARE(configurar("10001", "200", 20, true), "10000 0 2|" + malAnim);
-    QCOMPARE(configurar("700", "5001", 20, true),
-             QStringLiteral("700 0 2|Intervalo temporal de pausa de presentación erroneo!"));
+    QCOMPARE(configurar("700", "5001", 20, true), "700 0 2|Intervalo temporal de pausa de presentación erroneo!");
     QCOMPARE(configurar("5", "1", 3, false), QStringLiteral("700 0 2|"));
     QVERIFY(abierto);
-    QCOMPARE(Texto(d, "edtPausaAnim"), QStringLiteral("5"));
+    QCOMPARE(Texto(d, "edtPausaAnim") + Texto(d, "udNumEtapas"), QStringLiteral("53"));
 
     e.Bloquear();
     QTimer::singleShot(0, d, [&] {
@@ -337,8 +199,117 @@ private Q_SLOTS:
     v.Accion(TVentPpal::cConfAnim)->trigger();
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QTest::qWait(10);
-    QVERIFY(!abierto);
-    QVERIFY(!e.Programa.DlgPres()->isVisible());
+    QVERIFY(!abierto && !e.Programa.DlgPres()->isVisible());
+  }
+
+  // An empty store gives the defaults; an unreadable one (a folder where the
+  // file should be) gives them too and refuses to be written; a damaged one
+  // reads as empty and is replaced by the next writing.
+  void AlmacenVacioIlegibleODanado() {
+    TAlmacenQSettings almacen(Fichero());
+    QCOMPARE(LeerOpciones(almacen), TOpciones{});
+    QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("carpeta.conf")));
+    TAlmacenQSettings ilegible(Dir.filePath(QStringLiteral("carpeta.conf")));
+    QCOMPARE(LeerOpciones(ilegible), TOpciones{});
+    QVERIFY(!GuardarOpciones(ilegible, TOpciones{}));
+    QCOMPARE(Leer("[General\nNodRad=30\n"), TOpciones{});
+    TOpciones nuevas;
+    nuevas.NodSy = 40;
+    QVERIFY(GuardarOpciones(almacen, nuevas));
+    QCOMPARE(LeerOpciones(almacen), nuevas);
+  }
+
+  // Integers as integers, the font name and the folder as text, booleans as 0
+  // and 1; the step window's place once known; it all reads back the same.
+  void GuardarEscribeLosValoresConSusTipos() {
+    TAlmacenQSettings almacen(Fichero());
+    TOpciones o;
+    o.Fuente = {QStringLiteral("DejaVu Sans"), 11, 0x00123456, false, true};
+    o.TipoGraf = 2;
+    o.ColFon = 0x00FF0000;
+    o.NodRad = 30;
+    o.PausaNumEtap = 50;
+    o.CarpetaFicheros = QStringLiteral("/home/ana/clase 3, árboles");
+    QVERIFY(GuardarOpciones(almacen, o));
+    QSettings s(Fichero(), QSettings::IniFormat);
+    QStringList claves = s.allKeys();
+    claves.sort();
+    QCOMPARE(claves.join(' '), QStringLiteral("BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt NodRad NodSx "
+                                              "NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap PausaPres TamFnt "
+                                              "TipoDisp TipoDist TipoGraf ValMax"));
+    for (const QString& n : claves) {
+      bool entero = false;
+      s.value(n).toString().toInt(&entero);
+      QVERIFY2(entero == (n != QStringLiteral("NomFnt") && n != QStringLiteral("CarpetaFicheros")), qPrintable(n));
+    }
+    QCOMPARE(s.value("BoldFnt").toString() + s.value("CursFnt").toString(), QStringLiteral("01"));
+    QCOMPARE(LeerOpciones(almacen), o);
+    o.LugarPaso = QRect(-20, 30, 500, 400);
+    o.VelocidadPaso = 8;
+    QVERIFY(GuardarOpciones(almacen, o));
+    QCOMPARE(LeerOpciones(almacen), o);
+    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 23);
+  }
+
+  // Values are read in the stored order; a missing one is skipped, and the
+  // first of another type ends the reading: what came before it stays.
+  void LecturaParaEnElPrimerValorMalo_data() {
+    QTest::addColumn<QByteArray>("contenido");
+    QTest::addColumn<TOpciones>("esperado");
+    const auto fila = [](const char* nombre, const char* contenido, auto cambio) {
+      TOpciones o;
+      cambio(o);
+      QTest::newRow(nombre) << "[General]\n" + QByteArray(contenido) << o;
+    };
+    fila("NodRad y carpeta", "NodRad=30\nCarpetaFicheros=/tmp/x\n",
+         [](TOpciones& o) { o.NodRad = 30, o.CarpetaFicheros = "/tmp/x"; });
+    fila("carpeta tras valor malo", "PausaNumEtap=x\nCarpetaFicheros=/tmp/x\n", [](TOpciones&) {});
+    fila("TamFnt de otro tipo",
+         "TipoGraf=1\nTipoDist=2\nTipoDisp=1\nNomFnt=Courier\nTamFnt=grande\nColFnt=255\nNodRad=40\n",
+         [](TOpciones& o) { o.TipoGraf = o.TipoDisp = 1, o.TipoDist = 2, o.Fuente.Nombre = "Courier"; });
+    fila("lugar a medias", "PasoX=10\nPasoY=20\nPasoAlto=30\nPasoVelocidad=2\n",
+         [](TOpciones& o) { o.VelocidadPaso = 2; });
+    fila("lugar de otro tipo", "PasoX=10\nPasoY=20\nPasoAncho=a\nPasoAlto=30\nPasoVelocidad=2\n", [](TOpciones&) {});
+    fila("carpeta de otro tipo", "CarpetaFicheros=a, b\nPasoVelocidad=2\n", [](TOpciones&) {});
+    fila("fuera de 32 bits", "ValMax=7\nPausaAnim=99999999999\nPausaPres=100\n", [](TOpciones& o) { o.ValMax = 7; });
+    fila("booleanos no 0 ni 1", "BoldFnt=5\nCursFnt=-1\n", [](TOpciones& o) { o.Fuente.Cursiva = true; });
+    fila("NomFnt como lista", "TipoGraf=2\nNomFnt=a, b\nTamFnt=20\n", [](TOpciones& o) { o.TipoGraf = 2; });
+  }
+  void LecturaParaEnElPrimerValorMalo() {
+    QFETCH(QByteArray, contenido);
+    QFETCH(TOpciones, esperado);
+    QCOMPARE(Leer(contenido), esperado);
+  }
+
+  // A hand-edited store never brings a value outside the program's ranges.
+  void ValoresAbsurdosSeAcotan() {
+    TOpciones o = Leer("[General]\nTipoGraf=7\nTipoDist=3\nTipoDisp=-1\nNomFnt=\" \"\nTamFnt=0\nColFnt=-1\n"
+                       "ColFon=-16777216\nColNod=-1\nNodRad=0\nNodSx=-3\nNodSy=101\nPausaAnim=2147483647\n"
+                       "PausaPres=-1\nPausaNumEtap=-2147483648\n");
+    QCOMPARE((QList<int>{o.TipoGraf, o.TipoDist, o.TipoDisp, o.NodRad, o.NodSx, o.NodSy, o.PausaAnim,
+                         o.PausaPres, o.PausaNumEtap, int(o.ColFon), int(o.ColNod)}),
+             (QList<int>{0, 0, 0, 1, 0, 100, 10000, 0, 2, 0, 0x00FFFFFF}));
+    QCOMPARE(o.Fuente, (TFuente{QStringLiteral("Arial"), 1, 0x00FFFFFF, true, false}));
+    o = Leer("[General]\nNodRad=100000\nPausaNumEtap=1000\nTamFnt=999\n");
+    QCOMPARE((QList<int>{o.NodRad, o.PausaNumEtap, o.Fuente.Tam}), (QList<int>{100, 50, 200}));
+    o = Leer("[General]\nPasoX=-2147483648\nPasoY=99999\nPasoAncho=0\nPasoAlto=2147483647\nPasoVelocidad=-5\n");
+    QCOMPARE(o.LugarPaso, QRect(-Rangos::CoordenadaMax, Rangos::CoordenadaMax, 1, Rangos::TamPasoMax));
+    QCOMPARE(o.VelocidadPaso, Rangos::VelocidadMin);
+  }
+
+  // The dialogs' settings map field to field onto the stored ones; the
+  // shadows, which are not stored, come from the dialog's own.
+  void AjustesDeLosDialogos() {
+    const TAjustesPresentacion a{2, 1, 1, 31, 7, 9, false, 0x00111111, 0x00222222,
+                                 TFuente{QStringLiteral("Courier"), 12, 0x00000042, false, true}};
+    TOpciones o;
+    o.PonerPresentacion(a);
+    QCOMPARE((QList<int>{o.TipoGraf, o.TipoDist, o.TipoDisp, o.NodRad, o.NodSx, o.NodSy, int(o.ColFon),
+                         int(o.ColNod)}),
+             (QList<int>{2, 1, 1, 31, 7, 9, 0x00111111, 0x00222222}));
+    QCOMPARE(o.Fuente, a.Fuente);
+    QCOMPARE(o.Presentacion(a), a);
+    QVERIFY(o.Presentacion().Sombras);
   }
 };
 
