@@ -5,6 +5,7 @@
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
 #include "uArbolRN.h"
+#include "uInvariantes.h"
 #include "uMonticulo.h"
 #include "uSplayTree.h"
 
@@ -12,22 +13,6 @@ namespace {
 
 // The callbacks of an entry receive structures and nodes of that entry's own
 // kind.
-
-// Whether every key is greater than every key before it in order (a walk
-// with its own stack: a loaded chain may be a million levels deep).
-bool EnOrdenDeBusqueda(const TArbolBin& A) {
-    std::vector<const TNodoBin*> pila;
-    const TNodoBin* anterior = nullptr;
-    for (const TNodoBin* n = A.Raiz; n != nullptr || !pila.empty();) {
-        for (; n != nullptr; n = n->Izq) pila.push_back(n);
-        n = pila.back();
-        pila.pop_back();
-        if (anterior != nullptr && !(anterior->Valor < n->Valor)) return false;
-        anterior = n;
-        n = n->Der;
-    }
-    return true;
-}
 
 std::vector<std::string> ComprobarBusqueda(const TArbolBin& A) {
     std::vector<std::string> r;
@@ -43,7 +28,7 @@ std::vector<std::string> ComprobarAVL(const TArbolBin& A) {
 
 std::vector<std::string> SospechasBusqueda(const TArbolBin& A) {
     std::vector<std::string> r;
-    if (!EnOrdenDeBusqueda(A)) r.emplace_back("las claves no están ordenadas");
+    if (!ClavesEnOrden(A)) r.emplace_back("las claves no están ordenadas");
     return r;
 }
 
@@ -75,6 +60,7 @@ const std::array<TTipoEstructura, 5> Tipos{{
      .ExtDefecto = "ARB",
      .Extensiones = ExtArb,
      .Comprobar = ComprobarBusqueda,
+     .Invariante = InvariantesTipo::Busqueda,
      .Sospechas = SospechasBusqueda},
     {.Clave = "avl",
      .Clase = &CrearArbol<TArbolAVL>,
@@ -87,6 +73,7 @@ const std::array<TTipoEstructura, 5> Tipos{{
                },
                .Nombre = "factor"},
      .Comprobar = ComprobarAVL,
+     .Invariante = InvariantesTipo::AVL,
      .Sospechas = SospechasAVL,
      .Fibonacci = [](TArbolBin& a, std::int32_t n) { static_cast<TArbolAVL&>(a).CrearFibonacci(n); }},
     {.Clave = "rn",
@@ -101,6 +88,7 @@ const std::array<TTipoEstructura, 5> Tipos{{
                .Nombre = "altura_negra"},
      .Color = [](const TNodoBin& n) -> std::int32_t { return static_cast<const TNodoRN&>(n).Color; },
      .Comprobar = ComprobarBusqueda,
+     .Invariante = InvariantesTipo::RN,
      .Sospechas = SospechasBusqueda},
     {.Clave = "splay",
      .Clase = &CrearArbol<TSplayTree>,
@@ -109,6 +97,7 @@ const std::array<TTipoEstructura, 5> Tipos{{
      .ExtDefecto = "ARB",
      .Extensiones = ExtArb,
      .Comprobar = ComprobarBusqueda,
+     .Invariante = InvariantesTipo::Busqueda,
      .Sospechas = SospechasBusqueda},
     {.Clave = "mon",
      .Clase = &CrearArbol<TMonticulo>,
@@ -122,6 +111,7 @@ const std::array<TTipoEstructura, 5> Tipos{{
                .Nombre = "indice",
                .EsPosicion = true},
      .FilaVector = [](const TArbolBin& a) { return &static_cast<const TMonticulo&>(a); },
+     .Invariante = InvariantesTipo::Monticulo,
      .BorraMinimo = true,
      // Drawn from the program's generator.
      .Desordenado = [](TArbolBin& a, std::int32_t n) { static_cast<TMonticulo&>(a).CrearDesordenado(n); },

@@ -53,6 +53,8 @@ struct TTipoEstructura {
     // What is wrong with the structure after an operation, one message each;
     // nil for a kind without checks.
     std::vector<std::string> (*Comprobar)(const TArbolBin& Arbol) = nullptr;
+    // The kind's own part of Invariante (uInvariantes.h): empty when sound.
+    std::string (*Invariante)(const TArbolBin& Arbol) = nullptr;
     // What suggests that a structure read from a file is not of this kind
     // (contents out of the kind's order or balance); nil when nothing can.
     std::vector<std::string> (*Sospechas)(const TArbolBin& Arbol) = nullptr;
