@@ -10,6 +10,9 @@
 #include <limits>
 #include <new>
 #include <sstream>
+
+#include "uArbolAVL.h"
+#include "uInvariantes.h"
 #include <stdexcept>
 
 namespace {
@@ -66,62 +69,6 @@ void Escribir(const TNodoBin* n, std::string& s) {
     s += ',';
     if (n->Der != nullptr) Escribir(n->Der, s);
     s += ')';
-}
-
-std::string Revisar(const TArbolBin& A, bool EntreOperaciones) {
-    std::ostringstream fallo;
-    if (A.Raiz != nullptr && A.Raiz->Padre != nullptr) return "Raiz->Padre is not nil";
-    if (EntreOperaciones && A.NodoBorrado != nullptr) return "NodoBorrado is not nil";
-    const std::int64_t limite = std::max<std::int64_t>(A.NumNodos, 0);
-    std::int64_t cuenta = 0;
-    bool selVisto = A.NodoSel == nullptr;
-    bool hayPrevio = false;
-    std::int32_t previo = 0;
-    // In-order with an explicit stack. A child is checked to point back at
-    // its parent before it is entered, so faulty links cannot make it loop.
-    std::vector<const TNodoBin*> pila;
-    const TNodoBin* n = A.Raiz;
-    while (n != nullptr || !pila.empty()) {
-        while (n != nullptr) {
-            if (++cuenta > limite) {
-                fallo << "more nodes reachable than NumNodos " << A.NumNodos;
-                return fallo.str();
-            }
-            pila.push_back(n);
-            if (n->Izq != nullptr && n->Izq->Padre != n) {
-                fallo << "left child of " << n->Valor << " has a wrong Padre";
-                return fallo.str();
-            }
-            n = n->Izq;
-        }
-        n = pila.back();
-        pila.pop_back();
-        if (n->Der != nullptr && n->Der->Padre != n) {
-            fallo << "right child of " << n->Valor << " has a wrong Padre";
-            return fallo.str();
-        }
-        if (n == A.NodoSel) selVisto = true;
-        if (n == A.NodoBorrado) return "NodoBorrado is reachable";
-        if (EntreOperaciones) {
-            if (n->Marcado) {
-                fallo << "node " << n->Valor << " is still marked";
-                return fallo.str();
-            }
-            if (hayPrevio && !(previo < n->Valor)) {
-                fallo << "order broken: " << n->Valor << " comes after " << previo;
-                return fallo.str();
-            }
-        }
-        previo = n->Valor;
-        hayPrevio = true;
-        n = n->Der;
-    }
-    if (cuenta != A.NumNodos) {
-        fallo << "NumNodos " << A.NumNodos << " but " << cuenta << " nodes reachable";
-        return fallo.str();
-    }
-    if (!selVisto) return "NodoSel is not a node of the tree";
-    return {};
 }
 
 Opt ValorDe(const TNodoBin* n) {
@@ -201,13 +148,6 @@ TNodoBin* Nodo(const TArbolBin& A, std::int32_t V) {
     return RecorrerPreorden(A.Raiz, [V](TNodoBin* n, std::int32_t) { return n->Valor == V; });
 }
 
-std::string Comprobar(const TArbolBST& A) {
-    return Revisar(A, true);
-}
-std::string ComprobarEnlaces(const TArbolBin& A) {
-    return Revisar(A, false);
-}
-
 std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
     std::vector<std::int32_t> v;
     std::vector<const TNodoBin*> pila;
@@ -224,16 +164,6 @@ std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
 
 Opt ValorSel(const TArbolBin& A) {
     return ValorDe(A.NodoSel);
-}
-
-std::int32_t Enesimo(const std::set<std::int32_t>& S, std::int32_t I) {
-    return *std::next(S.begin(), I);
-}
-
-TEtapas Unir(std::initializer_list<TEtapas> Partes) {
-    TEtapas v;
-    for (const TEtapas& p : Partes) v.insert(v.end(), p.begin(), p.end());
-    return v;
 }
 
 void PrintTo(const TEtapaVista& E, std::ostream* os) {
@@ -269,25 +199,6 @@ void TGrabadora::InterrumpirEn(std::size_t K) {
     Ademas = [this, K](const TEtapaVista&) {
         if (Etapas.size() == K + 1) throw TInterrupcion{};
     };
-}
-
-std::optional<bool> Ejecutar(TArbolBST& A, TOp Op, std::int32_t Valor) {
-    A.Deseleccionar();
-    switch (Op) {
-        case OpBuscar:
-            return A.Buscar(Valor);
-        case OpInsertar:
-            return A.Insertar(Valor);
-        case OpBorrar:
-            A.Seleccionar(Valor, true);
-            A.Borrar();
-            break;
-    }
-    return std::nullopt;
-}
-
-void PrintTo(const TCasoBST& C, std::ostream* os) {
-    *os << C.Nombre;
 }
 
 std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optional<std::uint8_t> Color) {
@@ -326,71 +237,77 @@ TDatosAlBorde::~TDatosAlBorde() {
     munmap(Mapa_, TamMapa_);
 }
 
-namespace EtapasBST {
+std::vector<std::string> Trozos(const std::string& S, char Sep) {
+    std::vector<std::string> v;
+    std::istringstream is(S);
+    for (std::string t; std::getline(is, t, Sep);) v.push_back(t);
+    return v;
+}
+
+std::vector<std::string> Campos(const std::string& Linea) {
+    std::vector<std::string> v;
+    for (std::size_t i = 0;;) {
+        const std::size_t j = Linea.find(" | ", i);
+        v.push_back(Linea.substr(i, j - i));
+        if (j == std::string::npos) return v;
+        i = j + 3;
+    }
+}
+
+std::vector<std::int32_t> Enteros(const std::string& S) {
+    std::vector<std::int32_t> v;
+    if (S != "-")
+        for (const std::string& t : Trozos(S, ',')) v.push_back(std::stoi(t));
+    return v;
+}
+
+std::string ValorOGuion(const TNodoBin* N) { return N != nullptr ? std::to_string(N->Valor) : "-"; }
+
 namespace {
-// Plain literals: the builders run while other files' case tables are
-// initialised.
-constexpr const char* Busqueda = "Busqueda finalizada";
-constexpr const char* Clasificacion = "Clasificación del nodo seleccionado:";
-constexpr const char* TituloDosHijos = "Borrado de nodo con dos hijos:";
+std::string Unidos(const std::vector<std::int32_t>& V) {
+    std::string s;
+    for (std::int32_t x : V) s += (s.empty() ? "" : ",") + std::to_string(x);
+    return s.empty() ? "-" : s;
+}
 }  // namespace
 
-TEtapaVista Comparacion(std::int32_t V, std::int32_t Comparado, Opt Sel) {
-    return {"Búsqueda del valor " + std::to_string(V), "Comparando con elemento " + std::to_string(Comparado), 0,
-            {Comparado}, Sel, nil};
+std::string Linea(const TEtapaVista& E) {
+    return E.Titulo + " | " + E.Descripcion + " | " + std::to_string(E.Tipo) + " | " + Unidos(E.Marcados) + " | " +
+           (E.Sel ? std::to_string(*E.Sel) : "-") + " | " + (E.Borrado ? std::to_string(*E.Borrado) : "-");
 }
-TEtapaVista Encontrado(std::int32_t V) {
-    return {Busqueda, "Se encontro un nodo con el valor " + std::to_string(V), 0, {}, V, nil};
+
+std::string ListaVivos(const TArbolBin& A) { return Unidos(Vivos(static_cast<const TMonticulo&>(A))); }
+std::string ListaGrises(const TArbolBin& A) { return Unidos(Grises(static_cast<const TMonticulo&>(A))); }
+
+std::string Comprobar(const TArbolBin& A) { return Invariante(A); }
+
+std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores) {
+    const auto n = static_cast<std::int64_t>(Valores.size());
+    std::vector<TRegistroMon> registros;
+    std::vector<std::int64_t> pila;
+    if (n > 0) pila.push_back(0);
+    while (!pila.empty()) {
+        const std::int64_t i = pila.back();
+        pila.pop_back();
+        registros.push_back({Valores[i], static_cast<std::int32_t>(i), 2 * i + 1 < n, 2 * i + 2 < n});
+        if (2 * i + 2 < n) pila.push_back(2 * i + 2);
+        if (2 * i + 1 < n) pila.push_back(2 * i + 1);
+    }
+    return FlujoMon(static_cast<std::int32_t>(n), registros);
 }
-TEtapaVista NoEncontrado(Opt Sel) {
-    return {Busqueda,
-            "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.", 0, {},
-            Sel, nil};
+
+std::vector<std::int32_t> Vivos(const TMonticulo& M) {
+    return {M.VectorValores.begin(), M.VectorValores.begin() + M.NumNodos};
 }
-TEtapaVista InsercionFallida(std::int32_t Sel) {
-    return {"Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, {}, Sel, nil};
+
+std::vector<std::int32_t> Grises(const TMonticulo& M) {
+    return {M.VectorValores.begin() + M.NumNodos, M.VectorValores.begin() + M.MaxNodos};
 }
-TEtapaVista InsercionEnVacio(std::int32_t Sel) {
-    return {"Inserción como hoja", "El nodo pasa a ser la raiz.", 2, {}, Sel, nil};
+
+std::string Factores(const TArbolBin& A) {
+    std::string s;
+    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+        s += (s.empty() ? "" : " ") + Texto(n->Valor) + ":" + Texto(static_cast<TNodoAVL*>(n)->FactorEquilibrio);
+    });
+    return s;
 }
-TEtapaVista InsercionHoja(std::int32_t Sel) {
-    return {"Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.", 2, {}, Sel, nil};
-}
-TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel) {
-    return {TituloDosHijos, "Nos situamos en el hijo izquierdo.", 0, {Marcado}, Sel, nil};
-}
-TEtapaVista HijoDerecho(std::int32_t Marcado, std::int32_t Sel) {
-    return {TituloDosHijos, "Se recorren los hijos derechos.", 0, {Marcado}, Sel, nil};
-}
-TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel) {
-    return {TituloDosHijos,
-            "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al nodo "
-            "seleccionado.",
-            2, {Marcado}, Sel, nil};
-}
-TEtapaVista Hoja(Opt Sel, std::int32_t Borrado) {
-    return {Clasificacion, "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.", 2, {},
-            Sel, Borrado};
-}
-TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado) {
-    return {Clasificacion, "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.",
-            2, {}, Sel, Borrado};
-}
-TEtapas InsercionNueva(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
-    const Opt ultimo = Camino.size() == 0 ? nil : Opt(*(Camino.end() - 1));
-    v.push_back(NoEncontrado(ultimo));
-    v.push_back(Camino.size() == 0 ? InsercionEnVacio(V) : InsercionHoja(V));
-    return v;
-}
-TEtapas Hallado(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
-    v.push_back(Encontrado(V));
-    return v;
-}
-TEtapas InsercionRepetida(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    return Unir({Hallado(V, Camino), {InsercionFallida(V)}});
-}
-}  // namespace EtapasBST

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <initializer_list>
 #include <optional>
 #include <ostream>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "uArbolBST.h"
+#include "uMonticulo.h"
 
 using Opt = std::optional<std::int32_t>;
 inline constexpr Opt nil = std::nullopt;
@@ -44,18 +46,11 @@ std::string Forma(const TArbolBin& A);
 // The node holding V, found by a pre-order walk (works on unordered trees).
 TNodoBin* Nodo(const TArbolBin& A, std::int32_t V);
 
-// Empty when A is a sound binary search tree between two operations, else
-// the first fault found: parent links, Raiz->Padre, NumNodos against the
-// reachable nodes, strict order of the whole in-order sequence, no node
-// marked, NodoBorrado nil, NodoSel nil or reachable.
-std::string Comprobar(const TArbolBST& A);
-// What must hold at every step report as well: links, count, NodoSel nil or
-// reachable, NodoBorrado not reachable.
-std::string ComprobarEnlaces(const TArbolBin& A);
+// The engine's invariant, for any kind.
+std::string Comprobar(const TArbolBin& A);
 // The values reachable from Raiz, in order (links are trusted).
 std::vector<std::int32_t> EnOrden(const TArbolBin& A);
 Opt ValorSel(const TArbolBin& A);
-std::int32_t Enesimo(const std::set<std::int32_t>& S, std::int32_t I);
 
 // One step report as the user would see it.
 struct TEtapaVista {
@@ -70,7 +65,6 @@ struct TEtapaVista {
 using TEtapas = std::vector<TEtapaVista>;
 void PrintTo(const TEtapaVista& E, std::ostream* os);
 void PrintTo(const TDistribucion& D, std::ostream* os);
-TEtapas Unir(std::initializer_list<TEtapas> Partes);
 
 // What a report handler throws to leave an operation (a window closed while
 // a step was shown).
@@ -90,25 +84,6 @@ public:
     TEtapas Etapas;
     std::function<void(const TEtapaVista&)> Ademas;
 };
-
-// A search, insertion or deletion of a table of cases, run as the driver
-// does: selection cleared first; a deletion selects its node with
-// Seleccionar, which makes no report. The result, none for a deletion.
-enum TOp { OpBuscar, OpInsertar, OpBorrar };
-std::optional<bool> Ejecutar(TArbolBST& A, TOp Op, std::int32_t Valor);
-
-// One operation on a tree given as text, what it leaves and reports.
-struct TCasoBST {
-    const char* Nombre;
-    const char* Inicial;
-    TOp Op;
-    std::int32_t Valor;
-    std::optional<bool> Resultado;  // none for a deletion
-    const char* Final;
-    Opt SelFinal;
-    TEtapas Etapas;
-};
-void PrintTo(const TCasoBST& C, std::ostream* os);
 
 // A node of kind TNodo that counts itself: one destroyed twice or never
 // shows in Vivos.
@@ -142,25 +117,20 @@ private:
     std::size_t Tam_ = 0;
 };
 
-// The search tree's step reports as the user sees them, shared by the kinds
-// that build on it. Sel and Borrado are the selected and removed values.
-namespace EtapasBST {
-inline const std::string DosHijos = "Borrado de nodo con dos hijos:";
-TEtapaVista Comparacion(std::int32_t V, std::int32_t Comparado, Opt Sel = std::nullopt);
-TEtapaVista Encontrado(std::int32_t V);
-TEtapaVista NoEncontrado(Opt Sel);
-TEtapaVista InsercionFallida(std::int32_t Sel);
-TEtapaVista InsercionEnVacio(std::int32_t Sel);
-TEtapaVista InsercionHoja(std::int32_t Sel);
-TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel);
-TEtapaVista HijoDerecho(std::int32_t Marcado, std::int32_t Sel);
-TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel);
-TEtapaVista Hoja(Opt Sel, std::int32_t Borrado);
-TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado);
-// The whole search part of an insertion of V after comparing Camino (the
-// driver cleared the selection; empty Camino: an empty tree, or V at the root).
-TEtapas InsercionNueva(std::int32_t V, std::initializer_list<std::int32_t> Camino);
-TEtapas InsercionRepetida(std::int32_t V, std::initializer_list<std::int32_t> Camino);
-// The comparisons along Camino, then V found.
-TEtapas Hallado(std::int32_t V, std::initializer_list<std::int32_t> Camino);
-}  // namespace EtapasBST
+// Fields of a data line separated by " | "; pieces of a list; "1,-2,3" ("-": none).
+std::vector<std::string> Campos(const std::string& Linea);
+std::vector<std::string> Trozos(const std::string& S, char Sep);
+std::vector<std::int32_t> Enteros(const std::string& S);
+std::string ValorOGuion(const TNodoBin* N);
+// A report as a data line: title | description | type | marked | selected | removed.
+std::string Linea(const TEtapaVista& E);
+
+// A heap: a stream of a vector in complete-tree shape, its live and greyed
+// cells (as lists, for data lines).
+std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores);
+std::vector<std::int32_t> Vivos(const TMonticulo& M);
+std::vector<std::int32_t> Grises(const TMonticulo& M);
+std::string ListaVivos(const TArbolBin& A);
+std::string ListaGrises(const TArbolBin& A);
+// "value:factor" of every AVL node in pre-order.
+std::string Factores(const TArbolBin& A);
