@@ -4,62 +4,43 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstring>
-#include <iterator>
-#include <limits>
 #include <new>
 #include <sstream>
+#include <stdexcept>
 
 #include "uArbolAVL.h"
-#include "uInvariantes.h"
-#include <stdexcept>
 
 namespace {
 
-class TLectorTexto {
-public:
-    explicit TLectorTexto(const std::string& T) : T_(T) {}
-
-    // One node and its subtrees; false when the text has no node here.
-    bool Nodo(TEscritorFlujo& F, std::int32_t& Cuenta) {
-        if (Pos_ >= T_.size() || T_[Pos_] == ',' || T_[Pos_] == ')') return false;
-        std::size_t usados = 0;
-        const long long v = std::stoll(T_.substr(Pos_), &usados);
-        if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
-            throw std::invalid_argument("value out of range in " + T_);
-        Pos_ += usados;
-        ++Cuenta;
-        // The flags are known only once the children are read: their records
-        // are gathered apart and follow this node's.
-        std::vector<std::uint8_t> hijos;
-        TEscritorFlujo fh(hijos);
-        bool izq = false, der = false;
-        if (Pos_ < T_.size() && T_[Pos_] == '(') {
-            ++Pos_;
-            izq = Nodo(fh, Cuenta);
-            Esperar(',');
-            der = Nodo(fh, Cuenta);
-            Esperar(')');
-        }
-        F.EscribirEntero(static_cast<std::int32_t>(v));
-        F.EscribirByte(izq ? 1 : 0);
-        F.EscribirByte(der ? 1 : 0);
-        for (std::uint8_t b : hijos) F.EscribirByte(b);
-        return true;
+// One node of the text and its subtrees, written as records; false when the
+// text has no node here. The flags are known only once the children are
+// read: their records are gathered apart and follow this node's.
+bool LeerNodo(const std::string& T, std::size_t& Pos, TEscritorFlujo& F, std::int32_t& Cuenta) {
+    if (Pos >= T.size() || T[Pos] == ',' || T[Pos] == ')') return false;
+    std::size_t usados = 0;
+    const std::int32_t v = static_cast<std::int32_t>(std::stoll(T.substr(Pos), &usados));
+    Pos += usados;
+    ++Cuenta;
+    std::vector<std::uint8_t> hijos;
+    TEscritorFlujo fh(hijos);
+    bool izq = false, der = false;
+    auto esperar = [&](char c) {
+        if (Pos >= T.size() || T[Pos++] != c) throw std::invalid_argument(std::string("expected ") + c + " in " + T);
+    };
+    if (Pos < T.size() && T[Pos] == '(') {
+        ++Pos;
+        izq = LeerNodo(T, Pos, fh, Cuenta);
+        esperar(',');
+        der = LeerNodo(T, Pos, fh, Cuenta);
+        esperar(')');
     }
-    void Fin() {
-        if (Pos_ != T_.size()) throw std::invalid_argument("trailing text in " + T_);
-    }
-
-private:
-    void Esperar(char c) {
-        if (Pos_ >= T_.size() || T_[Pos_] != c) throw std::invalid_argument(std::string("expected ") + c + " in " + T_);
-        ++Pos_;
-    }
-    const std::string& T_;
-    std::size_t Pos_ = 0;
-};
+    F.EscribirEntero(v);
+    F.EscribirByte(izq ? 1 : 0);
+    F.EscribirByte(der ? 1 : 0);
+    for (std::uint8_t b : hijos) F.EscribirByte(b);
+    return true;
+}
 
 void Escribir(const TNodoBin* n, std::string& s) {
     s += std::to_string(n->Valor);
@@ -71,25 +52,28 @@ void Escribir(const TNodoBin* n, std::string& s) {
     s += ')';
 }
 
-Opt ValorDe(const TNodoBin* n) {
-    if (n == nullptr) return nil;
-    return n->Valor;
-}
+std::string Opcional(std::optional<std::int32_t> V) { return V ? std::to_string(*V) : "-"; }
 
 }  // namespace
 
 std::vector<std::uint8_t> FlujoDe(const std::string& Texto) {
-    std::vector<std::uint8_t> nodos;
-    TEscritorFlujo fn(nodos);
-    TLectorTexto lector(Texto);
+    std::vector<std::uint8_t> nodos, datos;
+    TEscritorFlujo fn(nodos), f(datos);
+    std::size_t pos = 0;
     std::int32_t cuenta = 0;
-    lector.Nodo(fn, cuenta);
-    lector.Fin();
-    std::vector<std::uint8_t> datos;
-    TEscritorFlujo f(datos);
+    LeerNodo(Texto, pos, fn, cuenta);
+    if (pos != Texto.size()) throw std::invalid_argument("trailing text in " + Texto);
     f.EscribirEntero(cuenta);
     datos.insert(datos.end(), nodos.begin(), nodos.end());
     return datos;
+}
+
+void Construir(TArbolBin& A, const std::string& Texto) { A.Cargar(FlujoDe(Texto)); }
+
+std::string Forma(const TArbolBin& A) {
+    std::string s;
+    if (A.Raiz != nullptr) Escribir(A.Raiz, s);
+    return s;
 }
 
 std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta) {
@@ -134,71 +118,19 @@ std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta, const std::vector<TRegis
     return datos;
 }
 
-void Construir(TArbolBin& A, const std::string& Texto) {
-    A.Cargar(FlujoDe(Texto));
-}
-
-std::string Forma(const TArbolBin& A) {
-    std::string s;
-    if (A.Raiz != nullptr) Escribir(A.Raiz, s);
-    return s;
-}
-
-TNodoBin* Nodo(const TArbolBin& A, std::int32_t V) {
-    return RecorrerPreorden(A.Raiz, [V](TNodoBin* n, std::int32_t) { return n->Valor == V; });
-}
-
-std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
-    std::vector<std::int32_t> v;
-    std::vector<const TNodoBin*> pila;
-    const TNodoBin* n = A.Raiz;
-    while (n != nullptr || !pila.empty()) {
-        for (; n != nullptr; n = n->Izq) pila.push_back(n);
-        n = pila.back();
+std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores) {
+    const auto n = static_cast<std::int64_t>(Valores.size());
+    std::vector<TRegistroMon> registros;
+    std::vector<std::int64_t> pila;
+    if (n > 0) pila.push_back(0);
+    while (!pila.empty()) {
+        const std::int64_t i = pila.back();
         pila.pop_back();
-        v.push_back(n->Valor);
-        n = n->Der;
+        registros.push_back({Valores[i], static_cast<std::int32_t>(i), 2 * i + 1 < n, 2 * i + 2 < n});
+        if (2 * i + 2 < n) pila.push_back(2 * i + 2);
+        if (2 * i + 1 < n) pila.push_back(2 * i + 1);
     }
-    return v;
-}
-
-Opt ValorSel(const TArbolBin& A) {
-    return ValorDe(A.NodoSel);
-}
-
-void PrintTo(const TEtapaVista& E, std::ostream* os) {
-    *os << "{\"" << E.Titulo << "\", \"" << E.Descripcion << "\", " << E.Tipo << ", marcados [";
-    for (std::size_t i = 0; i < E.Marcados.size(); ++i) *os << (i ? " " : "") << E.Marcados[i];
-    *os << "], sel " << (E.Sel ? std::to_string(*E.Sel) : "nil") << ", borrado "
-        << (E.Borrado ? std::to_string(*E.Borrado) : "nil") << "}";
-}
-
-void PrintTo(const TDistribucion& D, std::ostream* os) {
-    *os << "{Ancho " << D.Ancho << ", Alto " << D.Alto << ", XRaiz " << D.XRaiz << "}";
-}
-
-TGrabadora::TGrabadora(TArbolBin& A) {
-    A.OnEtapa = [this, &A](const std::string& Titulo, const std::string& Descripcion, int Tipo) {
-        TEtapaVista e{Titulo, Descripcion, Tipo, {}, ValorDe(A.NodoSel), ValorDe(A.NodoBorrado)};
-        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
-            if (n->Marcado) e.Marcados.push_back(n->Valor);
-        });
-        Etapas.push_back(e);
-        if (Ademas) Ademas(Etapas.back());
-    };
-}
-
-void TGrabadora::Vigilar(std::function<std::string()> Revisar) {
-    Ademas = [this, Revisar = std::move(Revisar)](const TEtapaVista& e) {
-        const std::string f = Revisar();
-        if (!f.empty()) ADD_FAILURE() << "during report " << Etapas.size() << " \"" << e.Descripcion << "\": " << f;
-    };
-}
-
-void TGrabadora::InterrumpirEn(std::size_t K) {
-    Ademas = [this, K](const TEtapaVista&) {
-        if (Etapas.size() == K + 1) throw TInterrupcion{};
-    };
+    return FlujoMon(static_cast<std::int32_t>(n), registros);
 }
 
 std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optional<std::uint8_t> Color) {
@@ -214,6 +146,78 @@ std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optiona
         f.EscribirByte(Derecha && sigue ? 1 : 0);
     }
     return datos;
+}
+
+TNodoBin* Nodo(const TArbolBin& A, std::int32_t V) {
+    return RecorrerPreorden(A.Raiz, [V](TNodoBin* n, std::int32_t) { return n->Valor == V; });
+}
+
+std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
+    std::vector<std::int32_t> v;
+    std::vector<const TNodoBin*> pila;
+    for (const TNodoBin* n = A.Raiz; n != nullptr || !pila.empty(); n = n->Der) {
+        for (; n != nullptr; n = n->Izq) pila.push_back(n);
+        n = pila.back();
+        pila.pop_back();
+        v.push_back(n->Valor);
+    }
+    return v;
+}
+
+std::vector<std::int32_t> Vivos(const TMonticulo& M) {
+    return {M.VectorValores.begin(), M.VectorValores.begin() + M.NumNodos};
+}
+
+std::vector<std::int32_t> Grises(const TMonticulo& M) {
+    return {M.VectorValores.begin() + M.NumNodos, M.VectorValores.begin() + M.MaxNodos};
+}
+
+std::string Lista(const std::vector<std::int32_t>& V) {
+    std::string s;
+    for (std::int32_t x : V) s += (s.empty() ? "" : ",") + std::to_string(x);
+    return s.empty() ? "-" : s;
+}
+
+std::string ValorOGuion(const TNodoBin* N) { return N != nullptr ? std::to_string(N->Valor) : "-"; }
+
+std::string Factores(const TArbolBin& A) {
+    std::string s;
+    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+        s += (s.empty() ? "" : " ") + Texto(n->Valor) + ":" + Texto(static_cast<TNodoAVL*>(n)->FactorEquilibrio);
+    });
+    return s;
+}
+
+std::string Linea(std::string_view Titulo, std::string_view Descripcion, int Tipo,
+                  const std::vector<std::int32_t>& Marcados, std::optional<std::int32_t> Sel,
+                  std::optional<std::int32_t> Borrado) {
+    return std::string(Titulo) + " | " + std::string(Descripcion) + " | " + std::to_string(Tipo) + " | " +
+           Lista(Marcados) + " | " + Opcional(Sel) + " | " + Opcional(Borrado);
+}
+
+TGrabadora::TGrabadora(TArbolBin& A) {
+    A.OnEtapa = [this, &A](const std::string& Titulo, const std::string& Descripcion, int Tipo) {
+        std::vector<std::int32_t> marcados;
+        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+            if (n->Marcado) marcados.push_back(n->Valor);
+        });
+        auto valor = [](const TNodoBin* n) { return n ? std::optional(n->Valor) : std::nullopt; };
+        Etapas.push_back(Linea(Titulo, Descripcion, Tipo, marcados, valor(A.NodoSel), valor(A.NodoBorrado)));
+        if (Ademas) Ademas();
+    };
+}
+
+void TGrabadora::Vigilar(std::function<std::string()> Revisar) {
+    Ademas = [this, Revisar = std::move(Revisar)] {
+        const std::string f = Revisar();
+        if (!f.empty()) ADD_FAILURE() << "during report " << Etapas.size() << " \"" << Etapas.back() << "\": " << f;
+    };
+}
+
+void TGrabadora::InterrumpirEn(std::size_t K) {
+    Ademas = [this, K] {
+        if (Etapas.size() == K + 1) throw TInterrupcion{};
+    };
 }
 
 TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos) : Tam_(Datos.size()) {
@@ -233,16 +237,7 @@ TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos) : Tam_(Datos.s
     Inicio_ = inicio;
 }
 
-TDatosAlBorde::~TDatosAlBorde() {
-    munmap(Mapa_, TamMapa_);
-}
-
-std::vector<std::string> Trozos(const std::string& S, char Sep) {
-    std::vector<std::string> v;
-    std::istringstream is(S);
-    for (std::string t; std::getline(is, t, Sep);) v.push_back(t);
-    return v;
-}
+TDatosAlBorde::~TDatosAlBorde() { munmap(Mapa_, TamMapa_); }
 
 std::vector<std::string> Campos(const std::string& Linea) {
     std::vector<std::string> v;
@@ -254,60 +249,16 @@ std::vector<std::string> Campos(const std::string& Linea) {
     }
 }
 
+std::vector<std::string> Trozos(const std::string& S, char Sep) {
+    std::vector<std::string> v;
+    std::istringstream is(S);
+    for (std::string t; std::getline(is, t, Sep);) v.push_back(t);
+    return v;
+}
+
 std::vector<std::int32_t> Enteros(const std::string& S) {
     std::vector<std::int32_t> v;
     if (S != "-")
         for (const std::string& t : Trozos(S, ',')) v.push_back(std::stoi(t));
     return v;
-}
-
-std::string ValorOGuion(const TNodoBin* N) { return N != nullptr ? std::to_string(N->Valor) : "-"; }
-
-namespace {
-std::string Unidos(const std::vector<std::int32_t>& V) {
-    std::string s;
-    for (std::int32_t x : V) s += (s.empty() ? "" : ",") + std::to_string(x);
-    return s.empty() ? "-" : s;
-}
-}  // namespace
-
-std::string Linea(const TEtapaVista& E) {
-    return E.Titulo + " | " + E.Descripcion + " | " + std::to_string(E.Tipo) + " | " + Unidos(E.Marcados) + " | " +
-           (E.Sel ? std::to_string(*E.Sel) : "-") + " | " + (E.Borrado ? std::to_string(*E.Borrado) : "-");
-}
-
-std::string ListaVivos(const TArbolBin& A) { return Unidos(Vivos(static_cast<const TMonticulo&>(A))); }
-std::string ListaGrises(const TArbolBin& A) { return Unidos(Grises(static_cast<const TMonticulo&>(A))); }
-
-std::string Comprobar(const TArbolBin& A) { return Invariante(A); }
-
-std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores) {
-    const auto n = static_cast<std::int64_t>(Valores.size());
-    std::vector<TRegistroMon> registros;
-    std::vector<std::int64_t> pila;
-    if (n > 0) pila.push_back(0);
-    while (!pila.empty()) {
-        const std::int64_t i = pila.back();
-        pila.pop_back();
-        registros.push_back({Valores[i], static_cast<std::int32_t>(i), 2 * i + 1 < n, 2 * i + 2 < n});
-        if (2 * i + 2 < n) pila.push_back(2 * i + 2);
-        if (2 * i + 1 < n) pila.push_back(2 * i + 1);
-    }
-    return FlujoMon(static_cast<std::int32_t>(n), registros);
-}
-
-std::vector<std::int32_t> Vivos(const TMonticulo& M) {
-    return {M.VectorValores.begin(), M.VectorValores.begin() + M.NumNodos};
-}
-
-std::vector<std::int32_t> Grises(const TMonticulo& M) {
-    return {M.VectorValores.begin() + M.NumNodos, M.VectorValores.begin() + M.MaxNodos};
-}
-
-std::string Factores(const TArbolBin& A) {
-    std::string s;
-    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
-        s += (s.empty() ? "" : " ") + Texto(n->Valor) + ":" + Texto(static_cast<TNodoAVL*>(n)->FactorEquilibrio);
-    });
-    return s;
 }

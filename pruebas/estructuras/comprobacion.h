@@ -1,15 +1,11 @@
-// Helpers shared by the engine tests: trees written as text, the invariant
-// checker, a recorder of step reports and stream builders.
+// Helpers shared by the engine tests and the quelvar-traza tests: trees
+// written as text, stream builders, a recorder of step reports.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <map>
-#include <initializer_list>
 #include <optional>
-#include <ostream>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,20 +13,21 @@
 #include "uArbolBST.h"
 #include "uMonticulo.h"
 
-using Opt = std::optional<std::int32_t>;
-inline constexpr Opt nil = std::nullopt;
-
 // A tree as text, in pre-order: a value, then optionally "(left,right)" where
 // either side may be empty: "50(30(20,40),70)", "10(,20(,30))". The empty
-// tree is "". Only for small trees (the parser and Forma recurse).
+// tree is "". Only for small trees (the parser and Forma recurse). FlujoDe
+// gives its stream; Construir loads it exactly as written (no order is
+// imposed, so faulty trees can be built by hand).
 std::vector<std::uint8_t> FlujoDe(const std::string& Texto);
+void Construir(TArbolBin& A, const std::string& Texto);
+std::string Forma(const TArbolBin& A);
 // The same records under another count.
 std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta);
 // A red-black stream: the tree text of FlujoDe and its colours in pre-order,
 // written "n" (1, black), "r" (0, red) or "[b]" for any other byte b.
 std::vector<std::uint8_t> FlujoRN(const std::string& Texto, const std::string& Colores);
-// A heap stream from its records as written (pre-order): value, vector index,
-// has-left, has-right.
+// A heap stream from its records as written (pre-order): value, vector
+// index, has-left, has-right; FlujoVector: a vector in complete-tree shape.
 struct TRegistroMon {
     std::int32_t Valor;
     std::int32_t Indice;
@@ -38,40 +35,38 @@ struct TRegistroMon {
     bool Der;
 };
 std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta, const std::vector<TRegistroMon>& Registros);
-// Loads the tree written as text, links and values exactly as written (no
-// ordering is imposed, so faulty trees can be built by hand).
-void Construir(TArbolBin& A, const std::string& Texto);
-std::string Forma(const TArbolBin& A);
+std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores);
+// A degenerate chain of N nodes in stream form. Right chain: keys 1..N, each
+// the right child of the one before; left chain: keys N..1, each the left
+// child of the one before. Either way the keys are in search order.
+std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha,
+                                      std::optional<std::uint8_t> Color = std::nullopt);
 
 // The node holding V, found by a pre-order walk (works on unordered trees).
 TNodoBin* Nodo(const TArbolBin& A, std::int32_t V);
-
-// The engine's invariant, for any kind.
-std::string Comprobar(const TArbolBin& A);
 // The values reachable from Raiz, in order (links are trusted).
 std::vector<std::int32_t> EnOrden(const TArbolBin& A);
-Opt ValorSel(const TArbolBin& A);
+// A heap's live and greyed cells.
+std::vector<std::int32_t> Vivos(const TMonticulo& M);
+std::vector<std::int32_t> Grises(const TMonticulo& M);
+// "1,2,3" ("-" when empty); the value of a node or "-".
+std::string Lista(const std::vector<std::int32_t>& V);
+std::string ValorOGuion(const TNodoBin* N);
+// "value:factor" of every AVL node in pre-order.
+std::string Factores(const TArbolBin& A);
 
-// One step report as the user would see it.
-struct TEtapaVista {
-    std::string Titulo;
-    std::string Descripcion;
-    int Tipo = 0;
-    std::vector<std::int32_t> Marcados;  // values of the marked nodes, pre-order
-    std::optional<std::int32_t> Sel;
-    std::optional<std::int32_t> Borrado;
-    bool operator==(const TEtapaVista&) const = default;
-};
-using TEtapas = std::vector<TEtapaVista>;
-void PrintTo(const TEtapaVista& E, std::ostream* os);
-void PrintTo(const TDistribucion& D, std::ostream* os);
+// A step report as a data line: title | description | type | marked values
+// (pre-order) | selected | removed.
+std::string Linea(std::string_view Titulo, std::string_view Descripcion, int Tipo,
+                  const std::vector<std::int32_t>& Marcados, std::optional<std::int32_t> Sel,
+                  std::optional<std::int32_t> Borrado);
 
 // What a report handler throws to leave an operation (a window closed while
 // a step was shown).
 struct TInterrupcion {};
 
-// Attaches itself to A.OnEtapa and keeps every report made. Ademas, when set,
-// runs inside each report after it was recorded (it may throw).
+// Attaches itself to A.OnEtapa and keeps every report made, as data lines.
+// Ademas, when set, runs inside each report after it was recorded.
 class TGrabadora {
 public:
     explicit TGrabadora(TArbolBin& A);
@@ -81,8 +76,8 @@ public:
     void Vigilar(std::function<std::string()> Revisar);
     // Report K (from 0) throws TInterrupcion once recorded.
     void InterrumpirEn(std::size_t K);
-    TEtapas Etapas;
-    std::function<void(const TEtapaVista&)> Ademas;
+    std::vector<std::string> Etapas;
+    std::function<void()> Ademas;
 };
 
 // A node of kind TNodo that counts itself: one destroyed twice or never
@@ -93,12 +88,13 @@ struct TNodoContado : TNodo {
     ~TNodoContado() override { --Vivos; }
     static inline std::int64_t Vivos = 0;
 };
-
-// A degenerate chain of N nodes in stream form. Right chain: keys 1..N, each
-// the right child of the one before; left chain: keys N..1, each the left
-// child of the one before. Either way the keys are in search order.
-std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha,
-                                      std::optional<std::uint8_t> Color = std::nullopt);
+// A structure of kind TArbol whose nodes count themselves.
+template <class TArbol, class TNodo>
+struct TContado : TArbol {
+    TNodoBin* CrearNodo(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) override {
+        return this->template NuevoNodo<TNodoContado<TNodo>>(V, P, I, D);
+    }
+};
 
 // A copy of some bytes ending exactly where an inaccessible page begins: a
 // read past their end faults instead of going unnoticed.
@@ -121,16 +117,3 @@ private:
 std::vector<std::string> Campos(const std::string& Linea);
 std::vector<std::string> Trozos(const std::string& S, char Sep);
 std::vector<std::int32_t> Enteros(const std::string& S);
-std::string ValorOGuion(const TNodoBin* N);
-// A report as a data line: title | description | type | marked | selected | removed.
-std::string Linea(const TEtapaVista& E);
-
-// A heap: a stream of a vector in complete-tree shape, its live and greyed
-// cells (as lists, for data lines).
-std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores);
-std::vector<std::int32_t> Vivos(const TMonticulo& M);
-std::vector<std::int32_t> Grises(const TMonticulo& M);
-std::string ListaVivos(const TArbolBin& A);
-std::string ListaGrises(const TArbolBin& A);
-// "value:factor" of every AVL node in pre-order.
-std::string Factores(const TArbolBin& A);

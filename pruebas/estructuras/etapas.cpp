@@ -1,6 +1,7 @@
 // Every kind's step reports, read as data from etapas.txt and compared stage
 // by stage, with reports on and off (and the red-black tree's two ways of
-// checking black paths); then the same operation left at each report.
+// checking black paths); the drawn positions and shapes where a case asks;
+// then the same operation left at each report.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace {
 struct TCaso {
     std::string Tipo, Nombre, Inicial, Op, Resultado, Final, Sel;
     std::int32_t Clave = 0;
-    std::map<std::string, std::string> Extra;  // aj, prev, fe, col, alt, gris, err
+    std::map<std::string, std::string> Extra;  // aj, prev, sel, fe, col, alt, gris, xy, xyb, formas, err
     std::vector<std::string> Etapas;           // as written
 };
 
@@ -90,8 +91,12 @@ std::unique_ptr<TArbolBin> Preparar(const TCaso& C, bool Completa) {
             e >= 0 ? static_cast<void>(a->Insertar(e)) : a->BorrarEntrada(-e);
         }
     a->Deseleccionar();
+    if (C.Extra.contains("sel")) a->NodoSel = Nodo(*a, std::stoi(C.Extra.at("sel")));
+    if (C.Extra.contains("xy")) a->DistribuirSeparada(20, 10, 10);
     return a;
 }
+
+std::string Posicion(const TNodoBin* N) { return Texto(N->X) + ":" + Texto(N->Y); }
 
 // The operation as the driver runs it; the result ("-" for none) and the text
 // of an error raised.
@@ -110,20 +115,24 @@ std::pair<std::string, std::string> Ejecutar(TArbolBin& A, const TCaso& C) {
 }
 
 std::string Final(const TArbolBin& A, const TCaso& C) {
-    std::string s = (C.Tipo == "mon" ? ListaVivos(A) : Forma(A));
+    std::string s = (C.Tipo == "mon" ? Lista(Vivos(static_cast<const TMonticulo&>(A))) : Forma(A));
     s = (s.empty() ? "-" : s) + " | " + ValorOGuion(A.NodoSel);
     if (C.Extra.contains("fe")) s += " fe=" + Factores(A);
     if (C.Tipo == "rn") {
         const std::string ca = ColoresYAlturas(A);
         s += " col=" + ca.substr(0, ca.find(' ')) + " alt=" + ca.substr(ca.find(' ') + 1);
     }
-    if (C.Tipo == "mon") s += " gris=" + ListaGrises(A);
+    if (C.Tipo == "mon") s += " gris=" + Lista(Grises(static_cast<const TMonticulo&>(A)));
+    if (C.Extra.contains("xy")) {
+        s += " xy=";
+        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) { s += (s.back() == '=' ? "" : ",") + Posicion(n); });
+    }
     return s;
 }
 
 std::string Esperado(const TCaso& C) {
     std::string s = C.Final + " | " + C.Sel;
-    for (const char* k : {"fe", "col", "alt", "gris"})
+    for (const char* k : {"fe", "col", "alt", "gris", "xy"})
         if (C.Extra.contains(k)) s += std::string(" ") + k + "=" + C.Extra.at(k);
     return s;
 }
@@ -144,17 +153,29 @@ TEST_P(Etapas, SecuenciaYResultado) {
         SCOPED_TRACE(std::string(informes ? "reports on" : "reports off") + (modo >= 2 ? ", full check" : ""));
         auto a = Preparar(c, modo >= 2);
         TGrabadora g(*a);
+        // Where the removed node is drawn while shown; the shapes reports
+        // show, each with the first report showing it.
+        std::string borrado, formas, previa = Forma(*a);
         if (informes)
-            g.Vigilar([&] { return InvarianteEnEtapa(*a); });
+            g.Vigilar([&] {
+                if (a->NodoBorrado != nullptr && borrado.empty()) borrado = Posicion(a->NodoBorrado);
+                if (Forma(*a) != previa)
+                    formas += (formas.empty() ? "" : " ") + std::to_string(g.Etapas.size() - 1) + ":" + (previa = Forma(*a));
+                return InvarianteEnEtapa(*a);
+            });
         else
             a->OnEtapa = nullptr;
         const auto [r, err] = Ejecutar(*a, c);
         if (c.Resultado != "?") EXPECT_EQ(r, c.Resultado);
         EXPECT_EQ(err, c.Extra.contains("err") ? c.Extra.at("err") : "");
         if (informes) {
-            std::vector<std::string> vistas;
-            for (const TEtapaVista& e : g.Etapas) vistas.push_back(Linea(e));
-            EXPECT_EQ(vistas, c.Etapas);
+            EXPECT_EQ(g.Etapas, c.Etapas);
+            if (c.Extra.contains("xyb")) {
+                EXPECT_EQ(borrado, c.Extra.at("xyb"));
+            }
+            if (c.Extra.contains("formas")) {
+                EXPECT_EQ(formas, c.Extra.at("formas"));
+            }
         }
         EXPECT_EQ(Final(*a, c), Esperado(c));
         // A case built on an unbalanced or unordered start may end unsound;
