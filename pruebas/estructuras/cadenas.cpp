@@ -25,20 +25,14 @@ TEST_P(Cadena, TodasLasOperaciones) {
     const TBytes datos = FlujoCadena(N, der, clave == "rn" ? std::optional<std::uint8_t>(!der) : std::nullopt);
     const std::int32_t fondo = der ? N : 1, masAlla = der ? N + 1 : 0;
     auto a = BuscarTipo(clave)->Clase();
-    {
-        const TDatosAlBorde borde(datos);
-        a->Cargar(borde.Datos());
-        // Cut short before its last byte: the partly read nodes are freed
-        // and the structure keeps what it held.
-        const TDatosAlBorde corto{std::span<const std::uint8_t>(datos).first(datos.size() - 1)};
-        EXPECT_THROW(a->Cargar(corto.Datos()), EFlujoInvalido);
-    }
+    // Read up to the end of the data; then cut short before its last byte:
+    // the partly read nodes are freed and the structure keeps what it held.
+    a->Cargar(TDatosAlBorde(datos).Datos());
+    EXPECT_THROW(a->Cargar(TDatosAlBorde(std::span(datos).first(datos.size() - 1)).Datos()), EFlujoInvalido);
     ASSERT_EQ(a->NumNodos, N);
     EXPECT_EQ(a->Guardar(), datos);
-    EXPECT_EQ(a->Altura(), N);
-    EXPECT_DOUBLE_EQ(a->OpPromedio(), (N + 1) / 2.0);
-    EXPECT_EQ(InvarianteEnEtapa(*a), "");
-    EXPECT_TRUE(ClavesEnOrden(*a));
+    EXPECT_EQ(std::make_pair(a->Altura(), a->OpPromedio()), std::make_pair(N, (N + 1) / 2.0));
+    EXPECT_EQ(InvarianteEnEtapa(*a) + (ClavesEnOrden(*a) ? "" : "unordered"), "");
     TNodoBin* hoja = a->Raiz;
     while (TNodoBin* h = der ? hoja->Der : hoja->Izq) hoja = h;
 
@@ -47,12 +41,12 @@ TEST_P(Cadena, TodasLasOperaciones) {
     {
         auto c = a->Clonar();
         EXPECT_EQ(c->Guardar(), datos);
+        ASSERT_NE(c->NodoSel, hoja);
         EXPECT_EQ(c->NodoSel->Valor, fondo);
-        EXPECT_NE(c->NodoSel, hoja);
         c->LiberarNodos(c->NodoSel->Padre);
         EXPECT_EQ(c->NumNodos, N - 2);
     }
-    EXPECT_EQ(a->NodoSel, hoja);
+    EXPECT_EQ(a->Guardar(), datos);
 
     // One node per level, each 2R + Sy lower; the separated layout moves
     // each node R + 2Sx sideways from its parent, the compressed one R. The
@@ -70,11 +64,8 @@ TEST_P(Cadena, TodasLasOperaciones) {
     a->GuardarDestino();
     EXPECT_TRUE(a->SeleccionarPunto(xSep + 3, yFondo - 4, R));
     EXPECT_EQ(a->NodoSel, hoja);
-    EXPECT_FALSE(a->SeleccionarPunto(-R, -R, R));
     a->Interpolar(0.5);
     EXPECT_EQ(hoja->X, ((der ? R * N : R) + xSep) / 2);
-    a->Interpolar(1.0);
-    EXPECT_EQ(hoja->X, xSep);
 
     // At the deep end.
     ASSERT_TRUE(a->Buscar(fondo));
@@ -119,8 +110,7 @@ TEST_P(Cadena, TodasLasOperaciones) {
         EXPECT_FALSE(a->Seleccionar(k, false)) << k;
     }
     EXPECT_EQ(a->NumNodos, N - 2);
-    EXPECT_EQ(InvarianteEnEtapa(*a), "");
-    EXPECT_TRUE(ClavesEnOrden(*a));
+    EXPECT_EQ(InvarianteEnEtapa(*a) + (ClavesEnOrden(*a) ? "" : "unordered"), "");
     const TBytes guardado = a->Guardar();
     EXPECT_EQ(guardado.size(), datos.size() - 2 * (datos.size() - 4) / N);
     auto b = BuscarTipo(clave)->Clase();
@@ -130,11 +120,8 @@ TEST_P(Cadena, TodasLasOperaciones) {
         EXPECT_EQ(static_cast<TNodoAVL*>(a->Raiz)->FactorEquilibrio, der ? N - 2 : 2 - N);
     }
 
-    a->LiberarNodos(der ? a->Raiz->Der : a->Raiz->Izq);
-    EXPECT_EQ(a->NumNodos, 1);
     a->Vaciar();
-    EXPECT_EQ(a->Raiz, nullptr);
-    // b is left for the destructor.
+    EXPECT_EQ(a->Raiz, nullptr);  // b is left for the destructor
 }
 
 INSTANTIATE_TEST_SUITE_P(Millon, Cadena,

@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <new>
 #include <sstream>
-#include <stdexcept>
 
 #include "uArbolAVL.h"
 
@@ -25,15 +23,11 @@ bool LeerNodo(const std::string& T, std::size_t& Pos, TEscritorFlujo& F, std::in
     std::vector<std::uint8_t> hijos;
     TEscritorFlujo fh(hijos);
     bool izq = false, der = false;
-    auto esperar = [&](char c) {
-        if (Pos >= T.size() || T[Pos++] != c) throw std::invalid_argument(std::string("expected ") + c + " in " + T);
-    };
     if (Pos < T.size() && T[Pos] == '(') {
-        ++Pos;
-        izq = LeerNodo(T, Pos, fh, Cuenta);
-        esperar(',');
+        izq = LeerNodo(T, ++Pos, fh, Cuenta);
+        if (T.at(Pos++) != ',') throw std::invalid_argument("expected , in " + T);
         der = LeerNodo(T, Pos, fh, Cuenta);
-        esperar(')');
+        if (T.at(Pos++) != ')') throw std::invalid_argument("expected ) in " + T);
     }
     F.EscribirEntero(v);
     F.EscribirByte(izq ? 1 : 0);
@@ -53,7 +47,7 @@ void Escribir(const TNodoBin* n, std::string& s) {
 }
 
 std::string Opcional(std::optional<std::int32_t> V) { return V ? std::to_string(*V) : "-"; }
-
+std::optional<std::int32_t> ValorDe(const TNodoBin* N) { return N ? std::optional(N->Valor) : std::nullopt; }
 }  // namespace
 
 std::vector<std::uint8_t> FlujoDe(const std::string& Texto) {
@@ -77,7 +71,9 @@ std::string Forma(const TArbolBin& A) {
 }
 
 std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta) {
-    for (int b = 0; b < 4; ++b) Datos[b] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(Cuenta) >> (8 * b));
+    std::vector<std::uint8_t> c;
+    TEscritorFlujo(c).EscribirEntero(Cuenta);
+    std::copy(c.begin(), c.end(), Datos.begin());
     return Datos;
 }
 
@@ -178,8 +174,6 @@ std::string Lista(const std::vector<std::int32_t>& V) {
     return s.empty() ? "-" : s;
 }
 
-std::string ValorOGuion(const TNodoBin* N) { return N != nullptr ? std::to_string(N->Valor) : "-"; }
-
 std::string Factores(const TArbolBin& A) {
     std::string s;
     RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
@@ -201,8 +195,7 @@ TGrabadora::TGrabadora(TArbolBin& A) {
         RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
             if (n->Marcado) marcados.push_back(n->Valor);
         });
-        auto valor = [](const TNodoBin* n) { return n ? std::optional(n->Valor) : std::nullopt; };
-        Etapas.push_back(Linea(Titulo, Descripcion, Tipo, marcados, valor(A.NodoSel), valor(A.NodoBorrado)));
+        Etapas.push_back(Linea(Titulo, Descripcion, Tipo, marcados, ValorDe(A.NodoSel), ValorDe(A.NodoBorrado)));
         if (Ademas) Ademas();
     };
 }
@@ -228,13 +221,9 @@ TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos) : Tam_(Datos.s
     if (m == MAP_FAILED) throw std::bad_alloc();
     Mapa_ = static_cast<std::uint8_t*>(m);
     std::uint8_t* guarda = Mapa_ + paginasDatos * pagina;
-    if (mprotect(guarda, pagina, PROT_NONE) != 0) {
-        munmap(Mapa_, TamMapa_);
-        throw std::bad_alloc();
-    }
-    std::uint8_t* inicio = guarda - Tam_;
-    if (Tam_ > 0) std::memcpy(inicio, Datos.data(), Tam_);
-    Inicio_ = inicio;
+    if (mprotect(guarda, pagina, PROT_NONE) != 0) throw std::bad_alloc();
+    if (Tam_ > 0) std::memcpy(guarda - Tam_, Datos.data(), Tam_);
+    Inicio_ = guarda - Tam_;
 }
 
 TDatosAlBorde::~TDatosAlBorde() { munmap(Mapa_, TamMapa_); }

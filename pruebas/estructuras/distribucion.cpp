@@ -91,78 +91,46 @@ TEST(Distribuciones, AreaYCoordenadas) {
     }
 }
 
-// What every layout keeps: the vertical rule, neighbours on a level at least
-// 2R + 2Sx apart, the root at XRaiz, circles inside the area. Gives the least
-// and greatest x.
-void Comunes(const TArbolBin& a, TDistribucion d, std::int32_t R, std::int32_t Sx, std::int32_t Sy,
-             std::int64_t& MinX, std::int64_t& MaxX) {
-    MinX = Max32;
-    MaxX = Min32;
-    std::int64_t y = R;
-    for (std::vector<const TNodoBin*> nivel{a.Raiz};; y += 2 * R + Sy) {
-        std::vector<const TNodoBin*> sig;
-        for (std::size_t i = 0; i < nivel.size(); ++i) {
-            const TNodoBin* n = nivel[i];
-            ASSERT_EQ(n->Y, y) << n->Valor;
-            if (i > 0) {
-                ASSERT_GE(std::int64_t{n->X} - nivel[i - 1]->X, 2 * R + 2 * Sx) << n->Valor;
-            }
-            MinX = std::min<std::int64_t>(MinX, n->X);
-            MaxX = std::max<std::int64_t>(MaxX, n->X);
-            for (const TNodoBin* h : {n->Izq, n->Der})
-                if (h != nullptr) sig.push_back(h);
-        }
-        if (sig.empty()) break;
-        nivel = std::move(sig);
-    }
-    EXPECT_EQ(d.XRaiz, a.Raiz->X);
-    EXPECT_GE(MinX - R, 0);
-    EXPECT_LE(MaxX + R, d.Ancho);
-    EXPECT_EQ(y + R, d.Alto);
-}
-
-// In symmetric order x grows: no two subtrees share a column.
-bool Creciente(const TArbolBin& a) {
-    std::vector<std::int32_t> xs;
-    for (std::int32_t v : EnOrden(a)) xs.push_back(Nodo(a, v)->X);
-    return std::adjacent_find(xs.begin(), xs.end(), std::greater_equal<>()) == xs.end();
-}
-
+// What every layout keeps on random trees: the vertical rule, neighbours on
+// a level (met left to right in pre-order) at least 2R + 2Sx apart, the root
+// at XRaiz, circles inside the area. Besides:
+// the separated layout leaves a margin of Sx; the compressed one touches x 0
+// and centres every parent (an odd sum may leave it a pixel aside); the
+// complete one puts every node on a slot of its grid.
 TEST(Distribuciones, ReglasEnArbolesAleatorios) {
     std::mt19937 gen(5);
     auto uno = [&](std::int32_t lo, std::int32_t hi) { return std::uniform_int_distribution<std::int32_t>(lo, hi)(gen); };
     for (int t = 0; t < 300; ++t) {
-        SCOPED_TRACE("tree " + std::to_string(t));
         TArbolBST a;
         for (std::int32_t i = uno(1, 150); i > 0; --i) a.Insertar(uno(0, 1000));
         const std::int32_t R = uno(1, 30), Sx = uno(0, 20), Sy = uno(0, 20);
-        std::int64_t minX = 0, maxX = 0;
-        // A margin of Sx beside the outermost circles.
-        const TDistribucion s = a.DistribuirSeparada(R, Sx, Sy);
-        ASSERT_NO_FATAL_FAILURE(Comunes(a, s, R, Sx, Sy, minX, maxX));
-        EXPECT_TRUE(Creciente(a));
-        EXPECT_EQ(minX - R, Sx);
-        EXPECT_EQ(s.Ancho - (maxX + R), Sx);
-        // The leftmost circle touches x 0 and every parent is centred (an odd
-        // sum may leave it one pixel to either side).
-        const TDistribucion c = a.DistribuirComprimida(R, Sx, Sy);
-        ASSERT_NO_FATAL_FAILURE(Comunes(a, c, R, Sx, Sy, minX, maxX));
-        EXPECT_EQ(minX, R);
-        EXPECT_EQ(c.Ancho, maxX + R);
-        RecorrerPreorden(a.Raiz, [&](TNodoBin* m, std::int32_t) {
-            if (m->Izq != nullptr && m->Der != nullptr) {
-                EXPECT_LE(std::abs(2 * m->X - (m->Izq->X + m->Der->X)), 1) << m->Valor;
-            } else if (m->Izq != nullptr || m->Der != nullptr) {
-                EXPECT_EQ(m->X, m->Izq != nullptr ? m->Izq->X + R : m->Der->X - R) << m->Valor;
-            }
-        });
-        // Every node on a slot of the complete tree's grid.
-        if (a.Altura() > 16) continue;
-        const TDistribucion k = a.DistribuirCompleta(R, Sx, Sy);
-        ASSERT_NO_FATAL_FAILURE(Comunes(a, k, R, Sx, Sy, minX, maxX));
-        EXPECT_TRUE(Creciente(a));
-        EXPECT_EQ(k.Ancho, 2 * k.XRaiz);
-        RecorrerPreorden(a.Raiz, [&](TNodoBin* m, std::int32_t) { EXPECT_EQ((m->X - R) % (R + Sx), 0); });
+        for (TDist d : {Sep, Com, Cpl}) {
+            if (d == Cpl && a.Altura() > 16) continue;
+            SCOPED_TRACE("tree " + std::to_string(t) + " layout " + std::to_string(d));
+            const TDistribucion area = (a.*Distribuir[d])(R, Sx, Sy);
+            std::vector<std::int64_t> ultimo;
+            std::int64_t minX = Max32, maxX = Min32, maxY = 0;
+            RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t p) {
+                EXPECT_EQ(n->Y, R + p * (2 * R + Sy)) << n->Valor;
+                const auto q = static_cast<std::size_t>(p);
+                EXPECT_TRUE(q >= ultimo.size() || n->X - ultimo[q] >= 2 * R + 2 * Sx) << n->Valor;
+                ultimo.resize(std::max(ultimo.size(), q + 1));
+                ultimo[q] = n->X;
+                minX = std::min<std::int64_t>(minX, n->X), maxX = std::max<std::int64_t>(maxX, n->X);
+                maxY = std::max<std::int64_t>(maxY, n->Y);
+                EXPECT_TRUE(d != Cpl || (n->X - R) % (R + Sx) == 0) << n->Valor;
+                EXPECT_TRUE(d != Com || !n->Izq || !n->Der || std::abs(2 * n->X - (n->Izq->X + n->Der->X)) <= 1);
+                EXPECT_TRUE(d != Com || !n->Izq == !n->Der || n->X == (n->Izq ? n->Izq->X + R : n->Der->X - R));
+            });
+            EXPECT_EQ(area.XRaiz, a.Raiz->X);
+            EXPECT_EQ(area.Alto, maxY + R);
+            EXPECT_GE(minX - R, d == Sep ? Sx : 0);
+            EXPECT_GE(area.Ancho - maxX - R, d == Sep ? Sx : 0);
+            EXPECT_TRUE(d == Cpl ? area.Ancho == 2 * area.XRaiz : minX - R + area.Ancho - maxX - R == (d == Sep ? 2 * Sx : 0));
+            const auto orden = EnOrden(a);  // subtrees share no column, but in the compressed layout
+            for (std::size_t i = 1; i < orden.size(); ++i)
+                EXPECT_TRUE(d == Com || Nodo(a, orden[i - 1])->X < Nodo(a, orden[i])->X) << orden[i];
+        }
     }
 }
 

@@ -116,7 +116,7 @@ std::pair<std::string, std::string> Ejecutar(TArbolBin& A, const TCaso& C) {
 
 std::string Final(const TArbolBin& A, const TCaso& C) {
     std::string s = (C.Tipo == "mon" ? Lista(Vivos(static_cast<const TMonticulo&>(A))) : Forma(A));
-    s = (s.empty() ? "-" : s) + " | " + ValorOGuion(A.NodoSel);
+    s = (s.empty() ? "-" : s) + " | " + (A.NodoSel ? Texto(A.NodoSel->Valor) : "-");
     if (C.Extra.contains("fe")) s += " fe=" + Factores(A);
     if (C.Tipo == "rn") {
         const std::string ca = ColoresYAlturas(A);
