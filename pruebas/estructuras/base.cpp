@@ -214,12 +214,13 @@ TEST(Historia, DeshacerUnNivel) {
         h.Anotar(Ins(k));
     }
     const std::vector<TOperacion> antes{Ins(5), Ins(3)};
-    for (int orden = 0; orden < 3; ++orden) {
+    for (int orden = 0; orden < 4; ++orden) {
         const auto arbol = a.Guardar();
         h.GuardarDeshacer(a);
         if (orden == 0) h.Vaciar();
         if (orden == 1) h.Reemplazar({Bor(1)});
-        if (orden == 2) h.Anotar(Bor(3));
+        if (orden >= 2) h.Anotar(Bor(3));
+        if (orden == 3) h.Vaciar();  // what was appended since goes too
         a.Vaciar();
         ASSERT_TRUE(h.Deshacer(a));
         ASSERT_TRUE(h.Deshacer(a));

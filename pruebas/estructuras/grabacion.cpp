@@ -53,6 +53,8 @@ std::unique_ptr<TArbolBin> Preparar(const TCaso& C) {
     return a;
 }
 
+void PrintTo(const TCaso& C, std::ostream* os) { *os << C.Nombre; }
+
 class Grabacion : public ::testing::TestWithParam<TCaso> {};
 
 TEST_P(Grabacion, CadaFotoEsLoQueSeVioEnVivo) {
