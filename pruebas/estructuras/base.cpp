@@ -79,7 +79,8 @@ TEST(Base, BusquedaPreordenPrimeraCoincidencia) {
         Construir(a, c[0]);
         const TNodoBin* n = a.BuscarNodo(a.Raiz, std::stoi(c[1]));
         std::string camino = n ? "" : "-";
-        for (const TNodoBin* m = n; m && m->Padre; m = m->Padre) camino.insert(camino.begin(), m->Padre->Izq == m ? 'I' : 'D');
+        for (const TNodoBin* m = n; m && m->Padre; m = m->Padre)
+            camino.insert(camino.begin(), m->Padre->Izq == m ? 'I' : 'D');
         EXPECT_EQ(camino, c[2]) << c[0];
         EXPECT_EQ(a.Seleccionar(std::stoi(c[1]), true), n != nullptr);
         EXPECT_EQ(a.NodoSel, n);

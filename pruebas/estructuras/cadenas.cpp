@@ -126,7 +126,9 @@ TEST_P(Cadena, TodasLasOperaciones) {
 
 INSTANTIATE_TEST_SUITE_P(Millon, Cadena,
                          ::testing::Combine(::testing::Values("bst", "avl", "rn", "splay"), ::testing::Bool()),
-                         [](const auto& i) { return std::get<0>(i.param) + (std::get<1>(i.param) ? "Derecha" : "Izquierda"); });
+                         [](const auto& i) {
+                             return std::get<0>(i.param) + (std::get<1>(i.param) ? "Derecha" : "Izquierda");
+                         });
 
 // Each value climbs to the root; the visible length steps by 100 up to the
 // count, the storage moves a logarithmic number of times. Emptied again, the

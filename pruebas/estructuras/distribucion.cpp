@@ -61,7 +61,8 @@ TEST(Distribuciones, AreaYCoordenadas) {
         {Empuje, Com, 20, 10, 10, {140, 140, 70}, "50:70:20 30:40:70 20:20:120 70:100:70 80:120:120"},
         {Empuje, Cpl, 20, 10, 10, {220, 140, 110}, "50:110:20 30:50:70 20:20:120 70:170:70 80:200:120"},
         {"8(4(2(1,3),6(5,7)),12(10(9,11),14(13,15)))", Com, 3, 1, 2, {62, 30, 31},
-         "8:31:3 4:15:11 2:7:19 1:3:27 3:11:27 6:23:19 5:19:27 7:27:27 12:47:11 10:39:19 9:35:27 11:43:27 14:55:19 13:51:27 15:59:27"},
+         "8:31:3 4:15:11 2:7:19 1:3:27 3:11:27 6:23:19 5:19:27 7:27:27 "
+         "12:47:11 10:39:19 9:35:27 11:43:27 14:55:19 13:51:27 15:59:27"},
         // The complete tree's area at the edge of 32 bits; past it, or with
         // a negative measure, the separated layout instead.
         {Cadena(26), Cpl, 20, 10, 10, {2013265900, 1290, 1006632950}, ""},
@@ -126,7 +127,8 @@ TEST(Distribuciones, ReglasEnArbolesAleatorios) {
             EXPECT_EQ(area.Alto, maxY + R);
             EXPECT_GE(minX - R, d == Sep ? Sx : 0);
             EXPECT_GE(area.Ancho - maxX - R, d == Sep ? Sx : 0);
-            EXPECT_TRUE(d == Cpl ? area.Ancho == 2 * area.XRaiz : minX - R + area.Ancho - maxX - R == (d == Sep ? 2 * Sx : 0));
+            EXPECT_TRUE(d == Cpl ? area.Ancho == 2 * area.XRaiz
+                                 : minX - R + area.Ancho - maxX - R == (d == Sep ? 2 * Sx : 0));
             const auto orden = EnOrden(a);  // subtrees share no column, but in the compressed layout
             for (std::size_t i = 1; i < orden.size(); ++i)
                 EXPECT_TRUE(d == Com || Nodo(a, orden[i - 1])->X < Nodo(a, orden[i])->X) << orden[i];
@@ -206,7 +208,8 @@ TEST(Interpolar, RedondeoAlParYLimites) {
         n->XIni = n->YFin = static_cast<std::int32_t>(c[0]);
         n->XFin = n->YIni = static_cast<std::int32_t>(c[1]);
         a.Interpolar(c[2]);
-        EXPECT_EQ(std::make_pair(n->X, n->Y), std::make_pair(static_cast<std::int32_t>(c[3]), static_cast<std::int32_t>(c[4])))
+        EXPECT_EQ(n->X, static_cast<std::int32_t>(c[3])) << c[0] << " -> " << c[1] << " t " << c[2];
+        EXPECT_EQ(n->Y, static_cast<std::int32_t>(c[4]))
             << c[0] << " -> " << c[1] << " t " << c[2];
     }
 }
