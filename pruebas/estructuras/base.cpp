@@ -1,277 +1,294 @@
-// Operations of the tree base: statistics, selection, the pre-order search,
-// replay of an operation list, the drawing traversal and the order check.
+// The tree base (statistics, selection, the pre-order search, replay, the
+// order check, emptying over the node pool), the marks, the history and the
+// kind descriptors.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <limits>
-#include <string>
-#include <tuple>
-#include <vector>
+#include <set>
 
 #include "comprobacion.h"
+#include "uArbolAVL.h"
+#include "uHistoria.h"
+#include "uInvariantes.h"
+#include "uTipos.h"
 
 namespace {
 
 constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 
-// Height and the mean search cost (printed with two decimals, as shown).
-TEST(Estadisticas, AlturaYOperacionesPromedio) {
-    struct {
-        const char* Arbol;
-        std::int32_t Altura;
-        const char* OpPromedio;
-    } const casos[] = {{"", 0, "0.00"}, {"7", 1, "1.00"}, {"10(,20(,30))", 3, "2.00"},
-                       {"50(30(20,40),70)", 3, "2.20"}, {"50(30(20(10,),),70(,80(,90)))", 4, "2.71"}};
+// Height, mean search cost (printed as shown), order check (parent and child
+// only), symmetric order.
+TEST(Base, EstadisticasYOrden) {
+    // Tree, then "height mean ordered" (60 is compared with its parent only).
+    const char* const casos[][2] = {
+        {"", "0 0.00 1"}, {"7", "1 1.00 1"}, {"10(,20(,30))", "3 2.00 1"}, {"50(30(20,60),70)", "3 2.20 1"},
+        {"50(30(20(10,),),70(,80(,90)))", "4 2.71 1"}, {"50(60,70)", "2 1.67 0"}, {"50(30,40)", "2 1.67 0"},
+        {"50(50,70)", "2 1.67 0"}, {"50(30(20,40),70(60,80(,75)))", "4 2.62 0"}};
     for (const auto& c : casos) {
         TArbolBST a;
-        Construir(a, c.Arbol);
-        char s[32];
-        std::snprintf(s, sizeof s, "%.2f", a.OpPromedio());
-        EXPECT_EQ(a.Altura(), c.Altura) << c.Arbol;
-        EXPECT_EQ(std::string(s), c.OpPromedio) << c.Arbol;
+        Construir(a, c[0]);
+        char s[64];
+        std::snprintf(s, sizeof s, "%d %.2f %d", a.Altura(), a.OpPromedio(), a.EstaOrdenado());
+        EXPECT_STREQ(s, c[1]) << c[0];
     }
 }
 
-// In symmetric order the tree 50(30(20,40),70(60,)) is 20 30 40 50 60 70;
-// a position out of range leaves the selection as it was.
-TEST(SeleccionarPosicion, CadaPosicionYFueraDeRango) {
+// A position out of range leaves the selection; Marcar decides whether a
+// search changes it.
+TEST(Base, SeleccionarPosicionYValor) {
     TArbolBST a;
     Construir(a, "50(30(20,40),70(60,))");
     const std::int32_t orden[] = {20, 30, 40, 50, 60, 70};
     for (std::int32_t k = 0; k < 6; ++k) {
         a.SeleccionarPosicion(k);
-        EXPECT_EQ(ValorSel(a), orden[k]) << k;
+        EXPECT_EQ(a.NodoSel->Valor, orden[k]) << k;
     }
     for (std::int32_t k : {-1, 6, Max32, Min32}) {
         a.NodoSel = Nodo(a, 40);
         a.SeleccionarPosicion(k);
         EXPECT_EQ(a.NodoSel, Nodo(a, 40)) << k;
     }
-    TArbolBST v;
-    v.SeleccionarPosicion(0);
-    EXPECT_EQ(v.NodoSel, nullptr);
-}
-
-TEST(Seleccionar, MarcarDecideSiCambiaLaSeleccion) {
-    TArbolBST a;
-    Construir(a, "50(30,70)");
-    TNodoBin* n30 = Nodo(a, 30);
-    a.NodoSel = n30;
     EXPECT_TRUE(a.Seleccionar(70, false));
-    EXPECT_EQ(a.NodoSel, n30);
-    EXPECT_FALSE(a.Seleccionar(60, false));
-    EXPECT_EQ(a.NodoSel, n30);
+    EXPECT_EQ(a.NodoSel, Nodo(a, 40));
+    EXPECT_FALSE(a.Seleccionar(65, false));
+    EXPECT_EQ(a.NodoSel, Nodo(a, 40));
     EXPECT_TRUE(a.Seleccionar(70, true));
     EXPECT_EQ(a.NodoSel, Nodo(a, 70));
-    EXPECT_FALSE(a.Seleccionar(60, true));
+    EXPECT_FALSE(a.Seleccionar(65, true));
     EXPECT_EQ(a.NodoSel, nullptr);
-}
-
-// A kind that keeps no search order, as the heap: it relies on the base
-// search.
-class TArbolSinOrden : public TArbolBin {
-public:
-    void SuprimirNodo() override {}
-    std::string NombreTipo() const override { return "sin orden"; }
-    std::string NombreTipos() const override { return "sin orden"; }
-    TClaseArbol Clase() const override { return &CrearArbol<TArbolSinOrden>; }
-    bool Buscar(std::int32_t) override { return false; }
-    bool Insertar(std::int32_t) override { return false; }
-    void Borrar() override {}
-};
-
-// Path from the root to a node, 'I' left and 'D' right.
-std::string Camino(const TNodoBin* n) {
-    std::string s;
-    for (; n != nullptr && n->Padre != nullptr; n = n->Padre) s.insert(s.begin(), n->Padre->Izq == n ? 'I' : 'D');
-    return s;
-}
-
-// The first match in pre-order, and Seleccionar goes through the kind's search.
-TEST(BusquedaPreorden, PrimeraCoincidencia) {
-    struct {
-        const char* Arbol;
-        std::int32_t Valor;
-        const char* Camino;  // nullptr: not found
-    } const casos[] = {
-        {"", 1, nullptr},
-        {"5(1,9)", 4, nullptr},
-        {"5(1(2,3),9(4,))", 4, "DI"},  // only in the root's right subtree
-        {"3(1(7,),7)", 7, "II"},       // deeper but earlier in pre-order
-        {"3(7(7,),8)", 7, "I"},        // a node before its left subtree
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.Arbol);
-        TArbolSinOrden a;
-        Construir(a, c.Arbol);
-        const TNodoBin* n = a.BuscarNodo(a.Raiz, c.Valor);
-        EXPECT_EQ(n == nullptr ? "-" : Camino(n), c.Camino == nullptr ? "-" : c.Camino);
-        EXPECT_EQ(a.Seleccionar(c.Valor, true), c.Camino != nullptr);
-        EXPECT_EQ(a.NodoSel, n);
-    }
-    // Only within the subtree given.
-    TArbolSinOrden a;
-    Construir(a, "5(1(2,3),9(4,))");
-    EXPECT_EQ(a.BuscarNodo(a.Raiz->Izq, 4), nullptr);
-    EXPECT_EQ(a.BuscarNodo(a.Raiz->Der, 4), a.Raiz->Der->Izq);
-    EXPECT_EQ(a.BuscarNodo(nullptr, 4), nullptr);
-}
-
-// The search tree's own search descends by order: a value misplaced by
-// hand is not found by it, while the base search still finds it.
-TEST(BusquedaOrdenada, DesciendePorElOrden) {
-    TArbolBST a;
+    // The search tree's own search descends by the order: a value misplaced
+    // by hand is found only by the base search.
     Construir(a, "50(30(20,60),70)");
     EXPECT_EQ(a.BuscarNodo(a.Raiz, 60), nullptr);
     EXPECT_EQ(a.TArbolBin::BuscarNodo(a.Raiz, 60), Nodo(a, 60));
-    EXPECT_EQ(a.BuscarNodo(a.Raiz, 20), Nodo(a, 20));
-    EXPECT_FALSE(a.Seleccionar(60, true));
 }
 
-// Records the keys a replay selects, so a deletion's key can be observed
-// even when it is absent.
-class TArbolEspia : public TArbolBST {
-public:
-    bool Seleccionar(std::int32_t Valor, bool Marcar) override {
-        Selecciones.push_back(Valor);
-        return TArbolBST::Seleccionar(Valor, Marcar);
+// A kind that keeps no order, as the heap: the base search is the first
+// match in pre-order, within the subtree given.
+TEST(Base, BusquedaPreordenPrimeraCoincidencia) {
+    struct TSinOrden : TArbolBST {
+        TNodoBin* BuscarNodo(TNodoBin* N, std::int32_t V) const override { return TArbolBin::BuscarNodo(N, V); }
+    };
+    // Tree, value, path ('I' left, 'D' right; "-": not found).
+    const char* const casos[][3] = {{"", "1", "-"}, {"5(1,9)", "4", "-"}, {"5(1(2,3),9(4,))", "4", "DI"},
+                                    {"3(1(7,),7)", "7", "II"}, {"3(7(7,),8)", "7", "I"}};
+    for (const auto& c : casos) {
+        TSinOrden a;
+        Construir(a, c[0]);
+        const TNodoBin* n = a.BuscarNodo(a.Raiz, std::stoi(c[1]));
+        std::string camino = n ? "" : "-";
+        for (const TNodoBin* m = n; m && m->Padre; m = m->Padre)
+            camino.insert(camino.begin(), m->Padre->Izq == m ? 'I' : 'D');
+        EXPECT_EQ(camino, c[2]) << c[0];
+        EXPECT_EQ(a.Seleccionar(std::stoi(c[1]), true), n != nullptr);
+        EXPECT_EQ(a.NodoSel, n);
     }
-    std::vector<std::int32_t> Selecciones;
-};
-
-TEST(Reconstruir, SinInformesYConElManejadorDevuelto) {
-    TArbolBST a;
-    Construir(a, "1(,2)");
-    int llamadas = 0;
-    a.OnEtapa = [&](const std::string&, const std::string&, int) { ++llamadas; };
-    const std::int32_t e[] = {5, 3, 8, -3};
-    a.Reconstruir(e);
-    EXPECT_EQ(llamadas, 0);
-    EXPECT_EQ(Forma(a), "5(,8)");
-    EXPECT_EQ(Comprobar(a), "");
-    ASSERT_TRUE(a.MostrarEtapas());
-    a.Buscar(5);
-    EXPECT_EQ(llamadas, 1);
+    TSinOrden a;
+    Construir(a, "5(1(2,3),9(4,))");
+    EXPECT_EQ(a.BuscarNodo(a.Raiz->Izq, 4), nullptr);
+    EXPECT_EQ(a.BuscarNodo(nullptr, 4), nullptr);
 }
 
-TEST(Reconstruir, EntradasLimite) {
-    TArbolEspia a;
-    const std::int32_t e[] = {0, 5, 5, Min32, -5, -7, 9};
-    a.Reconstruir(e, 6);  // the 9 is beyond N
+// Replay: no report, the handler kept; the least entry deletes the least key
+// (its negation wraps); entries beyond N are ignored. A heap's negative
+// entry deletes the minimum whatever its key.
+TEST(Base, Reconstruir) {
+    struct TEspia : TArbolBST {
+        bool Seleccionar(std::int32_t Valor, bool Marcar) override {
+            Vistas.push_back(Valor);
+            return TArbolBST::Seleccionar(Valor, Marcar);
+        }
+        std::vector<std::int32_t> Vistas;
+    } a;
+    Construir(a, "1(,2)");
+    TGrabadora g(a);
+    const std::int32_t e[] = {0, 5, 5, 8, Min32, -5, -7, -8, 9};
+    a.Reconstruir(e, 8);
     EXPECT_EQ(Forma(a), "0");
-    EXPECT_EQ(a.NumNodos, 1);
-    // The least entry deletes the least key (its negation wraps), an
-    // absent key leaves nothing selected and nothing is deleted.
-    EXPECT_EQ(a.Selecciones, (std::vector<std::int32_t>{Min32, 5, 7}));
+    EXPECT_EQ(a.Vistas, (std::vector<std::int32_t>{Min32, 5, 7, 8}));
+    EXPECT_TRUE(g.Etapas.empty());
+    EXPECT_TRUE(a.MostrarEtapas());
     a.Reconstruir(std::span<const std::int32_t>{});
     EXPECT_EQ(Forma(a), "");
-}
 
-// One call of a drawing callback, for comparison.
-using TLlamada = std::tuple<char, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool>;
-
-TEST(Recorrer, CuatroPasadasEnOrden) {
-    TArbolBST a;
-    Construir(a, "50(30(20,40),70)");
-    // Coordinates derived from the value keep the expectations readable.
-    RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Valor; n->Y = -n->Valor; });
-    a.NodoSel = Nodo(a, 40);
-    std::vector<TLlamada> v;
-    auto nodo = [&v](char k) {
-        return [&v, k](TNodoBin* n, std::int32_t x, std::int32_t y, bool sel) {
-            v.emplace_back(k, n->Valor, x, y, 0, sel);
-        };
-    };
-    auto arco = [&v](std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-        v.emplace_back('A', x1, y1, x2, y2, false);
-    };
-    int vectores = 0;
-    auto vec = [&](TNodoBin*, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool) { ++vectores; };
-    a.Recorrer(nodo('F'), nodo('N'), arco, nodo('T'), vec);
-    std::vector<TLlamada> esperado;
-    for (char k : {'F', 'A', 'N', 'T'}) {
-        if (k == 'A') {
-            for (auto [p, h] : {std::pair{50, 30}, {30, 20}, {30, 40}, {50, 70}})
-                esperado.emplace_back('A', p, -p, h, -h, false);
-            continue;
-        }
-        for (std::int32_t n : {50, 30, 20, 40, 70}) esperado.emplace_back(k, n, n, -n, 0, n == 40);
-    }
-    EXPECT_EQ(v, esperado);
-    EXPECT_EQ(vectores, 0);
-
-    // An unassigned callback skips its pass.
-    v.clear();
-    a.Recorrer(nullptr, nullptr, nullptr, nodo('T'), nullptr);
-    EXPECT_EQ(v, std::vector<TLlamada>(esperado.end() - 5, esperado.end()));
-
-    // An empty tree calls nothing.
-    v.clear();
-    TArbolBST().Recorrer(nodo('F'), nodo('N'), arco, nodo('T'), vec);
-    EXPECT_TRUE(v.empty());
-    EXPECT_EQ(vectores, 0);
-}
-
-// Only parent-child pairs are compared.
-TEST(EstaOrdenado, ComparaPadresEHijos) {
-    struct {
-        const char* Arbol;
-        bool Ordenado;
-    } const casos[] = {
-        {"", true},
-        {"50(30(20,60),70)", true},  // 60 left of 50, but only its parent 30 is compared
-        {"50(60,70)", false},
-        {"50(30,40)", false},
-        {"50(50,70)", false},  // equal keys are out of order
-        {"50(30(20,40),70(60,80(,75)))", false},
-    };
-    for (const auto& c : casos) {
-        TArbolBST a;
-        Construir(a, c.Arbol);
-        EXPECT_EQ(a.EstaOrdenado(), c.Ordenado) << c.Arbol;
-    }
+    TMonticulo m;
+    m.Cargar(FlujoVector({9, 9, 9, 9, 9}));
+    const std::int32_t em[] = {5, 3, 8, -100, 0, -7, 4, Min32};
+    m.Reconstruir(em);
+    EXPECT_EQ(Vivos(m), (std::vector<std::int32_t>{5, 8}));
+    EXPECT_EQ(Grises(m), (std::vector<std::int32_t>{4}));
 }
 
 // Emptying gives every slot back at once, or one node at a time when a
-// removed node is still shown or the nodes have destructors; either way the
-// refilled tree is sound and the shown node keeps its memory.
-TEST(Vaciar, ReutilizaLaMemoriaSinTocarNodosVivosFueraDelArbol) {
+// removed node is still shown or the nodes have destructors; the refilled
+// tree is sound and the shown node keeps its memory.
+TEST(Base, VaciarReutilizaElPool) {
     auto llenar = [](TArbolBin& a) {
         for (std::int32_t k = 1; k <= 3000; ++k) a.Insertar(k * 7919 % 3001);
     };
     TArbolBST a;
     llenar(a);
+    const std::size_t bytes = a.BytesNodos();
     TNodoBin* mostrado = a.CrearNodo(-5, nullptr, nullptr, nullptr);
     a.NodoBorrado = mostrado;
     a.Vaciar();
     EXPECT_EQ(a.Raiz, nullptr);
-    EXPECT_EQ(a.NodoSel, nullptr);
     EXPECT_EQ(a.NumNodos, 0);
     llenar(a);
     EXPECT_EQ(mostrado->Valor, -5);
-    EXPECT_EQ(RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { return n == mostrado; }), nullptr);
+    EXPECT_EQ(Nodo(a, -5), nullptr);
     a.NodoBorrado = nullptr;
-    EXPECT_EQ(Comprobar(a), "");
     a.DestruirNodo(mostrado);
     for (int vez = 0; vez < 2; ++vez) {
         a.Vaciar();
         llenar(a);
-        EXPECT_EQ(a.NumNodos, 3000);
-        EXPECT_EQ(Comprobar(a), "");
+        EXPECT_EQ(Invariante(a), "");
     }
+    EXPECT_EQ(a.BytesNodos(), bytes);
 
-    class TArbolContado : public TArbolBST {
-    public:
-        TArbolContado() : TArbolBST(sizeof(TNodoContado<TNodoBin>)) {}
-        TNodoBin* CrearNodo(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) override {
-            return NuevoNodo<TNodoContado<TNodoBin>>(V, P, I, D);
-        }
-    } contado;
+    TContado<TArbolBST, TNodoBin> contado;
     llenar(contado);
     EXPECT_EQ(TNodoContado<TNodoBin>::Vivos, 3000);
     contado.Vaciar();
     EXPECT_EQ(TNodoContado<TNodoBin>::Vivos, 0);
+}
+
+// Nested sets list every node still marked (twice if marked twice); each
+// clears its marks when it ends; a fifth mark is refused.
+TEST(Base, Marcas) {
+    TArbolBST a;
+    Construir(a, "1(,2(,3(,4(,5))))");
+    auto marcados = [] {
+        std::multiset<std::int32_t> s;
+        TMarcas::ParaCadaMarcado([&](const TNodoBin* n) { s.insert(n->Valor); });
+        return s;
+    };
+    {
+        TMarcas m{Nodo(a, 1), Nodo(a, 2)};
+        {
+            TMarcas n{Nodo(a, 2), Nodo(a, 3)};
+            Nodo(a, 1)->Marcado = false;
+            EXPECT_EQ(marcados(), (std::multiset<std::int32_t>{2, 2, 3}));
+        }
+        m.Marcar(Nodo(a, 4));
+        m.Marcar(Nodo(a, 5));
+        EXPECT_THROW(m.Marcar(Nodo(a, 3)), std::logic_error);
+        EXPECT_EQ(marcados(), (std::multiset<std::int32_t>{4, 5}));
+    }
+    EXPECT_EQ(RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { return n->Marcado; }), nullptr);
+}
+
+TOperacion Ins(std::int32_t k) { return {TOperacion::Insercion, k}; }
+TOperacion Bor(std::int32_t k) { return {TOperacion::Borrado, k}; }
+
+// Only operations whose stored entry reads back the same are representable;
+// the history replays each exactly, whatever its key.
+TEST(Historia, EntradasYReconstruccion) {
+    const std::tuple<TOperacion, std::int32_t, bool> casos[] = {
+        {Ins(0), 0, true}, {Ins(Max32), Max32, true}, {Ins(-5), -5, false}, {Ins(Min32), Min32, false},
+        {Bor(5), -5, true}, {Bor(Max32), -Max32, true}, {Bor(Min32), Min32, true}, {Bor(0), 0, false},
+        {Bor(-5), 5, false}};
+    for (const auto& [op, entrada, representable] : casos) {
+        EXPECT_EQ(EntradaDe(op), entrada) << op.Tipo << " " << op.Clave;
+        EXPECT_EQ(Representable(op), representable) << op.Tipo << " " << op.Clave;
+    }
+    const TOperacion ops[] = {Ins(Min32), Ins(-5), Ins(0), Ins(Max32), Bor(-5), Bor(0), Bor(Min32), Ins(7)};
+    TArbolBST a;
+    a.Reconstruir(ops);
+    EXPECT_EQ(Forma(a), "2147483647(7,)");
+    EXPECT_EQ(a.NodoSel, nullptr);
+    THistoria h;
+    for (const TOperacion& op : ops) h.Anotar(op);
+    EXPECT_EQ(h.Entradas(), (std::vector<std::int32_t>{Min32, -5, 0, Max32, 5, 0, Min32, 7}));
+}
+
+// Each command that changes the list: undo gives back the structure and the
+// list before it, once or twice; another kind never reads the snapshot.
+TEST(Historia, DeshacerUnNivel) {
+    TArbolBST a;
+    THistoria h;
+    EXPECT_FALSE(h.Deshacer(a));
+    for (std::int32_t k : {5, 3}) {
+        a.Insertar(k);
+        h.Anotar(Ins(k));
+    }
+    const std::vector<TOperacion> antes{Ins(5), Ins(3)};
+    for (int orden = 0; orden < 4; ++orden) {
+        const auto arbol = a.Guardar();
+        h.GuardarDeshacer(a);
+        if (orden == 0) h.Vaciar();
+        if (orden == 1) h.Reemplazar({Bor(1)});
+        if (orden >= 2) h.Anotar(Bor(3));
+        if (orden == 3) h.Vaciar();  // what was appended since goes too
+        a.Vaciar();
+        ASSERT_TRUE(h.Deshacer(a));
+        ASSERT_TRUE(h.Deshacer(a));
+        EXPECT_EQ(std::vector<TOperacion>(h.Operaciones().begin(), h.Operaciones().end()), antes) << orden;
+        EXPECT_EQ(a.Guardar(), arbol);
+    }
+    TArbolAVL avl;
+    h.Anotar(Ins(9));
+    EXPECT_FALSE(h.Deshacer(avl));
+    EXPECT_EQ(h.NumOper(), 3);
+}
+
+// The patterns a "text|pattern|text|pattern" filter offers ("*.arb").
+std::set<std::string> Patrones(std::string_view Filtro) {
+    std::set<std::string> r;
+    const auto t = Trozos(std::string(Filtro), '|');
+    for (std::size_t i = 1; i < t.size(); i += 2)
+        for (const std::string& p : Trozos(t[i], ';')) r.insert(p);
+    return r;
+}
+
+// Each descriptor leads back from its structures and its key, offers its
+// extensions, and its checks name what is wrong with a structure.
+TEST(Tipos, DescriptoresYComprobaciones) {
+    for (const TTipoEstructura& t : TiposEstructura()) {
+        SCOPED_TRACE(std::string(t.Clave));
+        EXPECT_EQ(TipoDe(*t.Clase()), &t);
+        EXPECT_EQ(BuscarTipo(t.Clave), &t);
+        std::set<std::string> ext;
+        for (std::string_view e : t.Extensiones) ext.insert("*." + std::string(e));
+        EXPECT_EQ(Patrones(t.FiltroAbrir), ext);
+        EXPECT_EQ(Patrones(t.FiltroGuardar), ext);
+        std::string defecto(t.ExtDefecto);
+        for (char& ch : defecto) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_TRUE(ext.contains("*." + defecto));
+    }
+    struct TOtro : TArbolBST {
+        TClaseArbol Clase() const override { return &CrearArbol<TOtro>; }
+    };
+    EXPECT_EQ(TipoDe(TOtro()), nullptr);
+    EXPECT_EQ(BuscarTipo("BST"), nullptr);
+
+    using TMensajes = std::vector<std::string>;
+    TArbolBST b;
+    Construir(b, "50(60,70)");
+    const TTipoEstructura& bst = *BuscarTipo("bst");
+    EXPECT_EQ(bst.Comprobar(b), TMensajes{"Arbol no ordenado!"});
+    EXPECT_EQ(bst.Sospechas(b), TMensajes{"las claves no están ordenadas"});
+    // An unbalanced AVL tree loads consistent but suspect; a factor altered
+    // anywhere makes it inconsistent.
+    const TTipoEstructura& avl = *BuscarTipo("avl");
+    TArbolAVL a;
+    Construir(a, "50(30(20(10,),40),70(,80(,90)))");
+    EXPECT_EQ(avl.Comprobar(a), TMensajes{});
+    EXPECT_EQ(avl.Sospechas(a), TMensajes{"hay nodos desequilibrados (factor de equilibrio fuera de -1 a 1)"});
+    EXPECT_EQ(avl.Cifra.Valor(*Nodo(a, 70)), 2);
+    for (std::int32_t v : EnOrden(a)) {
+        std::int32_t& fe = static_cast<TNodoAVL*>(Nodo(a, v))->FactorEquilibrio;
+        for (std::int32_t d : {1, -2}) {
+            fe += d;
+            EXPECT_EQ(avl.Comprobar(a), TMensajes{"Arbol AVL inconsistente!"}) << v << " " << d;
+        }
+        fe += 1;
+    }
+    EXPECT_TRUE(a.Consistente());
+    Construir(a, "2(1,3)");
+    EXPECT_EQ(avl.Sospechas(a), TMensajes{});
 }
 
 }  // namespace

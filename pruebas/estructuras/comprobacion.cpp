@@ -4,59 +4,37 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstring>
-#include <iterator>
-#include <limits>
-#include <new>
 #include <sstream>
-#include <stdexcept>
+
+#include "uArbolAVL.h"
 
 namespace {
 
-class TLectorTexto {
-public:
-    explicit TLectorTexto(const std::string& T) : T_(T) {}
-
-    // One node and its subtrees; false when the text has no node here.
-    bool Nodo(TEscritorFlujo& F, std::int32_t& Cuenta) {
-        if (Pos_ >= T_.size() || T_[Pos_] == ',' || T_[Pos_] == ')') return false;
-        std::size_t usados = 0;
-        const long long v = std::stoll(T_.substr(Pos_), &usados);
-        if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
-            throw std::invalid_argument("value out of range in " + T_);
-        Pos_ += usados;
-        ++Cuenta;
-        // The flags are known only once the children are read: their records
-        // are gathered apart and follow this node's.
-        std::vector<std::uint8_t> hijos;
-        TEscritorFlujo fh(hijos);
-        bool izq = false, der = false;
-        if (Pos_ < T_.size() && T_[Pos_] == '(') {
-            ++Pos_;
-            izq = Nodo(fh, Cuenta);
-            Esperar(',');
-            der = Nodo(fh, Cuenta);
-            Esperar(')');
-        }
-        F.EscribirEntero(static_cast<std::int32_t>(v));
-        F.EscribirByte(izq ? 1 : 0);
-        F.EscribirByte(der ? 1 : 0);
-        for (std::uint8_t b : hijos) F.EscribirByte(b);
-        return true;
+// One node of the text and its subtrees, written as records; false when the
+// text has no node here. The flags are known only once the children are
+// read: their records are gathered apart and follow this node's.
+bool LeerNodo(const std::string& T, std::size_t& Pos, TEscritorFlujo& F, std::int32_t& Cuenta) {
+    if (Pos >= T.size() || T[Pos] == ',' || T[Pos] == ')') return false;
+    std::size_t usados = 0;
+    const std::int32_t v = static_cast<std::int32_t>(std::stoll(T.substr(Pos), &usados));
+    Pos += usados;
+    ++Cuenta;
+    std::vector<std::uint8_t> hijos;
+    TEscritorFlujo fh(hijos);
+    bool izq = false, der = false;
+    if (Pos < T.size() && T[Pos] == '(') {
+        izq = LeerNodo(T, ++Pos, fh, Cuenta);
+        if (T.at(Pos++) != ',') throw std::invalid_argument("expected , in " + T);
+        der = LeerNodo(T, Pos, fh, Cuenta);
+        if (T.at(Pos++) != ')') throw std::invalid_argument("expected ) in " + T);
     }
-    void Fin() {
-        if (Pos_ != T_.size()) throw std::invalid_argument("trailing text in " + T_);
-    }
-
-private:
-    void Esperar(char c) {
-        if (Pos_ >= T_.size() || T_[Pos_] != c) throw std::invalid_argument(std::string("expected ") + c + " in " + T_);
-        ++Pos_;
-    }
-    const std::string& T_;
-    std::size_t Pos_ = 0;
-};
+    F.EscribirEntero(v);
+    F.EscribirByte(izq ? 1 : 0);
+    F.EscribirByte(der ? 1 : 0);
+    for (std::uint8_t b : hijos) F.EscribirByte(b);
+    return true;
+}
 
 void Escribir(const TNodoBin* n, std::string& s) {
     s += std::to_string(n->Valor);
@@ -68,85 +46,34 @@ void Escribir(const TNodoBin* n, std::string& s) {
     s += ')';
 }
 
-std::string Revisar(const TArbolBin& A, bool EntreOperaciones) {
-    std::ostringstream fallo;
-    if (A.Raiz != nullptr && A.Raiz->Padre != nullptr) return "Raiz->Padre is not nil";
-    if (EntreOperaciones && A.NodoBorrado != nullptr) return "NodoBorrado is not nil";
-    const std::int64_t limite = std::max<std::int64_t>(A.NumNodos, 0);
-    std::int64_t cuenta = 0;
-    bool selVisto = A.NodoSel == nullptr;
-    bool hayPrevio = false;
-    std::int32_t previo = 0;
-    // In-order with an explicit stack. A child is checked to point back at
-    // its parent before it is entered, so faulty links cannot make it loop.
-    std::vector<const TNodoBin*> pila;
-    const TNodoBin* n = A.Raiz;
-    while (n != nullptr || !pila.empty()) {
-        while (n != nullptr) {
-            if (++cuenta > limite) {
-                fallo << "more nodes reachable than NumNodos " << A.NumNodos;
-                return fallo.str();
-            }
-            pila.push_back(n);
-            if (n->Izq != nullptr && n->Izq->Padre != n) {
-                fallo << "left child of " << n->Valor << " has a wrong Padre";
-                return fallo.str();
-            }
-            n = n->Izq;
-        }
-        n = pila.back();
-        pila.pop_back();
-        if (n->Der != nullptr && n->Der->Padre != n) {
-            fallo << "right child of " << n->Valor << " has a wrong Padre";
-            return fallo.str();
-        }
-        if (n == A.NodoSel) selVisto = true;
-        if (n == A.NodoBorrado) return "NodoBorrado is reachable";
-        if (EntreOperaciones) {
-            if (n->Marcado) {
-                fallo << "node " << n->Valor << " is still marked";
-                return fallo.str();
-            }
-            if (hayPrevio && !(previo < n->Valor)) {
-                fallo << "order broken: " << n->Valor << " comes after " << previo;
-                return fallo.str();
-            }
-        }
-        previo = n->Valor;
-        hayPrevio = true;
-        n = n->Der;
-    }
-    if (cuenta != A.NumNodos) {
-        fallo << "NumNodos " << A.NumNodos << " but " << cuenta << " nodes reachable";
-        return fallo.str();
-    }
-    if (!selVisto) return "NodoSel is not a node of the tree";
-    return {};
-}
-
-Opt ValorDe(const TNodoBin* n) {
-    if (n == nullptr) return nil;
-    return n->Valor;
-}
-
+std::string Opcional(std::optional<std::int32_t> V) { return V ? std::to_string(*V) : "-"; }
+std::optional<std::int32_t> ValorDe(const TNodoBin* N) { return N ? std::optional(N->Valor) : std::nullopt; }
 }  // namespace
 
 std::vector<std::uint8_t> FlujoDe(const std::string& Texto) {
-    std::vector<std::uint8_t> nodos;
-    TEscritorFlujo fn(nodos);
-    TLectorTexto lector(Texto);
+    std::vector<std::uint8_t> nodos, datos;
+    TEscritorFlujo fn(nodos), f(datos);
+    std::size_t pos = 0;
     std::int32_t cuenta = 0;
-    lector.Nodo(fn, cuenta);
-    lector.Fin();
-    std::vector<std::uint8_t> datos;
-    TEscritorFlujo f(datos);
+    LeerNodo(Texto, pos, fn, cuenta);
+    if (pos != Texto.size()) throw std::invalid_argument("trailing text in " + Texto);
     f.EscribirEntero(cuenta);
     datos.insert(datos.end(), nodos.begin(), nodos.end());
     return datos;
 }
 
+void Construir(TArbolBin& A, const std::string& Texto) { A.Cargar(FlujoDe(Texto)); }
+
+std::string Forma(const TArbolBin& A) {
+    std::string s;
+    if (A.Raiz != nullptr) Escribir(A.Raiz, s);
+    return s;
+}
+
 std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta) {
-    for (int b = 0; b < 4; ++b) Datos[b] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(Cuenta) >> (8 * b));
+    std::vector<std::uint8_t> c;
+    TEscritorFlujo(c).EscribirEntero(Cuenta);
+    std::copy(c.begin(), c.end(), Datos.begin());
     return Datos;
 }
 
@@ -187,107 +114,19 @@ std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta, const std::vector<TRegis
     return datos;
 }
 
-void Construir(TArbolBin& A, const std::string& Texto) {
-    A.Cargar(FlujoDe(Texto));
-}
-
-std::string Forma(const TArbolBin& A) {
-    std::string s;
-    if (A.Raiz != nullptr) Escribir(A.Raiz, s);
-    return s;
-}
-
-TNodoBin* Nodo(const TArbolBin& A, std::int32_t V) {
-    return RecorrerPreorden(A.Raiz, [V](TNodoBin* n, std::int32_t) { return n->Valor == V; });
-}
-
-std::string Comprobar(const TArbolBST& A) {
-    return Revisar(A, true);
-}
-std::string ComprobarEnlaces(const TArbolBin& A) {
-    return Revisar(A, false);
-}
-
-std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
-    std::vector<std::int32_t> v;
-    std::vector<const TNodoBin*> pila;
-    const TNodoBin* n = A.Raiz;
-    while (n != nullptr || !pila.empty()) {
-        for (; n != nullptr; n = n->Izq) pila.push_back(n);
-        n = pila.back();
+std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores) {
+    const auto n = static_cast<std::int64_t>(Valores.size());
+    std::vector<TRegistroMon> registros;
+    std::vector<std::int64_t> pila;
+    if (n > 0) pila.push_back(0);
+    while (!pila.empty()) {
+        const std::int64_t i = pila.back();
         pila.pop_back();
-        v.push_back(n->Valor);
-        n = n->Der;
+        registros.push_back({Valores[i], static_cast<std::int32_t>(i), 2 * i + 1 < n, 2 * i + 2 < n});
+        if (2 * i + 2 < n) pila.push_back(2 * i + 2);
+        if (2 * i + 1 < n) pila.push_back(2 * i + 1);
     }
-    return v;
-}
-
-Opt ValorSel(const TArbolBin& A) {
-    return ValorDe(A.NodoSel);
-}
-
-std::int32_t Enesimo(const std::set<std::int32_t>& S, std::int32_t I) {
-    return *std::next(S.begin(), I);
-}
-
-TEtapas Unir(std::initializer_list<TEtapas> Partes) {
-    TEtapas v;
-    for (const TEtapas& p : Partes) v.insert(v.end(), p.begin(), p.end());
-    return v;
-}
-
-void PrintTo(const TEtapaVista& E, std::ostream* os) {
-    *os << "{\"" << E.Titulo << "\", \"" << E.Descripcion << "\", " << E.Tipo << ", marcados [";
-    for (std::size_t i = 0; i < E.Marcados.size(); ++i) *os << (i ? " " : "") << E.Marcados[i];
-    *os << "], sel " << (E.Sel ? std::to_string(*E.Sel) : "nil") << ", borrado "
-        << (E.Borrado ? std::to_string(*E.Borrado) : "nil") << "}";
-}
-
-void PrintTo(const TDistribucion& D, std::ostream* os) {
-    *os << "{Ancho " << D.Ancho << ", Alto " << D.Alto << ", XRaiz " << D.XRaiz << "}";
-}
-
-TGrabadora::TGrabadora(TArbolBin& A) {
-    A.OnEtapa = [this, &A](const std::string& Titulo, const std::string& Descripcion, int Tipo) {
-        TEtapaVista e{Titulo, Descripcion, Tipo, {}, ValorDe(A.NodoSel), ValorDe(A.NodoBorrado)};
-        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
-            if (n->Marcado) e.Marcados.push_back(n->Valor);
-        });
-        Etapas.push_back(e);
-        if (Ademas) Ademas(Etapas.back());
-    };
-}
-
-void TGrabadora::Vigilar(std::function<std::string()> Revisar) {
-    Ademas = [this, Revisar = std::move(Revisar)](const TEtapaVista& e) {
-        const std::string f = Revisar();
-        if (!f.empty()) ADD_FAILURE() << "during report " << Etapas.size() << " \"" << e.Descripcion << "\": " << f;
-    };
-}
-
-void TGrabadora::InterrumpirEn(std::size_t K) {
-    Ademas = [this, K](const TEtapaVista&) {
-        if (Etapas.size() == K + 1) throw TInterrupcion{};
-    };
-}
-
-std::optional<bool> Ejecutar(TArbolBST& A, TOp Op, std::int32_t Valor) {
-    A.Deseleccionar();
-    switch (Op) {
-        case OpBuscar:
-            return A.Buscar(Valor);
-        case OpInsertar:
-            return A.Insertar(Valor);
-        case OpBorrar:
-            A.Seleccionar(Valor, true);
-            A.Borrar();
-            break;
-    }
-    return std::nullopt;
-}
-
-void PrintTo(const TCasoBST& C, std::ostream* os) {
-    *os << C.Nombre;
+    return FlujoMon(static_cast<std::int32_t>(n), registros);
 }
 
 std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optional<std::uint8_t> Color) {
@@ -305,6 +144,75 @@ std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optiona
     return datos;
 }
 
+TNodoBin* Nodo(const TArbolBin& A, std::int32_t V) {
+    return RecorrerPreorden(A.Raiz, [V](TNodoBin* n, std::int32_t) { return n->Valor == V; });
+}
+
+std::vector<std::int32_t> EnOrden(const TArbolBin& A) {
+    std::vector<std::int32_t> v;
+    std::vector<const TNodoBin*> pila;
+    for (const TNodoBin* n = A.Raiz; n != nullptr || !pila.empty(); n = n->Der) {
+        for (; n != nullptr; n = n->Izq) pila.push_back(n);
+        n = pila.back();
+        pila.pop_back();
+        v.push_back(n->Valor);
+    }
+    return v;
+}
+
+std::vector<std::int32_t> Vivos(const TMonticulo& M) {
+    return {M.VectorValores.begin(), M.VectorValores.begin() + M.NumNodos};
+}
+
+std::vector<std::int32_t> Grises(const TMonticulo& M) {
+    return {M.VectorValores.begin() + M.NumNodos, M.VectorValores.begin() + M.MaxNodos};
+}
+
+std::string Lista(const std::vector<std::int32_t>& V) {
+    std::string s;
+    for (std::int32_t x : V) s += (s.empty() ? "" : ",") + std::to_string(x);
+    return s.empty() ? "-" : s;
+}
+
+std::string Factores(const TArbolBin& A) {
+    std::string s;
+    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+        s += (s.empty() ? "" : " ") + Texto(n->Valor) + ":" + Texto(static_cast<TNodoAVL*>(n)->FactorEquilibrio);
+    });
+    return s;
+}
+
+std::string Linea(std::string_view Titulo, std::string_view Descripcion, int Tipo,
+                  const std::vector<std::int32_t>& Marcados, std::optional<std::int32_t> Sel,
+                  std::optional<std::int32_t> Borrado) {
+    return std::string(Titulo) + " | " + std::string(Descripcion) + " | " + std::to_string(Tipo) + " | " +
+           Lista(Marcados) + " | " + Opcional(Sel) + " | " + Opcional(Borrado);
+}
+
+TGrabadora::TGrabadora(TArbolBin& A) {
+    A.OnEtapa = [this, &A](const std::string& Titulo, const std::string& Descripcion, int Tipo) {
+        std::vector<std::int32_t> marcados;
+        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+            if (n->Marcado) marcados.push_back(n->Valor);
+        });
+        Etapas.push_back(Linea(Titulo, Descripcion, Tipo, marcados, ValorDe(A.NodoSel), ValorDe(A.NodoBorrado)));
+        if (Ademas) Ademas();
+    };
+}
+
+void TGrabadora::Vigilar(std::function<std::string()> Revisar) {
+    Ademas = [this, Revisar = std::move(Revisar)] {
+        const std::string f = Revisar();
+        if (!f.empty()) ADD_FAILURE() << "during report " << Etapas.size() << " \"" << Etapas.back() << "\": " << f;
+    };
+}
+
+void TGrabadora::InterrumpirEn(std::size_t K) {
+    Ademas = [this, K] {
+        if (Etapas.size() == K + 1) throw TInterrupcion{};
+    };
+}
+
 TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos) : Tam_(Datos.size()) {
     const auto pagina = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
     const std::size_t paginasDatos = (Tam_ + pagina - 1) / pagina;
@@ -313,84 +221,33 @@ TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos) : Tam_(Datos.s
     if (m == MAP_FAILED) throw std::bad_alloc();
     Mapa_ = static_cast<std::uint8_t*>(m);
     std::uint8_t* guarda = Mapa_ + paginasDatos * pagina;
-    if (mprotect(guarda, pagina, PROT_NONE) != 0) {
-        munmap(Mapa_, TamMapa_);
-        throw std::bad_alloc();
+    if (mprotect(guarda, pagina, PROT_NONE) != 0) throw std::bad_alloc();
+    if (Tam_ > 0) std::memcpy(guarda - Tam_, Datos.data(), Tam_);
+    Inicio_ = guarda - Tam_;
+}
+
+TDatosAlBorde::~TDatosAlBorde() { munmap(Mapa_, TamMapa_); }
+
+std::vector<std::string> Campos(const std::string& Linea) {
+    std::vector<std::string> v;
+    for (std::size_t i = 0;;) {
+        const std::size_t j = Linea.find(" | ", i);
+        v.push_back(Linea.substr(i, j - i));
+        if (j == std::string::npos) return v;
+        i = j + 3;
     }
-    std::uint8_t* inicio = guarda - Tam_;
-    if (Tam_ > 0) std::memcpy(inicio, Datos.data(), Tam_);
-    Inicio_ = inicio;
 }
 
-TDatosAlBorde::~TDatosAlBorde() {
-    munmap(Mapa_, TamMapa_);
-}
-
-namespace EtapasBST {
-namespace {
-// Plain literals: the builders run while other files' case tables are
-// initialised.
-constexpr const char* Busqueda = "Busqueda finalizada";
-constexpr const char* Clasificacion = "Clasificación del nodo seleccionado:";
-constexpr const char* TituloDosHijos = "Borrado de nodo con dos hijos:";
-}  // namespace
-
-TEtapaVista Comparacion(std::int32_t V, std::int32_t Comparado, Opt Sel) {
-    return {"Búsqueda del valor " + std::to_string(V), "Comparando con elemento " + std::to_string(Comparado), 0,
-            {Comparado}, Sel, nil};
-}
-TEtapaVista Encontrado(std::int32_t V) {
-    return {Busqueda, "Se encontro un nodo con el valor " + std::to_string(V), 0, {}, V, nil};
-}
-TEtapaVista NoEncontrado(Opt Sel) {
-    return {Busqueda,
-            "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.", 0, {},
-            Sel, nil};
-}
-TEtapaVista InsercionFallida(std::int32_t Sel) {
-    return {"Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, {}, Sel, nil};
-}
-TEtapaVista InsercionEnVacio(std::int32_t Sel) {
-    return {"Inserción como hoja", "El nodo pasa a ser la raiz.", 2, {}, Sel, nil};
-}
-TEtapaVista InsercionHoja(std::int32_t Sel) {
-    return {"Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.", 2, {}, Sel, nil};
-}
-TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel) {
-    return {TituloDosHijos, "Nos situamos en el hijo izquierdo.", 0, {Marcado}, Sel, nil};
-}
-TEtapaVista HijoDerecho(std::int32_t Marcado, std::int32_t Sel) {
-    return {TituloDosHijos, "Se recorren los hijos derechos.", 0, {Marcado}, Sel, nil};
-}
-TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel) {
-    return {TituloDosHijos,
-            "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al nodo "
-            "seleccionado.",
-            2, {Marcado}, Sel, nil};
-}
-TEtapaVista Hoja(Opt Sel, std::int32_t Borrado) {
-    return {Clasificacion, "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.", 2, {},
-            Sel, Borrado};
-}
-TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado) {
-    return {Clasificacion, "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.",
-            2, {}, Sel, Borrado};
-}
-TEtapas InsercionNueva(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
-    const Opt ultimo = Camino.size() == 0 ? nil : Opt(*(Camino.end() - 1));
-    v.push_back(NoEncontrado(ultimo));
-    v.push_back(Camino.size() == 0 ? InsercionEnVacio(V) : InsercionHoja(V));
+std::vector<std::string> Trozos(const std::string& S, char Sep) {
+    std::vector<std::string> v;
+    std::istringstream is(S);
+    for (std::string t; std::getline(is, t, Sep);) v.push_back(t);
     return v;
 }
-TEtapas Hallado(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    TEtapas v;
-    for (std::int32_t c : Camino) v.push_back(Comparacion(V, c));
-    v.push_back(Encontrado(V));
+
+std::vector<std::int32_t> Enteros(const std::string& S) {
+    std::vector<std::int32_t> v;
+    if (S != "-")
+        for (const std::string& t : Trozos(S, ',')) v.push_back(std::stoi(t));
     return v;
 }
-TEtapas InsercionRepetida(std::int32_t V, std::initializer_list<std::int32_t> Camino) {
-    return Unir({Hallado(V, Camino), {InsercionFallida(V)}});
-}
-}  // namespace EtapasBST

@@ -1,83 +1,62 @@
-// Helpers shared by the engine tests: trees written as text, the invariant
-// checker, a recorder of step reports and stream builders.
+// Helpers shared by the engine tests and the quelvar-traza tests: trees
+// written as text, stream builders, a recorder of step reports.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <optional>
-#include <ostream>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "uArbolBST.h"
-
-using Opt = std::optional<std::int32_t>;
-inline constexpr Opt nil = std::nullopt;
+#include "uMonticulo.h"
 
 // A tree as text, in pre-order: a value, then optionally "(left,right)" where
-// either side may be empty: "50(30(20,40),70)", "10(,20(,30))". The empty
-// tree is "". Only for small trees (the parser and Forma recurse).
+// either side may be empty: "50(30(20,40),70)", "10(,20(,30))"; the empty
+// tree is "". Small trees only (the parser and Forma recurse). Construir
+// loads it exactly as written: no order is imposed.
 std::vector<std::uint8_t> FlujoDe(const std::string& Texto);
-// The same records under another count.
-std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta);
-// A red-black stream: the tree text of FlujoDe and its colours in pre-order,
-// written "n" (1, black), "r" (0, red) or "[b]" for any other byte b.
-std::vector<std::uint8_t> FlujoRN(const std::string& Texto, const std::string& Colores);
-// A heap stream from its records as written (pre-order): value, vector index,
-// has-left, has-right.
-struct TRegistroMon {
-    std::int32_t Valor;
-    std::int32_t Indice;
-    bool Izq;
-    bool Der;
-};
-std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta, const std::vector<TRegistroMon>& Registros);
-// Loads the tree written as text, links and values exactly as written (no
-// ordering is imposed, so faulty trees can be built by hand).
 void Construir(TArbolBin& A, const std::string& Texto);
 std::string Forma(const TArbolBin& A);
-
-// The node holding V, found by a pre-order walk (works on unordered trees).
-TNodoBin* Nodo(const TArbolBin& A, std::int32_t V);
-
-// Empty when A is a sound binary search tree between two operations, else
-// the first fault found: parent links, Raiz->Padre, NumNodos against the
-// reachable nodes, strict order of the whole in-order sequence, no node
-// marked, NodoBorrado nil, NodoSel nil or reachable.
-std::string Comprobar(const TArbolBST& A);
-// What must hold at every step report as well: links, count, NodoSel nil or
-// reachable, NodoBorrado not reachable.
-std::string ComprobarEnlaces(const TArbolBin& A);
-// The values reachable from Raiz, in order (links are trusted).
-std::vector<std::int32_t> EnOrden(const TArbolBin& A);
-Opt ValorSel(const TArbolBin& A);
-std::int32_t Enesimo(const std::set<std::int32_t>& S, std::int32_t I);
-
-// One step report as the user would see it.
-struct TEtapaVista {
-    std::string Titulo;
-    std::string Descripcion;
-    int Tipo = 0;
-    std::vector<std::int32_t> Marcados;  // values of the marked nodes, pre-order
-    std::optional<std::int32_t> Sel;
-    std::optional<std::int32_t> Borrado;
-    bool operator==(const TEtapaVista&) const = default;
+// The same records under another count.
+std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta);
+// A red-black stream: the tree text and its colours in pre-order, written
+// "n" (1, black), "r" (0, red) or "[b]" for any other byte b.
+std::vector<std::uint8_t> FlujoRN(const std::string& Texto, const std::string& Colores);
+// A heap stream from its records as written (pre-order), or from a vector in
+// complete-tree shape.
+struct TRegistroMon {
+    std::int32_t Valor, Indice;
+    bool Izq, Der;
 };
-using TEtapas = std::vector<TEtapaVista>;
-void PrintTo(const TEtapaVista& E, std::ostream* os);
-void PrintTo(const TDistribucion& D, std::ostream* os);
-TEtapas Unir(std::initializer_list<TEtapas> Partes);
+std::vector<std::uint8_t> FlujoMon(std::int32_t Cuenta, const std::vector<TRegistroMon>& Registros);
+std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores);
+// A chain of N nodes, keys in search order: 1..N each the right child of the
+// one before, or N..1 each the left child. Red-black records carry Color.
+std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optional<std::uint8_t> Color = std::nullopt);
 
-// What a report handler throws to leave an operation (a window closed while
-// a step was shown).
+// The node holding V by a pre-order walk (unordered trees too); the values in
+// order; a heap's live and greyed cells; "1,2,3" or "-"; "value:factor" of
+// every AVL node in pre-order.
+TNodoBin* Nodo(const TArbolBin& A, std::int32_t V);
+std::vector<std::int32_t> EnOrden(const TArbolBin& A);
+std::vector<std::int32_t> Vivos(const TMonticulo& M);
+std::vector<std::int32_t> Grises(const TMonticulo& M);
+std::string Lista(const std::vector<std::int32_t>& V);
+std::string Factores(const TArbolBin& A);
+
+// A step report as a data line: title | description | type | marked values
+// (pre-order) | selected | removed.
+std::string Linea(std::string_view Titulo, std::string_view Descripcion, int Tipo,
+                  const std::vector<std::int32_t>& Marcados, std::optional<std::int32_t> Sel,
+                  std::optional<std::int32_t> Borrado);
+
+// What a report handler throws to leave an operation.
 struct TInterrupcion {};
 
-// Attaches itself to A.OnEtapa and keeps every report made. Ademas, when set,
-// runs inside each report after it was recorded (it may throw).
+// Keeps every report of A as a data line; Ademas, when set, runs inside each
+// report once recorded.
 class TGrabadora {
 public:
     explicit TGrabadora(TArbolBin& A);
@@ -87,46 +66,26 @@ public:
     void Vigilar(std::function<std::string()> Revisar);
     // Report K (from 0) throws TInterrupcion once recorded.
     void InterrumpirEn(std::size_t K);
-    TEtapas Etapas;
-    std::function<void(const TEtapaVista&)> Ademas;
+    std::vector<std::string> Etapas;
+    std::function<void()> Ademas;
 };
 
-// A search, insertion or deletion of a table of cases, run as the driver
-// does: selection cleared first; a deletion selects its node with
-// Seleccionar, which makes no report. The result, none for a deletion.
-enum TOp { OpBuscar, OpInsertar, OpBorrar };
-std::optional<bool> Ejecutar(TArbolBST& A, TOp Op, std::int32_t Valor);
-
-// One operation on a tree given as text, what it leaves and reports.
-struct TCasoBST {
-    const char* Nombre;
-    const char* Inicial;
-    TOp Op;
-    std::int32_t Valor;
-    std::optional<bool> Resultado;  // none for a deletion
-    const char* Final;
-    Opt SelFinal;
-    TEtapas Etapas;
-};
-void PrintTo(const TCasoBST& C, std::ostream* os);
-
-// A node of kind TNodo that counts itself: one destroyed twice or never
-// shows in Vivos.
+// A node that counts itself, and a structure of such nodes.
 template <class TNodo>
 struct TNodoContado : TNodo {
     TNodoContado(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) : TNodo(V, P, I, D) { ++Vivos; }
     ~TNodoContado() override { --Vivos; }
     static inline std::int64_t Vivos = 0;
 };
+template <class TArbol, class TNodo>
+struct TContado : TArbol {
+    TNodoBin* CrearNodo(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) override {
+        return this->template NuevoNodo<TNodoContado<TNodo>>(V, P, I, D);
+    }
+};
 
-// A degenerate chain of N nodes in stream form. Right chain: keys 1..N, each
-// the right child of the one before; left chain: keys N..1, each the left
-// child of the one before. Either way the keys are in search order.
-std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha,
-                                      std::optional<std::uint8_t> Color = std::nullopt);
-
-// A copy of some bytes ending exactly where an inaccessible page begins: a
-// read past their end faults instead of going unnoticed.
+// A copy of some bytes ending where an inaccessible page begins: a read past
+// their end faults instead of going unnoticed.
 class TDatosAlBorde {
 public:
     explicit TDatosAlBorde(std::span<const std::uint8_t> Datos);
@@ -137,30 +96,11 @@ public:
 
 private:
     std::uint8_t* Mapa_ = nullptr;
-    std::size_t TamMapa_ = 0;
+    std::size_t TamMapa_ = 0, Tam_ = 0;
     const std::uint8_t* Inicio_ = nullptr;
-    std::size_t Tam_ = 0;
 };
 
-// The search tree's step reports as the user sees them, shared by the kinds
-// that build on it. Sel and Borrado are the selected and removed values.
-namespace EtapasBST {
-inline const std::string DosHijos = "Borrado de nodo con dos hijos:";
-TEtapaVista Comparacion(std::int32_t V, std::int32_t Comparado, Opt Sel = std::nullopt);
-TEtapaVista Encontrado(std::int32_t V);
-TEtapaVista NoEncontrado(Opt Sel);
-TEtapaVista InsercionFallida(std::int32_t Sel);
-TEtapaVista InsercionEnVacio(std::int32_t Sel);
-TEtapaVista InsercionHoja(std::int32_t Sel);
-TEtapaVista HijoIzquierdo(std::int32_t Marcado, std::int32_t Sel);
-TEtapaVista HijoDerecho(std::int32_t Marcado, std::int32_t Sel);
-TEtapaVista Predecesor(std::int32_t Marcado, std::int32_t Sel);
-TEtapaVista Hoja(Opt Sel, std::int32_t Borrado);
-TEtapaVista UnHijo(Opt Sel, std::int32_t Borrado);
-// The whole search part of an insertion of V after comparing Camino (the
-// driver cleared the selection; empty Camino: an empty tree, or V at the root).
-TEtapas InsercionNueva(std::int32_t V, std::initializer_list<std::int32_t> Camino);
-TEtapas InsercionRepetida(std::int32_t V, std::initializer_list<std::int32_t> Camino);
-// The comparisons along Camino, then V found.
-TEtapas Hallado(std::int32_t V, std::initializer_list<std::int32_t> Camino);
-}  // namespace EtapasBST
+// Fields of a data line separated by " | "; pieces of a list; "1,-2,3" ("-": none).
+std::vector<std::string> Campos(const std::string& Linea);
+std::vector<std::string> Trozos(const std::string& S, char Sep);
+std::vector<std::int32_t> Enteros(const std::string& S);

@@ -1,12 +1,11 @@
-// The three layouts, the hit test and the node-motion interpolation.
+// The three layouts as a table of shapes and exact coordinates, the rules
+// every layout keeps on random trees, the limits of 32-bit areas; the hit
+// test and the node-motion interpolation.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 #include <random>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "comprobacion.h"
 
@@ -15,277 +14,203 @@ namespace {
 constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 
-// The three layouts, indexed by TDist.
 enum TDist { Sep, Com, Cpl };
 using TFuncDist = TDistribucion (TArbolBin::*)(std::int32_t, std::int32_t, std::int32_t);
 constexpr TFuncDist Distribuir[] = {&TArbolBin::DistribuirSeparada, &TArbolBin::DistribuirComprimida,
                                     &TArbolBin::DistribuirCompleta};
 
-using TPos = std::tuple<std::int32_t, std::int32_t, std::int32_t>;  // value, X, Y
-
-std::vector<TPos> Posiciones(const TArbolBin& a) {
-    std::vector<TPos> v;
-    RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { v.emplace_back(n->Valor, n->X, n->Y); });
-    return v;
-}
-
-const char* const Cadena = "10(,20(,30))";
-const char* const Empuje = "50(30(20,),70(,80))";
-
-// R = 20, Sx = 10, Sy = 10 throughout.
-TEST(Distribuciones, AreaYCoordenadas) {
-    struct {
-        const char* Arbol;
-        TDist Dist;
-        TDistribucion Esperada;
-        std::vector<TPos> Nodos;  // pre-order
-    } const casos[] = {
-        // clang-format off
-        {"", Sep, {0, 0, 0}, {}},
-        {"", Com, {0, 0, 0}, {}},
-        {"", Cpl, {0, 0, 0}, {}},
-        {"7", Sep, {60, 40, 30}, {{7, 30, 20}}},
-        {"7", Com, {40, 40, 20}, {{7, 20, 20}}},
-        {"7", Cpl, {40, 40, 20}, {{7, 20, 20}}},
-        {"50(30,70)", Sep, {140, 90, 70}, {{50, 70, 20}, {30, 30, 70}, {70, 110, 70}}},
-        {"50(30,70)", Com, {100, 90, 50}, {{50, 50, 20}, {30, 20, 70}, {70, 80, 70}}},
-        {Cadena, Sep, {140, 140, 30}, {{10, 30, 20}, {20, 70, 70}, {30, 110, 120}}},
-        {Cadena, Com, {80, 140, 20}, {{10, 20, 20}, {20, 40, 70}, {30, 60, 120}}},
-        {Cadena, Cpl, {220, 140, 110}, {{10, 110, 20}, {20, 170, 70}, {30, 200, 120}}},
-        {Empuje, Sep, {220, 140, 110}, {{50, 110, 20}, {30, 70, 70}, {20, 30, 120}, {70, 150, 70}, {80, 190, 120}}},
-        // 30 and 70, centred over their children, would be closer than 2R + 2Sx:
-        // 70 is pushed right by 40 together with 80.
-        {Empuje, Com, {140, 140, 70}, {{50, 70, 20}, {30, 40, 70}, {20, 20, 120}, {70, 100, 70}, {80, 120, 120}}},
-        {Empuje, Cpl, {220, 140, 110}, {{50, 110, 20}, {30, 50, 70}, {20, 20, 120}, {70, 170, 70}, {80, 200, 120}}},
-        // clang-format on
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.Arbol) + " layout " + std::to_string(c.Dist));
-        TArbolBST a;
-        Construir(a, c.Arbol);
-        EXPECT_EQ((a.*Distribuir[c.Dist])(20, 10, 10), c.Esperada);
-        EXPECT_EQ(Posiciones(a), c.Nodos);
-        EXPECT_EQ(std::make_tuple(a.Radio, a.SepX, a.SepY), std::make_tuple(20, 10, 10));
-    }
-}
-
-// What every layout must give: the vertical rule, neighbours on one level
-// at least 2R + 2Sx apart, the root at XRaiz, circles inside the area. Gives
-// the least and greatest x.
-void PropiedadesComunes(const TArbolBin& a, TDistribucion d, std::int32_t R, std::int32_t Sx, std::int32_t Sy,
-                        std::int64_t& MinX, std::int64_t& MaxX) {
-    MinX = Max32;
-    MaxX = Min32;
-    std::int64_t y = R;
-    for (std::vector<const TNodoBin*> nivel{a.Raiz};; y += 2 * R + Sy) {
-        std::vector<const TNodoBin*> sig;
-        for (std::size_t i = 0; i < nivel.size(); ++i) {
-            const TNodoBin* n = nivel[i];
-            ASSERT_EQ(n->Y, y) << n->Valor;
-            if (i > 0) {
-                ASSERT_GE(std::int64_t{n->X} - nivel[i - 1]->X, 2 * std::int64_t{R} + 2 * Sx) << n->Valor;
-            }
-            MinX = std::min<std::int64_t>(MinX, n->X);
-            MaxX = std::max<std::int64_t>(MaxX, n->X);
-            for (const TNodoBin* h : {n->Izq, n->Der})
-                if (h != nullptr) sig.push_back(h);
-        }
-        if (sig.empty()) break;
-        nivel = std::move(sig);
-    }
-    EXPECT_EQ(d.XRaiz, a.Raiz->X);
-    EXPECT_GE(MinX - R, 0);
-    EXPECT_LE(MaxX + R, d.Ancho);
-    EXPECT_EQ(y + R, d.Alto);
-}
-
-// No two subtrees share a column: in symmetric order x grows.
-void CrecienteEnOrden(const TArbolBin& a) {
-    std::vector<const TNodoBin*> pila;
-    const TNodoBin* n = a.Raiz;
-    std::int64_t previo = std::numeric_limits<std::int64_t>::min();
-    while (n != nullptr || !pila.empty()) {
-        for (; n != nullptr; n = n->Izq) pila.push_back(n);
-        n = pila.back();
-        pila.pop_back();
-        ASSERT_GT(n->X, previo) << n->Valor;
-        previo = n->X;
-        n = n->Der;
-    }
-}
-
-TEST(DistribucionesAleatorias, Propiedades) {
-    std::mt19937 gen(5);
-    auto uno = [&](std::int32_t lo, std::int32_t hi) { return std::uniform_int_distribution<std::int32_t>(lo, hi)(gen); };
-    for (int t = 0; t < 300; ++t) {
-        SCOPED_TRACE("tree " + std::to_string(t));
-        TArbolBST a;
-        const std::int32_t n = uno(1, 150);
-        for (std::int32_t i = 0; i < n; ++i) a.Insertar(uno(0, 1000));
-        const std::int32_t R = uno(1, 30), Sx = uno(0, 20), Sy = uno(0, 20);
-        std::int64_t minX = 0, maxX = 0;
-
-        // A margin of Sx beside the outermost circles.
-        const TDistribucion s = a.DistribuirSeparada(R, Sx, Sy);
-        ASSERT_NO_FATAL_FAILURE(PropiedadesComunes(a, s, R, Sx, Sy, minX, maxX));
-        ASSERT_NO_FATAL_FAILURE(CrecienteEnOrden(a));
-        EXPECT_EQ(minX - R, Sx);
-        EXPECT_EQ(s.Ancho - (maxX + R), Sx);
-
-        // The leftmost circle touches x 0 and every parent is centred.
-        const TDistribucion c = a.DistribuirComprimida(R, Sx, Sy);
-        ASSERT_NO_FATAL_FAILURE(PropiedadesComunes(a, c, R, Sx, Sy, minX, maxX));
-        EXPECT_EQ(minX, R);
-        EXPECT_EQ(c.Ancho, maxX + R);
-        RecorrerPreorden(a.Raiz, [&](TNodoBin* m, std::int32_t) {
-            if (m->Izq != nullptr && m->Der != nullptr) {
-                // Halving truncates toward zero before the final shift, so
-                // an odd sum may leave the parent one pixel to either side.
-                EXPECT_LE(std::abs(2 * m->X - (m->Izq->X + m->Der->X)), 1) << m->Valor;
-            } else if (m->Izq != nullptr || m->Der != nullptr) {
-                EXPECT_EQ(m->X, m->Izq != nullptr ? m->Izq->X + R : m->Der->X - R) << m->Valor;
-            }
-        });
-
-        if (a.Altura() <= 16) {
-            const TDistribucion k = a.DistribuirCompleta(R, Sx, Sy);
-            ASSERT_NO_FATAL_FAILURE(PropiedadesComunes(a, k, R, Sx, Sy, minX, maxX));
-            ASSERT_NO_FATAL_FAILURE(CrecienteEnOrden(a));
-            EXPECT_EQ(k.Ancho, 2 * k.XRaiz);
-            // Every node on a slot of the complete tree's grid.
-            RecorrerPreorden(a.Raiz, [&](TNodoBin* m, std::int32_t) { EXPECT_EQ((m->X - R) % (R + Sx), 0); });
-        }
-    }
-}
-
-// Twin trees, one laid out by each function, end with equal results.
-void IgualQueSeparada(const std::string& Arbol, std::int32_t R, std::int32_t Sx, std::int32_t Sy) {
-    SCOPED_TRACE(Arbol.substr(0, 40) + " R " + std::to_string(R) + " Sx " + std::to_string(Sx) + " Sy " + std::to_string(Sy));
-    TArbolBST a, b;
-    Construir(a, Arbol);
-    Construir(b, Arbol);
-    EXPECT_EQ(a.DistribuirCompleta(R, Sx, Sy), b.DistribuirSeparada(R, Sx, Sy));
-    EXPECT_EQ(Posiciones(a), Posiciones(b));
+// "value:x:y" of every node in pre-order.
+std::string Posiciones(const TArbolBin& a) {
+    std::string s;
+    RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) {
+        s += (s.empty() ? "" : " ") + Texto(n->Valor) + ":" + Texto(n->X) + ":" + Texto(n->Y);
+    });
+    return s;
 }
 
 // A right chain of N nodes as text: 1(,2(,3(...))).
-std::string CadenaTexto(std::int32_t N) {
+std::string Cadena(std::int32_t N) {
     std::string s;
     for (std::int32_t i = 1; i <= N; ++i) s += std::to_string(i) + (i < N ? "(," : "");
     return s + std::string(static_cast<std::size_t>(N - 1), ')');
 }
 
-// When the complete tree's area does not fit in 32 bits the separated layout
-// is used instead; just below that limit the complete layout itself runs.
-TEST(DistribucionCompleta, ArbolesProfundosUsanLaSeparada) {
-    {
-        TArbolBST a;
-        Construir(a, CadenaTexto(26));  // h = 25: Ancho 2013265900 still fits
-        EXPECT_EQ(a.DistribuirCompleta(20, 10, 10), (TDistribucion{2013265900, 1290, 1006632950}));
-        EXPECT_EQ(std::make_pair(Nodo(a, 26)->X, Nodo(a, 26)->Y), std::make_pair(2013265900 - 20, 1270));
-    }
-    IgualQueSeparada(CadenaTexto(27), 20, 10, 10);
-    IgualQueSeparada(CadenaTexto(300), 1, 0, 0);
-    {
-        TArbolBST a;
-        Construir(a, CadenaTexto(30));  // R 1, Sx 0, h = 29: Ancho 2^30
-        EXPECT_EQ(a.DistribuirCompleta(1, 0, 0), (TDistribucion{1 << 30, 60, 1 << 29}));
-    }
-    IgualQueSeparada(CadenaTexto(31), 1, 0, 0);  // Ancho would be 2^31
-}
+const char* const Empuje = "50(30(20,),70(,80))";
 
-TEST(DistribucionCompleta, MedidasNegativasUsanLaSeparada) {
-    for (auto [R, Sx, Sy] : {std::tuple{-5, 10, 10}, {20, -3, 10}, {20, 10, -7}, {-1, -1, -1}})
-        IgualQueSeparada(Empuje, R, Sx, Sy);
-}
-
-// Measures so large that a layout's area cannot be given in 32 bits end in
-// EArbol, and the coordinates stay as they were.
-TEST(Distribuciones, DesbordamientoNoEscribeCoordenadas) {
-    for (TDist d : {Sep, Com, Cpl}) {
-        for (auto [R, Sx, Sy] : {std::tuple{20, 10, Max32 / 2}, {Max32 / 4, 10, 10}, {20, Max32 / 2, 10}}) {
-            TArbolBST a;
-            Construir(a, Empuje);
-            RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = 5; });
-            EXPECT_THROW((a.*Distribuir[d])(R, Sx, Sy), EArbol) << d << " " << R << " " << Sx;
-            RecorrerPreorden(
-                a.Raiz, [](TNodoBin* n, std::int32_t) { EXPECT_EQ(std::make_pair(n->X, n->Y), std::make_pair(5, 5)); });
+TEST(Distribuciones, AreaYCoordenadas) {
+    struct {
+        std::string Arbol;
+        TDist Dist;
+        std::int32_t R, Sx, Sy;
+        TDistribucion Area;
+        const char* Nodos;  // "" to skip
+    } const casos[] = {
+        // clang-format off
+        {"", Sep, 20, 10, 10, {0, 0, 0}, ""}, {"", Com, 20, 10, 10, {0, 0, 0}, ""}, {"", Cpl, 20, 10, 10, {0, 0, 0}, ""},
+        {"7", Sep, 20, 10, 10, {60, 40, 30}, "7:30:20"},
+        {"7", Com, 20, 10, 10, {40, 40, 20}, "7:20:20"},
+        {"7", Cpl, 20, 10, 10, {40, 40, 20}, "7:20:20"},
+        {"50(30,70)", Sep, 20, 10, 10, {140, 90, 70}, "50:70:20 30:30:70 70:110:70"},
+        {"50(30,70)", Com, 20, 10, 10, {100, 90, 50}, "50:50:20 30:20:70 70:80:70"},
+        {Cadena(3), Sep, 20, 10, 10, {140, 140, 30}, "1:30:20 2:70:70 3:110:120"},
+        {Cadena(3), Com, 20, 10, 10, {80, 140, 20}, "1:20:20 2:40:70 3:60:120"},
+        {Cadena(3), Cpl, 20, 10, 10, {220, 140, 110}, "1:110:20 2:170:70 3:200:120"},
+        {Empuje, Sep, 20, 10, 10, {220, 140, 110}, "50:110:20 30:70:70 20:30:120 70:150:70 80:190:120"},
+        // 30 and 70, centred over their children, would be closer than
+        // 2R + 2Sx: 70 is pushed right by 40 together with 80.
+        {Empuje, Com, 20, 10, 10, {140, 140, 70}, "50:70:20 30:40:70 20:20:120 70:100:70 80:120:120"},
+        {Empuje, Cpl, 20, 10, 10, {220, 140, 110}, "50:110:20 30:50:70 20:20:120 70:170:70 80:200:120"},
+        {"8(4(2(1,3),6(5,7)),12(10(9,11),14(13,15)))", Com, 3, 1, 2, {62, 30, 31},
+         "8:31:3 4:15:11 2:7:19 1:3:27 3:11:27 6:23:19 5:19:27 7:27:27 "
+         "12:47:11 10:39:19 9:35:27 11:43:27 14:55:19 13:51:27 15:59:27"},
+        // The complete tree's area at the edge of 32 bits; past it, or with
+        // a negative measure, the separated layout instead.
+        {Cadena(26), Cpl, 20, 10, 10, {2013265900, 1290, 1006632950}, ""},
+        {Cadena(30), Cpl, 1, 0, 0, {1 << 30, 60, 1 << 29}, ""},
+        {Cadena(27), Cpl, 20, 10, 10, {1100, 1340, 30}, ""},
+        {Cadena(31), Cpl, 1, 0, 0, {32, 62, 1}, ""},
+        {Empuje, Cpl, -5, 10, 10, {100, -10, 50}, ""},
+        {Empuje, Cpl, 20, -3, 10, {90, 140, 45}, ""},
+        {Empuje, Cpl, 20, 10, -7, {220, 106, 110}, ""},
+        // clang-format on
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.Arbol.substr(0, 30) + " layout " + std::to_string(c.Dist) + " R " + std::to_string(c.R));
+        TArbolBST a;
+        Construir(a, c.Arbol);
+        EXPECT_EQ((a.*Distribuir[c.Dist])(c.R, c.Sx, c.Sy), c.Area);
+        if (*c.Nodos != '\0') {
+            EXPECT_EQ(Posiciones(a), c.Nodos);
+        }
+        EXPECT_EQ(std::make_tuple(a.Radio, a.SepX, a.SepY), std::make_tuple(c.R, c.Sx, c.Sy));
+        if (c.Dist == Cpl && c.Area.Ancho != 2 * c.Area.XRaiz) {  // the fallback lays out as the separated one
+            TArbolBST b;
+            Construir(b, c.Arbol);
+            EXPECT_EQ(b.DistribuirSeparada(c.R, c.Sx, c.Sy), c.Area);
+            EXPECT_EQ(Posiciones(a), Posiciones(b));
         }
     }
 }
 
+// What every layout keeps on random trees: the vertical rule, neighbours on
+// a level (met left to right in pre-order) at least 2R + 2Sx apart, the root
+// at XRaiz, circles inside the area. Besides:
+// the separated layout leaves a margin of Sx; the compressed one touches x 0
+// and centres every parent (an odd sum may leave it a pixel aside); the
+// complete one puts every node on a slot of its grid.
+TEST(Distribuciones, ReglasEnArbolesAleatorios) {
+    std::mt19937 gen(5);
+    auto uno = [&](std::int32_t lo, std::int32_t hi) { return std::uniform_int_distribution<std::int32_t>(lo, hi)(gen); };
+    for (int t = 0; t < 300; ++t) {
+        TArbolBST a;
+        for (std::int32_t i = uno(1, 150); i > 0; --i) a.Insertar(uno(0, 1000));
+        const std::int32_t R = uno(1, 30), Sx = uno(0, 20), Sy = uno(0, 20);
+        for (TDist d : {Sep, Com, Cpl}) {
+            if (d == Cpl && a.Altura() > 16) continue;
+            SCOPED_TRACE("tree " + std::to_string(t) + " layout " + std::to_string(d));
+            const TDistribucion area = (a.*Distribuir[d])(R, Sx, Sy);
+            std::vector<std::int64_t> ultimo;
+            std::int64_t minX = Max32, maxX = Min32, maxY = 0;
+            RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t p) {
+                EXPECT_EQ(n->Y, R + p * (2 * R + Sy)) << n->Valor;
+                const auto q = static_cast<std::size_t>(p);
+                EXPECT_TRUE(q >= ultimo.size() || n->X - ultimo[q] >= 2 * R + 2 * Sx) << n->Valor;
+                ultimo.resize(std::max(ultimo.size(), q + 1));
+                ultimo[q] = n->X;
+                minX = std::min<std::int64_t>(minX, n->X), maxX = std::max<std::int64_t>(maxX, n->X);
+                maxY = std::max<std::int64_t>(maxY, n->Y);
+                EXPECT_TRUE(d != Cpl || (n->X - R) % (R + Sx) == 0) << n->Valor;
+                EXPECT_TRUE(d != Com || !n->Izq || !n->Der || std::abs(2 * n->X - (n->Izq->X + n->Der->X)) <= 1);
+                EXPECT_TRUE(d != Com || !n->Izq == !n->Der || n->X == (n->Izq ? n->Izq->X + R : n->Der->X - R));
+            });
+            EXPECT_EQ(area.XRaiz, a.Raiz->X);
+            EXPECT_EQ(area.Alto, maxY + R);
+            EXPECT_GE(minX - R, d == Sep ? Sx : 0);
+            EXPECT_GE(area.Ancho - maxX - R, d == Sep ? Sx : 0);
+            EXPECT_TRUE(d == Cpl ? area.Ancho == 2 * area.XRaiz
+                                 : minX - R + area.Ancho - maxX - R == (d == Sep ? 2 * Sx : 0));
+            const auto orden = EnOrden(a);  // subtrees share no column, but in the compressed layout
+            for (std::size_t i = 1; i < orden.size(); ++i)
+                EXPECT_TRUE(d == Com || Nodo(a, orden[i - 1])->X < Nodo(a, orden[i])->X) << orden[i];
+        }
+    }
+}
+
+// A layout that cannot be done writes no coordinate: an area beyond 32 bits,
+// or a count read from a stream that disagrees with the nodes (only the
+// compressed layout counts them).
+TEST(Distribuciones, FallidaNoEscribeCoordenadas) {
+    auto probar = [](TArbolBin& a, TDist d, std::int32_t R, std::int32_t Sx, std::int32_t Sy, const char* Error) {
+        RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = 5; });
+        try {
+            (a.*Distribuir[d])(R, Sx, Sy);
+            ADD_FAILURE() << "no error " << d << " " << R << " " << Sx << " " << Sy;
+        } catch (const EArbol& e) {
+            EXPECT_STREQ(e.what(), Error);
+        }
+        RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { EXPECT_EQ(n->X + n->Y, 10); });
+    };
+    TArbolBST a;
+    Construir(a, Empuje);
+    for (TDist d : {Sep, Com, Cpl})
+        for (auto [R, Sx, Sy] : {std::tuple{20, 10, Max32 / 2}, {Max32 / 4, 10, 10}, {20, Max32 / 2, 10}})
+            probar(a, d, R, Sx, Sy, "La estructura es demasiado grande para distribuirla!");
+    for (std::int32_t cuenta : {1, 4, Max32}) {
+        a.Cargar(ConCuenta(FlujoDe("50(30,70)"), cuenta));
+        probar(a, Com, 20, 10, 10, "Numero de elementos erroneo!");
+        EXPECT_EQ(a.DistribuirSeparada(20, 10, 10), (TDistribucion{140, 90, 70}));
+        EXPECT_EQ(a.DistribuirCompleta(20, 10, 10), (TDistribucion{100, 90, 50}));
+    }
+    EXPECT_THROW(a.Insertar(1), EArbol);  // a count of Max32 cannot grow
+}
+
 // A node is hit when the click is strictly less than R away from its centre;
-// at the ends of the 32-bit range differences are not wrapped around.
-TEST(SeleccionarPunto, DistanciaEstrictamenteMenorQueElRadio) {
+// at the ends of the 32-bit range differences do not wrap around. Among
+// overlapping circles the first in pre-order wins.
+TEST(SeleccionarPunto, DistanciaMenorQueElRadioYPrimeroEnPreorden) {
     TArbolBST a;
     Construir(a, "7");
-    struct {
-        std::int32_t NX, NY, X, Y, R;
-        bool Toca;
-    } const casos[] = {
-        {30, 20, 30, 20, 20, true},
-        {30, 20, 50, 20, 20, false},
-        {30, 20, 49, 20, 20, true},
-        {30, 20, 10, 20, 20, false},
-        {30, 20, 42, 36, 20, false},  // 12² + 16² = 20²
-        {30, 20, 42, 35, 20, true},
-        {30, 20, 30, 20, 0, false},
-        {Min32, Min32, Max32, Max32, 5, false},
-        {Min32, 0, Max32, 0, Max32, false},
-        {0, 0, Min32 + 1, 0, Max32, false},
-        {0, 0, Min32 + 2, 0, Max32, true},
-        {0, 0, Max32, 0, Max32, false},
-        {Max32, Min32, Max32, Min32, 1, true},
-        {0, 0, 1518500249, 1518500249, Max32, true},
-        {0, 0, 1518500250, 1518500249, Max32, false},
+    const std::int32_t casos[][6] = {
+        {30, 20, 30, 20, 20, 1}, {30, 20, 50, 20, 20, 0}, {30, 20, 49, 20, 20, 1}, {30, 20, 10, 20, 20, 0},
+        {30, 20, 42, 36, 20, 0}, {30, 20, 42, 35, 20, 1}, {30, 20, 30, 20, 0, 0},
+        {Min32, Min32, Max32, Max32, 5, 0}, {Min32, 0, Max32, 0, Max32, 0}, {0, 0, Min32 + 1, 0, Max32, 0},
+        {0, 0, Min32 + 2, 0, Max32, 1}, {0, 0, Max32, 0, Max32, 0}, {Max32, Min32, Max32, Min32, 1, 1},
+        {0, 0, 1518500249, 1518500249, Max32, 1}, {0, 0, 1518500250, 1518500249, Max32, 0},
     };
     for (const auto& c : casos) {
-        a.Raiz->X = c.NX;
-        a.Raiz->Y = c.NY;
+        a.Raiz->X = c[0];
+        a.Raiz->Y = c[1];
         a.NodoSel = a.Raiz;
-        EXPECT_EQ(a.SeleccionarPunto(c.X, c.Y, c.R), c.Toca) << c.NX << "," << c.NY << " <- " << c.X << "," << c.Y;
-        EXPECT_EQ(a.NodoSel, c.Toca ? a.Raiz : nullptr);
+        EXPECT_EQ(a.SeleccionarPunto(c[2], c[3], c[4]), c[5] == 1) << c[0] << "," << c[1] << " <- " << c[2] << "," << c[3];
+        EXPECT_EQ(a.NodoSel, c[5] == 1 ? a.Raiz : nullptr);
     }
-    TArbolBST v;
-    EXPECT_FALSE(v.SeleccionarPunto(0, 0, 20));
-    EXPECT_EQ(v.NodoSel, nullptr);
-}
-
-// Overlapping circles: the first node in pre-order wins, not the nearest.
-TEST(SeleccionarPunto, PrimeroEnPreorden) {
-    TArbolBST a;
     Construir(a, "50(30(20,),70)");
-    auto colocar = [&](std::int32_t v, std::int32_t x) { Nodo(a, v)->X = x; };
-    colocar(50, 0);
-    colocar(30, 300);
-    colocar(20, 104);
-    colocar(70, 101);
+    for (auto [v, x] : {std::pair{50, 0}, {30, 300}, {20, 104}, {70, 101}}) Nodo(a, v)->X = x;
     EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10));
     EXPECT_EQ(a.NodoSel->Valor, 20);
-    colocar(50, 103);
+    Nodo(a, 50)->X = 103;
     EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10));
     EXPECT_EQ(a.NodoSel->Valor, 50);
+    EXPECT_FALSE(TArbolBST().SeleccionarPunto(0, 0, 20));
 }
 
+// Halves go to the even neighbour; t is clamped to 0..1.
 TEST(Interpolar, RedondeoAlParYLimites) {
-    struct {
-        std::int32_t Ini, Fin;
-        double T;
-        std::int32_t X;  // moving from Ini to Fin
-        std::int32_t Y;  // moving from Fin to Ini
-    } const casos[] = {
-        {0, 5, 0.5, 2, 3},  {0, 7, 0.5, 4, 3},  {10, 3, 0.5, 6, 7},  {-3, -10, 0.5, -7, -6},
-        {0, 5, 1.0, 5, 0},  {0, 5, 0.0, 0, 5},  {0, 5, 1.5, 5, 0},   {0, 5, -0.5, 0, 5},
-        {Min32, Max32, 0.5, 0, -1},  {Min32, Max32, 1.0, Max32, Min32},
+    const double casos[][5] = {
+        {0, 5, 0.5, 2, 3},   {0, 7, 0.5, 4, 3},   {10, 3, 0.5, 6, 7},         {-3, -10, 0.5, -7, -6},
+        {0, 5, 1.0, 5, 0},   {0, 5, 0.0, 0, 5},   {0, 5, 1.5, 5, 0},          {0, 5, -0.5, 0, 5},
+        {Min32, Max32, 0.5, 0, -1},               {Min32, Max32, 1.0, Max32, Min32},
     };
     TArbolBST a;
     Construir(a, "7");
     TNodoBin* n = a.Raiz;
     for (const auto& c : casos) {
-        n->XIni = n->YFin = c.Ini;
-        n->XFin = n->YIni = c.Fin;
-        a.Interpolar(c.T);
-        EXPECT_EQ(std::make_pair(n->X, n->Y), std::make_pair(c.X, c.Y)) << c.Ini << " -> " << c.Fin << " t " << c.T;
+        n->XIni = n->YFin = static_cast<std::int32_t>(c[0]);
+        n->XFin = n->YIni = static_cast<std::int32_t>(c[1]);
+        a.Interpolar(c[2]);
+        EXPECT_EQ(n->X, static_cast<std::int32_t>(c[3])) << c[0] << " -> " << c[1] << " t " << c[2];
+        EXPECT_EQ(n->Y, static_cast<std::int32_t>(c[4]))
+            << c[0] << " -> " << c[1] << " t " << c[2];
     }
 }
 

@@ -1,153 +1,222 @@
-// Step reports of the binary search tree's search, insertion and deletion,
-// checked as data: texts, kind, marks, selection and removed node.
+// Every kind's step reports, read as data from etapas.txt and compared stage
+// by stage, with reports on and off (and the red-black tree's two ways of
+// checking black paths); the drawn positions and shapes where a case asks;
+// then the same operation left at each report.
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 
 #include "comprobacion.h"
+#include "uArbolAVL.h"
+#include "uArbolRN.h"
+#include "uInvariantes.h"
+#include "uMonticulo.h"
+#include "uTipos.h"
 
 namespace {
 
-using namespace EtapasBST;  // the reports, one builder each
-
-const char* const T1 = "50(30,70)";
-constexpr std::nullopt_t Nada = std::nullopt;
-
-// clang-format off
-const TCasoBST Casos[] = {
-    {"BuscarValorDeRaiz", T1, OpBuscar, 50, true, T1, 50, {Encontrado(50)}},
-    {"InsertarEnVacio", "", OpInsertar, 5, true, "5", 5, {NoEncontrado(nil), InsercionEnVacio(5)}},
-    {"InsertarComoHoja", T1, OpInsertar, 60, true, "50(30,70(60,))", 60,
-     {Comparacion(60, 50), Comparacion(60, 70), NoEncontrado(70), InsercionHoja(60)}},
-    {"InsertarPresente", T1, OpInsertar, 70, false, T1, 70,
-     {Comparacion(70, 50), Comparacion(70, 70), Encontrado(70), InsercionFallida(70)}},
-    // The root takes the predecessor's value; the predecessor's old node,
-    // now holding 50, is the removed one.
-    {"BorrarDosHijosSinHijosDerechos", "50(30(20,),70)", OpBorrar, 50, Nada, "30(20,70)", 30,
-     {HijoIzquierdo(30, 50), Predecesor(30, 50), UnHijo(30, 50)}},
-    {"BorrarDosHijosVariosPasos", "50(20(,30(,40)),70)", OpBorrar, 50, Nada, "40(20(,30),70)", 30,
-     {HijoIzquierdo(20, 50), HijoDerecho(30, 50), HijoDerecho(40, 50), Predecesor(40, 50), Hoja(30, 50)}},
-    {"BorrarDosHijosPredecesorConHijo", "50(20(,40(30,)),70)", OpBorrar, 50, Nada, "40(20(,30),70)", 20,
-     {HijoIzquierdo(20, 50), HijoDerecho(40, 50), Predecesor(40, 50), UnHijo(20, 50)}},
-    {"BorrarRaizConHijoDerecho", "50(,70(60,80))", OpBorrar, 50, Nada, "70(60,80)", nil, {UnHijo(nil, 50)}},
-    {"BorrarRaizSola", "50", OpBorrar, 50, Nada, "", nil, {Hoja(nil, 50)}},
-    {"BorrarAusente", T1, OpBorrar, 99, Nada, T1, nil, {}},
-};
-// clang-format on
-
-class Etapas : public ::testing::TestWithParam<TCasoBST> {};
-
-// With reports on (the tree fully linked at every one: the handler may lay
-// it out) and off, the same result.
-TEST_P(Etapas, SecuenciaYResultado) {
-    const TCasoBST& c = GetParam();
-    for (bool informes : {true, false}) {
-        SCOPED_TRACE(informes ? "reports on" : "reports off");
-        TArbolBST a;
-        Construir(a, c.Inicial);
-        std::optional<TGrabadora> g;
-        if (informes) g.emplace(a).Vigilar([&] { return ComprobarEnlaces(a); });
-        EXPECT_EQ(Ejecutar(a, c.Op, c.Valor), c.Resultado);
-        if (informes) {
-            EXPECT_EQ(g->Etapas, c.Etapas);
-        }
-        EXPECT_EQ(Forma(a), c.Final);
-        EXPECT_EQ(ValorSel(a), c.SelFinal);
-        EXPECT_EQ(Comprobar(a), "");
-    }
-}
-
-// Its nodes count themselves: a removed node must be destroyed exactly once.
-using TNodoBinContado = TNodoContado<TNodoBin>;
-class TArbolContado : public TArbolBST {
-public:
-    TArbolContado() : TArbolBST(sizeof(TNodoBinContado)) {}
-    TNodoBin* CrearNodo(std::int32_t V, TNodoBin* P, TNodoBin* I, TNodoBin* D) override {
-        return NuevoNodo<TNodoBinContado>(V, P, I, D);
-    }
+struct TCaso {
+    std::string Tipo, Nombre, Inicial, Op, Resultado, Final, Sel;
+    std::int32_t Clave = 0;
+    std::map<std::string, std::string> Extra;  // aj, prev, sel, fe, col, alt, gris, xy, xyb, formas, err
+    std::vector<std::string> Etapas;           // as written
 };
 
-// A handler that throws out of any report (a window closed while a step was
-// shown) must leave a sound tree: no mark, the removed node destroyed,
-// order, links and count intact.
-TEST_P(Etapas, ManejadorQueLanzaDejaArbolSano) {
-    const TCasoBST& c = GetParam();
-    for (std::size_t k = 0; k < c.Etapas.size(); ++k) {
-        SCOPED_TRACE("thrown from report " + std::to_string(k));
-        {
-            TArbolContado a;
-            Construir(a, c.Inicial);
-            TGrabadora g(a);
-            g.InterrumpirEn(k);
-            EXPECT_THROW(Ejecutar(a, c.Op, c.Valor), TInterrupcion);
-            EXPECT_EQ(g.Etapas, TEtapas(c.Etapas.begin(), c.Etapas.begin() + static_cast<std::ptrdiff_t>(k) + 1));
-            EXPECT_EQ(Comprobar(a), "") << Forma(a);
-            EXPECT_EQ(TNodoBinContado::Vivos, a.NumNodos);
-            a.OnEtapa = nullptr;  // and the tree stays usable
-            a.Insertar(1000);
-            EXPECT_EQ(Comprobar(a), "") << Forma(a);
-        }
-        EXPECT_EQ(TNodoBinContado::Vivos, 0);
-    }
-}
+void PrintTo(const TCaso& C, std::ostream* os) { *os << C.Tipo << " " << C.Nombre; }
 
-INSTANTIATE_TEST_SUITE_P(Arbol, Etapas, ::testing::ValuesIn(Casos),
-                         [](const ::testing::TestParamInfo<TCasoBST>& i) { return std::string(i.param.Nombre); });
-
-// The selection is left alone during the comparisons: it is only set when
-// the search ends.
-TEST(EtapasTextos, ComparacionesConservanLaSeleccionPrevia) {
-    TArbolBST a;
-    Construir(a, T1);
-    a.NodoSel = Nodo(a, 30);
-    TGrabadora g(a);
-    a.Buscar(60);
-    EXPECT_EQ(g.Etapas, (TEtapas{Comparacion(60, 50, 30), Comparacion(60, 70, 30), NoEncontrado(70)}));
-}
-
-// Where the animation starts from: a new leaf at its parent's place, the
-// two nodes whose values a deletion exchanged at each other's place.
-TEST(EtapasPosiciones, HojaNuevaNaceEnSuPadre) {
-    TArbolBST a;
-    Construir(a, T1);
-    a.DistribuirSeparada(20, 10, 10);
-    ASSERT_TRUE(a.Insertar(60));
-    EXPECT_EQ(a.NodoSel, Nodo(a, 70)->Izq);
-    EXPECT_EQ(std::make_pair(a.NodoSel->X, a.NodoSel->Y), std::make_pair(110, 70));
-    TArbolBST v;
-    v.Insertar(5);
-    EXPECT_EQ(std::make_pair(v.Raiz->X, v.Raiz->Y), std::make_pair(0, 0));
-}
-
-TEST(EtapasPosiciones, BorradoIntercambiaPosicionesYNoMueveNodoBorrado) {
-    TArbolBST a;
-    Construir(a, "50(30(20,40),70)");
-    a.DistribuirSeparada(20, 10, 10);
-    const TNodoBin* raiz = a.Raiz;
-    const std::pair<int, int> p50{raiz->X, raiz->Y}, p40{Nodo(a, 40)->X, Nodo(a, 40)->Y};
-    TGrabadora g(a);
-    int informes = 0;
-    g.Ademas = [&](const TEtapaVista& e) {
-        if (e.Tipo == 2 && e.Titulo == DosHijos) {  // the root now shows 40 where 40 was drawn
-            ++informes;
-            EXPECT_EQ(std::make_pair(raiz->X, raiz->Y), p40);
-        }
-        if (e.Borrado) {
-            ++informes;
-            ASSERT_NE(a.NodoBorrado, nullptr);
-            EXPECT_EQ(std::make_pair(a.NodoBorrado->X, a.NodoBorrado->Y), p50);
-            // A layout during the report neither fails nor moves the removed node.
-            EXPECT_NO_THROW(a.DistribuirComprimida(20, 10, 10));
-            EXPECT_EQ(std::make_pair(a.NodoBorrado->X, a.NodoBorrado->Y), p50);
+std::vector<TCaso> LeerCasos() {
+    std::ifstream f(DATOS_ETAPAS);
+    std::vector<TCaso> v;
+    // key=value, a value running on over spaces up to the next key.
+    auto extras = [](TCaso& c, const std::string& s) {
+        std::istringstream is(s);
+        std::string* ultimo = nullptr;
+        for (std::string t; is >> t;) {
+            const auto p = t.find('=');
+            if (p == std::string::npos || !std::islower(static_cast<unsigned char>(t[0])))
+                *ultimo += " " + t;
+            else
+                *(ultimo = &c.Extra[t.substr(0, p)]) = t.substr(p + 1);
         }
     };
-    a.Seleccionar(50, true);
-    a.Borrar();
-    EXPECT_EQ(informes, 2);
-    EXPECT_EQ(a.Raiz, raiz);
-    EXPECT_EQ(a.NodoBorrado, nullptr);
+    for (std::string l; std::getline(f, l);) {
+        if (l.empty() || l[0] == '#') continue;
+        const std::vector<std::string> c = Campos(l.substr(2));
+        if (l[0] == '@') {
+            TCaso k;
+            std::istringstream(c[0]) >> k.Tipo >> k.Nombre;
+            std::istringstream(c[2]) >> k.Op >> k.Clave;
+            k.Inicial = c[1], k.Resultado = c[3];
+            if (c.size() > 4) extras(k, c[4]);
+            v.push_back(k);
+        } else if (l[0] == '=') {
+            v.back().Final = c[0], v.back().Sel = c[1];
+            if (c.size() > 2) extras(v.back(), c[2]);
+        } else {
+            v.back().Etapas.push_back(l);
+        }
+    }
+    return v;
 }
+
+std::string ColoresYAlturas(const TArbolBin& A) {
+    std::string c, h;
+    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+        const auto* r = static_cast<TNodoRN*>(n);
+        c += r->Color == 0 ? "r" : r->Color == 1 ? "n" : "[" + Texto(r->Color) + "]";
+        h += (h.empty() ? "" : ",") + Texto(r->AlturaNegra);
+    });
+    return (c.empty() ? "-" : c) + " " + (h.empty() ? "-" : h);
+}
+
+std::unique_ptr<TArbolBin> Preparar(const TCaso& C, bool Completa) {
+    auto a = BuscarTipo(C.Tipo)->Clase();
+    if (C.Tipo == "mon")
+        a->Cargar(FlujoVector(C.Inicial == "-" ? std::vector<std::int32_t>{} : Enteros(C.Inicial)));
+    else if (C.Tipo == "rn" && C.Inicial != "-")
+        a->Cargar(FlujoRN(C.Inicial.substr(0, C.Inicial.find('/')), C.Inicial.substr(C.Inicial.find('/') + 1)));
+    else
+        a->Cargar(FlujoDe(C.Inicial == "-" ? "" : C.Inicial));
+    if (C.Tipo == "rn") static_cast<TArbolRN&>(*a).ComprobacionCompleta = Completa;
+    if (C.Extra.contains("aj"))
+        for (const std::string& par : Trozos(C.Extra.at("aj"), ',')) {
+            const auto p = par.find(':');
+            static_cast<TNodoAVL*>(Nodo(*a, std::stoi(par.substr(0, p))))->FactorEquilibrio = std::stoi(par.substr(p + 1));
+        }
+    if (C.Extra.contains("prev"))
+        for (std::int32_t e : Enteros(C.Extra.at("prev"))) {
+            a->Deseleccionar();
+            e >= 0 ? static_cast<void>(a->Insertar(e)) : a->BorrarEntrada(-e);
+        }
+    a->Deseleccionar();
+    if (C.Extra.contains("sel")) a->NodoSel = Nodo(*a, std::stoi(C.Extra.at("sel")));
+    if (C.Extra.contains("xy")) a->DistribuirSeparada(20, 10, 10);
+    return a;
+}
+
+std::string Posicion(const TNodoBin* N) { return Texto(N->X) + ":" + Texto(N->Y); }
+
+// The operation as the driver runs it; the result ("-" for none) and the text
+// of an error raised.
+std::pair<std::string, std::string> Ejecutar(TArbolBin& A, const TCaso& C) {
+    try {
+        if (C.Op == "buscar") return {A.Buscar(C.Clave) ? "1" : "0", ""};
+        if (C.Op == "insertar") return {A.Insertar(C.Clave) ? "1" : "0", ""};
+        if (C.Op == "crear")
+            static_cast<TMonticulo&>(A).CrearMonticulo();
+        else
+            A.BorrarEntrada(C.Clave);
+    } catch (const EArbol& e) {
+        return {"?", e.what()};
+    }
+    return {"-", ""};
+}
+
+std::string Final(const TArbolBin& A, const TCaso& C) {
+    std::string s = (C.Tipo == "mon" ? Lista(Vivos(static_cast<const TMonticulo&>(A))) : Forma(A));
+    s = (s.empty() ? "-" : s) + " | " + (A.NodoSel ? Texto(A.NodoSel->Valor) : "-");
+    if (C.Extra.contains("fe")) s += " fe=" + Factores(A);
+    if (C.Tipo == "rn") {
+        const std::string ca = ColoresYAlturas(A);
+        s += " col=" + ca.substr(0, ca.find(' ')) + " alt=" + ca.substr(ca.find(' ') + 1);
+    }
+    if (C.Tipo == "mon") s += " gris=" + Lista(Grises(static_cast<const TMonticulo&>(A)));
+    if (C.Extra.contains("xy")) {
+        s += " xy=";
+        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) { s += (s.back() == '=' ? "" : ",") + Posicion(n); });
+    }
+    return s;
+}
+
+std::string Esperado(const TCaso& C) {
+    std::string s = C.Final + " | " + C.Sel;
+    for (const char* k : {"fe", "col", "alt", "gris", "xy"})
+        if (C.Extra.contains(k)) s += std::string(" ") + k + "=" + C.Extra.at(k);
+    return s;
+}
+
+std::vector<std::int32_t> Ordenados(const TArbolBin& A) {
+    std::vector<std::int32_t> v;
+    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) { v.push_back(n->Valor); });
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+class Etapas : public ::testing::TestWithParam<TCaso> {};
+
+TEST_P(Etapas, SecuenciaYResultado) {
+    const TCaso& c = GetParam();
+    for (int modo = 0; modo < (c.Tipo == "rn" ? 4 : 2); ++modo) {
+        const bool informes = modo % 2 == 0;
+        SCOPED_TRACE(std::string(informes ? "reports on" : "reports off") + (modo >= 2 ? ", full check" : ""));
+        auto a = Preparar(c, modo >= 2);
+        TGrabadora g(*a);
+        // Where the removed node is drawn while shown; the shapes reports
+        // show, each with the first report showing it.
+        std::string borrado, formas, previa = Forma(*a);
+        if (informes)
+            g.Vigilar([&] {
+                if (a->NodoBorrado != nullptr && borrado.empty()) borrado = Posicion(a->NodoBorrado);
+                if (Forma(*a) != previa)
+                    formas += (formas.empty() ? "" : " ") + std::to_string(g.Etapas.size() - 1) + ":" + (previa = Forma(*a));
+                return InvarianteEnEtapa(*a);
+            });
+        else
+            a->OnEtapa = nullptr;
+        const auto [r, err] = Ejecutar(*a, c);
+        if (c.Resultado != "?") EXPECT_EQ(r, c.Resultado);
+        EXPECT_EQ(err, c.Extra.contains("err") ? c.Extra.at("err") : "");
+        if (informes) {
+            EXPECT_EQ(g.Etapas, c.Etapas);
+            if (c.Extra.contains("xyb")) {
+                EXPECT_EQ(borrado, c.Extra.at("xyb"));
+            }
+            if (c.Extra.contains("formas")) {
+                EXPECT_EQ(formas, c.Extra.at("formas"));
+            }
+        }
+        EXPECT_EQ(Final(*a, c), Esperado(c));
+        // A case built on an unbalanced or unordered start may end unsound;
+        // the others end as every operation of the kind must.
+        a->Deseleccionar();
+        if (!c.Extra.contains("fe") && !(c.Tipo == "mon" && c.Op == "crear" && c.Etapas.empty()))
+            EXPECT_EQ(Invariante(*a), "");
+    }
+}
+
+// A handler may leave the operation at any report (the window closes while a
+// step is shown): the structure stays linked, unmarked, with its removed node
+// destroyed, holds the keys of before or after, and takes further operations.
+TEST_P(Etapas, ManejadorQueLanza) {
+    const TCaso& c = GetParam();
+    const auto antes = Ordenados(*Preparar(c, false));
+    auto despues = Preparar(c, false);
+    Ejecutar(*despues, c);
+    for (std::size_t k = 0; k < c.Etapas.size(); ++k) {
+        SCOPED_TRACE("thrown from report " + std::to_string(k));
+        auto a = Preparar(c, false);
+        TGrabadora g(*a);
+        g.InterrumpirEn(k);
+        EXPECT_THROW(Ejecutar(*a, c), TInterrupcion);
+        a->OnEtapa = nullptr;
+        a->Deseleccionar();
+        EXPECT_EQ(InvarianteEnEtapa(*a), "");
+        EXPECT_EQ(a->NodoBorrado, nullptr);
+        EXPECT_EQ(RecorrerPreorden(a->Raiz, [](TNodoBin* n, std::int32_t) { return n->Marcado; }), nullptr);
+        const auto vistos = Ordenados(*a);
+        EXPECT_TRUE(vistos == antes || vistos == Ordenados(*despues));
+        if (c.Tipo != "mon") EXPECT_TRUE(ClavesEnOrden(*a));
+        try {
+            a->Insertar(1000);
+        } catch (const EArbol&) {  // a case that ends in an error may end so again
+        }
+        EXPECT_EQ(InvarianteEnEtapa(*a), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Datos, Etapas, ::testing::ValuesIn(LeerCasos()),
+                         [](const auto& i) { return i.param.Tipo + "_" + i.param.Nombre; });
 
 }  // namespace

@@ -1,144 +1,177 @@
-// The byte stream of a structure: exact bytes, round trips, and streams that
-// are cut short, carry a negative count or a count that disagrees.
+// The byte stream of every kind, as one table of inputs. An accepted stream
+// loads as written, reads no further than its own end, reports nothing and
+// saves back as given (or as the row says); a rejected one names its fault
+// and leaves the structure exactly as it was, its partly read nodes freed.
+// Every stream that saves back unchanged is also rejected when cut short at
+// any byte. The bytes end where a read past them faults.
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <random>
-#include <string>
-#include <vector>
+#include <memory>
 
 #include "comprobacion.h"
+#include "uArbolAVL.h"
+#include "uArbolRN.h"
+#include "uInvariantes.h"
 
 namespace {
 
 using TBytes = std::vector<std::uint8_t>;
+constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 
-const TBytes Flujo503070 = {0x03, 0x00, 0x00, 0x00, 0x32, 0x00, 0x00, 0x00, 0x01, 0x01, 0x1E,
-                            0x00, 0x00, 0x00, 0x00, 0x00, 0x46, 0x00, 0x00, 0x00, 0x00, 0x00};
+const std::string Corto = "El fichero no contiene una estructura valida: los datos terminan antes de tiempo.",
+                  Negativo = "El fichero no contiene una estructura valida: el numero de nodos es negativo.",
+                  Posiciones = "El fichero no contiene un montículo valido: las posiciones de los nodos no "
+                               "corresponden a la forma del arbol.";
 
-TBytes Concatenar(TBytes a, const TBytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+const TBytes B503070 = {3, 0, 0, 0, 50, 0, 0, 0, 1, 1, 30, 0, 0, 0, 0, 0, 70, 0, 0, 0, 0, 0};
+
+TBytes Con(TBytes D, std::size_t I, std::initializer_list<std::uint8_t> B) {
+    for (std::uint8_t b : B) D[I++] = b;
+    return D;
 }
 
-TEST(Flujo, BytesExactos) {
-    TArbolBST a;
-    EXPECT_EQ(a.Guardar(), (TBytes{0, 0, 0, 0}));
-    for (std::int32_t v : {50, 30, 70}) a.Insertar(v);
-    EXPECT_EQ(a.Guardar(), Flujo503070);
-    TArbolBST b;
-    Construir(b, "-2(-2147483648,2147483647)");
-    EXPECT_EQ(b.Guardar(),
-              (TBytes{3, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 1, 0, 0, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0}));
+struct TCasoFlujo {
+    const char* Tipo;
+    TBytes Datos;
+    std::string Esperado;  // accepted: Estado after loading; rejected: the error text
+    TBytes Guardado = {};  // accepted: what saves back, when not Datos
+};
+
+// clang-format off
+const TCasoFlujo Casos[] = {
+    {"bst", {0, 0, 0, 0}, " n0"},
+    {"bst", B503070, "50(30,70) n3"},
+    {"bst", {3, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 1, 0, 0, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0},
+     "-2(-2147483648,2147483647) n3"},
+    // Any non-zero flag byte is a child, written back as 1.
+    {"bst", Con(B503070, 8, {0x80, 0xFF}), "50(30,70) n3", B503070},
+    // A count of 0 ignores what follows; a count that disagrees with the
+    // records is kept as read.
+    {"bst", {0, 0, 0, 0, 0xFF, 0xFF}, " n0", {0, 0, 0, 0}},
+    {"bst", ConCuenta(B503070, 1), "50(30,70) n1"},
+    {"bst", ConCuenta(B503070, Max32), "50(30,70) n2147483647"},
+    {"bst", ConCuenta(B503070, -1), Negativo}, {"bst", ConCuenta(B503070, Min32), Negativo},
+    // The factors come from the shape, whatever it is.
+    {"avl", FlujoDe("1(,2(,3))"), "1(,2(,3)) 2 1 0 n3"},
+    {"avl", FlujoDe("10(5(3(2,4),7(6,8)),)"), "10(5(3(2,4),7(6,8)),) -3 0 0 0 0 0 0 0 n8"},
+    {"avl", ConCuenta(FlujoDe("5"), -2), Negativo},
+    // Seven-byte records; every colour byte kept, black heights 0 until checked.
+    {"rn", {3, 0, 0, 0, 10, 0, 0, 0, 1, 1, 1, 5, 0, 0, 0, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0}, "10(5,15) 1/0 0/0 0/0 n3"},
+    {"rn", FlujoRN("10(5(1,),15)", "[200]nrn"), "10(5(1,),15) 200/0 1/0 0/0 1/0 n4"},
+    // Heap records: value, vector index, flags. The stale cells are not
+    // stored: MaxNodos becomes the count. An unordered heap is accepted.
+    {"mon", {0, 0, 0, 0, 0xFF}, "- max 0 cap 1000 n0", {0, 0, 0, 0}},
+    {"mon", {2, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 7, 0, 0, 0, 1, 0, 0, 0, 0, 0}, "2,7 max 2 cap 1000 n2"},
+    {"mon", FlujoVector({3, 1, 2, 0, 5}), "3,1,2,0,5 max 5 cap 1000 n5"},
+    {"mon", Con(FlujoVector({1, 2, 3}), 12, {0x80, 0xFF}), "1,2,3 max 3 cap 1000 n3", FlujoVector({1, 2, 3})},
+    {"mon", FlujoMon(-1, {{1, 0, 0, 0}}), Negativo}, {"mon", FlujoMon(3, {}), Corto},
+    // Indices that are not the positions the shape gives, or a count that
+    // disagrees with the records.
+    {"mon", FlujoMon(1, {{5, 1, 0, 0}}), Posiciones}, {"mon", FlujoMon(1, {{5, -1, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(3, {{1, 0, 1, 1}, {3, 2, 0, 0}, {8, 1, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(3, {{1, 0, 1, 1}, {3, 1, 0, 0}, {8, 1, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(3, {{1, 0, 1, 0}, {3, 1, 1, 0}, {8, 2, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(3, {{1, 0, 1, 0}, {3, 1, 1, 0}, {8, 3, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(2, {{1, 0, 1, 0}, {3, Max32, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(2, {{1, 0, 0, 1}, {3, 2, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(4, {{1, 0, 1, 1}, {3, 1, 0, 0}, {8, 2, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(2, {{1, 0, 1, 1}, {3, 1, 0, 0}, {8, 2, 0, 0}}), Posiciones},
+};
+// clang-format on
+
+// The shape (a heap: its live cells, MaxNodos, capacity), each node's factor
+// or colour/black height, and the count.
+std::string Estado(const TArbolBin& A) {
+    std::string s = Forma(A);
+    if (const auto* m = dynamic_cast<const TMonticulo*>(&A))
+        s = Lista(Vivos(*m)) + " max " + Texto(m->MaxNodos) + " cap " + Texto(m->Capacidad());
+    RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
+        if (const auto* a = dynamic_cast<TNodoAVL*>(n)) s += " " + Texto(a->FactorEquilibrio);
+        if (const auto* r = dynamic_cast<TNodoRN*>(n)) s += " " + Texto(r->Color) + "/" + Texto(r->AlturaNegra);
+    });
+    return s + " n" + Texto(A.NumNodos);
 }
 
-// Every tree written is read back with the same shape; the nodes read are
-// fresh: coordinates 0, nothing selected, no report made.
-TEST(Flujo, IdaYVuelta) {
-    std::mt19937 gen(11);
-    for (int t = 0; t < 40; ++t) {
-        TArbolBST a;
-        const int n = t * 5;
-        for (int i = 0; i < n; ++i) a.Insertar(std::uniform_int_distribution<std::int32_t>(-300, 300)(gen));
-        a.DistribuirSeparada(15, 2, 5);
-        const TBytes datos = a.Guardar();
-
-        TArbolBST b;
-        Construir(b, "1(,2)");
-        b.NodoSel = b.Raiz;
-        b.OnEtapa = [](const std::string&, const std::string&, int) { ADD_FAILURE() << "report while loading"; };
-        b.Cargar(datos);
-        EXPECT_EQ(Forma(b), Forma(a));
-        EXPECT_EQ(b.Guardar(), datos);
-        EXPECT_EQ(b.NodoSel, nullptr);
-        EXPECT_EQ(Comprobar(b), "");
-        RecorrerPreorden(b.Raiz, [](TNodoBin* m, std::int32_t) { EXPECT_EQ(std::make_pair(m->X, m->Y), std::make_pair(0, 0)); });
+// Every kind with self-counting nodes, filled and with a selection.
+struct TPreparado {
+    std::unique_ptr<TArbolBin> A;
+    std::int64_t* Vivos;
+};
+template <class TArbol, class TNodo>
+TPreparado Crear() { return {std::make_unique<TContado<TArbol, TNodo>>(), &TNodoContado<TNodo>::Vivos}; }
+TPreparado Preparar(const std::string& Tipo) {
+    TPreparado p = Tipo == "bst" ? Crear<TArbolBST, TNodoBin>() : Tipo == "avl" ? Crear<TArbolAVL, TNodoAVL>()
+                   : Tipo == "rn" ? Crear<TArbolRN, TNodoRN>() : Crear<TMonticulo, TNodoMon>();
+    if (Tipo == "mon") {
+        for (std::int32_t v : {5, 3, 8, 1}) p.A->Insertar(v);
+        p.A->Borrar();  // 1 stays, greyed
+    } else {
+        p.A->Cargar(Tipo == "rn" ? FlujoRN("1(,2(,3))", "n[9]r") : FlujoDe("1(,2(,3))"));
     }
+    p.A->NodoSel = p.A->Raiz->Der;
+    return p;
 }
 
-// A load consumes exactly its own stream: two streams in a row read one
-// after the other, and whatever follows a whole stream is left unread.
-TEST(Flujo, LeeSoloSuFlujo) {
-    const TBytes vacio = {0, 0, 0, 0, 0xFF, 0xFF};  // a count of 0 ignores what follows
-    const TBytes datos = Concatenar(Concatenar(Flujo503070, vacio), TBytes{9, 9, 9});
-    TLectorFlujo f(datos);
-    TArbolBST a, b;
-    Construir(b, "5");
-    a.Cargar(f);
-    EXPECT_EQ(f.Posicion(), Flujo503070.size());
-    b.Cargar(f);
-    EXPECT_EQ(f.Posicion(), Flujo503070.size() + 4);
-    EXPECT_EQ(Forma(a), "50(30,70)");
-    EXPECT_EQ(Forma(b), "");
-    EXPECT_EQ(b.NumNodos, 0);
+std::int64_t Enlazados(const TArbolBin& A) {
+    std::int64_t n = 0;
+    RecorrerPreorden(A.Raiz, [&](TNodoBin*, std::int32_t) { ++n; });
+    return n;
 }
 
-// Any non-zero flag byte means the child is there; it is written back as 1.
-TEST(Flujo, CualquierBanderaNoNulaEsHijo) {
-    for (int bandera : {0x02, 0x80, 0xFF}) {
-        TBytes datos = Flujo503070;
-        datos[8] = datos[9] = static_cast<std::uint8_t>(bandera);
-        TArbolBST a;
-        a.Cargar(datos);
-        EXPECT_EQ(Forma(a), "50(30,70)") << bandera;
-        EXPECT_EQ(a.Guardar(), Flujo503070);
-    }
-}
-
-// A rejected stream leaves the structure as it was, selection included, and
-// nothing is read beyond the data (the bytes end at an unreadable page).
-void EsperarRechazo(const TBytes& Datos, const std::string& Que) {
-    SCOPED_TRACE(Que);
-    TArbolBST a;
-    Construir(a, "1(,2(,3))");
-    a.NodoSel = a.Raiz->Der;
-    const TBytes antes = a.Guardar();
+void Rechazo(const std::string& Tipo, const TBytes& Datos, const std::string& Error) {
+    TPreparado p = Preparar(Tipo);
+    TArbolBin& a = *p.A;
+    const std::string estado = Estado(a);
+    const TBytes guardado = a.Guardar();
+    TNodoBin *raiz = a.Raiz, *sel = a.NodoSel;
+    const auto* m = dynamic_cast<const TMonticulo*>(&a);
+    const auto valores = m ? m->VectorValores : std::vector<std::int32_t>{};
+    const auto nodos = m ? m->Vector : std::vector<TNodoMon*>{};  // the same nodes in the same cells
     const TDatosAlBorde borde(Datos);
     try {
         a.Cargar(borde.Datos());
         ADD_FAILURE() << "accepted";
     } catch (const EFlujoInvalido& e) {
-        EXPECT_NE(std::string(e.what()), "");
+        EXPECT_EQ(e.what(), Error);
     }
-    EXPECT_EQ(a.Guardar(), antes);
-    EXPECT_EQ(a.NodoSel, a.Raiz->Der);
-    EXPECT_EQ(Comprobar(a), "");
+    EXPECT_EQ(Estado(a), estado);
+    EXPECT_EQ(a.Guardar(), guardado);
+    EXPECT_EQ(std::make_pair(a.Raiz, a.NodoSel), std::make_pair(raiz, sel));
+    EXPECT_TRUE(!m || (m->VectorValores == valores && m->Vector == nodos));
+    EXPECT_EQ(*p.Vivos, a.NumNodos);
+    EXPECT_EQ(InvarianteEnEtapa(a), "");
 }
 
-TEST(Flujo, TruncadoEnCadaByteSeRechaza) {
-    const TBytes datos = FlujoDe("50(30(20,40),70(,80(75,)))");
-    for (std::size_t corte = 0; corte < datos.size(); ++corte)
-        EsperarRechazo(TBytes(datos.begin(), datos.begin() + static_cast<std::ptrdiff_t>(corte)),
-                       "cut at " + std::to_string(corte));
-}
-
-TEST(Flujo, CuentaNegativaSeRechaza) {
-    for (std::int32_t cuenta : {-1, -3, std::numeric_limits<std::int32_t>::min()})
-        EsperarRechazo(ConCuenta(Flujo503070, cuenta), "count " + std::to_string(cuenta));
-}
-
-// A whole stream whose count disagrees with its records is accepted with the
-// count as read; only the compressed layout notices.
-TEST(Flujo, CuentaDiscordanteSeAceptaYLaDistribucionComprimidaLaDetecta) {
-    for (std::int32_t cuenta : {1, 4, std::numeric_limits<std::int32_t>::max()}) {
-        SCOPED_TRACE(cuenta);
-        const TBytes datos = ConCuenta(Flujo503070, cuenta);
-        TArbolBST a;
-        ASSERT_NO_THROW(a.Cargar(datos));
-        EXPECT_EQ(a.NumNodos, cuenta);
-        EXPECT_EQ(Forma(a), "50(30,70)");
-        EXPECT_EQ(a.Guardar(), datos);
-
-        RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = 777; });
-        try {
-            a.DistribuirComprimida(20, 10, 10);
-            ADD_FAILURE() << "compressed layout accepted the count";
-        } catch (const EArbol& e) {
-            EXPECT_STREQ(e.what(), "Numero de elementos erroneo!");
+TEST(Flujo, CadaEntradaDeCadaTipo) {
+    for (const TCasoFlujo& c : Casos) {
+        SCOPED_TRACE(std::string(c.Tipo) + " " + c.Esperado + " " + ::testing::PrintToString(c.Datos));
+        if (c.Esperado.starts_with("El fichero")) {
+            Rechazo(c.Tipo, c.Datos, c.Esperado);
+            continue;
         }
-        RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { EXPECT_EQ(n->X, 777); });
-        EXPECT_EQ(a.DistribuirSeparada(20, 10, 10), (TDistribucion{140, 90, 70}));
-        EXPECT_EQ(a.DistribuirCompleta(20, 10, 10), (TDistribucion{100, 90, 50}));
+        {
+            TPreparado p = Preparar(c.Tipo);
+            TArbolBin& a = *p.A;
+            a.OnEtapa = [](const std::string&, const std::string&, int) { ADD_FAILURE() << "report while loading"; };
+            const TDatosAlBorde borde(c.Datos);
+            a.Cargar(borde.Datos());
+            EXPECT_EQ(Estado(a), c.Esperado);
+            EXPECT_EQ(a.Guardar(), c.Guardado.empty() ? c.Datos : c.Guardado);
+            EXPECT_EQ(a.NodoSel, nullptr);
+            EXPECT_EQ(*p.Vivos, Enlazados(a));
+            EXPECT_TRUE(Enlazados(a) != a.NumNodos || InvarianteEnEtapa(a).empty()) << InvarianteEnEtapa(a);
+            RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { EXPECT_EQ(n->X | n->Y, 0); });
+            TBytes mas = c.Datos;  // with more bytes after it, a load reads its own stream only
+            mas.insert(mas.end(), {9, 9, 9});
+            TLectorFlujo f(mas);
+            a.Cargar(f);
+            EXPECT_EQ(f.Posicion(), a.NumNodos == 0 ? 4 : c.Datos.size());
+        }
+        if (c.Guardado.empty())
+            for (std::size_t n = 0; n < c.Datos.size(); ++n)
+                Rechazo(c.Tipo, TBytes(c.Datos.begin(), c.Datos.begin() + static_cast<std::ptrdiff_t>(n)), Corto);
     }
 }
 
