@@ -14,15 +14,6 @@ public:
     bool Buscar(std::int32_t Valor) override;
     bool Insertar(std::int32_t Valor) override;
 
-    // True only while the search inside an insertion runs: that search does
-    // not splay.
-    bool Insertando = false;
-
-protected:
-    void CopiarEstadoDeTipo(const TArbolBin& Origen) override {
-        Insertando = static_cast<const TSplayTree&>(Origen).Insertando;
-    }
-
 private:
     // Moves NodoSel to the root; NodoSel stays on the same node.
     void Splay();

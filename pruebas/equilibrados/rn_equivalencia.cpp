@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 #include <functional>
 #include <map>
 #include <random>
@@ -279,32 +278,6 @@ TEST(EquivalenciaInterrumpida, ManejadorQueLanzaEnCualquierInforme) {
         }
         if (::testing::Test::HasFailure()) return;
     }
-}
-
-// A replay of 10^5 random insertions costs about what the AVL tree's does.
-// The check still reads both children of every node on the changed path,
-// a few times the work of the AVL walk; a check that walked the whole tree
-// on every insertion would cost about a hundred times more. Processor time,
-// interleaved, the best of seven each, so both see the same machine load.
-TEST(CosteRN, ReplayComparableAlAVL) {
-    std::mt19937 gen(3);
-    std::vector<std::int32_t> e(100000);
-    for (std::int32_t& x : e) x = std::uniform_int_distribution<std::int32_t>(1, 1'000'000'000)(gen);
-    auto medir = [&](TArbolBin& a) {
-        const std::clock_t t0 = std::clock();
-        a.Reconstruir(e);
-        return static_cast<double>(std::clock() - t0) / CLOCKS_PER_SEC;
-    };
-    TArbolAVL avl;
-    TArbolRN rn;
-    double tAvl = 1e9, tRn = 1e9;
-    for (int i = 0; i < 7; ++i) {
-        tAvl = std::min(tAvl, medir(avl));
-        tRn = std::min(tRn, medir(rn));
-    }
-    EXPECT_EQ(rn.NumNodos, avl.NumNodos);
-    EXPECT_LT(tRn, 3 * tAvl) << "AVL " << tAvl << " s, red-black " << tRn << " s";
-    EXPECT_LT(tRn, 2.0);
 }
 
 }  // namespace

@@ -168,51 +168,6 @@ TEST(Reconstruir, EntradasLimite) {
     EXPECT_EQ(Forma(a), "");
 }
 
-// One call of a drawing callback, for comparison.
-using TLlamada = std::tuple<char, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool>;
-
-TEST(Recorrer, CuatroPasadasEnOrden) {
-    TArbolBST a;
-    Construir(a, "50(30(20,40),70)");
-    // Coordinates derived from the value keep the expectations readable.
-    RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Valor; n->Y = -n->Valor; });
-    a.NodoSel = Nodo(a, 40);
-    std::vector<TLlamada> v;
-    auto nodo = [&v](char k) {
-        return [&v, k](TNodoBin* n, std::int32_t x, std::int32_t y, bool sel) {
-            v.emplace_back(k, n->Valor, x, y, 0, sel);
-        };
-    };
-    auto arco = [&v](std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-        v.emplace_back('A', x1, y1, x2, y2, false);
-    };
-    int vectores = 0;
-    auto vec = [&](TNodoBin*, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool) { ++vectores; };
-    a.Recorrer(nodo('F'), nodo('N'), arco, nodo('T'), vec);
-    std::vector<TLlamada> esperado;
-    for (char k : {'F', 'A', 'N', 'T'}) {
-        if (k == 'A') {
-            for (auto [p, h] : {std::pair{50, 30}, {30, 20}, {30, 40}, {50, 70}})
-                esperado.emplace_back('A', p, -p, h, -h, false);
-            continue;
-        }
-        for (std::int32_t n : {50, 30, 20, 40, 70}) esperado.emplace_back(k, n, n, -n, 0, n == 40);
-    }
-    EXPECT_EQ(v, esperado);
-    EXPECT_EQ(vectores, 0);
-
-    // An unassigned callback skips its pass.
-    v.clear();
-    a.Recorrer(nullptr, nullptr, nullptr, nodo('T'), nullptr);
-    EXPECT_EQ(v, std::vector<TLlamada>(esperado.end() - 5, esperado.end()));
-
-    // An empty tree calls nothing.
-    v.clear();
-    TArbolBST().Recorrer(nodo('F'), nodo('N'), arco, nodo('T'), vec);
-    EXPECT_TRUE(v.empty());
-    EXPECT_EQ(vectores, 0);
-}
-
 // Only parent-child pairs are compared.
 TEST(EstaOrdenado, ComparaPadresEHijos) {
     struct {

@@ -55,23 +55,6 @@ TEST_P(Cadena, CargarGuardarYEstadisticas) {
     EXPECT_EQ(Forma(b), "5");
 }
 
-TEST_P(Cadena, Recorrer) {
-    A.NodoSel = Fondo();
-    std::int64_t fondos = 0, nodos = 0, arcos = 0, textos = 0, sel = 0;
-    A.Recorrer([&](TNodoBin*, std::int32_t, std::int32_t, bool) { ++fondos; },
-               [&](TNodoBin* n, std::int32_t, std::int32_t, bool s) {
-                   ++nodos;
-                   if (s) sel += n == Fondo() ? 1 : 1000;
-               },
-               [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) { ++arcos; },
-               [&](TNodoBin*, std::int32_t, std::int32_t, bool) { ++textos; }, nullptr);
-    EXPECT_EQ(fondos, N);
-    EXPECT_EQ(nodos, N);
-    EXPECT_EQ(textos, N);
-    EXPECT_EQ(arcos, N - 1);
-    EXPECT_EQ(sel, 1);
-}
-
 // Each level holds one node, each a step of 2R + Sy lower; the separated
 // layout moves each node R + 2Sx sideways from its parent, the compressed
 // one R.

@@ -85,13 +85,13 @@ TEST(EjecucionTraza, LaTablaDeTiposAnadeClavesYConstructores) {
     EXPECT_EQ(f["vector"], ordered_json::parse("[2]"));
 }
 
-// A search tree whose search of 99 stops with an internal inconsistency
+// A search tree whose insertion of 99 stops with an internal inconsistency
 // after one comparison, as a balanced kind's fix-up may.
 class TArbolInconsistente : public TArbolBST {
 public:
     TClaseArbol Clase() const override { return &CrearArbol<TArbolInconsistente>; }
-    bool Buscar(std::int32_t Valor) override {
-        if (Valor != 99 || Raiz == nullptr) return TArbolBST::Buscar(Valor);
+    bool Insertar(std::int32_t Valor) override {
+        if (Valor != 99 || Raiz == nullptr) return TArbolBST::Insertar(Valor);
         TMarcas marca{Raiz};
         Etapa("Búsqueda del valor 99", "Comparando con elemento " + Texto(Raiz->Valor), 0);
         throw EArbol("Fallo camino negro!");
