@@ -132,12 +132,6 @@ const std::array<TTipoEstructura, 5> Tipos{{
 
 std::span<const TTipoEstructura> TiposEstructura() { return Tipos; }
 
-const TTipoEstructura* BuscarTipo(std::string_view Clave) {
-    for (const TTipoEstructura& t : Tipos)
-        if (t.Clave == Clave) return &t;
-    return nullptr;
-}
-
 const TTipoEstructura* TipoDe(const TArbolBin& Arbol) {
     const TClaseArbol clase = Arbol.Clase();
     for (const TTipoEstructura& t : Tipos)

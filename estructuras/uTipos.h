@@ -68,7 +68,5 @@ struct TTipoEstructura {
 // Every kind, in the order of the window's commands and of the open dialog's
 // structure filters.
 std::span<const TTipoEstructura> TiposEstructura();
-// nil for a key that is no kind.
-const TTipoEstructura* BuscarTipo(std::string_view Clave);
 // The descriptor of the structure's kind; nil for a class no entry makes.
 const TTipoEstructura* TipoDe(const TArbolBin& Arbol);

@@ -25,17 +25,15 @@ std::set<std::string> Patrones(std::string_view Filtro) {
     return r;
 }
 
-TEST(Tipos, CadaTipoSeReconoceEnSusEstructurasYPorSuClave) {
+TEST(Tipos, CadaTipoSeReconoceEnSusEstructuras) {
     for (const TTipoEstructura& t : TiposEstructura()) {
         SCOPED_TRACE(std::string(t.Clave));
         EXPECT_EQ(TipoDe(*t.Clase()), &t);
-        EXPECT_EQ(BuscarTipo(t.Clave), &t);
     }
     struct TOtro : TArbolBST {
         TClaseArbol Clase() const override { return &CrearArbol<TOtro>; }
     };
     EXPECT_EQ(TipoDe(TOtro()), nullptr);
-    EXPECT_EQ(BuscarTipo("BST"), nullptr);
 }
 
 TEST(Tipos, LosFiltrosOfrecenLasExtensionesDelTipo) {
