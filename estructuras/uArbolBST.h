@@ -23,6 +23,10 @@ public:
     bool EstaOrdenado() const;
 
 protected:
+    // The insertion once the search of Valor has run: Hallado is its result
+    // and NodoSel the node where it stopped.
+    bool InsertarTrasBusqueda(std::int32_t Valor, bool Hallado);
+
     // The single rotations every balancing kind builds on; each keeps the
     // in-order sequence and leaves marks, reports and the kinds' own fields
     // to its caller. Inline: the splay tree makes one or two per level.

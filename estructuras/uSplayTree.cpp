@@ -16,41 +16,39 @@ inline void Anticipar(const TNodoBin* N) {
 
 }  // namespace
 
-bool TSplayTree::Buscar(std::int32_t Valor) {
-    bool hallado;
-    if (MostrarEtapas()) {
-        hallado = TArbolBST::Buscar(Valor);
-    } else {
-        // The search of the plain tree without reports. The splay that
-        // follows rewrites the parent link of every subtree hanging off the
-        // path, so those nodes are fetched while the walk goes down.
-        TNodoBin* n = Raiz;
-        TNodoBin* ultimo = nullptr;
-        while (n != nullptr && n->Valor != Valor) {
-            ultimo = n;
-            if (Valor < n->Valor) {
-                Anticipar(n->Der);
-                n = n->Izq;
-            } else {
-                Anticipar(n->Izq);
-                n = n->Der;
-            }
-        }
-        if (n != nullptr) {
-            Anticipar(n->Izq);
+bool TSplayTree::BuscarSinSplay(std::int32_t Valor) {
+    if (MostrarEtapas()) return TArbolBST::Buscar(Valor);
+    // The search of the plain tree without reports. The splay that follows
+    // rewrites the parent link of every subtree hanging off the path, so
+    // those nodes are fetched while the walk goes down.
+    TNodoBin* n = Raiz;
+    TNodoBin* ultimo = nullptr;
+    while (n != nullptr && n->Valor != Valor) {
+        ultimo = n;
+        if (Valor < n->Valor) {
             Anticipar(n->Der);
+            n = n->Izq;
+        } else {
+            Anticipar(n->Izq);
+            n = n->Der;
         }
-        NodoSel = n != nullptr ? n : ultimo;
-        hallado = n != nullptr;
     }
+    if (n != nullptr) {
+        Anticipar(n->Izq);
+        Anticipar(n->Der);
+    }
+    NodoSel = n != nullptr ? n : ultimo;
+    return n != nullptr;
+}
+
+bool TSplayTree::Buscar(std::int32_t Valor) {
+    const bool hallado = BuscarSinSplay(Valor);
     if (hallado) Splay();
     return hallado;
 }
 
 bool TSplayTree::Insertar(std::int32_t Valor) {
-    // The base insertion searches with the plain tree's search, which does
-    // not splay.
-    const bool insertado = TArbolBST::Insertar(Valor);
+    const bool insertado = InsertarTrasBusqueda(Valor, BuscarSinSplay(Valor));
     Splay();  // the new node, or the one that already held the value
     return insertado;
 }

@@ -15,6 +15,9 @@ public:
     bool Insertar(std::int32_t Valor) override;
 
 private:
+    // The plain tree's search (the same reports), leaving NodoSel where it
+    // stopped; the splay comes after it.
+    bool BuscarSinSplay(std::int32_t Valor);
     // Moves NodoSel to the root; NodoSel stays on the same node.
     void Splay();
     // One round: X (which has a parent) goes up one level by a single
