@@ -179,17 +179,16 @@ void TArbolAVL::EquilibrarBorrado(bool DesdeIzq) {
 
 // ---------------------------------------------------------------- rotations
 
+// The factors are written before the links change; a double rotation is
+// the child's single rotation followed by the node's.
+
 void TArbolAVL::RotacionSimpleDerecha() {
     TNodoBin* n = NodoSel;
     TNodoBin* r = n->Der;
     InformarRotacion({n, r}, "Rotación simple derecha", [&] {
         FE(r) -= 1;
         FE(n) = -FE(r);
-        Reemplazar(n, r);
-        n->Der = r->Izq;
-        Colgar(n->Der, n);
-        r->Izq = n;
-        n->Padre = r;
+        RotarIzquierda(n);
     }, r);
 }
 
@@ -199,11 +198,7 @@ void TArbolAVL::RotacionSimpleIzquierda() {
     InformarRotacion({n, l}, "Rotación simple izquierda", [&] {
         FE(l) += 1;
         FE(n) = -FE(l);
-        Reemplazar(n, l);
-        n->Izq = l->Der;
-        Colgar(n->Izq, n);
-        l->Der = n;
-        n->Padre = l;
+        RotarDerecha(n);
     }, l);
 }
 
@@ -220,15 +215,8 @@ void TArbolAVL::RotacionDobleDerecha() {
             default: break;
         }
         FE(g) = 0;
-        Reemplazar(n, g);
-        n->Der = g->Izq;
-        Colgar(n->Der, n);
-        r->Izq = g->Der;
-        Colgar(r->Izq, r);
-        g->Izq = n;
-        g->Der = r;
-        n->Padre = g;
-        r->Padre = g;
+        RotarDerecha(r);
+        RotarIzquierda(n);
     }, g);
 }
 
@@ -244,15 +232,8 @@ void TArbolAVL::RotacionDobleIzquierda() {
             default: break;
         }
         FE(g) = 0;
-        Reemplazar(n, g);
-        l->Der = g->Izq;
-        Colgar(l->Der, l);
-        n->Izq = g->Der;
-        Colgar(n->Izq, n);
-        g->Izq = l;
-        g->Der = n;
-        l->Padre = g;
-        n->Padre = g;
+        RotarIzquierda(l);
+        RotarDerecha(n);
     }, g);
 }
 

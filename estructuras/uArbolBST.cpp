@@ -37,7 +37,13 @@ bool TArbolBST::Buscar(std::int32_t Valor) {
 }
 
 bool TArbolBST::Insertar(std::int32_t Valor) {
-    if (Buscar(Valor)) {
+    // This tree's own search: a kind whose search also reorganises (the
+    // splay tree) does that after the insertion.
+    return InsertarTrasBusqueda(Valor, TArbolBST::Buscar(Valor));
+}
+
+bool TArbolBST::InsertarTrasBusqueda(std::int32_t Valor, bool Hallado) {
+    if (Hallado) {
         Etapa("Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2);
         return false;
     }

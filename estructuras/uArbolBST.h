@@ -21,4 +21,35 @@ public:
     // True when every parent-child pair is in order (a deeper value on the
     // wrong side of an ancestor is not detected).
     bool EstaOrdenado() const;
+
+protected:
+    // The insertion once the search of Valor has run: Hallado is its result
+    // and NodoSel the node where it stopped.
+    bool InsertarTrasBusqueda(std::int32_t Valor, bool Hallado);
+
+    // The single rotations every balancing kind builds on; each keeps the
+    // in-order sequence and leaves marks, reports and the kinds' own fields
+    // to its caller. Inline: the splay tree makes one or two per level.
+    //
+    // X's right child R takes X's place; X becomes R's left child and takes
+    // R's former left subtree. Returns R.
+    TNodoBin* RotarIzquierda(TNodoBin* X) {
+        TNodoBin* r = X->Der;
+        Reemplazar(X, r);
+        X->Der = r->Izq;
+        Colgar(X->Der, X);
+        r->Izq = X;
+        X->Padre = r;
+        return r;
+    }
+    // The mirror image: X's left child L takes X's place. Returns L.
+    TNodoBin* RotarDerecha(TNodoBin* X) {
+        TNodoBin* l = X->Izq;
+        Reemplazar(X, l);
+        X->Izq = l->Der;
+        Colgar(X->Izq, X);
+        l->Der = X;
+        X->Padre = l;
+        return l;
+    }
 };

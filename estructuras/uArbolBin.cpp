@@ -299,23 +299,6 @@ void TArbolBin::Reconstruir(std::span<const TOperacion> Operaciones) {
     });
 }
 
-void TArbolBin::Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,
-                         const TDibNodo& DibTexto, const TDibVector&) const {
-    if (Raiz == nullptr) return;
-    auto pasada = [&](const TDibNodo& f) {
-        if (!f) return;
-        RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t) { f(n, n->X, n->Y, n == NodoSel); });
-    };
-    pasada(DibFondo);
-    if (DibArco) {
-        RecorrerPreorden(Raiz, [&](TNodoBin* n, std::int32_t) {
-            if (n != Raiz) DibArco(n->Padre->X, n->Padre->Y, n->X, n->Y);
-        });
-    }
-    pasada(DibNodo);
-    pasada(DibTexto);
-}
-
 // ---------------------------------------------------------------- stream
 
 void TArbolBin::Guardar(TEscritorFlujo& Flujo) const {

@@ -182,12 +182,6 @@ void RecorrerPostorden(TNodoBin* Raiz, F&& f) {
 // only; 1: lay out again; 2: wait for the go-ahead, then lay out again.
 using TEventoEtapa = std::function<void(const std::string&, const std::string&, int)>;
 
-// Drawing callbacks of Recorrer.
-using TDibNodo = std::function<void(TNodoBin* Nodo, std::int32_t X, std::int32_t Y, bool EsSel)>;
-using TDibArco = std::function<void(std::int32_t X1, std::int32_t Y1, std::int32_t X2, std::int32_t Y2)>;
-using TDibVector = std::function<void(TNodoBin* Nodo, std::int32_t Valor, std::int32_t Indice,
-                                      std::int32_t NumNodos, std::int32_t MaxNodos, bool EsSel)>;
-
 // The area a layout occupies and the x of the root's centre.
 struct TDistribucion {
     std::int32_t Ancho = 0;
@@ -274,8 +268,6 @@ public:
     virtual bool Insertar(std::int32_t Valor) = 0;
     virtual void Borrar() = 0;
     virtual bool Seleccionar(std::int32_t Valor, bool Marcar);
-    virtual void Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,
-                          const TDibNodo& DibTexto, const TDibVector& DibVector) const;
 
     // An identical, independent structure of the same kind: every node with
     // every field (value, positions, motion fields, mark, the kind's own),

@@ -145,17 +145,7 @@ TNodoBin* TArbolRN::ChequeoDobleRojo() {
             Etapa(Titulo, "Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", 0);
             // P takes G's place; G goes down on the side away from X and takes
             // P's child from that side.
-            Reemplazar(g, p);
-            TNodoBin* lejano = xIzq ? p->Der : p->Izq;
-            if (xIzq) {
-                p->Der = g;
-                g->Izq = lejano;
-            } else {
-                p->Izq = g;
-                g->Der = lejano;
-            }
-            g->Padre = p;
-            Colgar(lejano, g);
+            xIzq ? RotarDerecha(g) : RotarIzquierda(g);
             RN(p)->Color = 1;
             RN(g)->Color = 0;
             Etapa(Titulo, "Caso 2b: Se termina la comprobación.", 1);
@@ -163,21 +153,7 @@ TNodoBin* TArbolRN::ChequeoDobleRojo() {
         }
         Etapa(Titulo, "Caso 2a: Padre rojo, tio negro o no existe. Rotación nodo-padre.", 0);
         // X goes up over P inside G; P goes down on the side X came from.
-        if (!xIzq) {
-            TNodoBin* b = x->Izq;
-            g->Izq = x;
-            x->Izq = p;
-            p->Der = b;
-            Colgar(b, p);
-        } else {
-            TNodoBin* b = x->Der;
-            g->Der = x;
-            x->Der = p;
-            p->Izq = b;
-            Colgar(b, p);
-        }
-        x->Padre = g;
-        p->Padre = x;
+        xIzq ? RotarDerecha(p) : RotarIzquierda(p);
         Etapa(Titulo, "Caso 2a: La rotación transforma el subarbol en el caso 2b.", 1);
         marcas.Limpiar();
         NodoSel = p;  // now below X on the same side: case 2b follows at G

@@ -396,15 +396,3 @@ void TMonticulo::CrearDesordenado(std::int32_t N, TAleatorio& Generador) {
     MaxNodos = N;
     NodoSel = nullptr;
 }
-
-void TMonticulo::Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,
-                          const TDibNodo& DibTexto, const TDibVector& DibVector) const {
-    TArbolBin::Recorrer(DibFondo, DibNodo, DibArco, DibTexto, DibVector);
-    if (!DibVector) return;
-    for (std::int32_t i = 0; i < MaxNodos; ++i) {
-        if (i < NumNodos)
-            DibVector(Vector[i], VectorValores[i], i, NumNodos, MaxNodos, Vector[i] == NodoSel);
-        else
-            DibVector(nullptr, VectorValores[i], i, NumNodos, MaxNodos, false);
-    }
-}

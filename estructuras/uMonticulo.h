@@ -43,8 +43,6 @@ public:
     void Borrar() override;  // deletes the minimum
     // Borrar deletes the minimum whatever is selected: no search first.
     void BorrarEntrada(std::int32_t) override { Borrar(); }
-    void Recorrer(const TDibNodo& DibFondo, const TDibNodo& DibNodo, const TDibArco& DibArco,
-                  const TDibNodo& DibTexto, const TDibVector& DibVector) const override;
 
     // n nodes holding a random permutation of 1..n in complete-tree shape,
     // drawn from Generador (the program's by default); no reports. n < 0

@@ -16,94 +16,55 @@ inline void Anticipar(const TNodoBin* N) {
 
 }  // namespace
 
-bool TSplayTree::Buscar(std::int32_t Valor) {
-    bool hallado;
-    if (MostrarEtapas()) {
-        hallado = TArbolBST::Buscar(Valor);
-    } else {
-        // The search of the plain tree without reports. The splay that
-        // follows rewrites the parent link of every subtree hanging off the
-        // path, so those nodes are fetched while the walk goes down.
-        TNodoBin* n = Raiz;
-        TNodoBin* ultimo = nullptr;
-        while (n != nullptr && n->Valor != Valor) {
-            ultimo = n;
-            if (Valor < n->Valor) {
-                Anticipar(n->Der);
-                n = n->Izq;
-            } else {
-                Anticipar(n->Izq);
-                n = n->Der;
-            }
-        }
-        if (n != nullptr) {
-            Anticipar(n->Izq);
+bool TSplayTree::BuscarSinSplay(std::int32_t Valor) {
+    if (MostrarEtapas()) return TArbolBST::Buscar(Valor);
+    // The search of the plain tree without reports. The splay that follows
+    // rewrites the parent link of every subtree hanging off the path, so
+    // those nodes are fetched while the walk goes down.
+    TNodoBin* n = Raiz;
+    TNodoBin* ultimo = nullptr;
+    while (n != nullptr && n->Valor != Valor) {
+        ultimo = n;
+        if (Valor < n->Valor) {
             Anticipar(n->Der);
+            n = n->Izq;
+        } else {
+            Anticipar(n->Izq);
+            n = n->Der;
         }
-        NodoSel = n != nullptr ? n : ultimo;
-        hallado = n != nullptr;
     }
-    if (hallado && !Insertando) Splay();
+    if (n != nullptr) {
+        Anticipar(n->Izq);
+        Anticipar(n->Der);
+    }
+    NodoSel = n != nullptr ? n : ultimo;
+    return n != nullptr;
+}
+
+bool TSplayTree::Buscar(std::int32_t Valor) {
+    const bool hallado = BuscarSinSplay(Valor);
+    if (hallado) Splay();
     return hallado;
 }
 
 bool TSplayTree::Insertar(std::int32_t Valor) {
-    bool insertado;
-    {
-        struct TBandera {
-            bool& B;
-            ~TBandera() { B = false; }
-        } bandera{Insertando};
-        Insertando = true;
-        insertado = TArbolBST::Insertar(Valor);
-    }
+    const bool insertado = InsertarTrasBusqueda(Valor, BuscarSinSplay(Valor));
     Splay();  // the new node, or the one that already held the value
     return insertado;
 }
 
 void TSplayTree::Rotar(TNodoBin* X) {
-    // Each shape is written once, for X on side L of its parent; the mirror
-    // cases swap the two link members.
-    using TLado = TNodoBin* TNodoBin::*;
-    TNodoBin* x = X;
-    TNodoBin* p = x->Padre;
-    const bool xIzq = p->Izq == x;
-    const TLado L = xIzq ? &TNodoBin::Izq : &TNodoBin::Der;
-    const TLado R = xIzq ? &TNodoBin::Der : &TNodoBin::Izq;
-    if (p->Padre == nullptr) {  // zig, or zag
-        TNodoBin* b = x->*R;
-        Reemplazar(p, x);  // X becomes the root
-        p->*L = b;
-        x->*R = p;
-        p->Padre = x;
-        Colgar(b, p);
-        return;
-    }
+    TNodoBin* p = X->Padre;
+    const bool xIzq = p->Izq == X;
     TNodoBin* g = p->Padre;
-    const bool mismoLado = g->*L == p;
-    Reemplazar(g, x);  // X takes G's place
-    if (mismoLado) {  // zig-zig, or zag-zag
-        TNodoBin* a = x->*R;
-        TNodoBin* b = p->*R;
-        x->*R = p;
-        p->*L = a;
-        p->*R = g;
-        g->*L = b;
-        p->Padre = x;
-        g->Padre = p;
-        Colgar(a, p);
-        Colgar(b, g);
-    } else {  // zig-zag, or zag-zig: P on side R of G
-        TNodoBin* a = x->*R;
-        TNodoBin* b = x->*L;
-        x->*R = p;
-        x->*L = g;
-        p->*L = a;
-        g->*R = b;
-        p->Padre = x;
-        g->Padre = x;
-        Colgar(a, p);
-        Colgar(b, g);
+    if (g == nullptr) {  // zig, or zag: X becomes the root
+        xIzq ? RotarDerecha(p) : RotarIzquierda(p);
+    } else if ((g->Izq == p) == xIzq) {  // zig-zig, or zag-zag: G's rotation first, then P's
+        xIzq ? RotarDerecha(g) : RotarIzquierda(g);
+        xIzq ? RotarDerecha(p) : RotarIzquierda(p);
+    } else {  // zig-zag, or zag-zig: P's rotation, then G's
+        xIzq ? RotarDerecha(p) : RotarIzquierda(p);
+        xIzq ? RotarIzquierda(g) : RotarDerecha(g);
     }
 }
 

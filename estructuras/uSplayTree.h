@@ -14,16 +14,10 @@ public:
     bool Buscar(std::int32_t Valor) override;
     bool Insertar(std::int32_t Valor) override;
 
-    // True only while the search inside an insertion runs: that search does
-    // not splay.
-    bool Insertando = false;
-
-protected:
-    void CopiarEstadoDeTipo(const TArbolBin& Origen) override {
-        Insertando = static_cast<const TSplayTree&>(Origen).Insertando;
-    }
-
 private:
+    // The plain tree's search (the same reports), leaving NodoSel where it
+    // stopped; the splay comes after it.
+    bool BuscarSinSplay(std::int32_t Valor);
     // Moves NodoSel to the root; NodoSel stays on the same node.
     void Splay();
     // One round: X (which has a parent) goes up one level by a single

@@ -489,8 +489,8 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
   }
 
   // One walk keeps, in pre-order, the nodes and the edges that may show, and
-  // the cells likewise; they are then drawn in the order of Recorrer's
-  // passes: shadows, edges, nodes, texts, cells.
+  // the cells likewise; they are then drawn in layers: shadows, edges,
+  // nodes, texts, cells.
   struct TVisita {
     const TNodoBin* Nodo;
     i64 X, Y;

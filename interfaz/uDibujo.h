@@ -121,10 +121,9 @@ struct TAjustesDibujo {
 };
 
 // The whole picture: fill with ColFon, the removed node (NodoBorrado), then
-// the structure in the order of its Recorrer (the nodes in pre-order), each
-// layer over the one before: all shadows, all edges, all nodes, all texts,
-// and a heap's vector cells. Only
-// what falls inside the destination is drawn. With the position facts of
+// the structure with its nodes in pre-order, each layer over the one before:
+// all shadows, all edges, all nodes, all texts, and a heap's vector cells.
+// Only what falls inside the destination is drawn. With the position facts of
 // TAjustesDibujo the walk also stays out of subtrees that cannot reach it,
 // so its cost follows what is visible (plus the paths down to it).
 void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& ajustes);

@@ -16,7 +16,7 @@ fi
 dir=build-fuzz
 mkdir -p "$dir"
 if ! { cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-         -DQUELVAR_FUZZ=ON -DQUELVAR_PRUEBAS=OFF -DQUELVAR_BENCH=OFF -DQUELVAR_INTERFAZ=OFF &&
+         -DQUELVAR_FUZZ=ON -DQUELVAR_WERROR=ON -DQUELVAR_PRUEBAS=OFF -DQUELVAR_BENCH=OFF -DQUELVAR_INTERFAZ=OFF &&
        cmake --build "$dir" --target fuzz_flujo; } >"$dir/construccion.log" 2>&1; then
   cat "$dir/construccion.log"
   echo "fuzz.sh: the fuzz target does not build." >&2

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/instalar-paquetes.sh
 export QT_QPA_PLATFORM=offscreen
-cmake -S . -B build-pruebas -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build-pruebas -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELVAR_WERROR=ON
 cmake --build build-pruebas -j"$(nproc)"
 ctest --test-dir build-pruebas --output-on-failure -j"$(nproc)" --timeout 600
 bash scripts/asan.sh
