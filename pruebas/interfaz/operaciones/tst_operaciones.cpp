@@ -92,15 +92,13 @@ private Q_SLOTS:
     QTest::addColumn<QList<int>>("claves");
     QTest::addColumn<QList<int>>("lista");
     QTest::addColumn<int>("seleccion");
-    QTest::addColumn<QStringList>("mensajes");
-    QTest::newRow("buscar") << 0 << "30" << QList<int>{30, 50, 70} << QList<int>{} << 30 << QStringList{};
-    QTest::newRow("insertar hex") << 1 << "$3C" << QList<int>{30, 50, 60, 70} << QList<int>{60} << 0 << QStringList{};
-    QTest::newRow("insertar presente") << 1 << "30" << QList<int>{30, 50, 70} << QList<int>{30} << 0 << QStringList{};
-    QTest::newRow("borrar raiz") << 2 << "50" << QList<int>{30, 70} << QList<int>{-50} << 0 << QStringList{};
-    QTest::newRow("borrar ausente") << 2 << "99" << QList<int>{30, 50, 70} << QList<int>{} << 0 << QStringList{};
-    QTest::newRow("letras") << 1 << "abc" << QList<int>{30, 50, 70} << QList<int>{} << 70
-                            << QStringList(2, "Valor erroneo!");
-    QTest::newRow("vacio") << 2 << "" << QList<int>{30, 50, 70} << QList<int>{} << 70 << QStringList{};
+    QTest::newRow("buscar") << 0 << "30" << QList<int>{30, 50, 70} << QList<int>{} << 30;
+    QTest::newRow("insertar hex") << 1 << "$3C" << QList<int>{30, 50, 60, 70} << QList<int>{60} << 0;
+    QTest::newRow("insertar presente") << 1 << "30" << QList<int>{30, 50, 70} << QList<int>{30} << 0;
+    QTest::newRow("borrar raiz") << 2 << "50" << QList<int>{30, 70} << QList<int>{-50} << 0;
+    QTest::newRow("borrar ausente") << 2 << "99" << QList<int>{30, 50, 70} << QList<int>{} << 0;
+    QTest::newRow("letras") << 1 << "abc" << QList<int>{30, 50, 70} << QList<int>{} << 70;
+    QTest::newRow("vacio") << 2 << "" << QList<int>{30, 50, 70} << QList<int>{} << 70;
   }
   void OperacionSegunLaLista() {
     QFETCH(int, indice);
@@ -108,7 +106,6 @@ private Q_SLOTS:
     QFETCH(QList<int>, claves);
     QFETCH(QList<int>, lista);
     QFETCH(int, seleccion);
-    QFETCH(QStringList, mensajes);
     TVentPpal& v = E->V();
     E->Llenar({50, 30, 70});
     const auto antes = v.Estructura().Guardar();
@@ -124,7 +121,22 @@ private Q_SLOTS:
     QCOMPARE(Lista(v.Historia().Entradas()), lista);
     QCOMPARE(Sel(v), seleccion);
     QVERIFY(v.Historia().FlujoDeshacer() == (malo ? std::vector<std::uint8_t>{} : antes));
-    QCOMPARE(E->Mensajes(), mensajes);
+    QCOMPARE(E->Mensajes(), malo && !texto.isEmpty() ? QStringList(2, "Valor erroneo!") : QStringList());
+  }
+
+  // Typed keys: what converts to a 32-bit key and what is refused, with its Spanish text.
+  void Conversion() {
+    const std::pair<QString, std::optional<std::int32_t>> casos[] = {
+        {"   000042", 42}, {"+7", 7}, {"-7", -7}, {"$1F", 31}, {"x1f", 31}, {"0x1F", 31}, {"0X1f", 31},
+        {"-$10", -16}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"-$80000000", INT32_MIN},
+        {"$7FFFFFFF", INT32_MAX}, {"$aA", 170}, {QString(5000, u'0') + u'9', 9},  // leading zeros never overflow
+        {"", {}}, {"-", {}}, {"12 ", {}}, {"+-1", {}}, {"12a", {}}, {"$", {}}, {"0x", {}}, {"$1G", {}},
+        {"1F", {}}, {"$-1", {}}, {"2147483648", {}}, {"-2147483649", {}}, {"$80000000", {}},
+        {"$FFFFFFFF", {}}, {"99999999999999999999999", {}}, {QStringLiteral("\u0663"), {}}, {"\t1", {}}};
+    for (const auto& [texto, valor] : casos)
+      QVERIFY2(ConvertirEntero(texto) == valor, qPrintable(texto.left(20)));
+    QCOMPARE(ExigirEntero(QStringLiteral("$10")), 16);
+    QVERIFY_THROWS_EXCEPTION(EConversion, ExigirEntero(QStringLiteral("cien")));
   }
 
   void ClicSegunElModoDelRaton() {
@@ -314,7 +326,7 @@ private Q_SLOTS:
     QFETCH(int, operacion);
     QFETCH(int, clave);
     TVentPpal& v = E->V();
-    E->Orden(kNuevo[tipo]);
+    E->Orden(TEntorno::kNuevo[tipo]);
     E->Llenar(claves);
     E->Orden(TVentPpal::cAnim3);  // F4
     if (operacion == 3) {
@@ -395,9 +407,7 @@ private Q_SLOTS:
     auto tras = [&](bool conEtapas) {
       E.emplace(Fichero());
       TVentPpal& v = E->V();
-      E->Orden(TVentPpal::cNuevo2);
-      for (const char* t : {"50", "30", "70", "40"})
-        E->Teclear(QString::fromLatin1(t));
+      E->Construir(1, {"+50", "+30", "+70", "+40"});
       E->Orden(conEtapas ? TVentPpal::cAnim3 : TVentPpal::cAnim1);
       E->Teclear(QStringLiteral("35"));
       [&] { QCOMPARE(v.Reproductor().Activo(), conEtapas); }();
