@@ -1,7 +1,5 @@
 // History and files through the real window: changes of kind with replay, undo,
-// operation and structure files, the demonstration builders. Opening and saving
-// never lose work, undo never reads another kind's snapshot, builders refuse
-// what they cannot build, big structures never hold the window.
+// operation and structure files, the demonstration builders.
 #include "entorno.h"
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
@@ -42,9 +40,7 @@ private Q_SLOTS:
   void initTestCase() { QVERIFY(Dir.isValid()); }
   void cleanup() { E.reset(); }
 
-  // Whatever its keys, the history replays into every kind as the structure the
-  // same commands build there; the undone deletion is not replayed; the replay
-  // leaves nothing selected and the kind shown everywhere.
+  // The history, any keys, replays into every kind as the same commands build there (the undone deletion not).
   void CambioDeTipoRepiteLoQueSeHizo() {
     const QStringList hechas = {"+-2147483648", "+2147483647", "+0", "+-5", "+7", "-0", "--5"};
     for (int tipo = 0; tipo < 5; ++tipo) {
@@ -64,9 +60,7 @@ private Q_SLOTS:
     }
   }
 
-  // Undo gives back the structure and the history before the command: the
-  // emptied list, the undone deletion taken out (once only), nothing taken out
-  // after a search; a snapshot of another kind is never read.
+  // Undo gives back structure and history (the emptied list too), once; never a snapshot of another kind.
   void DeshacerDevuelveLaHistoriaYNuncaConOtroTipo() {
     TVentPpal& v = Nuevo();
     E->Orden(TVentPpal::cDeshacer);  // no snapshot yet: nothing
@@ -93,9 +87,8 @@ private Q_SLOTS:
     QVERIFY(v.Historia().Entradas() == hechas && E->Mensajes().isEmpty());
   }
 
-  // Each kind saves under its own filter and extension and reads back the same
-  // stream; under another kind's filter its file is loaded, or refused (a
-  // message or a question declined) with the work left as it was.
+  // Each kind saves under its own filter and reads back the same; under another
+  // kind's filter its file is loaded, or refused with the work left as it was.
   void CadaTipoGuardaYSeAbreBajoCadaFiltro() {
     const QString arb = QStringLiteral("Arboles binarios (*.arb)|*.arb");
     const std::pair<const char*, QString> tipos[] = {{"a.arb", arb}, {"a.avl", arb + "|Arboles AVL (*.avl)|*.avl"},
@@ -136,9 +129,8 @@ private Q_SLOTS:
     }
   }
 
-  // A file that cannot be read or is damaged is refused with a message naming
-  // it, the work (kind, history, snapshot) left as it was; a device that
-  // reports no size is read with a bound all the same.
+  // An unreadable or damaged file (or a device of no size, read with a bound) is
+  // refused with a message naming it, the work left as it was.
   void AbrirUnFicheroMaloNoTocaElTrabajo() {
     const std::pair<const char*, int> casos[] = {
         {"-", 2}, {"-", 1}, {"0300000001000000", 2}, {"ffffffff", 3},
@@ -160,9 +152,8 @@ private Q_SLOTS:
     }
   }
 
-  // A structure file carries no mark of its kind: one whose extension is another
-  // kind's, or whose contents break the kind's order, is read under the chosen
-  // kind and shown to the teacher, who keeps it or finds everything as it was.
+  // A structure file that looks like another kind's (extension, order) is read and
+  // shown; the teacher keeps it or finds everything as it was.
   void UnFicheroQueNoPareceDelTipoSePregunta_data() {
     QTest::addColumn<QByteArray>("contenido");
     QTest::addColumn<QString>("fichero");
@@ -211,9 +202,8 @@ private Q_SLOTS:
     QCOMPARE(E->Mensajes(), QStringList{});
   }
 
-  // A list the file holds as it is is written without a question and reads
-  // back into another kind the same; otherwise the teacher is asked first
-  // (answer 0: cancel, which leaves the old file as it was; 1: save).
+  // A list the file holds exactly is written without a question and reads back
+  // into another kind; otherwise the teacher is asked (0: cancel, 1: save).
   void GuardarListaQueNoSeLeeIgualPregunta_data() {
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QStringList>("hechas");
@@ -250,8 +240,7 @@ private Q_SLOTS:
     }
   }
 
-  // The choosers start in the folder of the last file opened or saved, also in
-  // the next session; a failed save says so and writes nothing.
+  // Choosers start in the last file's folder, also next session; a failed save says so.
   void CarpetasYGuardarQueFalla() {
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("uno")) && QDir(Dir.path()).mkpath(QStringLiteral("dos")));
     const auto carpeta = [&] { return E->Plataforma.Ficheros->Mostrados.back().Carpeta; };
@@ -263,7 +252,7 @@ private Q_SLOTS:
       E->Elegir(ruta, 1);
       E->Orden(c);
     }
-    QVERIFY(E->Mensajes().size() == 2 && E->Mensajes().front().contains(QStringLiteral("a.arb")) && !QFile::exists(ruta));
+    QVERIFY(E->Mensajes().size() == 2 && E->Mensajes().front().contains("a.arb") && !QFile::exists(ruta));
     E->Elegir(Ruta("uno/a.sec"), 1);
     E->Orden(TVentPpal::cGuardarOper);
     E->Orden(TVentPpal::cAbrir);
@@ -278,10 +267,9 @@ private Q_SLOTS:
     QCOMPARE(carpeta(), Ruta("dos"));
   }
 
-  // The builders show the kind they build and keep the box's text; "Crear
-  // montículo" can be undone; what they cannot build is refused with one message
-  // and the work untouched. A big one is shown at once, and closing in the
-  // middle of a motion over it ends that motion at once.
+  // Builders show their kind, keep the box's text, can be undone, and refuse what
+  // they cannot build; a big one shows at once, and closing mid-motion ends it at
+  // once: a motion without stages holds the workspace, as the panel says.
   void ConstructoresDeDemostracion() {
     TVentPpal& v = Nuevo();
     v.edtValor()->setText(QStringLiteral("5"));
@@ -316,17 +304,18 @@ private Q_SLOTS:
     if (!g.btnAnimar()->isChecked())
       g.btnAnimar()->trigger();
     Ajustar(g, [](TOpciones& o) { o.PausaAnim = 10000; });
-    g.RealizarInsercion(-5);
-    QVERIFY(g.Lienzo().EnMovimiento());
+    E->Teclear(QStringLiteral("-5"));
+    QVERIFY(g.Lienzo().EnMovimiento() && g.Bloqueado() && g.Paneles()[4]->text() == "*");
+    g.Accion(TVentPpal::cInsertar)->trigger();  // refused while locked
+    QCOMPARE(g.Estructura().NumNodos, 121393);
     t.restart();
-    g.close();
+    QVERIFY(g.close());
     QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
-    QVERIFY(!g.Lienzo().EnMovimiento() && !g.Bloqueado());
+    QVERIFY(!g.Lienzo().EnMovimiento() && !g.Bloqueado() && Nodo(g.Estructura(), -5)->X == Nodo(g.Estructura(), -5)->XFin);
   }
 
-  // A million entries replayed into every kind; bytes short of a whole entry are
-  // ignored. The red-black tree gets insertions only: its deletions leave the
-  // colours for the next insertion's check to report, ending the replay early.
+  // A million entries replayed into every kind, a short tail ignored; insertions only
+  // for the red-black tree, whose deletions would fail the next insertion's check.
   void ListaDeUnMillonEnCadaTipo() {
     std::vector<std::int32_t> mezcla, inserciones;
     std::mt19937 g(7);
@@ -347,9 +336,8 @@ private Q_SLOTS:
     }
   }
 
-  // A structure that replaces the current one shows its root, laid out at once
-  // (no motion), even when the view was scrolled far into a wide tree; an
-  // operation on the same structure leaves the view where the user put it.
+  // A structure that replaces the current one shows its root laid out at once, even from
+  // a view scrolled far away; an operation on the same structure leaves the view alone.
   void EstructuraNuevaMuestraSuRaiz() {
     std::vector<std::int32_t> claves(150);
     std::iota(claves.begin(), claves.end(), 1);

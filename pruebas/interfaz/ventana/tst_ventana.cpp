@@ -1,6 +1,5 @@
-// The main window as a user first meets it: start-up state, shortcuts (also
-// while typing), status bar hints, the settings read at show and stored at
-// close, the animation settings command; and the settings store itself.
+// The main window as first met (start-up state, shortcuts also while typing, status
+// bar hints, the settings read at show and stored at close), and the settings store.
 #include "dAnimacion.h"
 #include "entorno.h"
 #include "uOpciones.h"
@@ -32,8 +31,7 @@ private Q_SLOTS:
     QStringList paneles;
     for (QLabel* p : v.Paneles())
       paneles << p->text();
-    QCOMPARE(paneles, (QStringList{"n = 0", "lg(n) = 0", "h = 0", "c. int. = 0", "", "Modo 32 bits"}));
-    QCOMPARE(e8.V().Paneles()[5]->text(), QStringLiteral(" Modo 8 bits"));
+    QCOMPARE(paneles.join('|') + e8.V().Paneles()[5]->text(), "n = 0|lg(n) = 0|h = 0|c. int. = 0||Modo 32 bits Modo 8 bits");
     QCOMPARE(v.lisOperacion()->currentText() + v.edtValor()->text() + v.NombreArbol(), "Insertar1Arbol BST");
     QVERIFY(!v.Bloqueado() && !v.Modo8Bits() && !v.OpcionesLeidas() && !v.HayImagenes());
     QVERIFY(v.OpcArb()[0]->isChecked() && v.OpcRatSel()->isChecked() && e.Mensajes().isEmpty());
@@ -49,10 +47,8 @@ private Q_SLOTS:
     v.btnPaso2()->trigger();
     QVERIFY(!v.btnPaso2()->isChecked() && !v.btnPaso()->isChecked());
   }
-
-  // Each key runs its command and no other, also from the controls that claim
-  // some keys for themselves (Ctrl+A, Ctrl+Z, Shift+Ins, Shift+Del); F8 frees
-  // the locked window, so it goes last.
+  // Each key runs its command and no other, also from the controls that claim some
+  // keys for themselves; F8 frees the locked window, so it goes last.
   void AtajosLleganAlComandoDesdeCualquierFoco() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
@@ -82,9 +78,8 @@ private Q_SLOTS:
         QCOMPARE(v.edtValor()->text(), QStringLiteral("1"));  // the edit did not take the key
       }
   }
-
-  // A tool bar hint shows in the last panel with the statistics in sight; the
-  // panel gets its text back when the hint goes, unless something wrote it meanwhile.
+  // A tool bar hint shows in the last panel, the statistics in sight; the panel gets
+  // its text back when the hint goes, unless something wrote it meanwhile.
   void PistasEnElUltimoPanelSinTaparLasEstadisticas() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
@@ -96,18 +91,15 @@ private Q_SLOTS:
     };
     const QString tipo = v.Paneles()[5]->text();
     QCOMPARE(pista(QStringLiteral("Abrir fichero")), QStringLiteral("Abrir fichero"));
-    QVERIFY(v.Paneles()[0]->isVisible() && v.statusBar()->currentMessage().isEmpty());
-    QCOMPARE(v.Paneles()[0]->text(), QStringLiteral("n = 1"));
+    QVERIFY(v.Paneles()[0]->isVisible() && v.statusBar()->currentMessage().isEmpty() && v.Paneles()[0]->text() == "n = 1");
     QCOMPARE(pista(QString()), tipo);
     pista(QStringLiteral("Deshacer"));
     v.Paneles()[5]->setText(QStringLiteral(" Montículos"));
     QCOMPARE(pista(QString()), QStringLiteral(" Montículos"));
   }
-
-  // Nothing is read before the first showing; then the stored values (an absurd
-  // one brought into range) reach the window and the dialogs; at close what the
-  // user changed live is stored; a store that cannot be written is reported and
-  // the window closes all the same.
+  // Nothing is read before the first showing; then the stored values (one brought into
+  // range) reach window and dialogs; at close what changed live is stored; a store that
+  // cannot be written is reported and the window closes all the same.
   void OpcionesSeLeenAlMostrarseYSeGuardanAlCerrar() {
     EscribirFichero(Fichero(), "[General]\nNodRad=30\nTipoDist=2\nPausaAnim=1500\nPausaNumEtap=0\nPasoVelocidad=3\n");
     TEntorno e(Fichero(), TEntorno::Oculto);
@@ -115,8 +107,7 @@ private Q_SLOTS:
     TDlgPres* pres = &e.Pres();
     QCOMPARE(v.Lienzo().Ajustes().Radio, 15);
     v.show();
-    QVERIFY(v.OpcionesLeidas());
-    QCOMPARE(v.Estructura().Radio, 30);  // laid out with them as soon as shown
+    QVERIFY(v.OpcionesLeidas() && v.Estructura().Radio == 30);  // laid out with them as soon as shown
     QCOMPARE((QList<int>{v.Lienzo().Ajustes().Radio, v.OpcionesActuales().PausaNumEtap, pres->NodoRad(),
                          pres->TipoDist(), e.Paso()->Velocidad()}),
              (QList<int>{30, 2, 30, 2, 3}));
@@ -126,22 +117,20 @@ private Q_SLOTS:
     QVERIFY(pres->isVisible());
     Control<QSpinBox>(pres, "udNodoRad")->stepUp();
     QCOMPARE(v.Lienzo().Ajustes().Radio, 31);
-    QVERIFY(v.close() && !pres->isVisible());
+    QVERIFY(v.close() && !pres->isVisible() && e.Mensajes().isEmpty());
     QSettings s(Fichero(), QSettings::IniFormat);
-    QCOMPARE((QList<int>{s.value("NodRad").toInt(), s.value("TipoDist").toInt(), s.value("PausaNumEtap").toInt(),
-                         s.value("PausaAnim").toInt(), s.value("PasoVelocidad").toInt()}),
-             (QList<int>{31, 2, 2, 1500, 7}));
-    QCOMPARE(e.Mensajes(), QStringList{});
+    QStringList guardados;
+    for (const char* n : {"NodRad", "TipoDist", "PausaNumEtap", "PausaAnim", "PasoVelocidad"})
+      guardados << s.value(n).toString();
+    QCOMPARE(guardados.join(' '), QStringLiteral("31 2 2 1500 7"));
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("bloqueado.conf")));
     TEntorno b(Dir.filePath(QStringLiteral("bloqueado.conf")));
     QVERIFY(b.V().close() && !b.V().isVisible());
     QCOMPARE(b.Mensajes(), QStringList{"No se han podido guardar las opciones de presentación."});
   }
-
-  // The animation settings command, again and again on one window: values are
-  // taken up to their ends; the first refused one ends the command with its
-  // message after what came before was taken; a cancel takes nothing and keeps
-  // the typed texts; while the workspace is locked no dialog opens.
+  // The animation settings, again and again: values taken up to their ends; the first
+  // refused one ends the command with its message after what came before was taken; a
+  // cancel takes nothing and keeps the typed texts; no dialog opens while locked.
   void ConfigurarAnimacion() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
@@ -168,27 +157,22 @@ private Q_SLOTS:
     QCOMPARE(configurar("10001", "200", 20, true), "10000 0 2|" + malAnim);
     QCOMPARE(configurar("700", "5001", 20, true), "700 0 2|Intervalo temporal de pausa de presentación erroneo!");
     QCOMPARE(configurar("5", "1", 3, false), QStringLiteral("700 0 2|"));
-    QVERIFY(abierto);
-    QCOMPARE(Texto(d, "edtPausaAnim") + Texto(d, "udNumEtapas"), QStringLiteral("53"));
+    QVERIFY(abierto && Texto(d, "edtPausaAnim") + Texto(d, "udNumEtapas") == "53");
     e.Bloquear();
     configurar("1", "1", 3, false);
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     QTest::qWait(10);  // lets the queued answer run: it must find no dialog
     QVERIFY(!abierto && !e.Pres().isVisible());
   }
-
-  // An empty store gives the defaults, and so does an unreadable one (a folder
-  // where the file should be), which refuses to be written; a damaged one reads
-  // as empty. Integers are stored as integers, the font name and the folder as
-  // text, booleans as 0 and 1, the step window's place once known; all reads back.
+  // An empty, unreadable (a folder, which also refuses writing) or damaged store reads
+  // as the defaults. Integers are stored as integers, font name and folder as text,
+  // booleans as 0 and 1, the step window's place once known; all reads back.
   void AlmacenGuardaYLee() {
     TAlmacenQSettings almacen(Fichero());
-    QCOMPARE(LeerOpciones(almacen), TOpciones{});
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("carpeta.conf")));
     TAlmacenQSettings ilegible(Dir.filePath(QStringLiteral("carpeta.conf")));
-    QCOMPARE(LeerOpciones(ilegible), TOpciones{});
-    QVERIFY(!GuardarOpciones(ilegible, TOpciones{}));
-    QCOMPARE(Leer("NodRad=30\n", "[General\n"), TOpciones{});
+    QVERIFY(LeerOpciones(almacen) == TOpciones{} && LeerOpciones(ilegible) == TOpciones{});
+    QVERIFY(!GuardarOpciones(ilegible, TOpciones{}) && Leer("NodRad=30\n", "[General\n") == TOpciones{});
     TOpciones o;
     o.Fuente = {QStringLiteral("DejaVu Sans"), 11, 0x00123456, false, true};
     o.TipoGraf = 2, o.ColFon = 0x00FF0000, o.NodRad = 30, o.NodSy = 40, o.PausaNumEtap = 50;
@@ -205,17 +189,14 @@ private Q_SLOTS:
       s.value(n).toString().toInt(&entero);
       QVERIFY2(entero == (n != QStringLiteral("NomFnt") && n != QStringLiteral("CarpetaFicheros")), qPrintable(n));
     }
-    QCOMPARE(s.value("BoldFnt").toString() + s.value("CursFnt").toString(), QStringLiteral("01"));
-    QCOMPARE(LeerOpciones(almacen), o);
+    QVERIFY(s.value("BoldFnt").toString() + s.value("CursFnt").toString() == "01" && LeerOpciones(almacen) == o);
     o.LugarPaso = QRect(-20, 30, 500, 400);
     o.VelocidadPaso = 8;
-    QVERIFY(GuardarOpciones(almacen, o));
-    QCOMPARE(LeerOpciones(almacen), o);
+    QVERIFY(GuardarOpciones(almacen, o) && LeerOpciones(almacen) == o);
     QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 23);
   }
-
-  // Values are read in the stored order; a missing one is skipped, and the
-  // first of another type ends the reading: what came before it stays.
+  // Values are read in the stored order; a missing one is skipped, and the first of
+  // another type ends the reading: what came before it stays.
   void LecturaParaEnElPrimerValorMalo() {
     const auto fila = [this](const char* contenido, auto cambio) {
       TOpciones o;
@@ -234,8 +215,8 @@ private Q_SLOTS:
     fila("BoldFnt=5\nCursFnt=-1\n", [](TOpciones& o) { o.Fuente.Cursiva = true; });
     fila("TipoGraf=2\nNomFnt=a, b\nTamFnt=20\n", [](TOpciones& o) { o.TipoGraf = 2; });
   }
-
-  // A hand-edited store never brings a value outside the program's ranges.
+  // A hand-edited store never brings a value outside the program's ranges; the
+  // dialogs' settings map field to field (the shadows, not stored, are the dialog's).
   void ValoresAbsurdosSeAcotan() {
     TOpciones o = Leer("TipoGraf=7\nTipoDist=3\nTipoDisp=-1\nNomFnt=\" \"\nTamFnt=0\nColFnt=-1\nColFon=-16777216\n"
                        "ColNod=-1\nNodRad=0\nNodSx=-3\nNodSy=101\nPausaAnim=2147483647\nPausaPres=-1\n"
@@ -249,7 +230,6 @@ private Q_SLOTS:
     o = Leer("PasoX=-2147483648\nPasoY=99999\nPasoAncho=0\nPasoAlto=2147483647\nPasoVelocidad=-5\n");
     QCOMPARE(o.LugarPaso, QRect(-Rangos::CoordenadaMax, Rangos::CoordenadaMax, 1, Rangos::TamPasoMax));
     QCOMPARE(o.VelocidadPaso, Rangos::VelocidadMin);
-    // The dialogs' settings map field to field onto the stored ones; the shadows, not stored, are the dialog's.
     const TAjustesPresentacion a{2, 1, 1, 31, 7, 9, false, 0x00111111, 0x00222222,
                                  TFuente{QStringLiteral("Courier"), 12, 0x00000042, false, true}};
     o = TOpciones{};
