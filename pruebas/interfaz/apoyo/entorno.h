@@ -99,10 +99,10 @@ struct TEntorno {
   }
   // Queues the answer of the next file chooser.
   void Elegir(const QString& ruta, int filtro) { Plataforma.Ficheros->Respuestas.push_back(TFicheroElegido{ruta, filtro}); }
-  // Opens the file under the chooser's entry.
-  void Abrir(const QString& ruta, int filtro) {
+  // Runs the command with that answer queued.
+  void Elegir(const QString& ruta, int filtro, TVentPpal::TComando c) {
     Elegir(ruta, filtro);
-    Orden(TVentPpal::cAbrir);
+    Orden(c);
   }
 
   // The command that starts an empty structure of each kind, in the kinds' order.

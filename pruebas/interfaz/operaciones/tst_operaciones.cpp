@@ -73,204 +73,10 @@ class PruebasOperaciones : public QObject {
   QString Fichero() const { return Dir.filePath(QStringLiteral("opciones.conf")); }
   std::optional<TEntorno> E;
 
-private Q_SLOTS:
-  void init() { E.emplace(Fichero()); }
-  void cleanup() { E.reset(); }
-
-  // Typed under each list entry, then by the button: a present key is inserted and recorded; a bad
-  // text is reported (an empty one silently), goes on to the box and leaves history and snapshot.
-  void OperacionSegunLaLista() {
-    const struct { int Indice; const char *Texto, *Claves, *Lista; int Sel; } casos[] = {
-        {0, "30", "30 50 70", "", 30}, {1, "$3C", "30 50 60 70", "60", 0}, {1, "30", "30 50 70", "30", 0},
-        {2, "50", "30 70", "-50", 0},  {2, "99", "30 50 70", "", 0},       {1, "abc", "30 50 70", "", 70},
-        {2, "", "30 50 70", "", 70}};
-    for (const auto& c : casos) {
-      TVentPpal& v = E.emplace(Fichero()).V();
-      E->Llenar({50, 30, 70});
-      const auto antes = v.Estructura().Guardar();
-      const QString texto = QString::fromLatin1(c.Texto);
-      const bool malo = !ConvertirEntero(texto);
-      QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
-      v.lisOperacion()->setCurrentIndex(c.Indice);
-      E->Teclear(texto);
-      v.Accion(TVentPpal::cOperacion)->trigger();
-      QCOMPARE(QStringList({QString::number(intro.count()), QString::number(v.lisOperacion()->currentIndex()),
-                            v.edtValor()->text(), Ver(Claves(v.Estructura())), Ver(v.Historia().Entradas()),
-                            QString::number(Sel(v)), E->Mensajes().join('/')}),
-               QStringList({QString::number(malo), QString::number(c.Indice), malo ? texto : QString(), c.Claves,
-                            c.Lista, QString::number(c.Sel), malo && !texto.isEmpty() ? "Valor erroneo!/Valor erroneo!" : ""}));
-      QVERIFY(v.Historia().FlujoDeshacer() == (malo ? std::vector<std::uint8_t>{} : antes));
-    }
-  }
-
-  // What converts to a 32-bit key and what is refused.
-  void Conversion() {
-    const std::pair<QString, std::optional<std::int32_t>> casos[] = {
-        {"   000042", 42}, {"+7", 7}, {"-7", -7}, {"$1F", 31}, {"x1f", 31}, {"0x1F", 31}, {"0X1f", 31},
-        {"-$10", -16}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"-$80000000", INT32_MIN},
-        {"$7FFFFFFF", INT32_MAX}, {"$aA", 170}, {QString(5000, u'0') + u'9', 9},  // leading zeros never overflow
-        {"", {}}, {"-", {}}, {"12 ", {}}, {"+-1", {}}, {"12a", {}}, {"$", {}}, {"0x", {}}, {"$1G", {}},
-        {"1F", {}}, {"$-1", {}}, {"2147483648", {}}, {"-2147483649", {}}, {"$80000000", {}},
-        {"$FFFFFFFF", {}}, {"99999999999999999999999", {}}, {QStringLiteral("\u0663"), {}}, {"\t1", {}}};
-    for (const auto& [texto, valor] : casos)
-      QVERIFY2(ConvertirEntero(texto) == valor, qPrintable(texto.left(20)));
-    QCOMPARE(ExigirEntero(QStringLiteral("$10")), 16);
-    QVERIFY_THROWS_EXCEPTION(EConversion, ExigirEntero(QStringLiteral("cien")));
-  }
-
-  // A click selects, searches or deletes as the mouse menu says (a heap records the key clicked);
-  // "Insertar siguiente" takes the next key, selects a present one, and without one changes nothing.
-  void ClicEInsertarSiguiente() {
-    TVentPpal& v = E->V();
-    E->Llenar({50, 30, 70});
-    Pulsar(v, 70);
-    QVERIFY(Sel(v) == 70 && v.Historia().NumOper() == 0);
-    QTest::mouseClick(v.Lienzo().Area(), Qt::LeftButton, {}, QPoint(v.Lienzo().Area()->width() - 2, 2));
-    QCOMPARE(Sel(v), 0);
-    v.OpcRatBus()->trigger();
-    Pulsar(v, 30);
-    QVERIFY(v.lisOperacion()->currentIndex() == 0 && Sel(v) == 30);
-    v.OpcRatDel()->trigger();
-    Pulsar(v, 30);
-    QCOMPARE(Ver(Claves(v.Estructura())) + '|' + Ver(v.Historia().Entradas()), QStringLiteral("50 70|-30"));
-    v.PonerEstructura(std::make_unique<TMonticulo>());
-    E->Llenar({5, 3, 8});
-    Pulsar(v, 8);
-    QCOMPARE(Ver(Claves(v.Estructura())) + '|' + Ver(v.Historia().Entradas()), QStringLiteral("5 8|-8"));
-    E->Orden(TVentPpal::cNuevo1);
-    E->Llenar({8});
-    v.edtValor()->setText(QStringLiteral("7"));
-    v.Accion(TVentPpal::cInsSig)->trigger();
-    QVERIFY(v.edtValor()->text() == "8" && Sel(v) == 8 && v.Historia().NumOper() == 0);
-    v.Accion(TVentPpal::cInsSig)->trigger();
-    QCOMPARE(v.edtValor()->text() + '|' + Ver(v.Historia().Entradas()), QStringLiteral("9|9"));
-    for (const QString& t : {QStringLiteral("nueve"), QString(), QString::number(INT32_MAX)}) {
-      v.edtValor()->setText(t);
-      v.Accion(TVentPpal::cInsSig)->trigger();
-      QCOMPARE(v.edtValor()->text(), t);
-    }
-    QVERIFY(v.Historia().NumOper() == 1 && E->Mensajes().isEmpty());
-  }
-
-  // Ins draws 1..ValMax; F10 and Shift+Del the k-th key in order, k drawn from the node count.
-  void ClavesAlAzarSiguenAlGenerador() {
-    TVentPpal& v = E->V();
-    TSemillaGuardada semilla(12345);
-    TAleatorio g = GeneradorPrograma();
-    v.Accion(TVentPpal::cInsertar)->trigger();
-    QCOMPARE(v.edtValor()->text(), QString::number(g.Extraer(99) + 1));
-    for (int i = 0; i < 14; ++i)
-      v.Accion(TVentPpal::cInsertar)->trigger();
-    QCOMPARE(v.Estructura().NumNodos, 15);
-    for (auto orden : {TVentPpal::cBuscar, TVentPpal::cBorrar}) {
-      TAleatorio copia = GeneradorPrograma();
-      const auto c = Claves(v.Estructura());
-      const std::int32_t k = c[copia.Extraer(static_cast<std::uint32_t>(c.size()))];
-      v.Accion(orden)->trigger();
-      QCOMPARE(v.edtValor()->text(), QString::number(k));
-      QVERIFY(orden == TVentPpal::cBuscar ? Sel(v) == k : v.Historia().Entradas()[15] == -k && v.Estructura().NumNodos == 14);
-    }
-  }
-
-  // 1000 draws without a new key are reported and change nothing; the range box asks with the
-  // bound, takes any integer, not while locked; a range below 1 gives 1, the greatest never overflows.
-  void RangoYClavesExtremas() {
-    TVentPpal& v = E->V();
-    Ajustar(v, [](TOpciones& o) { o.ValMax = 5; });
-    E->Llenar({1, 2, 3, 4, 5});
-    TSemillaGuardada semilla(777);
-    TAleatorio g = GeneradorPrograma();
-    for (int i = 0; i < 1000; ++i)
-      g.Extraer(5);
-    v.edtValor()->setText(QStringLiteral("x"));
-    v.Accion(TVentPpal::cInsertar)->trigger();
-    QCOMPARE(E->Mensajes(), QStringList{"Lo siento, pero tras 1000 intentos no he encontrado un valor aleatorio que "
-                                        "no pertenezca al arbol!"});
-    QVERIFY(GeneradorPrograma().Semilla == g.Semilla && v.edtValor()->text() == "x");
-    QVERIFY(v.Historia().NumOper() == 0 && v.Historia().FlujoDeshacer().empty());
-    E->Mensajes().clear();
-    auto& entrada = *E->Plataforma.Entrada;
-    entrada.Respuestas = {QStringLiteral("250"), QStringLiteral("doscientos"), std::nullopt, QStringLiteral("-3")};
-    for (int i = 0; i < 4; ++i)
-      v.Accion(TVentPpal::cRango)->trigger();
-    QCOMPARE(entrada.Preguntas, QStringList{"Rango de elementos|Valor máximo = |5"} +
-                                    QStringList(3, QStringLiteral("Rango de elementos|Valor máximo = |250")));
-    QCOMPARE(E->Mensajes(), QStringList{QStringLiteral("'doscientos' no es un valor entero válido.")});
-    QCOMPARE(v.OpcionesActuales().ValMax, -3);
-    for (std::int32_t maximo : {-3, INT32_MIN}) {
-      Ajustar(v, [&](TOpciones& o) { o.ValMax = maximo; });
-      E->Orden(TVentPpal::cLimpiar);
-      v.Accion(TVentPpal::cInsertar)->trigger();
-      QCOMPARE(Ver(Claves(v.Estructura())), QStringLiteral("1"));
-    }
-    Ajustar(v, [](TOpciones& o) { o.ValMax = INT32_MAX; });
-    GeneradorPrograma().Semilla = 0xFFFFFFFFu;
-    for (int i = 0; i < 50; ++i)
-      v.Accion(TVentPpal::cInsertar)->trigger();
-    QVERIFY(Claves(v.Estructura()).size() == 51 && Claves(v.Estructura()).front() == 1);
-    E->Bloquear();
-    v.Accion(TVentPpal::cRango)->trigger();
-    QCOMPARE(entrada.Preguntas.size(), 4);
-  }
-
-  // After a change (not a search) the structure is checked; both faults are shown, in order.
-  void ComprobacionesTrasUnCambio() {
-    TVentPpal& v = E->V();
-    v.PonerEstructura(Desordenado<TArbolBST>());
-    v.RealizarBusqueda(10);
-    QCOMPARE(E->Mensajes(), QStringList{});
-    v.RealizarInsercion(10);
-    v.RealizarBorrado(10);
-    QCOMPARE(E->Mensajes(), QStringList(2, QStringLiteral("Arbol no ordenado!")));
-    E->Mensajes().clear();
-    auto avl = Desordenado<TArbolAVL>();
-    static_cast<TNodoAVL*>(avl->Raiz->Izq)->FactorEquilibrio = 1;
-    v.PonerEstructura(std::move(avl));
-    v.RealizarInsercion(90);
-    QCOMPARE(E->Mensajes(), (QStringList{"Arbol no ordenado!", "Arbol AVL inconsistente!"}));
-    QCOMPARE(Ver(Claves(v.Estructura())), QStringLiteral("50 80 90"));
-  }
-
-  // An engine error in an operation with stages, or in any event, reaches the handler: the
-  // changes stay, nothing is recorded, the window is free and the step window gone.
-  void ErroresLleganAlManejador() {
-    TVentPpal& v = E->V();
-    E->Orden(TVentPpal::cNuevo3);
-    v.btnPaso()->trigger();
-    for (const char* t : {"+10", "+5", "+15", "+1", "-15"})
-      E->Hacer(QString::fromLatin1(t));
-    QVERIFY(v.Historia().NumOper() == 5 && E->Mensajes().isEmpty());
-    v.lisOperacion()->setCurrentIndex(1);
-    QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
-    E->Teclear(QStringLiteral("20"));  // the black-path check fails
-    QCOMPARE(E->Mensajes(), QStringList{"Fallo camino negro!"});
-    QVERIFY(intro.count() == 0 && E->Contiene(20) && v.Historia().NumOper() == 5);
-    QVERIFY(!v.Bloqueado() && !E->Paso()->isVisible() && !v.Reproductor().Activo() && v.EstructuraLibre());
-    QCOMPARE(Texto(E->Paso(), "btnSeguir"), QStringLiteral("&Seguir >>"));
-    QTimer::singleShot(0, [] { throw EArbol("Inserción en AVL: Caso imposible!"); });
-    QTRY_COMPARE(E->Mensajes().size(), 2);
-    QVERIFY(E->Mensajes().back() == QStringLiteral("Inserción en AVL: Caso imposible!") && !v.Bloqueado());
-  }
-
   // Jumps, then back from the end (gliding back across a change), then forward: each state shows
   // its recording and the same picture every time; the end shows the untouched live structure.
-  void EstadosIgualesPorCualquierCamino_data() {
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QList<int>>("claves");
-    QTest::addColumn<int>("operacion");  // lisOperacion's index, or 3: "Crear montículo"
-    QTest::addColumn<int>("clave");
-    QTest::newRow("AVL doble") << 1 << QList<int>{30, 10} << 1 << 20;
-    QTest::newRow("rojo-negro") << 2 << QList<int>{10, 5, 15, 1, 7, 20, 0, 2} << 1 << 3;
-    QTest::newRow("splay zig-zig") << 3 << QList<int>{1, 2, 3} << 0 << 1;
-    QTest::newRow("montículo borrar") << 4 << QList<int>{5, 3, 8, 1, 9, 2, 7} << 2 << 0;
-    QTest::newRow("crear montículo") << 4 << QList<int>{} << 3 << 7;
-  }
-  void EstadosIgualesPorCualquierCamino() {
-    QFETCH(int, tipo);
-    QFETCH(QList<int>, claves);
-    QFETCH(int, operacion);
-    QFETCH(int, clave);
-    TVentPpal& v = E->V();
+  void Recorrer(int tipo, const std::vector<std::int32_t>& claves, int operacion, int clave) {
+    TVentPpal& v = E.emplace(Fichero()).V();
     E->Orden(TEntorno::kNuevo[tipo]);
     E->Llenar(claves);
     E->Orden(TVentPpal::cAnim3);  // F4
@@ -331,6 +137,190 @@ private Q_SLOTS:
     QCOMPARE(v.Lienzo().Imagen(), fin);
   }
 
+private Q_SLOTS:
+  void init() { E.emplace(Fichero()); }
+  void cleanup() { E.reset(); }
+
+  // Typed under each list entry, then by the button: a present key is inserted and recorded; a bad
+  // text is reported (an empty one silently), goes on to the box and leaves history and snapshot.
+  void OperacionSegunLaLista() {
+    const struct { int Indice; const char *Texto, *Claves, *Lista; int Sel; } casos[] = {
+        {0, "30", "30 50 70", "", 30}, {1, "$3C", "30 50 60 70", "60", 0}, {1, "30", "30 50 70", "30", 0},
+        {2, "50", "30 70", "-50", 0},  {2, "99", "30 50 70", "", 0},       {1, "abc", "30 50 70", "", 70},
+        {2, "", "30 50 70", "", 70}};
+    for (const auto& c : casos) {
+      TVentPpal& v = E.emplace(Fichero()).V();
+      E->Llenar({50, 30, 70});
+      const auto antes = v.Estructura().Guardar();
+      const QString texto = QString::fromLatin1(c.Texto);
+      const bool malo = !ConvertirEntero(texto);
+      QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
+      v.lisOperacion()->setCurrentIndex(c.Indice);
+      E->Teclear(texto);
+      v.Accion(TVentPpal::cOperacion)->trigger();
+      QCOMPARE(QStringList({QString::number(intro.count()), QString::number(v.lisOperacion()->currentIndex()),
+                            v.edtValor()->text(), Ver(Claves(v.Estructura())), Ver(v.Historia().Entradas()),
+                            QString::number(Sel(v)), E->Mensajes().join('/')}),
+               QStringList({QString::number(malo), QString::number(c.Indice), malo ? texto : QString(), c.Claves,
+                            c.Lista, QString::number(c.Sel), malo && !texto.isEmpty() ? "Valor erroneo!/Valor erroneo!" : ""}));
+      QVERIFY(v.Historia().FlujoDeshacer() == (malo ? std::vector<std::uint8_t>{} : antes));
+    }
+  }
+  // What converts to a 32-bit key and what is refused.
+  void Conversion() {
+    const std::pair<QString, std::optional<std::int32_t>> casos[] = {
+        {"   000042", 42}, {"+7", 7}, {"-7", -7}, {"$1F", 31}, {"x1f", 31}, {"0x1F", 31}, {"0X1f", 31},
+        {"-$10", -16}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"-$80000000", INT32_MIN},
+        {"$7FFFFFFF", INT32_MAX}, {"$aA", 170}, {QString(5000, u'0') + u'9', 9},  // leading zeros never overflow
+        {"", {}}, {"-", {}}, {"12 ", {}}, {"+-1", {}}, {"12a", {}}, {"$", {}}, {"0x", {}}, {"$1G", {}},
+        {"1F", {}}, {"$-1", {}}, {"2147483648", {}}, {"-2147483649", {}}, {"$80000000", {}},
+        {"$FFFFFFFF", {}}, {"99999999999999999999999", {}}, {QStringLiteral("\u0663"), {}}, {"\t1", {}}};
+    for (const auto& [texto, valor] : casos)
+      QVERIFY2(ConvertirEntero(texto) == valor, qPrintable(texto.left(20)));
+    QCOMPARE(ExigirEntero(QStringLiteral("$10")), 16);
+    QVERIFY_THROWS_EXCEPTION(EConversion, ExigirEntero(QStringLiteral("cien")));
+  }
+  // A click selects, searches or deletes as the mouse menu says (a heap records the key clicked);
+  // "Insertar siguiente" takes the next key, selects a present one, and without one changes nothing.
+  void ClicEInsertarSiguiente() {
+    TVentPpal& v = E->V();
+    E->Llenar({50, 30, 70});
+    Pulsar(v, 70);
+    QVERIFY(Sel(v) == 70 && v.Historia().NumOper() == 0);
+    QTest::mouseClick(v.Lienzo().Area(), Qt::LeftButton, {}, QPoint(v.Lienzo().Area()->width() - 2, 2));
+    QCOMPARE(Sel(v), 0);
+    v.OpcRatBus()->trigger();
+    Pulsar(v, 30);
+    QVERIFY(v.lisOperacion()->currentIndex() == 0 && Sel(v) == 30);
+    v.OpcRatDel()->trigger();
+    Pulsar(v, 30);
+    QCOMPARE(Ver(Claves(v.Estructura())) + '|' + Ver(v.Historia().Entradas()), QStringLiteral("50 70|-30"));
+    v.PonerEstructura(std::make_unique<TMonticulo>());
+    E->Llenar({5, 3, 8});
+    Pulsar(v, 8);
+    QCOMPARE(Ver(Claves(v.Estructura())) + '|' + Ver(v.Historia().Entradas()), QStringLiteral("5 8|-8"));
+    E->Orden(TVentPpal::cNuevo1);
+    E->Llenar({8});
+    v.edtValor()->setText(QStringLiteral("7"));
+    v.Accion(TVentPpal::cInsSig)->trigger();
+    QVERIFY(v.edtValor()->text() == "8" && Sel(v) == 8 && v.Historia().NumOper() == 0);
+    v.Accion(TVentPpal::cInsSig)->trigger();
+    QCOMPARE(v.edtValor()->text() + '|' + Ver(v.Historia().Entradas()), QStringLiteral("9|9"));
+    for (const QString& t : {QStringLiteral("nueve"), QString(), QString::number(INT32_MAX)}) {
+      v.edtValor()->setText(t);
+      v.Accion(TVentPpal::cInsSig)->trigger();
+      QCOMPARE(v.edtValor()->text(), t);
+    }
+    QVERIFY(v.Historia().NumOper() == 1 && E->Mensajes().isEmpty());
+  }
+  // Ins draws 1..ValMax; F10 and Shift+Del the k-th key in order, k drawn from the node count.
+  void ClavesAlAzarSiguenAlGenerador() {
+    TVentPpal& v = E->V();
+    TSemillaGuardada semilla(12345);
+    TAleatorio g = GeneradorPrograma();
+    v.Accion(TVentPpal::cInsertar)->trigger();
+    QCOMPARE(v.edtValor()->text(), QString::number(g.Extraer(99) + 1));
+    for (int i = 0; i < 14; ++i)
+      v.Accion(TVentPpal::cInsertar)->trigger();
+    QCOMPARE(v.Estructura().NumNodos, 15);
+    for (auto orden : {TVentPpal::cBuscar, TVentPpal::cBorrar}) {
+      TAleatorio copia = GeneradorPrograma();
+      const auto c = Claves(v.Estructura());
+      const std::int32_t k = c[copia.Extraer(static_cast<std::uint32_t>(c.size()))];
+      v.Accion(orden)->trigger();
+      QCOMPARE(v.edtValor()->text(), QString::number(k));
+      QVERIFY(orden == TVentPpal::cBuscar ? Sel(v) == k : v.Historia().Entradas()[15] == -k && v.Estructura().NumNodos == 14);
+    }
+  }
+  // 1000 draws without a new key are reported and change nothing; the range box asks with the
+  // bound, takes any integer, not while locked; a range below 1 gives 1, the greatest never overflows.
+  void RangoYClavesExtremas() {
+    TVentPpal& v = E->V();
+    Ajustar(v, [](TOpciones& o) { o.ValMax = 5; });
+    E->Llenar({1, 2, 3, 4, 5});
+    TSemillaGuardada semilla(777);
+    TAleatorio g = GeneradorPrograma();
+    for (int i = 0; i < 1000; ++i)
+      g.Extraer(5);
+    v.edtValor()->setText(QStringLiteral("x"));
+    v.Accion(TVentPpal::cInsertar)->trigger();
+    QCOMPARE(E->Mensajes(), QStringList{"Lo siento, pero tras 1000 intentos no he encontrado un valor aleatorio que "
+                                        "no pertenezca al arbol!"});
+    QVERIFY(GeneradorPrograma().Semilla == g.Semilla && v.edtValor()->text() == "x");
+    QVERIFY(v.Historia().NumOper() == 0 && v.Historia().FlujoDeshacer().empty());
+    E->Mensajes().clear();
+    auto& entrada = *E->Plataforma.Entrada;
+    entrada.Respuestas = {QStringLiteral("250"), QStringLiteral("doscientos"), std::nullopt, QStringLiteral("-3")};
+    for (int i = 0; i < 4; ++i)
+      v.Accion(TVentPpal::cRango)->trigger();
+    QCOMPARE(entrada.Preguntas, QStringList{"Rango de elementos|Valor máximo = |5"} +
+                                    QStringList(3, QStringLiteral("Rango de elementos|Valor máximo = |250")));
+    QCOMPARE(E->Mensajes(), QStringList{QStringLiteral("'doscientos' no es un valor entero válido.")});
+    QCOMPARE(v.OpcionesActuales().ValMax, -3);
+    for (std::int32_t maximo : {-3, INT32_MIN}) {
+      Ajustar(v, [&](TOpciones& o) { o.ValMax = maximo; });
+      E->Orden(TVentPpal::cLimpiar);
+      v.Accion(TVentPpal::cInsertar)->trigger();
+      QCOMPARE(Ver(Claves(v.Estructura())), QStringLiteral("1"));
+    }
+    Ajustar(v, [](TOpciones& o) { o.ValMax = INT32_MAX; });
+    GeneradorPrograma().Semilla = 0xFFFFFFFFu;
+    for (int i = 0; i < 50; ++i)
+      v.Accion(TVentPpal::cInsertar)->trigger();
+    QVERIFY(Claves(v.Estructura()).size() == 51 && Claves(v.Estructura()).front() == 1);
+    E->Bloquear();
+    v.Accion(TVentPpal::cRango)->trigger();
+    QCOMPARE(entrada.Preguntas.size(), 4);
+  }
+  // After a change (not a search) the structure is checked; both faults are shown, in order.
+  void ComprobacionesTrasUnCambio() {
+    TVentPpal& v = E->V();
+    v.PonerEstructura(Desordenado<TArbolBST>());
+    v.RealizarBusqueda(10);
+    QCOMPARE(E->Mensajes(), QStringList{});
+    v.RealizarInsercion(10);
+    v.RealizarBorrado(10);
+    QCOMPARE(E->Mensajes(), QStringList(2, QStringLiteral("Arbol no ordenado!")));
+    E->Mensajes().clear();
+    auto avl = Desordenado<TArbolAVL>();
+    static_cast<TNodoAVL*>(avl->Raiz->Izq)->FactorEquilibrio = 1;
+    v.PonerEstructura(std::move(avl));
+    v.RealizarInsercion(90);
+    QCOMPARE(E->Mensajes(), (QStringList{"Arbol no ordenado!", "Arbol AVL inconsistente!"}));
+    QCOMPARE(Ver(Claves(v.Estructura())), QStringLiteral("50 80 90"));
+  }
+  // An engine error in an operation with stages, or in any event, reaches the handler: the
+  // changes stay, nothing is recorded, the window is free and the step window gone.
+  void ErroresLleganAlManejador() {
+    TVentPpal& v = E->V();
+    E->Orden(TVentPpal::cNuevo3);
+    v.btnPaso()->trigger();
+    for (const char* t : {"+10", "+5", "+15", "+1", "-15"})
+      E->Hacer(QString::fromLatin1(t));
+    QVERIFY(v.Historia().NumOper() == 5 && E->Mensajes().isEmpty());
+    v.lisOperacion()->setCurrentIndex(1);
+    QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
+    E->Teclear(QStringLiteral("20"));  // the black-path check fails
+    QCOMPARE(E->Mensajes(), QStringList{"Fallo camino negro!"});
+    QVERIFY(intro.count() == 0 && E->Contiene(20) && v.Historia().NumOper() == 5);
+    QVERIFY(!v.Bloqueado() && !E->Paso()->isVisible() && !v.Reproductor().Activo() && v.EstructuraLibre());
+    QCOMPARE(Texto(E->Paso(), "btnSeguir"), QStringLiteral("&Seguir >>"));
+    QTimer::singleShot(0, [] { throw EArbol("Inserción en AVL: Caso imposible!"); });
+    QTRY_COMPARE(E->Mensajes().size(), 2);
+    QVERIFY(E->Mensajes().back() == QStringLiteral("Inserción en AVL: Caso imposible!") && !v.Bloqueado());
+  }
+  // Every state of each playback, whichever way reached (see Recorrer).
+  void EstadosIgualesPorCualquierCamino() {
+    // Kind, keys, lisOperacion's index (3: "Crear montículo"), key.
+    const struct { int Tipo; std::vector<std::int32_t> Claves; int Operacion, Clave; } casos[] = {
+        {1, {30, 10}, 1, 20}, {2, {10, 5, 15, 1, 7, 20, 0, 2}, 1, 3}, {3, {1, 2, 3}, 0, 1},
+        {4, {5, 3, 8, 1, 9, 2, 7}, 2, 0}, {4, {}, 3, 7}};
+    for (const auto& c : casos) {
+      Recorrer(c.Tipo, c.Claves, c.Operacion, c.Clave);
+      if (QTest::currentTestFailed())
+        return;
+    }
+  }
   // A command in the middle of a playback acts as it would without one; what plays on is a new operation.
   void OrdenesDuranteLaReproduccion() {
     const QString lista = Dir.filePath(QStringLiteral("lista.sec"));
@@ -362,7 +352,6 @@ private Q_SLOTS:
       QVERIFY2(tras(true) == sinEtapas && !QTest::currentTestFailed(), qPrintable(QString::number(orden)));
     }
   }
-
   // F3 plays the stages alone, Space pauses, the end selects nothing; F2 ends a playback at once.
   void PausasAvanzanSolasYEspacioPausa() {
     TVentPpal& v = E->V();
@@ -388,7 +377,6 @@ private Q_SLOTS:
     E->Teclear(QStringLiteral("10"));
     QVERIFY(!r.Activo() && Nodo(v.Estructura(), 10)->Y > Nodo(v.Estructura(), 20)->Y);
   }
-
   // A glide's frames follow a square root; a pause below the steps still ticks; steps below 1 give one.
   void FotogramasConRaizCuadrada() {
     const struct { int Pausa, Pasos, Intervalo; QList<int> Xs; } casos[] = {
