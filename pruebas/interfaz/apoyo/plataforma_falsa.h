@@ -1,7 +1,7 @@
 #pragma once
 // Platform services for tests: nothing blocks, every question gets the answer
 // queued beforehand (an empty queue or an empty answer is a cancel), and what
-// the program showed is recorded.
+// the program showed or asked is recorded.
 
 #include "uAlmacenQSettings.h"
 #include "uPlataforma.h"
@@ -18,15 +18,13 @@ template <class T> std::optional<T> Siguiente(std::deque<std::optional<T>>& cola
   return hay ? std::optional<T>(valor) : std::nullopt;
 }
 
-class TPantallaFalsa final : public IProfundidadColor {
-public:
+struct TPantallaFalsa final : IProfundidadColor {
   explicit TPantallaFalsa(int colores) : Colores(colores) {}
   int ColoresPaleta() const override { return Colores; }
   int Colores;
 };
 
-class TMensajesFalsos final : public IMensajes {
-public:
+struct TMensajesFalsos final : IMensajes {
   void Mostrar(QWidget*, const QString& texto) override { Textos << texto; }
   bool Preguntar(QWidget*, const QString& texto, const QString&, const QString&) override {
     Preguntas << texto;
@@ -36,11 +34,9 @@ public:
   std::deque<std::optional<bool>> Respuestas;  // empty: the second answer
 };
 
-class TFicherosFalsos final : public ISelectorFicheros {
-public:
-  std::optional<TFicheroElegido> ElegirAbrir(QWidget*, const TDialogoFichero& d) override { return Elegir(d); }
-  std::optional<TFicheroElegido> ElegirGuardar(QWidget*, const TDialogoFichero& d) override { return Elegir(d); }
-  std::optional<TFicheroElegido> Elegir(const TDialogoFichero& d) {
+struct TFicherosFalsos final : ISelectorFicheros {
+  std::optional<TFicheroElegido> ElegirAbrir(QWidget* w, const TDialogoFichero& d) override { return ElegirGuardar(w, d); }
+  std::optional<TFicheroElegido> ElegirGuardar(QWidget*, const TDialogoFichero& d) override {
     Mostrados.push_back(d);
     return Siguiente(Respuestas);
   }
@@ -48,10 +44,8 @@ public:
   std::vector<TDialogoFichero> Mostrados;
 };
 
-class TEntradaFalsa final : public IEntradaTexto {
-public:
-  std::optional<QString> Pedir(QWidget*, const QString& titulo, const QString& etiqueta,
-                               const QString& valor) override {
+struct TEntradaFalsa final : IEntradaTexto {
+  std::optional<QString> Pedir(QWidget*, const QString& titulo, const QString& etiqueta, const QString& valor) override {
     Preguntas << titulo + QLatin1Char('|') + etiqueta + QLatin1Char('|') + valor;
     return Siguiente(Respuestas);
   }
@@ -59,8 +53,7 @@ public:
   QStringList Preguntas;  // "title|label|value"
 };
 
-class TSelectoresFalsos final : public ISelectores {
-public:
+struct TSelectoresFalsos final : ISelectores {
   std::optional<TColor> ElegirColor(QWidget*, TColor inicial) override {
     ColoresIniciales.push_back(inicial);
     return Siguiente(Colores);
@@ -79,8 +72,7 @@ public:
 struct TPlataformaPrueba {
   explicit TPlataformaPrueba(const QString& ficheroOpciones, int colores = -1)
       : Pantalla(std::make_shared<TPantallaFalsa>(colores)),
-        Plataforma{Pantalla, Mensajes, Ficheros, Entrada, Selectores,
-                   std::make_shared<TAlmacenQSettings>(ficheroOpciones)} {}
+        Plataforma{Pantalla, Mensajes, Ficheros, Entrada, Selectores, std::make_shared<TAlmacenQSettings>(ficheroOpciones)} {}
   std::shared_ptr<TPantallaFalsa> Pantalla;
   std::shared_ptr<TMensajesFalsos> Mensajes = std::make_shared<TMensajesFalsos>();
   std::shared_ptr<TFicherosFalsos> Ficheros = std::make_shared<TFicherosFalsos>();

@@ -6,12 +6,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
-#include <QLibraryInfo>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QTranslator>
 #include <QWindow>
 
 #include <functional>
@@ -44,7 +42,6 @@ class PruebasDialogos : public QObject {
   std::unique_ptr<QWidget> Ventana;
   TDlgPaso* Paso = nullptr;
   QStringList Emitidas;  // the step window's signals, in order: "Seguir", "Saltar 3"...
-  QTranslator TraduccionQt;
   std::shared_ptr<TSelectoresFalsos> Sel;
   TDlgPres* Pres = nullptr;
   std::unique_ptr<QSignalSpy> Avisos;
@@ -56,11 +53,6 @@ class PruebasDialogos : public QObject {
   QSpinBox* Giro(const char* nombre) const { return Control<QSpinBox>(Pres, nombre); }
 
 private Q_SLOTS:
-  void initTestCase() {  // Qt's own texts in Spanish, as the program shows them
-    if (TraduccionQt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-      QApplication::installTranslator(&TraduccionQt);
-  }
   void init() {
     Ventana = std::make_unique<QWidget>();
     Ventana->setGeometry(100, 80, 800, 600);
