@@ -46,8 +46,7 @@ struct TEntorno {
   enum TInicio { Rapido, Oculto };
   explicit TEntorno(const QString& fichero, TInicio inicio = Rapido, int colores = -1)
       : Plataforma(fichero, colores), Programa(Plataforma.Plataforma) {
-    if (inicio == Oculto)
-      return;
+    if (inicio == Oculto) return;
     V().show();
     Ajustar(V(), [](TOpciones& o) { o.PausaAnim = 20, o.PausaNumEtap = 4, o.PausaPres = 5; });
   }
@@ -59,8 +58,7 @@ struct TEntorno {
   template <class R = std::initializer_list<std::int32_t>> void Llenar(const R& claves) {
     std::unique_ptr<TArbolBin> a = V().Estructura().Clase()();
     a->Cargar(V().Estructura().Guardar());
-    for (std::int32_t c : claves)
-      a->Insertar(c);
+    for (std::int32_t c : claves) a->Insertar(c);
     V().PonerEstructura(std::move(a));
   }
   bool Contiene(std::int32_t clave) { return V().Estructura().BuscarNodo(V().Estructura().Raiz, clave); }
@@ -90,8 +88,7 @@ struct TEntorno {
   // A new structure of the kind (0 to 4) built by the commands given.
   void Construir(int tipo, const QStringList& ordenes) {
     Orden(kNuevo[tipo]);
-    for (const QString& o : ordenes)
-      Hacer(o);
+    for (const QString& o : ordenes) Hacer(o);
   }
   QByteArray Flujo() { return Bytes(V().Estructura().Guardar()); }
   static QByteArray Bytes(const std::vector<std::uint8_t>& b) {
@@ -135,8 +132,7 @@ inline bool EscribirFichero(const QString& ruta, const QByteArray& datos) {
 template <class R> QByteArray Entradas(const R& entradas) {
   QByteArray b;
   for (std::int32_t v : entradas)
-    for (int k = 0; k < 4; ++k)
-      b.append(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF));
+    for (int k = 0; k < 4; ++k) b.append(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF));
   return b;
 }
 

@@ -13,8 +13,7 @@
 template <class T> std::optional<T> Siguiente(std::deque<std::optional<T>>& cola) {
   const bool hay = !cola.empty() && cola.front();
   T valor = hay ? *cola.front() : T{};
-  if (!cola.empty())
-    cola.pop_front();
+  if (!cola.empty()) cola.pop_front();
   return hay ? std::optional<T>(valor) : std::nullopt;
 }
 

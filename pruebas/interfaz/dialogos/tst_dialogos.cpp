@@ -90,12 +90,10 @@ private Q_SLOTS:
       return s;
     };
     QCOMPARE(activos(), QStringLiteral("00111"));
-    for (int t : {Qt::Key_Left, Qt::Key_Home})
-      QTest::keyClick(Paso, Qt::Key(t));
+    for (int t : {Qt::Key_Left, Qt::Key_Home}) QTest::keyClick(Paso, Qt::Key(t));
     Paso->PonerLimites(true, false);
     QCOMPARE(activos(), QStringLiteral("11010"));
-    for (int t : {Qt::Key_End, Qt::Key_Space, Qt::Key_Right})
-      QTest::keyClick(Paso, Qt::Key(t));
+    for (int t : {Qt::Key_End, Qt::Key_Space, Qt::Key_Right}) QTest::keyClick(Paso, Qt::Key(t));
     QCOMPARE(Emitidas, QStringList{QStringLiteral("Seguir")});
     Paso->PonerLimites(true, true);
     for (const auto& [boton, tecla, senal] :
@@ -119,8 +117,7 @@ private Q_SLOTS:
   // longest reports show whole at the default and smallest sizes; "Efectuar!" fits.
   void PasoListaYDescripciones() {
     QStringList titulos;
-    for (int k = 0; k < 40; ++k)
-      titulos << QStringLiteral("Rotación simple a la derecha %1").arg(k);
+    for (int k = 0; k < 40; ++k) titulos << QStringLiteral("Rotación simple a la derecha %1").arg(k);
     Paso->PonerEtapas(titulos);
     Mostrar(Paso);
     auto* lista = Control<QListWidget>(Paso, "lstEtapas");
@@ -235,8 +232,7 @@ private Q_SLOTS:
     Sel->Colores = {0x00BBBBBB, std::nullopt, std::nullopt, 0x00AAAAAA};
     Sel->Fuentes = {f1, std::nullopt};
     Pres->MostrarOpciones();
-    for (const char* b : {"btnColNodo", "btnColNodo", "btnFuente", "btnFuente", "btnFondo"})
-      Pulsar(Pres, b);
+    for (const char* b : {"btnColNodo", "btnColNodo", "btnFuente", "btnFuente", "btnFondo"}) Pulsar(Pres, b);
     QVERIFY(Avisos->count() == 2 && !Pres->FondoCambiado);
     Pulsar(Pres, "btnFondo");
     QVERIFY(Avisos->count() == 3 && Pres->FondoCambiado);

@@ -19,10 +19,8 @@ namespace {
 // The stream of a structure of the kind with the keys inserted, then spoilt.
 QByteArray Flujo(std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_t> claves,
                  const std::function<void(TArbolBin&)>& estropear = {}) {
-  for (std::int32_t c : claves)
-    a->Insertar(c);
-  if (estropear)
-    estropear(*a);
+  for (std::int32_t c : claves) a->Insertar(c);
+  if (estropear) estropear(*a);
   return TEntorno::Bytes(a->Guardar());
 }
 
@@ -38,8 +36,7 @@ class PruebasHistoria : public QObject {
   // A fresh window holding the search tree 5, 3, 8 built by commands.
   TVentPpal& Trabajo() {
     Nuevo();
-    for (int k : {5, 3, 8})
-      E->V().RealizarInsercion(k);
+    for (int k : {5, 3, 8}) E->V().RealizarInsercion(k);
     return E->V();
   }
   // The work as it was: the structure, its kind, the history and the snapshot.
@@ -77,8 +74,7 @@ private Q_SLOTS:
     TVentPpal& v = Nuevo();
     E->Orden(TVentPpal::cDeshacer);  // no snapshot yet: nothing
     QCOMPARE(v.Estructura().NumNodos, 0);
-    for (int k : {5, 3, 8})
-      v.RealizarInsercion(k);
+    for (int k : {5, 3, 8}) v.RealizarInsercion(k);
     E->Orden(TVentPpal::cLimpiar);
     QVERIFY(v.Estructura().NumNodos == 0 && v.Historia().NumOper() == 0);
     E->Orden(TVentPpal::cDeshacer);
@@ -148,10 +144,8 @@ private Q_SLOTS:
       const QByteArray antes = Estado();
       const bool dispositivo = contenido[0] == '/';
       const QString ruta = dispositivo ? QString::fromLatin1(contenido) : Ruta(QStringLiteral("malo.bin"));
-      if (!dispositivo && QFile::exists(ruta))
-        QVERIFY(QFile::remove(ruta));
-      if (contenido[0] != '-' && !dispositivo)
-        QVERIFY(EscribirFichero(ruta, QByteArray::fromHex(contenido)));
+      if (!dispositivo && QFile::exists(ruta)) QVERIFY(QFile::remove(ruta));
+      if (contenido[0] != '-' && !dispositivo) QVERIFY(EscribirFichero(ruta, QByteArray::fromHex(contenido)));
       E->Elegir(ruta, filtro, TVentPpal::cAbrir);
       const QString esperado = dispositivo ? QStringLiteral("El fichero \"zero\" es demasiado grande.") : "malo.bin";
       QVERIFY2(E->Mensajes().size() == 1 && E->Mensajes().front().contains(esperado), contenido);
@@ -207,8 +201,7 @@ private Q_SLOTS:
       E->Elegir(ruta, 1, TVentPpal::cGuardarOper);
       QCOMPARE(E->Plataforma.Mensajes->Preguntas.size(), c.Respuesta < 0 ? 0 : 1);
       QCOMPARE(LeerFichero(ruta), c.Fichero);
-      if (c.Respuesta == 0)
-        continue;
+      if (c.Respuesta == 0) continue;
       E->Orden(TVentPpal::cLimpiar);  // the list emptied too
       E->Orden(TVentPpal::cNuevo2);
       QVERIFY(EscribirFichero(ruta, c.Fichero + QByteArray("\x01\x02\x03", 3)));
@@ -225,8 +218,7 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cGuardar);  // cancelled: no folder yet
     QCOMPARE(carpeta(), QString());
     const QString ruta = Ruta(QStringLiteral("no/existe/a.arb"));
-    for (auto c : {TVentPpal::cGuardar, TVentPpal::cGuardarOper})
-      E->Elegir(ruta, 1, c);
+    for (auto c : {TVentPpal::cGuardar, TVentPpal::cGuardarOper}) E->Elegir(ruta, 1, c);
     QVERIFY(E->Mensajes().size() == 2 && E->Mensajes().front().contains("a.arb") && !QFile::exists(ruta));
     E->Elegir(Ruta("uno/a.sec"), 1, TVentPpal::cGuardarOper);
     E->Orden(TVentPpal::cAbrir);
@@ -273,8 +265,7 @@ private Q_SLOTS:
     g.ToolButton17()->trigger();
     QVERIFY(!g.Lienzo().EnMovimiento());
     QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
-    if (!g.btnAnimar()->isChecked())
-      g.btnAnimar()->trigger();
+    if (!g.btnAnimar()->isChecked()) g.btnAnimar()->trigger();
     Ajustar(g, [](TOpciones& o) { o.PausaAnim = 10000; });
     E->Teclear(QStringLiteral("-5"));
     QVERIFY(g.Lienzo().EnMovimiento() && g.Bloqueado() && g.Paneles()[4]->text() == "*");
@@ -292,8 +283,7 @@ private Q_SLOTS:
     std::iota(claves.begin(), claves.end(), 1);
     std::shuffle(claves.begin(), claves.end(), std::mt19937(3));
     TArbolAVL ancho;
-    for (std::int32_t c : claves)
-      ancho.Insertar(c);
+    for (std::int32_t c : claves) ancho.Insertar(c);
     QVERIFY(EscribirFichero(Ruta("ancho.avl"), TEntorno::Bytes(ancho.Guardar())));
     QVERIFY(EscribirFichero(Ruta("ancho.sec"), Entradas(claves)));
     // 0: AVL Fibonacci, 1: open a structure, 2: open a list, 3: change of kind, 4: an operation.
@@ -304,13 +294,11 @@ private Q_SLOTS:
       QScrollBar* h = v.Lienzo().sbHoriz();
       QVERIFY(h->isEnabled());
       h->setValue(como == 4 ? h->maximum() / 2 : h->maximum());
-      if (!v.btnAnimar()->isChecked())
-        v.btnAnimar()->trigger();
+      if (!v.btnAnimar()->isChecked()) v.btnAnimar()->trigger();
       const int desplX = v.Lienzo().DesplX();
       QAction* orden = como == 0 ? v.ToolButton17() : v.Accion(como == 3 ? TVentPpal::cNuevo4 : TVentPpal::cAbrir);
       v.edtValor()->setText(QStringLiteral("10"));
-      if (como == 1 || como == 2)
-        E->Elegir(Ruta(como == 1 ? "ancho.avl" : "ancho.sec"), como == 1 ? 3 : 1);
+      if (como == 1 || como == 2) E->Elegir(Ruta(como == 1 ? "ancho.avl" : "ancho.sec"), como == 1 ? 3 : 1);
       if (como == 4) {
         E->Hacer(QStringLiteral("+1001"));
         QVERIFY(E->Contiene(1001) && v.Lienzo().DesplX() == desplX);

@@ -24,8 +24,7 @@ std::int32_t Sel(const TVentPpal& v) { return v.Estructura().NodoSel ? v.Estruct
 // Keys or history entries as "30 50 70".
 QString Ver(const std::vector<std::int32_t>& c) {
   QStringList s;
-  for (std::int32_t k : c)
-    s << QString::number(k);
+  for (std::int32_t k : c) s << QString::number(k);
   return s.join(' ');
 }
 
@@ -46,12 +45,10 @@ QImage Mirar(TVentPpal& v) {
   const TReproductor& r = v.Reproductor();
   const TGrabacion::TEtapa e = r.Grabacion()->Etapa(static_cast<std::size_t>(r.Etapa()));
   const TArbolBin* a = v.Lienzo().Vista();
-  if (!a)
-    return [] { QVERIFY(false); }(), QImage();
+  if (!a) return [] { QVERIFY(false); }(), QImage();
   QStringList marcados;
   RecorrerPreorden(a->Raiz, [&](TNodoBin* n, std::int32_t) {
-    if (n->Marcado)
-      marcados << QString::number(n->Valor);
+    if (n->Marcado) marcados << QString::number(n->Valor);
   });
   const QStringList visto{Texto(v.DlgPaso(), "etqEtapa"), Texto(v.DlgPaso(), "edtDescripcion"),
                           Texto(v.DlgPaso(), "btnSeguir"), marcados.join(' '), Valor(a->NodoSel), Valor(a->NodoBorrado)};
@@ -113,8 +110,7 @@ class PruebasOperaciones : public QObject {
       anotar("salto");
     }
     QTest::keyClick(&v.Lienzo(), Qt::Key_End);
-    if (tipos[n - 1] == 2)
-      QTest::keyClick(&v.Lienzo(), Qt::Key_Right);
+    if (tipos[n - 1] == 2) QTest::keyClick(&v.Lienzo(), Qt::Key_Right);
     for (int i = 0; i < 4 * n && !(r.Etapa() == 0 && !r.Despues()); ++i) {
       anotar("atrás");
       const bool deshaceCambio = r.Despues() && tipos[r.Etapa()] == 2;
@@ -175,8 +171,7 @@ private Q_SLOTS:
         {"", {}}, {"-", {}}, {"12 ", {}}, {"+-1", {}}, {"12a", {}}, {"$", {}}, {"0x", {}}, {"$1G", {}},
         {"1F", {}}, {"$-1", {}}, {"2147483648", {}}, {"-2147483649", {}}, {"$80000000", {}},
         {"$FFFFFFFF", {}}, {"99999999999999999999999", {}}, {QStringLiteral("\u0663"), {}}, {"\t1", {}}};
-    for (const auto& [texto, valor] : casos)
-      QVERIFY2(ConvertirEntero(texto) == valor, qPrintable(texto.left(20)));
+    for (const auto& [texto, valor] : casos) QVERIFY2(ConvertirEntero(texto) == valor, qPrintable(texto.left(20)));
     QCOMPARE(ExigirEntero(QStringLiteral("$10")), 16);
     QVERIFY_THROWS_EXCEPTION(EConversion, ExigirEntero(QStringLiteral("cien")));
   }
@@ -220,8 +215,7 @@ private Q_SLOTS:
     TAleatorio g = GeneradorPrograma();
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(v.edtValor()->text(), QString::number(g.Extraer(99) + 1));
-    for (int i = 0; i < 14; ++i)
-      v.Accion(TVentPpal::cInsertar)->trigger();
+    for (int i = 0; i < 14; ++i) v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(v.Estructura().NumNodos, 15);
     for (auto orden : {TVentPpal::cBuscar, TVentPpal::cBorrar}) {
       TAleatorio copia = GeneradorPrograma();
@@ -240,8 +234,7 @@ private Q_SLOTS:
     E->Llenar({1, 2, 3, 4, 5});
     TSemillaGuardada semilla(777);
     TAleatorio g = GeneradorPrograma();
-    for (int i = 0; i < 1000; ++i)
-      g.Extraer(5);
+    for (int i = 0; i < 1000; ++i) g.Extraer(5);
     v.edtValor()->setText(QStringLiteral("x"));
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(E->Mensajes(), QStringList{"Lo siento, pero tras 1000 intentos no he encontrado un valor aleatorio que "
@@ -251,8 +244,7 @@ private Q_SLOTS:
     E->Mensajes().clear();
     auto& entrada = *E->Plataforma.Entrada;
     entrada.Respuestas = {QStringLiteral("250"), QStringLiteral("doscientos"), std::nullopt, QStringLiteral("-3")};
-    for (int i = 0; i < 4; ++i)
-      v.Accion(TVentPpal::cRango)->trigger();
+    for (int i = 0; i < 4; ++i) v.Accion(TVentPpal::cRango)->trigger();
     QCOMPARE(entrada.Preguntas, QStringList{"Rango de elementos|Valor máximo = |5"} +
                                     QStringList(3, QStringLiteral("Rango de elementos|Valor máximo = |250")));
     QCOMPARE(E->Mensajes(), QStringList{QStringLiteral("'doscientos' no es un valor entero válido.")});
@@ -265,8 +257,7 @@ private Q_SLOTS:
     }
     Ajustar(v, [](TOpciones& o) { o.ValMax = INT32_MAX; });
     GeneradorPrograma().Semilla = 0xFFFFFFFFu;
-    for (int i = 0; i < 50; ++i)
-      v.Accion(TVentPpal::cInsertar)->trigger();
+    for (int i = 0; i < 50; ++i) v.Accion(TVentPpal::cInsertar)->trigger();
     QVERIFY(Claves(v.Estructura()).size() == 51 && Claves(v.Estructura()).front() == 1);
     E->Bloquear();
     v.Accion(TVentPpal::cRango)->trigger();
@@ -294,8 +285,7 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cLimpiar);
     E->Orden(TVentPpal::cNuevo3);
     v.btnPaso()->trigger();
-    for (const char* t : {"+10", "+5", "+15", "+1", "-15"})
-      E->Hacer(QString::fromLatin1(t));
+    for (const char* t : {"+10", "+5", "+15", "+1", "-15"}) E->Hacer(QString::fromLatin1(t));
     QVERIFY(v.Historia().NumOper() == 5 && E->Mensajes().isEmpty());
     v.lisOperacion()->setCurrentIndex(1);
     QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
@@ -316,8 +306,7 @@ private Q_SLOTS:
         {4, {5, 3, 8, 1, 9, 2, 7}, 2, 0}, {4, {}, 3, 7}};
     for (const auto& c : casos) {
       Recorrer(c.Tipo, c.Claves, c.Operacion, c.Clave);
-      if (QTest::currentTestFailed())
-        return;
+      if (QTest::currentTestFailed()) return;
     }
   }
   // A command in the middle of a playback acts as it would without one; what plays on is a new operation.
@@ -332,8 +321,7 @@ private Q_SLOTS:
         E->Orden(conEtapas ? TVentPpal::cAnim3 : TVentPpal::cAnim1);
         E->Teclear(QStringLiteral("35"));
         [&] { QCOMPARE(v.Reproductor().Activo(), conEtapas); }();
-        if (conEtapas)
-          v.Reproductor().Siguiente(), v.Reproductor().Siguiente();
+        if (conEtapas) v.Reproductor().Siguiente(), v.Reproductor().Siguiente();
         switch (orden) {
         case Insertar: E->Teclear(QStringLiteral("36")); break;
         case Deshacer: v.Accion(TVentPpal::cDeshacer)->trigger(); break;

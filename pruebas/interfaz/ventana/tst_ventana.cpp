@@ -29,8 +29,7 @@ private Q_SLOTS:
     TEntorno e(Fichero(), TEntorno::Oculto), e8(Fichero(), TEntorno::Oculto, 256);
     TVentPpal& v = e.V();
     QStringList paneles;
-    for (QLabel* p : v.Paneles())
-      paneles << p->text();
+    for (QLabel* p : v.Paneles()) paneles << p->text();
     QCOMPARE(paneles.join('|') + e8.V().Paneles()[5]->text(), "n = 0|lg(n) = 0|h = 0|c. int. = 0||Modo 32 bits Modo 8 bits");
     QCOMPARE(v.lisOperacion()->currentText() + v.edtValor()->text() + v.NombreArbol(), "Insertar1Arbol BST");
     QVERIFY(!v.Bloqueado() && !v.Modo8Bits() && !v.OpcionesLeidas() && !v.HayImagenes());
