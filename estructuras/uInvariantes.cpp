@@ -18,6 +18,10 @@ std::string Nodo(const TNodoBin* n) { return "nodo " + Texto(n->Valor); }
 std::string Enlaces(const TArbolBin& A, bool EntreOperaciones) {
     if (A.Raiz != nullptr && A.Raiz->Padre != nullptr) return "Raiz->Padre no es nil";
     if (EntreOperaciones && A.NodoBorrado != nullptr) return "NodoBorrado no es nil";
+    // The removed node is drawn alone: a link left in it would reach (and,
+    // when it is destroyed, free) nodes still in the structure.
+    if (const TNodoBin* b = A.NodoBorrado; b != nullptr && (b->Padre || b->Izq || b->Der))
+        return "NodoBorrado sigue enlazado";
     std::int64_t cuenta = 0;
     bool selVisto = A.NodoSel == nullptr;
     std::vector<const TNodoBin*> pila;

@@ -22,7 +22,9 @@
 // operations never produce, and the report says where.
 std::string Invariante(const TArbolBin& A);
 
-// What holds at every step report as well (links, count, selection nil or reachable, removed node not reachable; heap: vector agreement), for any kind.
+// What holds at every step report as well, for any kind: links, count,
+// selection nil or reachable, the removed node detached and unreachable; heap:
+// vector agreement.
 std::string InvarianteEnEtapa(const TArbolBin& A);
 
 // Whether every key is greater than every key before it in order.
