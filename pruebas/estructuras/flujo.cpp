@@ -1,9 +1,5 @@
-// The byte stream of every kind, as one table of inputs. An accepted stream
-// loads as written, reads no further than its own end, reports nothing and
-// saves back as given (or as the row says); a rejected one names its fault
-// and leaves the structure exactly as it was, its partly read nodes freed.
-// Every stream that saves back unchanged is also rejected when cut short at
-// any byte. The bytes end where a read past them faults.
+// Streams of every kind: an accepted one loads as written, reads to its own end only, saves back as given (or as the
+// row says); a rejected one (also any accepted one cut short) names its fault and leaves the structure as it was.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -45,13 +41,10 @@ const TCasoFlujo Casos[] = {
     {"bst", B503070, "50(30,70) n3"},
     {"bst", {3, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 1, 0, 0, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0},
      "-2(-2147483648,2147483647) n3"},
-    // Any non-zero flag byte is a child, written back as 1.
+    // Any non-zero flag byte is a child; a count of 0 ignores what follows; another count is kept as read.
     {"bst", Con(B503070, 8, {0x80, 0xFF}), "50(30,70) n3", B503070},
-    // A count of 0 ignores what follows; a count that disagrees with the
-    // records is kept as read.
     {"bst", {0, 0, 0, 0, 0xFF, 0xFF}, " n0", {0, 0, 0, 0}},
-    {"bst", ConCuenta(B503070, 1), "50(30,70) n1"},
-    {"bst", ConCuenta(B503070, Max32), "50(30,70) n2147483647"},
+    {"bst", ConCuenta(B503070, 1), "50(30,70) n1"}, {"bst", ConCuenta(B503070, Max32), "50(30,70) n2147483647"},
     {"bst", ConCuenta(B503070, -1), Negativo}, {"bst", ConCuenta(B503070, Min32), Negativo},
     // The factors come from the shape, whatever it is.
     {"avl", FlujoDe("1(,2(,3))"), "1(,2(,3)) 2 1 0 n3"},
@@ -60,20 +53,17 @@ const TCasoFlujo Casos[] = {
     // Seven-byte records; every colour byte kept, black heights 0 until checked.
     {"rn", {3, 0, 0, 0, 10, 0, 0, 0, 1, 1, 1, 5, 0, 0, 0, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0}, "10(5,15) 1/0 0/0 0/0 n3"},
     {"rn", FlujoRN("10(5(1,),15)", "[200]nrn"), "10(5(1,),15) 200/0 1/0 0/0 1/0 n4"},
-    // Heap records: value, vector index, flags. The stale cells are not
-    // stored: MaxNodos becomes the count. An unordered heap is accepted.
+    // Heap records: value, vector index, flags; MaxNodos becomes the count; an unordered heap is accepted.
     {"mon", {0, 0, 0, 0, 0xFF}, "- max 0 cap 1000 n0", {0, 0, 0, 0}},
     {"mon", {2, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 7, 0, 0, 0, 1, 0, 0, 0, 0, 0}, "2,7 max 2 cap 1000 n2"},
     {"mon", FlujoVector({3, 1, 2, 0, 5}), "3,1,2,0,5 max 5 cap 1000 n5"},
     {"mon", Con(FlujoVector({1, 2, 3}), 12, {0x80, 0xFF}), "1,2,3 max 3 cap 1000 n3", FlujoVector({1, 2, 3})},
     {"mon", FlujoMon(-1, {{1, 0, 0, 0}}), Negativo}, {"mon", FlujoMon(3, {}), Corto},
-    // Indices that are not the positions the shape gives, or a count that
-    // disagrees with the records.
+    // Indices not where the shape puts them, or a count that disagrees with the records.
     {"mon", FlujoMon(1, {{5, 1, 0, 0}}), Posiciones}, {"mon", FlujoMon(1, {{5, -1, 0, 0}}), Posiciones},
     {"mon", FlujoMon(3, {{1, 0, 1, 1}, {3, 2, 0, 0}, {8, 1, 0, 0}}), Posiciones},
-    {"mon", FlujoMon(3, {{1, 0, 1, 1}, {3, 1, 0, 0}, {8, 1, 0, 0}}), Posiciones},
+    {"mon", FlujoMon(3, {{1, 0, 1, 0}, {3, 1, 1, 0}, {8, 3, 0, 0}}), Posiciones},  // 3: past the count
     {"mon", FlujoMon(3, {{1, 0, 1, 0}, {3, 1, 1, 0}, {8, 2, 0, 0}}), Posiciones},
-    {"mon", FlujoMon(3, {{1, 0, 1, 0}, {3, 1, 1, 0}, {8, 3, 0, 0}}), Posiciones},
     {"mon", FlujoMon(2, {{1, 0, 1, 0}, {3, Max32, 0, 0}}), Posiciones},
     {"mon", FlujoMon(2, {{1, 0, 0, 1}, {3, 2, 0, 0}}), Posiciones},
     {"mon", FlujoMon(4, {{1, 0, 1, 1}, {3, 1, 0, 0}, {8, 2, 0, 0}}), Posiciones},
@@ -81,8 +71,7 @@ const TCasoFlujo Casos[] = {
 };
 // clang-format on
 
-// The shape (a heap: its live cells, MaxNodos, capacity), each node's factor
-// or colour/black height, and the count.
+// The shape (a heap: live cells, MaxNodos, capacity), each node's factor or colour/black height, the count.
 std::string Estado(const TArbolBin& A) {
     std::string s = Forma(A);
     if (const auto* m = dynamic_cast<const TMonticulo*>(&A))
@@ -114,11 +103,7 @@ TPreparado Preparar(const std::string& Tipo) {
     return p;
 }
 
-std::int64_t Enlazados(const TArbolBin& A) {
-    std::int64_t n = 0;
-    RecorrerPreorden(A.Raiz, [&](TNodoBin*, std::int32_t) { ++n; });
-    return n;
-}
+std::int64_t Enlazados(const TArbolBin& A) { return static_cast<std::int64_t>(EnOrden(A).size()); }
 
 void Rechazo(const std::string& Tipo, const TBytes& Datos, const std::string& Error) {
     TPreparado p = Preparar(Tipo);
@@ -164,8 +149,7 @@ TEST(Flujo, CadaEntradaDeCadaTipo) {
             EXPECT_TRUE(Enlazados(a) != a.NumNodos || InvarianteEnEtapa(a).empty()) << InvarianteEnEtapa(a);
             RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { EXPECT_EQ(n->X | n->Y, 0); });
             TBytes mas = c.Datos;  // with more bytes after it, a load reads its own stream only
-            mas.insert(mas.end(), {9, 9, 9});
-            TLectorFlujo f(mas);
+            TLectorFlujo f((mas.insert(mas.end(), {9, 9, 9}), mas));
             a.Cargar(f);
             EXPECT_EQ(f.Posicion(), a.NumNodos == 0 ? 4 : c.Datos.size());
         }
