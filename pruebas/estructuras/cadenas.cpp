@@ -11,7 +11,6 @@
 
 namespace {
 
-using TBytes = std::vector<std::uint8_t>;
 constexpr std::int32_t N = 1'000'000, R = 15, Sx = 2, Sy = 5;
 
 class Cadena : public ::testing::TestWithParam<std::tuple<std::string, bool>> {};

@@ -5,13 +5,12 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
 #include "uArbolAVL.h"
 
 namespace {
-
-using TBytes = std::vector<std::uint8_t>;
 
 // The records of the node at Pos and its subtrees (empty when the text has no node there); a colour byte, when
 // given, follows each value.
@@ -208,6 +207,14 @@ std::vector<std::string> Campos(const std::string& Linea) {
     std::size_t i = 0;
     for (std::size_t j; (j = Linea.find(" | ", i)) != std::string::npos; i = j + 3) v.push_back(Linea.substr(i, j - i));
     v.push_back(Linea.substr(i));
+    return v;
+}
+
+std::vector<std::vector<std::string>> Filas(const std::string& Fichero, const std::string& Tabla) {
+    std::ifstream f(Fichero);
+    std::vector<std::vector<std::string>> v;
+    for (std::string l; std::getline(f, l);)
+        if (l.starts_with(Tabla + " | ")) v.push_back(Campos(l.substr(Tabla.size() + 3)));
     return v;
 }
 

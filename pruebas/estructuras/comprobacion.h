@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +11,10 @@
 
 #include "uArbolBST.h"
 #include "uMonticulo.h"
+
+using TBytes = std::vector<std::uint8_t>;
+constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 
 // A small tree in pre-order, loaded as written: "50(30(20,40),70)", "10(,20(,30))", "" (empty).
 std::vector<std::uint8_t> FlujoDe(const std::string& Texto);
@@ -85,7 +90,9 @@ private:
     std::size_t TamMapa_ = 0, Tam_ = 0, Pagina_ = 0;
 };
 
-// Fields of a data line separated by " | "; pieces of a list; "1,-2,3" ("-": none).
+// Fields of a data line separated by " | "; the rows "Tabla | fields" of a file without the name; pieces of a list;
+// "1,-2,3" ("-": none).
 std::vector<std::string> Campos(const std::string& Linea);
+std::vector<std::vector<std::string>> Filas(const std::string& Fichero, const std::string& Tabla);
 std::vector<std::string> Trozos(const std::string& S, char Sep);
 std::vector<std::int32_t> Enteros(const std::string& S);

@@ -1,16 +1,13 @@
 // The three layouts: exact coordinates, the rules kept on random trees, 32-bit limits; hit test and motion.
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <random>
+#include <sstream>
 #include <tuple>
 
 #include "comprobacion.h"
 
 namespace {
-
-constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 
 enum TDist { Sep, Com, Cpl };
 using TFuncDist = TDistribucion (TArbolBin::*)(std::int32_t, std::int32_t, std::int32_t);
@@ -31,51 +28,25 @@ std::string Cadena(std::int32_t N, std::int32_t I = 1) {
     return Texto(I) + (I < N ? "(," + Cadena(N, I + 1) + ")" : "");
 }
 
-const char* const Empuje = "50(30(20,),70(,80))";
 
 TEST(Distribuciones, AreaYCoordenadas) {
-    struct {
-        std::string Arbol;
-        TDist Dist;
-        std::int32_t R, Sx, Sy;
-        TDistribucion Area;
-        const char* Nodos;  // "" to skip
-    } const casos[] = {
-        // clang-format off
-        {"", Sep, 20, 10, 10, {}, ""}, {"", Com, 20, 10, 10, {}, ""}, {"", Cpl, 20, 10, 10, {}, ""},
-        {Cadena(3), Sep, 20, 10, 10, {140, 140, 30}, "1:30:20 2:70:70 3:110:120"},
-        {Cadena(3), Com, 20, 10, 10, {80, 140, 20}, "1:20:20 2:40:70 3:60:120"},
-        {Cadena(3), Cpl, 20, 10, 10, {220, 140, 110}, "1:110:20 2:170:70 3:200:120"},
-        {Empuje, Sep, 20, 10, 10, {220, 140, 110}, "50:110:20 30:70:70 20:30:120 70:150:70 80:190:120"},
-        // 30 and 70, centred over their children, would be too close: 70 is pushed right with 80.
-        {Empuje, Com, 20, 10, 10, {140, 140, 70}, "50:70:20 30:40:70 20:20:120 70:100:70 80:120:120"},
-        {Empuje, Cpl, 20, 10, 10, {220, 140, 110}, "50:110:20 30:50:70 20:20:120 70:170:70 80:200:120"},
-        {"8(4(2(1,3),6(5,7)),12(10(9,11),14(13,15)))", Com, 3, 1, 2, {62, 30, 31},
-         "8:31:3 4:15:11 2:7:19 1:3:27 3:11:27 6:23:19 5:19:27 7:27:27 "
-         "12:47:11 10:39:19 9:35:27 11:43:27 14:55:19 13:51:27 15:59:27"},
-        // The complete tree's area at the edge of 32 bits; past it, or with a negative measure, the separated one.
-        {Cadena(26), Cpl, 20, 10, 10, {2013265900, 1290, 1006632950}, ""},
-        {Cadena(30), Cpl, 1, 0, 0, {1 << 30, 60, 1 << 29}, ""},
-        {Cadena(27), Cpl, 20, 10, 10, {1100, 1340, 30}, ""},
-        {Cadena(31), Cpl, 1, 0, 0, {32, 62, 1}, ""},
-        {Empuje, Cpl, -5, 10, 10, {100, -10, 50}, ""},
-        {Empuje, Cpl, 20, -3, 10, {90, 140, 45}, ""},
-        {Empuje, Cpl, 20, 10, -7, {220, 106, 110}, ""},
-        // clang-format on
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.Arbol.substr(0, 30) + " layout " + std::to_string(c.Dist) + " R " + std::to_string(c.R));
-        TArbolBST a;
-        Construir(a, c.Arbol);
-        EXPECT_EQ((a.*Distribuir[c.Dist])(c.R, c.Sx, c.Sy), c.Area);
-        if (*c.Nodos != '\0') {
-            EXPECT_EQ(Posiciones(a), c.Nodos);
-        }
-        EXPECT_EQ(std::make_tuple(a.Radio, a.SepX, a.SepY), std::make_tuple(c.R, c.Sx, c.Sy));
-        if (c.Dist == Cpl && c.Area.Ancho != 2 * c.Area.XRaiz) {  // the fallback lays out as the separated one
-            TArbolBST b;
-            Construir(b, c.Arbol);
-            EXPECT_EQ(b.DistribuirSeparada(c.R, c.Sx, c.Sy), c.Area);
+    for (const auto& f : Filas(DATOS_TABLAS, "distribucion")) {
+        SCOPED_TRACE(f[0] + " | " + f[1]);
+        std::istringstream is(f[0] + " " + f[2]);
+        std::string d;
+        std::int32_t R = 0, Sx = 0, Sy = 0;
+        TDistribucion area;
+        is >> d >> R >> Sx >> Sy >> area.Ancho >> area.Alto >> area.XRaiz;
+        const TDist dist = d == "sep" ? Sep : d == "com" ? Com : Cpl;
+        const std::string arbol = f[1] == "-" ? "" : f[1].starts_with("cadena") ? Cadena(std::stoi(f[1].substr(7))) : f[1];
+        TArbolBST a, b;
+        Construir(a, arbol);
+        EXPECT_EQ((a.*Distribuir[dist])(R, Sx, Sy), area);
+        EXPECT_EQ(Posiciones(a), f.size() > 3 ? f[3] : Posiciones(a));
+        EXPECT_EQ(std::make_tuple(a.Radio, a.SepX, a.SepY), std::make_tuple(R, Sx, Sy));
+        if (dist == Cpl && area.Ancho != 2 * area.XRaiz) {  // the fallback lays out as the separated one
+            Construir(b, arbol);
+            EXPECT_EQ(b.DistribuirSeparada(R, Sx, Sy), area);
             EXPECT_EQ(Posiciones(a), Posiciones(b));
         }
     }
@@ -135,7 +106,7 @@ TEST(Distribuciones, FallidaNoEscribeCoordenadas) {
         RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { EXPECT_EQ(n->X + n->Y, 10); });
     };
     TArbolBST a;
-    Construir(a, Empuje);
+    Construir(a, "50(30(20,),70(,80))");
     for (TDist d : {Sep, Com, Cpl})
         for (auto [R, Sx, Sy] : {std::tuple{20, 10, Max32 / 2}, {Max32 / 4, 10, 10}, {20, Max32 / 2, 10}})
             probar(a, d, R, Sx, Sy, "La estructura es demasiado grande para distribuirla!");
