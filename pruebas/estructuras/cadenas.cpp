@@ -22,8 +22,8 @@ TEST_P(Cadena, TodasLasOperaciones) {
     const std::int32_t fondo = der ? N : 1, masAlla = der ? N + 1 : 0;
     auto a = BuscarTipo(clave)->Clase();
     // Cut short before its last byte: the partly read nodes are freed and the structure keeps what it held.
-    a->Cargar(TDatosAlBorde(datos).Datos());
-    EXPECT_THROW(a->Cargar(TDatosAlBorde(std::span(datos).first(datos.size() - 1)).Datos()), EFlujoInvalido);
+    a->Cargar(datos);
+    EXPECT_THROW(a->Cargar(std::span(datos).first(datos.size() - 1)), EFlujoInvalido);
     ASSERT_EQ(a->NumNodos, N);
     EXPECT_EQ(a->Guardar(), datos);
     EXPECT_EQ(std::make_pair(a->Altura(), a->OpPromedio()), std::make_pair(N, (N + 1) / 2.0));

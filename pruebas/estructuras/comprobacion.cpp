@@ -1,10 +1,7 @@
 #include "comprobacion.h"
 
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -43,14 +40,9 @@ TBytes Flujo(const std::string& T, const TBytes* Colores) {
     return ConCuenta(std::move(r), cuenta);
 }
 
-void Escribir(const TNodoBin* n, std::string& s) {
-    s += std::to_string(n->Valor);
-    if (n->Izq == nullptr && n->Der == nullptr) return;
-    s += '(';
-    if (n->Izq != nullptr) Escribir(n->Izq, s);
-    s += ',';
-    if (n->Der != nullptr) Escribir(n->Der, s);
-    s += ')';
+std::string Escribir(const TNodoBin* n) {
+    if (!n->Izq && !n->Der) return Texto(n->Valor);
+    return Texto(n->Valor) + "(" + (n->Izq ? Escribir(n->Izq) : "") + "," + (n->Der ? Escribir(n->Der) : "") + ")";
 }
 
 std::string Opcional(std::optional<std::int32_t> V) { return V ? std::to_string(*V) : "-"; }
@@ -61,11 +53,7 @@ std::vector<std::uint8_t> FlujoDe(const std::string& Texto) { return Flujo(Texto
 
 void Construir(TArbolBin& A, const std::string& Texto) { A.Cargar(FlujoDe(Texto)); }
 
-std::string Forma(const TArbolBin& A) {
-    std::string s;
-    if (A.Raiz != nullptr) Escribir(A.Raiz, s);
-    return s;
-}
+std::string Forma(const TArbolBin& A) { return A.Raiz ? Escribir(A.Raiz) : ""; }
 
 std::vector<std::uint8_t> ConCuenta(std::vector<std::uint8_t> Datos, std::int32_t Cuenta) {
     for (int i = 0; i < 4; ++i) Datos[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(Cuenta >> (8 * i));
@@ -185,22 +173,8 @@ void TGrabadora::Vigilar(std::function<std::string()> Revisar) {
 }
 
 void TGrabadora::InterrumpirEn(std::size_t K) {
-    Ademas = [this, K] {
-        if (Etapas.size() == K + 1) throw TInterrupcion{};
-    };
+    Ademas = [this, K] { Etapas.size() == K + 1 ? throw TInterrupcion{} : void(); };
 }
-
-TDatosAlBorde::TDatosAlBorde(std::span<const std::uint8_t> Datos)
-    : Tam_(Datos.size()), Pagina_(static_cast<std::size_t>(sysconf(_SC_PAGESIZE))) {
-    TamMapa_ = (Tam_ / Pagina_ + 2) * Pagina_;
-    void* m = mmap(nullptr, TamMapa_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (m == MAP_FAILED) throw std::bad_alloc();
-    Mapa_ = static_cast<std::uint8_t*>(m);
-    if (mprotect(Mapa_ + TamMapa_ - Pagina_, Pagina_, PROT_NONE) != 0) throw std::bad_alloc();
-    if (Tam_ > 0) std::memcpy(Mapa_ + TamMapa_ - Pagina_ - Tam_, Datos.data(), Tam_);
-}
-
-TDatosAlBorde::~TDatosAlBorde() { munmap(Mapa_, TamMapa_); }
 
 std::vector<std::string> Campos(const std::string& Linea) {
     std::vector<std::string> v;

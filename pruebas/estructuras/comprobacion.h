@@ -76,20 +76,6 @@ struct TContado : TArbol {
     }
 };
 
-// A copy of some bytes ending where an inaccessible page begins: a read past their end faults.
-class TDatosAlBorde {
-public:
-    explicit TDatosAlBorde(std::span<const std::uint8_t> Datos);
-    ~TDatosAlBorde();
-    TDatosAlBorde(const TDatosAlBorde&) = delete;
-    TDatosAlBorde& operator=(const TDatosAlBorde&) = delete;
-    std::span<const std::uint8_t> Datos() const { return {Mapa_ + TamMapa_ - Pagina_ - Tam_, Tam_}; }
-
-private:
-    std::uint8_t* Mapa_ = nullptr;
-    std::size_t TamMapa_ = 0, Tam_ = 0, Pagina_ = 0;
-};
-
 // Fields of a data line separated by " | "; the rows "Tabla | fields" of a file without the name; pieces of a list;
 // "1,-2,3" ("-": none).
 std::vector<std::string> Campos(const std::string& Linea);

@@ -119,50 +119,36 @@ TEST(Distribuciones, FallidaNoEscribeCoordenadas) {
     EXPECT_THROW(a.Insertar(1), EArbol);  // a count of Max32 cannot grow
 }
 
-// A hit is strictly less than R from the centre, without wrapping at the 32-bit ends; the first in pre-order wins.
+// The first circle in pre-order hit by the click wins (tablas.txt: single nodes).
 TEST(SeleccionarPunto, DistanciaMenorQueElRadioYPrimeroEnPreorden) {
     TArbolBST a;
     Construir(a, "7");
-    const std::int32_t casos[][6] = {
-        {30, 20, 30, 20, 20, 1}, {30, 20, 50, 20, 20, 0}, {30, 20, 49, 20, 20, 1}, {30, 20, 10, 20, 20, 0},
-        {30, 20, 42, 36, 20, 0}, {30, 20, 42, 35, 20, 1}, {30, 20, 30, 20, 0, 0},
-        {Min32, Min32, Max32, Max32, 5, 0}, {Min32, 0, Max32, 0, Max32, 0}, {0, 0, Min32 + 1, 0, Max32, 0},
-        {0, 0, Min32 + 2, 0, Max32, 1}, {0, 0, Max32, 0, Max32, 0}, {Max32, Min32, Max32, Min32, 1, 1},
-        {0, 0, 1518500249, 1518500249, Max32, 1}, {0, 0, 1518500250, 1518500249, Max32, 0},
-    };
-    for (const auto& c : casos) {
-        a.Raiz->X = c[0];
-        a.Raiz->Y = c[1];
+    for (const auto& f : Filas(DATOS_TABLAS, "punto")) {
+        std::int32_t x = 0, y = 0, r = 0, acierto = 0;
+        std::istringstream(f[0] + " " + f[3]) >> a.Raiz->X >> a.Raiz->Y >> acierto;
+        std::istringstream(f[1] + " " + f[2]) >> x >> y >> r;
         a.NodoSel = a.Raiz;
-        EXPECT_EQ(a.SeleccionarPunto(c[2], c[3], c[4]), c[5] == 1) << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
-        EXPECT_EQ(a.NodoSel, c[5] == 1 ? a.Raiz : nullptr);
+        EXPECT_EQ(a.SeleccionarPunto(x, y, r), acierto == 1) << f[0] << " " << f[1];
+        EXPECT_EQ(a.NodoSel, acierto == 1 ? a.Raiz : nullptr);
     }
     Construir(a, "50(30(20,),70)");
     for (auto [v, x] : {std::pair{50, 0}, {30, 300}, {20, 104}, {70, 101}}) Nodo(a, v)->X = x;
-    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10));
-    EXPECT_EQ(a.NodoSel->Valor, 20);
+    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10) && a.NodoSel->Valor == 20);
     Nodo(a, 50)->X = 103;
-    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10));
-    EXPECT_EQ(a.NodoSel->Valor, 50);
+    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10) && a.NodoSel->Valor == 50);
     EXPECT_FALSE(TArbolBST().SeleccionarPunto(0, 0, 20));
 }
 
-// Halves go to the even neighbour; t is clamped to 0..1.
 TEST(Interpolar, RedondeoAlParYLimites) {
-    const double casos[][5] = {
-        {0, 5, 0.5, 2, 3},   {0, 7, 0.5, 4, 3},   {10, 3, 0.5, 6, 7},         {-3, -10, 0.5, -7, -6},
-        {0, 5, 1.0, 5, 0},   {0, 5, 0.0, 0, 5},   {0, 5, 1.5, 5, 0},          {0, 5, -0.5, 0, 5},
-        {Min32, Max32, 0.5, 0, -1},               {Min32, Max32, 1.0, Max32, Min32},
-    };
     TArbolBST a;
     Construir(a, "7");
     TNodoBin* n = a.Raiz;
-    for (const auto& c : casos) {
-        n->XIni = n->YFin = static_cast<std::int32_t>(c[0]);
-        n->XFin = n->YIni = static_cast<std::int32_t>(c[1]);
-        a.Interpolar(c[2]);
-        EXPECT_EQ(n->X * 1.0, c[3]) << c[0] << " -> " << c[1] << " t " << c[2];
-        EXPECT_EQ(n->Y * 1.0, c[4]) << c[0] << " -> " << c[1] << " t " << c[2];
+    for (const auto& f : Filas(DATOS_TABLAS, "interpolar")) {
+        double t = 0;
+        std::istringstream(f[0]) >> n->XIni >> n->XFin >> t;
+        n->YIni = n->XFin, n->YFin = n->XIni;
+        a.Interpolar(t);
+        EXPECT_EQ(Texto(n->X) + " " + Texto(n->Y), f[1]) << f[0];
     }
 }
 

@@ -63,9 +63,7 @@ TEST_P(Grabacion, CadaFotoEsLoQueSeVioEnVivo) {
         grabar(T, D, Tipo);
         despues.emplace_back();
         if (Tipo == 0) return;
-        vivo->GuardarInicio();
-        Distribuir(*vivo);
-        vivo->GuardarDestino();
+        vivo->GuardarInicio(), Distribuir(*vivo), vivo->GuardarDestino();
         despues.back() = Ver(*vivo);
     };
     c.Operacion(*vivo);
@@ -78,12 +76,10 @@ TEST_P(Grabacion, CadaFotoEsLoQueSeVioEnVivo) {
     EXPECT_FALSE(a->MostrarEtapas());
     ASSERT_EQ(g.NumEtapas(), etapas.Etapas.size());
     ASSERT_TRUE(g.Completa());
-    for (std::size_t k = 0; k < g.NumEtapas(); ++k) {
-        const TGrabacion::TEtapa e = g.Etapa(k);
-        EXPECT_EQ(Linea(e.Titulo, e.Descripcion, e.Tipo, e.Marcados, e.Sel, e.Borrado), etapas.Etapas[k]);
-    }
     for (std::size_t i = 0; i < 2 * g.NumEtapas(); ++i) {  // forward, then backward
         const std::size_t k = i < g.NumEtapas() ? i : 2 * g.NumEtapas() - 1 - i;
+        const TGrabacion::TEtapa e = g.Etapa(k);
+        EXPECT_EQ(Linea(e.Titulo, e.Descripcion, e.Tipo, e.Marcados, e.Sel, e.Borrado), etapas.Etapas[k]);
         const TGrabacion::TFoto f = g.Foto(k);
         EXPECT_EQ(Ver(*f.Antes), antes[k]) << k;
         EXPECT_EQ(f.Despues ? Ver(*f.Despues) : std::vector<std::int32_t>{}, despues[k]) << k;
