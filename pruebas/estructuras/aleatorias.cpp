@@ -7,11 +7,6 @@
 #include <set>
 
 #include "comprobacion.h"
-#include "uArbolAVL.h"
-#include "uArbolRN.h"
-#include "uInvariantes.h"
-#include "uSplayTree.h"
-#include "uTipos.h"
 
 namespace {
 

@@ -3,11 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "comprobacion.h"
-#include "uArbolAVL.h"
-#include "uArbolRN.h"
-#include "uInvariantes.h"
-#include "uSplayTree.h"
-#include "uTipos.h"
 
 namespace {
 
@@ -31,14 +26,10 @@ TEST_P(Cadena, TodasLasOperaciones) {
     TNodoBin* hoja = a->Raiz;
     while (TNodoBin* h = der ? hoja->Der : hoja->Izq) hoja = h;
     a->NodoSel = hoja;
-    {
-        auto c = a->Clonar();
-        EXPECT_EQ(c->Guardar(), datos);
-        EXPECT_EQ(c->NodoSel->Valor, fondo);
-        c->LiberarNodos(c->NodoSel->Padre);
-        EXPECT_EQ(c->NumNodos, N - 2);
-    }
-    EXPECT_EQ(a->Guardar(), datos);  // the clone is independent
+    auto c = a->Clonar();
+    EXPECT_TRUE(c->Guardar() == datos && c->NodoSel->Valor == fondo);
+    c->LiberarNodos(c->NodoSel->Padre);
+    EXPECT_TRUE(c->NumNodos == N - 2 && a->Guardar() == datos);  // the clone is independent
 
     // The complete layout is far too deep: the separated one instead.
     const std::int32_t yFondo = R + (2 * R + Sy) * (N - 1), xSep = der ? R + Sx + (R + 2 * Sx) * (N - 1) : R + Sx;
@@ -46,22 +37,17 @@ TEST_P(Cadena, TodasLasOperaciones) {
     a->GuardarInicio();
     EXPECT_EQ(a->DistribuirCompleta(R, Sx, Sy), a->DistribuirSeparada(R, Sx, Sy));
     a->GuardarDestino();
-    EXPECT_TRUE(a->SeleccionarPunto(xSep + 3, yFondo - 4, R));
-    EXPECT_EQ(a->NodoSel, hoja);
+    EXPECT_TRUE(a->SeleccionarPunto(xSep + 3, yFondo - 4, R) && a->NodoSel == hoja);
     a->Interpolar(0.5);
     EXPECT_EQ(hoja->X, ((der ? R * N : R) + xSep) / 2);
 
-    ASSERT_TRUE(a->Buscar(fondo));
-    EXPECT_EQ(a->NodoSel, hoja);
+    ASSERT_TRUE(a->Buscar(fondo) && a->NodoSel == hoja);
     if (clave == "splay") {  // every double rotation folds two levels into one
         EXPECT_EQ(a->Altura(), N / 2 + 2);
         ASSERT_TRUE(a->Buscar(der ? 1 : N));
         EXPECT_EQ(a->Raiz->Valor, der ? 1 : N);
     }
-    if (clave == "avl") {
-        EXPECT_EQ(static_cast<TNodoAVL*>(a->Raiz)->FactorEquilibrio, der ? N - 1 : 1 - N);
-        EXPECT_TRUE(static_cast<TArbolAVL&>(*a).Consistente());
-    }
+    EXPECT_TRUE(clave != "avl" || static_cast<TArbolAVL&>(*a).Consistente());
     if (clave == "rn") {
         auto& rn = static_cast<TArbolRN&>(*a);
         if (der)
@@ -87,8 +73,8 @@ TEST_P(Cadena, TodasLasOperaciones) {
     auto b = BuscarTipo(clave)->Clase();
     b->Cargar(a->Guardar());
     EXPECT_EQ(b->Guardar().size(), datos.size() - 2 * (datos.size() - 4) / N);
-    a->Vaciar();
-    EXPECT_EQ(a->Raiz, nullptr);  // b is left for the destructor
+    a->Vaciar();  // b and c are left for the destructor
+    EXPECT_EQ(a->Raiz, nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Millon, Cadena,
@@ -106,7 +92,6 @@ TEST(Millon, Monticulo) {
         movimientos += m.Vector.data() != datos;
     }
     EXPECT_LE(movimientos, 20);
-    EXPECT_EQ(Invariante(m), "");
     m.Insertar(0);
     EXPECT_EQ(m.Capacidad(), N + 100);
     for (std::int32_t i = 0; i <= N; ++i) m.Borrar();

@@ -1,4 +1,4 @@
-// Helpers shared by the engine tests and the quelvar-traza tests: trees as text, streams, a report recorder.
+// Helpers for the engine and quelvar-traza tests (trees as text, streams, a report recorder), with every kind.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "uArbolBST.h"
+#include "uArbolAVL.h"
+#include "uArbolRN.h"
+#include "uInvariantes.h"
 #include "uMonticulo.h"
+#include "uSplayTree.h"
+#include "uTipos.h"
 
 using TBytes = std::vector<std::uint8_t>;
 constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
@@ -34,8 +38,7 @@ std::vector<std::uint8_t> FlujoVector(const std::vector<std::int32_t>& Valores);
 // N nodes keyed 1..N, each the right child of the one before, or N..1 leaning left; rn records carry Color.
 std::vector<std::uint8_t> FlujoCadena(std::int32_t N, bool Derecha, std::optional<std::uint8_t> Color = std::nullopt);
 
-// The node holding V (first in pre-order); in-order values; a heap's live and greyed cells; "1,2,3" or "-";
-// "value:factor" of every AVL node in pre-order.
+// The node holding V; in-order values; a heap's live and greyed cells; "1,2,3" or "-"; AVL "value:factor"s.
 TNodoBin* Nodo(const TArbolBin& A, std::int32_t V);
 std::vector<std::int32_t> EnOrden(const TArbolBin& A);
 std::vector<std::int32_t> Vivos(const TMonticulo& M);
@@ -76,8 +79,7 @@ struct TContado : TArbol {
     }
 };
 
-// Fields of a data line separated by " | "; the rows "Tabla | fields" of a file without the name; pieces of a list;
-// "1,-2,3" ("-": none).
+// Fields split at " | "; a file's rows "Tabla | fields" without the name; pieces of a list; "1,-2,3" ("-": none).
 std::vector<std::string> Campos(const std::string& Linea);
 std::vector<std::vector<std::string>> Filas(const std::string& Fichero, const std::string& Tabla);
 std::vector<std::string> Trozos(const std::string& S, char Sep);

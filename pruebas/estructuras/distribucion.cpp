@@ -1,6 +1,7 @@
 // The three layouts: exact coordinates, the rules kept on random trees, 32-bit limits; hit test and motion.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -65,14 +66,12 @@ TEST(Distribuciones, ReglasEnArbolesAleatorios) {
             if (d == Cpl && a.Altura() > 16) continue;
             SCOPED_TRACE("tree " + std::to_string(t) + " layout " + std::to_string(d));
             const TDistribucion area = (a.*Distribuir[d])(R, Sx, Sy);
-            std::vector<std::int64_t> ultimo;
+            std::map<std::int32_t, std::int64_t> ultimo;  // the last x met on each level
             std::int64_t minX = Max32, maxX = Min32, maxY = 0;
             RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t p) {
                 EXPECT_EQ(n->Y, R + p * (2 * R + Sy)) << n->Valor;
-                const auto q = static_cast<std::size_t>(p);
-                EXPECT_TRUE(q >= ultimo.size() || n->X - ultimo[q] >= 2 * R + 2 * Sx) << n->Valor;
-                ultimo.resize(std::max(ultimo.size(), q + 1));
-                ultimo[q] = n->X;
+                EXPECT_TRUE(!ultimo.contains(p) || n->X - ultimo[p] >= 2 * R + 2 * Sx) << n->Valor;
+                ultimo[p] = n->X;
                 minX = std::min<std::int64_t>(minX, n->X), maxX = std::max<std::int64_t>(maxX, n->X);
                 maxY = std::max<std::int64_t>(maxY, n->Y);
                 EXPECT_TRUE(d != Cpl || (n->X - R) % (R + Sx) == 0) << n->Valor;

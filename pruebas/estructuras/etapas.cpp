@@ -1,5 +1,4 @@
-// Every kind's step reports from etapas.txt, with reports on and off (and both red-black path checks); then the
-// same operation left at each report.
+// Step reports of every kind from etapas.txt, reports on and off, both red-black checks; then left at each report.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,11 +6,6 @@
 #include <sstream>
 
 #include "comprobacion.h"
-#include "uArbolAVL.h"
-#include "uArbolRN.h"
-#include "uInvariantes.h"
-#include "uMonticulo.h"
-#include "uTipos.h"
 
 namespace {
 
@@ -64,11 +58,8 @@ std::unique_ptr<TArbolBin> Preparar(const TCaso& C, bool Completa) {
     else
         a->Cargar(FlujoDe(C.Inicial == "-" ? "" : C.Inicial));
     if (C.Tipo == "rn") static_cast<TArbolRN&>(*a).ComprobacionCompleta = Completa;
-    if (C.Extra.contains("aj"))
-        for (const std::string& par : Trozos(C.Extra.at("aj"), ',')) {
-            const auto p = par.find(':');
-            static_cast<TNodoAVL*>(Nodo(*a, std::stoi(par.substr(0, p))))->FactorEquilibrio = std::stoi(par.substr(p + 1));
-        }
+    for (const std::string& par : Trozos(C.Extra.contains("aj") ? C.Extra.at("aj") : "", ','))
+        static_cast<TNodoAVL*>(Nodo(*a, std::stoi(par)))->FactorEquilibrio = std::stoi(par.substr(par.find(':') + 1));
     for (std::int32_t e : Enteros(C.Extra.contains("prev") ? C.Extra.at("prev") : "-"))
         e >= 0 ? (a->Deseleccionar(), static_cast<void>(a->Insertar(e))) : (a->Deseleccionar(), a->BorrarEntrada(-e));
     a->Deseleccionar();
@@ -91,8 +82,7 @@ std::pair<std::string, std::string> Ejecutar(TArbolBin& A, const TCaso& C) {
     return {"-", ""};
 }
 
-// The '=' line of the case: final | selected, then the extras it checks (always rn colours and black heights, heap
-// greyed cells).
+// The '=' line: final | selected, then the extras checked (rn colours and black heights, heap greyed cells always).
 std::string Final(const TArbolBin& A, const TCaso& C) {
     const std::string f = C.Tipo == "mon" ? Lista(Vivos(static_cast<const TMonticulo&>(A))) : Forma(A);
     std::string s = (f.empty() ? "-" : f) + " | " + (A.NodoSel ? Texto(A.NodoSel->Valor) : "-"), col, alt, xy;

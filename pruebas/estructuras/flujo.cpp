@@ -7,9 +7,6 @@
 #include <sstream>
 
 #include "comprobacion.h"
-#include "uArbolAVL.h"
-#include "uArbolRN.h"
-#include "uInvariantes.h"
 
 namespace {
 
@@ -51,12 +48,8 @@ TPreparado Crear() { return {std::make_unique<TContado<TArbol, TNodo>>(), &TNodo
 TPreparado Preparar(const std::string& Tipo) {
     TPreparado p = Tipo == "bst" ? Crear<TArbolBST, TNodoBin>() : Tipo == "avl" ? Crear<TArbolAVL, TNodoAVL>()
                    : Tipo == "rn" ? Crear<TArbolRN, TNodoRN>() : Crear<TMonticulo, TNodoMon>();
-    if (Tipo == "mon") {
-        for (std::int32_t v : {5, 3, 8, 1}) p.A->Insertar(v);
-        p.A->Borrar();  // 1 stays, greyed
-    } else {
-        p.A->Cargar(Tipo == "rn" ? FlujoRN("1(,2(,3))", "n[9]r") : FlujoDe("1(,2(,3))"));
-    }
+    if (Tipo == "mon") p.A->Reconstruir(std::vector<std::int32_t>{5, 3, 8, 1, -1});  // 1 stays, greyed
+    if (Tipo != "mon") p.A->Cargar(Tipo == "rn" ? FlujoRN("1(,2(,3))", "n[9]r") : FlujoDe("1(,2(,3))"));
     p.A->NodoSel = p.A->Raiz->Der;
     return p;
 }

@@ -5,10 +5,7 @@
 #include <memory>
 
 #include "comprobacion.h"
-#include "uArbolAVL.h"
-#include "uArbolRN.h"
 #include "uGrabacion.h"
-#include "uSplayTree.h"
 
 namespace {
 
@@ -112,10 +109,9 @@ TEST(Grabacion, FalloDelMotorDevuelveElManejadorYConservaLasEtapas) {
     a.OnEtapa = [&](const std::string&, const std::string&, int) { ++propias; };
     TGrabacion g;
     EXPECT_THROW(g.Grabar(a, Ins(5), Distribuir), EArbol);
-    ASSERT_TRUE(a.MostrarEtapas());
+    ASSERT_TRUE(a.MostrarEtapas() && g.NumEtapas() > 0);
     a.OnEtapa("", "", 0);
     EXPECT_EQ(propias, 1);
-    ASSERT_GT(g.NumEtapas(), 0u);
     EXPECT_EQ(g.Foto(g.NumEtapas() - 1).Antes->NumNodos, 8);
     EXPECT_THROW(g.Foto(g.NumEtapas()), std::out_of_range);
 }
@@ -123,15 +119,12 @@ TEST(Grabacion, FalloDelMotorDevuelveElManejadorYConservaLasEtapas) {
 // Past the budget the operation still runs to its end; later stages are only counted.
 TEST(Grabacion, PasadoElPresupuestoSoloCuenta) {
     TArbolAVL a, b;
-    for (TArbolAVL* x : {&a, &b})
-        for (std::int32_t v = 1; v < 64; ++v) x->Insertar(v);
+    for (std::int32_t v = 1; v < 64; ++v) a.Insertar(v), b.Insertar(v);
     TGrabacion g(0);
     g.Grabar(a, Ins(64), Distribuir);
     b.Insertar(64);
     EXPECT_EQ(a.Guardar(), b.Guardar());
-    EXPECT_EQ(g.NumEtapas(), 1u);
-    EXPECT_GT(g.EtapasOmitidas(), 0u);
-    EXPECT_FALSE(g.Completa());
+    EXPECT_TRUE(g.NumEtapas() == 1 && g.EtapasOmitidas() > 0 && !g.Completa());
     EXPECT_NO_THROW(g.Foto(0));
     EXPECT_THROW(g.Foto(1), std::out_of_range);
 }
