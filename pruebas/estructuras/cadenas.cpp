@@ -39,7 +39,7 @@ TEST_P(Cadena, TodasLasOperaciones) {
     a->GuardarDestino();
     EXPECT_TRUE(a->SeleccionarPunto(xSep + 3, yFondo - 4, R) && a->NodoSel == hoja);
     a->Interpolar(0.5);
-    EXPECT_EQ(hoja->X, ((der ? R * N : R) + xSep) / 2);
+    EXPECT_EQ(std::make_pair(hoja->X, hoja->Y), std::make_pair(((der ? R * N : R) + xSep) / 2, yFondo));
 
     ASSERT_TRUE(a->Buscar(fondo) && a->NodoSel == hoja);
     if (clave == "splay") {  // every double rotation folds two levels into one
