@@ -94,7 +94,7 @@ TEST(Base, VaciarReutilizaElPool) {
     a.NodoBorrado = mostrado;
     a.Vaciar();
     EXPECT_EQ(std::make_pair(a.Raiz, a.NumNodos), std::make_pair(static_cast<TNodoBin*>(nullptr), 0));
-    llenar(a);
+    llenar(a), a.Insertar(-7);  // one node more than before: a reset pool would hand out the shown node's slot
     EXPECT_TRUE(mostrado->Valor == -5 && Nodo(a, -5) == nullptr);
     a.NodoBorrado = nullptr;
     a.DestruirNodo(mostrado);
