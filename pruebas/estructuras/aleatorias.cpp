@@ -1,8 +1,5 @@
-// Random operations with a fixed seed on small key ranges (so duplicates and
-// deletions are frequent), each kind against std::set or std::multiset, the
-// engine's invariant after every operation and inside every report, and a
-// save/load round trip now and then. The red-black tree runs twice, the
-// shortcut black-path check against the full one.
+// Random operations on small key ranges against std::set / std::multiset, the invariant after every operation and
+// inside every report, a save/load round trip now and then; the red-black shortcut check against the full one.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,26 +7,9 @@
 #include <set>
 
 #include "comprobacion.h"
-#include "uArbolAVL.h"
-#include "uArbolRN.h"
-#include "uInvariantes.h"
-#include "uSplayTree.h"
-#include "uTipos.h"
 
 namespace {
 
-std::string Estado(const TArbolBin& A) {
-    std::string s = Forma(A);
-    if (A.Clase() == &CrearArbol<TArbolRN>)
-        RecorrerPreorden(A.Raiz, [&](TNodoBin* n, std::int32_t) {
-            const auto* r = static_cast<TNodoRN*>(n);
-            s += " " + Texto(r->Color) + "/" + Texto(r->AlturaNegra);
-        });
-    if (A.Clase() == &CrearArbol<TArbolAVL>) s += " " + Factores(A);
-    return s;
-}
-
-// Runs one operation; the error text when one is raised.
 std::string Operar(TArbolBin& A, int Op, std::int32_t V, bool& Resultado) {
     A.Deseleccionar();
     try {
@@ -66,32 +46,30 @@ TEST_P(Aleatorias, ContraLaBibliotecaEstandar) {
         ASSERT_EQ(Invariante(*a), "") << Forma(*a);
         if (clave == "rn") {  // the full check finds the same, leaves the same
             ASSERT_EQ(Operar(*ref, op, v, rr), err);
-            ASSERT_EQ(Estado(*ref), Estado(*a));
+            ASSERT_EQ(ref->Guardar(), a->Guardar());
             ASSERT_EQ(Invariante(*ref), "");
         } else {
             ASSERT_EQ(err, "");
         }
         if (t.BorraMinimo) {
-            if (op == 0) ASSERT_EQ(r, !monton.empty());
+            ASSERT_TRUE(op != 0 || r == !monton.empty());
             if (op == 1) monton.insert(v);
             if (op == 2 && !monton.empty()) monton.erase(monton.begin());
             ASSERT_EQ(a->NumNodos, static_cast<std::int32_t>(monton.size()));
-            if (!monton.empty()) ASSERT_EQ(a->Raiz->Valor, *monton.begin());
+            ASSERT_TRUE(monton.empty() || a->Raiz->Valor == *monton.begin());
             auto vivos = Vivos(static_cast<TMonticulo&>(*a));
             std::sort(vivos.begin(), vivos.end());
             ASSERT_TRUE(std::equal(vivos.begin(), vivos.end(), monton.begin(), monton.end()));
         } else {
-            if (op == 0) ASSERT_EQ(r, conjunto.contains(v));
-            if (op == 1) {
-                const bool nuevo = conjunto.insert(v).second;
-                if (err.empty()) ASSERT_EQ(r, nuevo);
-            }
+            ASSERT_TRUE(op != 0 || r == conjunto.contains(v));
+            const bool nuevo = op == 1 && conjunto.insert(v).second;
+            ASSERT_TRUE(op != 1 || !err.empty() || r == nuevo);
             if (op == 2) conjunto.erase(v);
             ASSERT_TRUE(std::ranges::equal(EnOrden(*a), conjunto));
             // The node found or inserted is selected; a splay tree brings it up.
-            if (op < 2 && r && clave != "rn") ASSERT_EQ(a->NodoSel->Valor, v);
-            if (op < 2 && r && clave == "splay") ASSERT_EQ(a->Raiz->Valor, v);
-            if (clave == "avl") ASSERT_LE(a->Altura(), 1.4405 * std::log2(a->NumNodos + 2.0));
+            ASSERT_TRUE(op == 2 || !r || clave == "rn" || a->NodoSel->Valor == v);
+            ASSERT_TRUE(op == 2 || !r || clave != "splay" || a->Raiz->Valor == v);
+            ASSERT_TRUE(clave != "avl" || a->Altura() <= 1.4405 * std::log2(a->NumNodos + 2.0));
         }
         if (i % 97 == 0) {  // saved and loaded back: the same bytes and shape
             auto b = t.Clase();
@@ -99,7 +77,7 @@ TEST_P(Aleatorias, ContraLaBibliotecaEstandar) {
             ASSERT_EQ(b->Guardar(), a->Guardar());
             ASSERT_EQ(Forma(*b), Forma(*a));
             ASSERT_EQ(Invariante(*b), "");
-            if (clave == "avl") ASSERT_EQ(Factores(*b), Factores(*a));
+            ASSERT_TRUE(clave != "avl" || Factores(*b) == Factores(*a));
         }
     }
 }

@@ -1,18 +1,14 @@
-// The three layouts as a table of shapes and exact coordinates, the rules
-// every layout keeps on random trees, the limits of 32-bit areas; the hit
-// test and the node-motion interpolation.
+// The three layouts: exact coordinates, the rules kept on random trees, 32-bit limits; hit test and motion.
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <map>
 #include <random>
+#include <sstream>
 #include <tuple>
 
 #include "comprobacion.h"
 
 namespace {
-
-constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 
 enum TDist { Sep, Com, Cpl };
 using TFuncDist = TDistribucion (TArbolBin::*)(std::int32_t, std::int32_t, std::int32_t);
@@ -28,79 +24,40 @@ std::string Posiciones(const TArbolBin& a) {
     return s;
 }
 
-// A right chain of N nodes as text: 1(,2(,3(...))).
-std::string Cadena(std::int32_t N) {
-    std::string s;
-    for (std::int32_t i = 1; i <= N; ++i) s += std::to_string(i) + (i < N ? "(," : "");
-    return s + std::string(static_cast<std::size_t>(N - 1), ')');
+// A right chain as text: 1(,2(,3(...))).
+std::string Cadena(std::int32_t N, std::int32_t I = 1) {
+    return Texto(I) + (I < N ? "(," + Cadena(N, I + 1) + ")" : "");
 }
 
-const char* const Empuje = "50(30(20,),70(,80))";
 
 TEST(Distribuciones, AreaYCoordenadas) {
-    struct {
-        std::string Arbol;
-        TDist Dist;
-        std::int32_t R, Sx, Sy;
-        TDistribucion Area;
-        const char* Nodos;  // "" to skip
-    } const casos[] = {
-        // clang-format off
-        {"", Sep, 20, 10, 10, {0, 0, 0}, ""}, {"", Com, 20, 10, 10, {0, 0, 0}, ""}, {"", Cpl, 20, 10, 10, {0, 0, 0}, ""},
-        {"7", Sep, 20, 10, 10, {60, 40, 30}, "7:30:20"},
-        {"7", Com, 20, 10, 10, {40, 40, 20}, "7:20:20"},
-        {"7", Cpl, 20, 10, 10, {40, 40, 20}, "7:20:20"},
-        {"50(30,70)", Sep, 20, 10, 10, {140, 90, 70}, "50:70:20 30:30:70 70:110:70"},
-        {"50(30,70)", Com, 20, 10, 10, {100, 90, 50}, "50:50:20 30:20:70 70:80:70"},
-        {Cadena(3), Sep, 20, 10, 10, {140, 140, 30}, "1:30:20 2:70:70 3:110:120"},
-        {Cadena(3), Com, 20, 10, 10, {80, 140, 20}, "1:20:20 2:40:70 3:60:120"},
-        {Cadena(3), Cpl, 20, 10, 10, {220, 140, 110}, "1:110:20 2:170:70 3:200:120"},
-        {Empuje, Sep, 20, 10, 10, {220, 140, 110}, "50:110:20 30:70:70 20:30:120 70:150:70 80:190:120"},
-        // 30 and 70, centred over their children, would be closer than
-        // 2R + 2Sx: 70 is pushed right by 40 together with 80.
-        {Empuje, Com, 20, 10, 10, {140, 140, 70}, "50:70:20 30:40:70 20:20:120 70:100:70 80:120:120"},
-        {Empuje, Cpl, 20, 10, 10, {220, 140, 110}, "50:110:20 30:50:70 20:20:120 70:170:70 80:200:120"},
-        {"8(4(2(1,3),6(5,7)),12(10(9,11),14(13,15)))", Com, 3, 1, 2, {62, 30, 31},
-         "8:31:3 4:15:11 2:7:19 1:3:27 3:11:27 6:23:19 5:19:27 7:27:27 "
-         "12:47:11 10:39:19 9:35:27 11:43:27 14:55:19 13:51:27 15:59:27"},
-        // The complete tree's area at the edge of 32 bits; past it, or with
-        // a negative measure, the separated layout instead.
-        {Cadena(26), Cpl, 20, 10, 10, {2013265900, 1290, 1006632950}, ""},
-        {Cadena(30), Cpl, 1, 0, 0, {1 << 30, 60, 1 << 29}, ""},
-        {Cadena(27), Cpl, 20, 10, 10, {1100, 1340, 30}, ""},
-        {Cadena(31), Cpl, 1, 0, 0, {32, 62, 1}, ""},
-        {Empuje, Cpl, -5, 10, 10, {100, -10, 50}, ""},
-        {Empuje, Cpl, 20, -3, 10, {90, 140, 45}, ""},
-        {Empuje, Cpl, 20, 10, -7, {220, 106, 110}, ""},
-        // clang-format on
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.Arbol.substr(0, 30) + " layout " + std::to_string(c.Dist) + " R " + std::to_string(c.R));
-        TArbolBST a;
-        Construir(a, c.Arbol);
-        EXPECT_EQ((a.*Distribuir[c.Dist])(c.R, c.Sx, c.Sy), c.Area);
-        if (*c.Nodos != '\0') {
-            EXPECT_EQ(Posiciones(a), c.Nodos);
-        }
-        EXPECT_EQ(std::make_tuple(a.Radio, a.SepX, a.SepY), std::make_tuple(c.R, c.Sx, c.Sy));
-        if (c.Dist == Cpl && c.Area.Ancho != 2 * c.Area.XRaiz) {  // the fallback lays out as the separated one
-            TArbolBST b;
-            Construir(b, c.Arbol);
-            EXPECT_EQ(b.DistribuirSeparada(c.R, c.Sx, c.Sy), c.Area);
+    for (const auto& f : Filas(DATOS_TABLAS, "distribucion")) {
+        SCOPED_TRACE(f[0] + " | " + f[1]);
+        std::istringstream is(f[0] + " " + f[2]);
+        std::string d;
+        std::int32_t R = 0, Sx = 0, Sy = 0;
+        TDistribucion area;
+        is >> d >> R >> Sx >> Sy >> area.Ancho >> area.Alto >> area.XRaiz;
+        const TDist dist = d == "sep" ? Sep : d == "com" ? Com : Cpl;
+        const std::string arbol = f[1] == "-" ? "" : f[1].starts_with("cadena") ? Cadena(std::stoi(f[1].substr(7))) : f[1];
+        TArbolBST a, b;
+        Construir(a, arbol);
+        EXPECT_EQ((a.*Distribuir[dist])(R, Sx, Sy), area);
+        EXPECT_EQ(Posiciones(a), f.size() > 3 ? f[3] : Posiciones(a));
+        EXPECT_EQ(std::make_tuple(a.Radio, a.SepX, a.SepY), std::make_tuple(R, Sx, Sy));
+        if (dist == Cpl && area.Ancho != 2 * area.XRaiz) {  // the fallback lays out as the separated one
+            Construir(b, arbol);
+            EXPECT_EQ(b.DistribuirSeparada(R, Sx, Sy), area);
             EXPECT_EQ(Posiciones(a), Posiciones(b));
         }
     }
 }
 
-// What every layout keeps on random trees: the vertical rule, neighbours on
-// a level (met left to right in pre-order) at least 2R + 2Sx apart, the root
-// at XRaiz, circles inside the area. Besides:
-// the separated layout leaves a margin of Sx; the compressed one touches x 0
-// and centres every parent (an odd sum may leave it a pixel aside); the
-// complete one puts every node on a slot of its grid.
+// Every layout: levels 2R + Sy apart, neighbours on a level 2R + 2Sx apart, root at XRaiz, circles inside the area;
+// separated: a margin of Sx; compressed: touches x 0, parents centred (a pixel aside on an odd sum); complete: a grid.
 TEST(Distribuciones, ReglasEnArbolesAleatorios) {
     std::mt19937 gen(5);
-    auto uno = [&](std::int32_t lo, std::int32_t hi) { return std::uniform_int_distribution<std::int32_t>(lo, hi)(gen); };
+    auto uno = [&](std::int32_t lo, std::int32_t hi) { return std::uniform_int_distribution(lo, hi)(gen); };
     for (int t = 0; t < 300; ++t) {
         TArbolBST a;
         for (std::int32_t i = uno(1, 150); i > 0; --i) a.Insertar(uno(0, 1000));
@@ -109,14 +66,12 @@ TEST(Distribuciones, ReglasEnArbolesAleatorios) {
             if (d == Cpl && a.Altura() > 16) continue;
             SCOPED_TRACE("tree " + std::to_string(t) + " layout " + std::to_string(d));
             const TDistribucion area = (a.*Distribuir[d])(R, Sx, Sy);
-            std::vector<std::int64_t> ultimo;
+            std::map<std::int32_t, std::int64_t> ultimo;  // the last x met on each level
             std::int64_t minX = Max32, maxX = Min32, maxY = 0;
             RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t p) {
                 EXPECT_EQ(n->Y, R + p * (2 * R + Sy)) << n->Valor;
-                const auto q = static_cast<std::size_t>(p);
-                EXPECT_TRUE(q >= ultimo.size() || n->X - ultimo[q] >= 2 * R + 2 * Sx) << n->Valor;
-                ultimo.resize(std::max(ultimo.size(), q + 1));
-                ultimo[q] = n->X;
+                EXPECT_TRUE(!ultimo.contains(p) || n->X - ultimo[p] >= 2 * R + 2 * Sx) << n->Valor;
+                ultimo[p] = n->X;
                 minX = std::min<std::int64_t>(minX, n->X), maxX = std::max<std::int64_t>(maxX, n->X);
                 maxY = std::max<std::int64_t>(maxY, n->Y);
                 EXPECT_TRUE(d != Cpl || (n->X - R) % (R + Sx) == 0) << n->Valor;
@@ -136,9 +91,8 @@ TEST(Distribuciones, ReglasEnArbolesAleatorios) {
     }
 }
 
-// A layout that cannot be done writes no coordinate: an area beyond 32 bits,
-// or a count read from a stream that disagrees with the nodes (only the
-// compressed layout counts them).
+// A layout that cannot be done writes no coordinate: an area beyond 32 bits, or a count read from a stream that
+// disagrees with the nodes (only the compressed layout counts them).
 TEST(Distribuciones, FallidaNoEscribeCoordenadas) {
     auto probar = [](TArbolBin& a, TDist d, std::int32_t R, std::int32_t Sx, std::int32_t Sy, const char* Error) {
         RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = 5; });
@@ -151,7 +105,7 @@ TEST(Distribuciones, FallidaNoEscribeCoordenadas) {
         RecorrerPreorden(a.Raiz, [](TNodoBin* n, std::int32_t) { EXPECT_EQ(n->X + n->Y, 10); });
     };
     TArbolBST a;
-    Construir(a, Empuje);
+    Construir(a, "50(30(20,),70(,80))");
     for (TDist d : {Sep, Com, Cpl})
         for (auto [R, Sx, Sy] : {std::tuple{20, 10, Max32 / 2}, {Max32 / 4, 10, 10}, {20, Max32 / 2, 10}})
             probar(a, d, R, Sx, Sy, "La estructura es demasiado grande para distribuirla!");
@@ -164,53 +118,36 @@ TEST(Distribuciones, FallidaNoEscribeCoordenadas) {
     EXPECT_THROW(a.Insertar(1), EArbol);  // a count of Max32 cannot grow
 }
 
-// A node is hit when the click is strictly less than R away from its centre;
-// at the ends of the 32-bit range differences do not wrap around. Among
-// overlapping circles the first in pre-order wins.
+// The first circle in pre-order hit by the click wins (tablas.txt: single nodes).
 TEST(SeleccionarPunto, DistanciaMenorQueElRadioYPrimeroEnPreorden) {
     TArbolBST a;
     Construir(a, "7");
-    const std::int32_t casos[][6] = {
-        {30, 20, 30, 20, 20, 1}, {30, 20, 50, 20, 20, 0}, {30, 20, 49, 20, 20, 1}, {30, 20, 10, 20, 20, 0},
-        {30, 20, 42, 36, 20, 0}, {30, 20, 42, 35, 20, 1}, {30, 20, 30, 20, 0, 0},
-        {Min32, Min32, Max32, Max32, 5, 0}, {Min32, 0, Max32, 0, Max32, 0}, {0, 0, Min32 + 1, 0, Max32, 0},
-        {0, 0, Min32 + 2, 0, Max32, 1}, {0, 0, Max32, 0, Max32, 0}, {Max32, Min32, Max32, Min32, 1, 1},
-        {0, 0, 1518500249, 1518500249, Max32, 1}, {0, 0, 1518500250, 1518500249, Max32, 0},
-    };
-    for (const auto& c : casos) {
-        a.Raiz->X = c[0];
-        a.Raiz->Y = c[1];
+    for (const auto& f : Filas(DATOS_TABLAS, "punto")) {
+        std::int32_t x = 0, y = 0, r = 0, acierto = 0;
+        std::istringstream(f[0] + " " + f[3]) >> a.Raiz->X >> a.Raiz->Y >> acierto;
+        std::istringstream(f[1] + " " + f[2]) >> x >> y >> r;
         a.NodoSel = a.Raiz;
-        EXPECT_EQ(a.SeleccionarPunto(c[2], c[3], c[4]), c[5] == 1) << c[0] << "," << c[1] << " <- " << c[2] << "," << c[3];
-        EXPECT_EQ(a.NodoSel, c[5] == 1 ? a.Raiz : nullptr);
+        EXPECT_EQ(a.SeleccionarPunto(x, y, r), acierto == 1) << f[0] << " " << f[1];
+        EXPECT_EQ(a.NodoSel, acierto == 1 ? a.Raiz : nullptr);
     }
     Construir(a, "50(30(20,),70)");
     for (auto [v, x] : {std::pair{50, 0}, {30, 300}, {20, 104}, {70, 101}}) Nodo(a, v)->X = x;
-    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10));
-    EXPECT_EQ(a.NodoSel->Valor, 20);
+    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10) && a.NodoSel->Valor == 20);
     Nodo(a, 50)->X = 103;
-    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10));
-    EXPECT_EQ(a.NodoSel->Valor, 50);
+    EXPECT_TRUE(a.SeleccionarPunto(102, 0, 10) && a.NodoSel->Valor == 50);
     EXPECT_FALSE(TArbolBST().SeleccionarPunto(0, 0, 20));
 }
 
-// Halves go to the even neighbour; t is clamped to 0..1.
 TEST(Interpolar, RedondeoAlParYLimites) {
-    const double casos[][5] = {
-        {0, 5, 0.5, 2, 3},   {0, 7, 0.5, 4, 3},   {10, 3, 0.5, 6, 7},         {-3, -10, 0.5, -7, -6},
-        {0, 5, 1.0, 5, 0},   {0, 5, 0.0, 0, 5},   {0, 5, 1.5, 5, 0},          {0, 5, -0.5, 0, 5},
-        {Min32, Max32, 0.5, 0, -1},               {Min32, Max32, 1.0, Max32, Min32},
-    };
     TArbolBST a;
     Construir(a, "7");
     TNodoBin* n = a.Raiz;
-    for (const auto& c : casos) {
-        n->XIni = n->YFin = static_cast<std::int32_t>(c[0]);
-        n->XFin = n->YIni = static_cast<std::int32_t>(c[1]);
-        a.Interpolar(c[2]);
-        EXPECT_EQ(n->X, static_cast<std::int32_t>(c[3])) << c[0] << " -> " << c[1] << " t " << c[2];
-        EXPECT_EQ(n->Y, static_cast<std::int32_t>(c[4]))
-            << c[0] << " -> " << c[1] << " t " << c[2];
+    for (const auto& f : Filas(DATOS_TABLAS, "interpolar")) {
+        double t = 0;
+        std::istringstream(f[0]) >> n->XIni >> n->XFin >> t;
+        n->YIni = n->XFin, n->YFin = n->XIni;
+        a.Interpolar(t);
+        EXPECT_EQ(Texto(n->X) + " " + Texto(n->Y), f[1]) << f[0];
     }
 }
 
