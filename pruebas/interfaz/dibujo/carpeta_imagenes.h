@@ -1,11 +1,9 @@
-// Where the build writes the node pictures, for the two drawing suites.
+// Where the build writes the node pictures (empty when the generator is not part of this build).
 #pragma once
 
 #include <QString>
 #include <QTest>
 
-// The pictures' folder, or an empty string when the picture generator is not
-// part of this build.
 inline QString CarpetaImagenes() {
 #ifdef QUELVAR_CARPETA_IMAGENES
   return QStringLiteral(QUELVAR_CARPETA_IMAGENES);
