@@ -56,10 +56,7 @@ QImage Dibujo(const TArbolBin& a, const TAjustesDibujo& aj, int w = 160, int h =
 // Settings that draw node n centred on (cx, cy), on the test's background.
 TAjustesDibujo Centro(const TNodoBin* n, int cx, int cy, int tipoGraf = 1) {
   TAjustesDibujo aj;
-  aj.TipoGraf = tipoGraf;
-  aj.ColFon = Fondo;
-  aj.DesplX = n->X - cx;
-  aj.DesplY = n->Y - cy;
+  aj.TipoGraf = tipoGraf, aj.ColFon = Fondo, aj.DesplX = n->X - cx, aj.DesplY = n->Y - cy;
   return aj;
 }
 // A structure of a kind (0 search, 1 AVL, 2 red-black, 3 heap, 4 splay) with
@@ -131,7 +128,7 @@ struct TTextoCaso {
 struct TRecorteCaso {
   int Tipo, TipoGraf, Desde, Hasta;  // kind 5 a right chain, 6 a left one; layouts (the same twice: no blend)
   double T;
-  int Puntos;  // a tiny font shows a subtree skipped wrongly at once; 0 the default
+  int Puntos;  // a tiny font shows a subtree skipped wrongly at once
 };
 
 }  // namespace
@@ -240,9 +237,7 @@ private Q_SLOTS:
           a->NodoSel = s == 0 ? a->Raiz : nullptr;
           a->Raiz->Marcado = s == 1;
           TAjustesDibujo aj = Centro(a->Raiz, cx, cy, 2);
-          aj.R = 40;
-          aj.Sombras = sombras;
-          aj.Imagenes = &c.Capas;
+          aj.R = 40, aj.Sombras = sombras, aj.Imagenes = &c.Capas;
           const QImage img = Dibujo(*a, aj);
           std::vector<std::pair<QImage, QImage>> estampas;
           if (sombras)
@@ -257,9 +252,7 @@ private Q_SLOTS:
       a.NodoBorrado->X = 300;
       for (const auto& [paso, pasos, frame] : {std::tuple{0, 10, 0}, {3, 10, 2}, {7, 10, 6}, {10, 10, 9}, {1, 0, 9}, {25, 10, 9}, {-3, 10, 0}}) {
         TAjustesDibujo aj = Centro(a.NodoBorrado, cx, cy, 2);
-        aj.Imagenes = &c.Capas;
-        aj.PasoAnim = paso;
-        aj.PausaNumEtap = pasos;
+        aj.Imagenes = &c.Capas, aj.PasoAnim = paso, aj.PausaNumEtap = pasos;
         QVERIFY(Estampado(Dibujo(a, aj), cuadro.x(), cuadro.y(), S, {{im.MascSecuencia(frame), im.ImgSecuencia(frame)}}, clave));
         aj.TipoGraf = 0;
         const QImage dibujo = Dibujo(a, aj);
@@ -327,8 +320,9 @@ private Q_SLOTS:
         for (int k : {izq + 1, izq + c - 1})
           QVERIFY2(i == 1 || Distintos(img, QRect(k, medio - alto / 2, 1, alto), relleno) == 0, qPrintable(donde));
         const QRect valor(izq + 3, arriba + 3, c - 5, 2 * R - 5);
-        QVERIFY2(Contar(img, valor, [](QRgb p) { return qGray(p) < 0x60; }) > 0 == (i < 58) && Distintos(img, valor, relleno) > 0, qPrintable(donde));
-        QVERIFY2(Distintos(img, QRect(izq, arriba - 16, c, 14), Blanco) > 0, qPrintable(donde));
+        QVERIFY2((Contar(img, valor, [](QRgb p) { return qGray(p) < 0x60; }) > 0) == (i < 58) && Distintos(img, valor, relleno) > 0, qPrintable(donde));
+        QVERIFY2(Distintos(img, QRect(izq, arriba - 16, c, 14), Blanco) > 0 && Distintos(img, QRect(izq, arriba - 1, c, 1), Blanco) == 0,
+                 qPrintable(donde));
         vista[std::size_t(i)] = true;
       }
       if (x == -50)
@@ -365,9 +359,7 @@ private Q_SLOTS:
         a.Insertar(v);
       const TDistribucion dist = a.DistribuirSeparada(20, 10, 10);  // the presentation's defaults
       TAjustesDibujo aj;
-      aj.R = 20;
-      aj.ColFon = Fondo;
-      aj.Fuente.Color = Azul;
+      aj.ColFon = Fondo, aj.Fuente.Color = Azul, aj.R = 20;
       const QImage img = Dibujo(a, aj, dist.Ancho + 40, dist.Alto + 40);
       const TNodoBin* n = RecorrerPreorden(a.Raiz, [&](TNodoBin* m, std::int32_t) { return m->Valor == clave; });
       int izq = img.width(), der = -1;
@@ -393,7 +385,7 @@ private Q_SLOTS:
     int desordenadas = 0;
     for (int caso = 0; caso < 100; ++caso) {
       auto a = caso % 37 == 0 ? Cadena(40 + caso % 7, caso % 2 == 0)
-                              : Arbol(caso % 5, {}, 1 + int(gen() % 150), gen(), caso % 3 == 0 ? 60 : 2000000);
+                              : Arbol(caso % 5, {}, 1 + int(gen() % 150), unsigned(gen()), caso % 3 == 0 ? 60 : 2000000);
       for (int k = 0; k < 36; ++k) {
         const int desde = k % 3, hasta = k / 3 % 3;
         Mezclar(*a, desde, hasta, std::vector<double>{0.0, 0.37, std::sqrt(0.9), 1.0}[std::size_t(k / 9)],
@@ -426,9 +418,9 @@ private Q_SLOTS:
   // through nodes, edges, texts and cells, for layouts and blends.
   void RecorteNoCambiaLaImagen_data() {
     QTest::addColumn<TRecorteCaso>("caso");
-    QTest::newRow("busqueda con texto") << TRecorteCaso{0, 0, 0, 0, 1.0, 0};
-    QTest::newRow("rojo-negro con imagenes") << TRecorteCaso{2, 2, 0, 0, 1.0, 0};
-    QTest::newRow("monticulo con vector") << TRecorteCaso{3, 0, 0, 0, 1.0, 0};
+    QTest::newRow("busqueda con texto") << TRecorteCaso{0, 0, 0, 0, 1.0, 8};
+    QTest::newRow("rojo-negro con imagenes") << TRecorteCaso{2, 2, 0, 0, 1.0, 8};
+    QTest::newRow("monticulo con vector") << TRecorteCaso{3, 0, 0, 0, 1.0, 8};
     QTest::newRow("AVL letra diminuta") << TRecorteCaso{1, 1, 0, 0, 1.0, 1};
     QTest::newRow("splay comprimido") << TRecorteCaso{4, 0, 1, 1, 1.0, 1};
     QTest::newRow("busqueda de separado a completo") << TRecorteCaso{0, 0, 0, 2, 0.37, 1};
@@ -466,17 +458,12 @@ private Q_SLOTS:
             despl.insert(despl.end(), {QPoint(n->X + dx, n->Y + dy), QPoint(n->X + dx - W, n->Y + dy - H)});
     for (const QPoint p : despl) {
       TAjustesDibujo aj;
-      aj.TipoGraf = caso.TipoGraf;
-      aj.Imagenes = &c.Capas;
-      aj.DesplX = p.x();
-      aj.DesplY = p.y();
-      aj.Fuente.Tam = caso.Puntos > 0 ? caso.Puntos : aj.Fuente.Tam;
+      aj.TipoGraf = caso.TipoGraf, aj.Fuente.Tam = caso.Puntos, aj.DesplX = p.x(), aj.DesplY = p.y(), aj.Imagenes = &c.Capas;
       aj.Recortar = false;
       const QImage entera = Dibujo(*a, aj, W, H);
       aj.Recortar = true;
       const QImage recortada = Dibujo(*a, aj, W, H);
-      aj.YCreceHaciaAbajo = true;
-      aj.XEnOrdenSimetrico = caso.Desde != 1 && caso.Hasta != 1;
+      aj.YCreceHaciaAbajo = true, aj.XEnOrdenSimetrico = caso.Desde != 1 && caso.Hasta != 1;
       QVERIFY2(recortada == entera && Dibujo(*a, aj, W, H) == entera, qPrintable(QStringLiteral("at %1, %2").arg(p.x()).arg(p.y())));
     }
   }
@@ -491,8 +478,7 @@ private Q_SLOTS:
       for (int i = 0; i <= 999999; ++i, n = aLaDerecha ? n->Der : n->Izq)
         if (i == 0 || i == 500000 || i == 999999) {
           TAjustesDibujo aj;
-          aj.DesplX = n->X - 120;
-          aj.DesplY = n->Y - 85;
+          aj.DesplX = n->X - 120, aj.DesplY = n->Y - 85;
           const QImage todo = Dibujo(*a, aj, 240, 170);
           aj.YCreceHaciaAbajo = aj.XEnOrdenSimetrico = true;
           const QImage podado = Dibujo(*a, aj, 240, 170);

@@ -149,38 +149,24 @@ private Q_SLOTS:
       QCOMPARE(im.Capa(0, 1, 1), sombra);
   }
 
-  // Cell side from the plain nodes' width div 3, frames from the sequence.
-  void tamanos_data() {
-    QTest::addColumn<int>("anchoNodos");
-    QTest::addColumn<QSize>("secuencia");
-    QTest::addColumn<int>("tam");
-    QTest::addColumn<int>("frames");
-    QTest::newRow("91 px: the odd pixel is not a cell") << 91 << QSize(300, 30) << 30 << 10;
-    QTest::newRow("3 px: cells of one pixel") << 3 << QSize(5, 1) << 1 << 5;
-    QTest::newRow("sequence narrower than a cell") << 90 << QSize(29, 30) << 30 << 0;
-    QTest::newRow("sequence lower than a cell") << 90 << QSize(300, 29) << 30 << 0;
-    QTest::newRow("partial cell and extra rows") << 90 << QSize(310, 40) << 30 << 10;
-  }
+  // Cell side from the plain nodes' width div 3 (pictures may be higher
+  // than a cell), frames from the sequence's whole cells.
   void tamanos() {
-    QFETCH(int, anchoNodos);
-    QFETCH(QSize, secuencia);
-    QFETCH(int, tam);
-    QFETCH(int, frames);
-    QTemporaryDir tmp;
-    const QDir dir(tmp.path());
     const auto patron = [](int x, int y) { return qRgb(x * 37, y * 53, x * y); };
-    for (const char* n : {"Nodos.bmp", "NodosR.bmp", "NodosN.bmp"})  // higher than a cell
-      QVERIFY(Guardar(dir, n, Pintada(anchoNodos, tam + 2, patron)));
-    QVERIFY(Guardar(dir, "MaskNor.bmp", Mascara(tam, NorBlanco, 255, 0)) &&
-            Guardar(dir, "MaskFon.bmp", Mascara(tam, FonBlanco, 255, 0)) &&
-            Guardar(dir, "Secuencia.bmp", Pintada(secuencia.width(), secuencia.height(), patron)));
-    TImagenesNodos im;
-    QVERIFY(im.CargarImagenes(false, dir));
-    QCOMPARE(im.TamImg(), tam);
-    QCOMPARE(im.NumFrames(), frames);
-    QCOMPARE(im.Capa(2, 2, 3).size(), QSize(tam, tam));
-    if (frames > 0)
-      QCOMPARE(im.MascSecuencia(frames - 1).size(), QSize(tam, tam));
+    for (const auto& [anchoNodos, secuencia, tam, frames] :
+         {std::tuple{91, QSize(300, 30), 30, 10}, {3, QSize(5, 1), 1, 5}, {90, QSize(29, 30), 30, 0},
+          {90, QSize(300, 29), 30, 0}, {90, QSize(310, 40), 30, 10}}) {
+      QTemporaryDir tmp;
+      const QDir dir(tmp.path());
+      for (const char* n : {"Nodos.bmp", "NodosR.bmp", "NodosN.bmp"})
+        QVERIFY(Guardar(dir, n, Pintada(anchoNodos, tam + 2, patron)));
+      QVERIFY(Guardar(dir, "MaskNor.bmp", Mascara(tam, NorBlanco, 255, 0)) && Guardar(dir, "MaskFon.bmp", Mascara(tam, FonBlanco, 255, 0)) &&
+              Guardar(dir, "Secuencia.bmp", Pintada(secuencia.width(), secuencia.height(), patron)));
+      TImagenesNodos im;
+      QVERIFY(im.CargarImagenes(false, dir));
+      QVERIFY(im.TamImg() == tam && im.NumFrames() == frames && im.Capa(2, 2, 3).size() == QSize(tam, tam));
+      QVERIFY(frames == 0 || im.MascSecuencia(frames - 1).size() == QSize(tam, tam));
+    }
   }
 
   // One file of a good set replaced by the bytes given (a null array removes
