@@ -177,7 +177,6 @@ private Q_SLOTS:
       }
     }
   }
-
   // The key centred in the circle unless the mode has none; a balance factor
   // or black height touches the circle's upper right, a heap position sits
   // below it; nothing else beyond. "Imagenes" without pictures draws as mode 0.
@@ -213,7 +212,6 @@ private Q_SLOTS:
     aj.TipoGraf = caso.TipoGraf == 2 ? 0 : caso.TipoGraf;
     QCOMPARE(img, Dibujo(*a, aj, 160, 200));
   }
-
   // A plain, a red and a black node, selected, highlighted and normal, with
   // and without shadows, in both depths: the square holds the stamps exactly
   // (on the pictures' own circle, though R differs), nothing else but texts.
@@ -260,7 +258,6 @@ private Q_SLOTS:
       }
     }
   }
-
   // The layers follow the set: a 32-bit set is shared, re-tinted shadows are
   // taken again, unchanged layers (an 8-bit set's conversions too) are kept.
   void CapasSiguenAlConjunto() {
@@ -276,7 +273,6 @@ private Q_SLOTS:
     c.Capas.Actualizar(TImagenesNodos());
     QVERIFY(!c.Capas.Hay() && c.Capas.Capa(0, 0, 0).isNull());
   }
-
   // A heap's vector row, swept across the width AnchoFilaVector gives: every
   // cell comes wholly into view; cells in use are grey (the selected one
   // yellow, the marked one with 2 px of red), removed ones white with grey
@@ -348,7 +344,6 @@ private Q_SLOTS:
     DibujarEstructura(nula, m, aj);
     QVERIFY(nula.isNull());
   }
-
   // A key too long for its circle even at the smallest size lies over its own
   // box, its ink within the box's outline, with background between siblings.
   void ClavesLargas() {
@@ -376,7 +371,6 @@ private Q_SLOTS:
                         Contar(img, QRect(der + 1, n->Y, 8, 1), negro) > 0 && otro->Y == n->Y && hueco));
     }
   }
-
   // Every layout puts each node below its ancestors (within the 1 px of a
   // blend's rounding); the separated and complete ones keep x in symmetric
   // order, the compressed one does not; a blend keeps what both have.
@@ -412,7 +406,6 @@ private Q_SLOTS:
     }
     QVERIFY(desordenadas > 0);  // why the compressed layout is never said to keep the order
   }
-
   // Skipping what lies outside, and the subtrees that cannot reach the
   // picture, draws the same pixels as drawing everything, at offsets that cut
   // through nodes, edges, texts and cells, for layouts and blends.
@@ -467,7 +460,6 @@ private Q_SLOTS:
       QVERIFY2(recortada == entera && Dibujo(*a, aj, W, H) == entera, qPrintable(QStringLiteral("at %1, %2").arg(p.x()).arg(p.y())));
     }
   }
-
   // A chain of a million nodes draws without recursion wherever it is seen,
   // the same with the subtrees skipped as with every node walked.
   void CadenaDeUnMillon() {

@@ -53,7 +53,6 @@ class PruebasLienzo : public QObject {
 
 private Q_SLOTS:
   void init() { QFile::remove(Fichero()); }
-
   // A tree that fits: centred both ways, or its root's circle at the top; with
   // the root fixed a chain wider than half the canvas is not cut by its edges.
   void ArbolQueCabe() {
@@ -84,7 +83,6 @@ private Q_SLOTS:
     QCOMPARE(Extremo(e.V().Estructura()).x() - l.DesplX(), 200);
     QVERIFY(e.V().Estructura().Raiz->X - R - l.DesplX() >= 0);
   }
-
   // Wider or taller than the canvas: range 0 to extent - 1, page W - 1;
   // scrolling moves the picture, not the nodes; a new layout keeps the
   // offset, limited so the view does not pass the end.
@@ -132,7 +130,6 @@ private Q_SLOTS:
     l2.Distribuir();
     QCOMPARE(l2.DesplY(), alto - H - 1);
   }
-
   // The first size lays out and draws; a paint only copies the picture; a
   // new size lays out again. F5 from "Completa" gives "Separada" with
   // separation 4, then "Comprimida" with 7, during an operation too.
@@ -179,7 +176,6 @@ private Q_SLOTS:
       QCOMPARE(leidos.join('|'), QString::fromUtf8(textos));
     }
   }
-
   // A stored count that disagrees with the nodes cannot be laid out
   // compressed: the message comes once (again after a layout that works; one
   // found while painting, after the paint), the nodes stay where they were.
@@ -216,7 +212,6 @@ private Q_SLOTS:
     QCoreApplication::processEvents();
     QVERIFY(e.Mensajes().size() == 2 && Posiciones(v.Estructura()) == posiciones);
   }
-
   // In image mode the window stamps the pictures into a 32-bit buffer in both
   // depths; a new background tints the shadows first (never in 8-bit mode).
   void ImagenesEnLaVentana() {
@@ -251,7 +246,6 @@ private Q_SLOTS:
       QVERIFY(sombra > 0 && nodo > 0 && (rojoVerde > 0) == modo8);
     }
   }
-
   // The window tells the drawing what the positions satisfy only between
   // operations and motions: its picture is the one drawn with nothing
   // skipped, scrolling over each layout, with a node moved far from its
@@ -267,13 +261,9 @@ private Q_SLOTS:
       Insertar(v, 300, 11);
       v.RealizarBusqueda(-1);  // a miss selects nothing
       v.Refrescar();
-      const auto entero = [&] {
+      const auto entero = [&] {  // the window's picture is the one drawn with nothing skipped
         TAjustesDibujo a;
-        a.ColFon = e.Pres().ColFon();
-        a.Fuente = e.Pres().Fuente();
-        a.DesplX = l.DesplX();
-        a.DesplY = l.DesplY();
-        a.Recortar = false;
+        a.ColFon = e.Pres().ColFon(), a.Fuente = e.Pres().Fuente(), a.DesplX = l.DesplX(), a.DesplY = l.DesplY(), a.Recortar = false;
         QImage img(W, H, QImage::Format_RGB32);
         DibujarEstructura(img, v.Estructura(), a);
         return img == l.Imagen();
@@ -283,14 +273,12 @@ private Q_SLOTS:
         l.sbVert()->setValue(l.sbVert()->maximum() * (i / 4) / 3);
         QVERIFY2(entero(), qPrintable(QStringLiteral("at %1, %2").arg(l.DesplX()).arg(l.DesplY())));
       }
-      l.sbHoriz()->setValue(0);
-      l.sbVert()->setValue(0);
+      l.sbHoriz()->setValue(0), l.sbVert()->setValue(0);
       TNodoBin* hondo = v.Estructura().Raiz->Der;
       RecorrerPreorden(hondo, [&](TNodoBin* n, std::int32_t) { hondo = n->Y > hondo->Y ? n : hondo; });
       QVERIFY(v.Estructura().Raiz->X - l.DesplX() > W + 100 && hondo->Padre->Y - l.DesplY() > H + 100);
       e.Bloquear();
-      hondo->X = l.DesplX() + W / 2;
-      hondo->Y = l.DesplY() + H / 2;
+      hondo->X = l.DesplX() + W / 2, hondo->Y = l.DesplY() + H / 2;
       l.Dibujar();
       QVERIFY(l.Imagen().pixel(W / 2, H / 2 - R / 2) == ColorQt(ColorRGB(255, 255, 255)).rgb() && entero());
       l.AcabarMovimiento();

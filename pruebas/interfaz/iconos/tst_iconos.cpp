@@ -73,7 +73,6 @@ private Q_SLOTS:
       QVERIFY(Cuantos(apagado, alfa) > 0 && Cuantos(apagado, alfa) < Cuantos(a16, alfa));
     }
   }
-
   // Straight outlines stay sharp where a unit is not a whole number of pixels.
   void trazosRectosNitidos() {
     for (int i : {5, 20, 23})
@@ -84,7 +83,6 @@ private Q_SLOTS:
         QVERIFY2(pintados > 0 && parciales < 0.12 * pintados, qPrintable(QString("%1 at %2 px").arg(i).arg(lado)));
       }
   }
-
   // The program's icon is a mostly filled tile; the installed SVG is well
   // formed, on the same 64-unit grid, with the same six nodes.
   void iconoDelPrograma() {

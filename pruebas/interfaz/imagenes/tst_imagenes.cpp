@@ -148,7 +148,6 @@ private Q_SLOTS:
     if (modo8)
       QCOMPARE(im.Capa(0, 1, 1), sombra);
   }
-
   // Cell side from the plain nodes' width div 3 (pictures may be higher
   // than a cell), frames from the sequence's whole cells.
   void tamanos() {
@@ -168,7 +167,6 @@ private Q_SLOTS:
       QVERIFY(frames == 0 || im.MascSecuencia(frames - 1).size() == QSize(tam, tam));
     }
   }
-
   // One file of a good set replaced by the bytes given (a null array removes
   // it): the load fails and empties a set that had loaded before.
   void fallos_data() {
@@ -227,7 +225,6 @@ private Q_SLOTS:
     im.TintarSombras(0x00FF0000);
     QVERIFY(im.Capa(0, 0, 0).isNull() && im.Capa(0, 0, 1).isNull() && im.MascSecuencia(0).isNull());
   }
-
   // Every mode at one position, in both depths, against a pixel model. The
   // 32-bit source words carry 0 in their fourth byte: the result has 0xFF there.
   void recorte_data() {
@@ -285,7 +282,6 @@ private Q_SLOTS:
     CombinarBits(nula, 0, 0, d32, TCombinacion::Copiar);
     QVERIFY(d == d32 && nula.isNull());
   }
-
   // A palette of fewer colours is padded to 256 entries; a cut file gives none.
   void paletaNodos256() {
     QTemporaryDir tmp;
@@ -300,7 +296,6 @@ private Q_SLOTS:
     f.close();
     QVERIFY(!PaletaNodos256(dir).has_value());
   }
-
   // The generator's pictures load in both depths: the node covers the centre
   // and never its shadow, which, tinted, shows darker than the background.
   void conjuntoGenerado_data() { capasYFrames_data(); }
