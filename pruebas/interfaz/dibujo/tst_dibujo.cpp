@@ -117,13 +117,10 @@ bool Estampado(const QImage& img, int x0, int y0, int S, const std::vector<std::
 }
 
 struct TNodoCaso {
-  int Color;  // -1 not a red-black node
+  int Tipo, Color, TipoGraf;  // Color -1: not a red-black node
   bool Sel, Marcado;
   TColor Relleno, Contorno;
-};
-struct TTextoCaso {
-  int Tipo, TipoGraf;
-  bool Texto, Derecha, Debajo;
+  bool Derecha, Debajo;  // where the kind's figure is
 };
 struct TRecorteCaso {
   int Tipo, TipoGraf, Desde, Hasta;  // kind 5 a right chain, 6 a left one; layouts (the same twice: no blend)
@@ -137,36 +134,59 @@ class PruebasDibujo : public QObject {
   Q_OBJECT
 
 private Q_SLOTS:
-  void RellenoYContorno_data() {
+  void UnNodo_data() {
     QTest::addColumn<TNodoCaso>("caso");
     const TColor blanco = 0xFFFFFF, amarillo = ColorRGB(255, 255, 0), rojo = ColorRGB(255, 0, 0), plata = ColorRGB(192, 192, 192);
-    QTest::newRow("normal") << TNodoCaso{-1, false, false, blanco, 0};
-    QTest::newRow("seleccionado y marcado") << TNodoCaso{-1, true, true, amarillo, rojo};
-    QTest::newRow("marcado") << TNodoCaso{-1, false, true, blanco, rojo};
-    QTest::newRow("rojo") << TNodoCaso{0, false, false, rojo, 0};
-    QTest::newRow("rojo seleccionado") << TNodoCaso{0, true, false, ColorRGB(0, 127, 255), 0};
-    QTest::newRow("rojo marcado") << TNodoCaso{0, false, true, rojo, rojo};
-    QTest::newRow("negro seleccionado") << TNodoCaso{1, true, false, plata, 0};
-    QTest::newRow("color guardado 7 no es rojo") << TNodoCaso{7, false, false, plata, 0};
+    QTest::newRow("busqueda") << TNodoCaso{0, -1, 0, false, false, blanco, 0, false, false};
+    QTest::newRow("seleccionado y marcado sin texto") << TNodoCaso{0, -1, 1, true, true, amarillo, rojo, false, false};
+    QTest::newRow("marcado") << TNodoCaso{0, -1, 0, false, true, blanco, rojo, false, false};
+    QTest::newRow("AVL") << TNodoCaso{1, -1, 0, false, false, blanco, 0, true, false};
+    QTest::newRow("AVL sin texto") << TNodoCaso{1, -1, 1, false, false, blanco, 0, false, false};
+    QTest::newRow("imagenes sin imagenes") << TNodoCaso{1, -1, 2, false, false, blanco, 0, true, false};
+    QTest::newRow("rojo") << TNodoCaso{2, 0, 0, false, false, rojo, 0, true, false};
+    QTest::newRow("rojo seleccionado") << TNodoCaso{2, 0, 1, true, false, ColorRGB(0, 127, 255), 0, false, false};
+    QTest::newRow("rojo marcado") << TNodoCaso{2, 0, 1, false, true, rojo, rojo, false, false};
+    QTest::newRow("negro seleccionado") << TNodoCaso{2, 1, 0, true, false, plata, 0, true, false};
+    QTest::newRow("color guardado 7 no es rojo") << TNodoCaso{2, 7, 1, false, false, plata, 0, false, false};
+    QTest::newRow("monticulo") << TNodoCaso{3, -1, 0, false, false, blanco, 0, false, true};
+    QTest::newRow("monticulo sin texto") << TNodoCaso{3, -1, 1, false, false, blanco, 0, false, false};
   }
-  // The circle covers cx - R .. cx + R - 1 both ways and nothing beyond;
-  // edges take the inverse of the background.
-  void RellenoYContorno() {
+  // One node: the circle covers cx - R .. cx + R - 1 both ways; the key is
+  // centred in it unless the mode has none; a balance factor or black height
+  // touches its upper right, a heap position sits below it; nothing else
+  // beyond. "Imagenes" without pictures draws as "Dibujos y texto".
+  void UnNodo() {
     QFETCH(TNodoCaso, caso);
-    auto a = Arbol(caso.Color < 0 ? 0 : 2, {8});
+    auto a = Arbol(caso.Tipo, {8});
     if (caso.Color >= 0)
       static_cast<TNodoRN*>(a->Raiz)->Color = static_cast<std::uint8_t>(caso.Color);
     a->Raiz->Marcado = caso.Marcado;
     a->NodoSel = caso.Sel ? a->Raiz : nullptr;
-    const int cx = 60, cy = 50;
-    const QImage img = Dibujo(*a, Centro(a->Raiz, cx, cy));
-    for (const QPoint p : {QPoint(cx, cy), QPoint(cx - R + 3, cy), QPoint(cx, cy + R - 3), QPoint(cx + R - 3, cy)})
+    const int cx = 80, cy = 40, h = AltoLetra(8), d = R * 181 / 256;
+    TAjustesDibujo aj = Centro(a->Raiz, cx, cy, caso.TipoGraf);
+    aj.Fuente.Color = Azul;
+    const QImage img = Dibujo(*a, aj, 160, 200);
+    for (const QPoint p : {QPoint(cx - R + 3, cy), QPoint(cx, cy + R - 3), QPoint(cx + R - 3, cy)})
       QCOMPARE(img.pixel(p), Rgb(caso.Relleno));
     for (const QPoint p : {QPoint(cx - R, cy), QPoint(cx + R - 1, cy), QPoint(cx, cy - R), QPoint(cx, cy + R - 1)})
       QCOMPARE(img.pixel(p), Rgb(caso.Contorno));
-    QCOMPARE(FueraDelFondo(img, QRect(cx - R, cy - R, 2 * R, 2 * R)), 0);
-
-    a = Arbol(0, {50, 30, 70});
+    QRect tinta;
+    for (int y = cy - 10; y < cy + 10; ++y)
+      for (int x = cx - 10; x < cx + 10; ++x)
+        tinta |= img.pixel(x, y) != Rgb(caso.Relleno) ? QRect(x, y, 1, 1) : QRect();
+    QCOMPARE(tinta.isEmpty(), caso.TipoGraf == 1);
+    QVERIFY(tinta.isEmpty() || (std::abs(tinta.left() + tinta.right() - 2 * cx) <= 3 && std::abs(tinta.top() + tinta.bottom() - 2 * cy) <= 4));
+    const QRect arribaDerecha(cx + d + 2, cy - d - 1 - h, 14, h), abajo(cx - 7, cy + R, 14, h + 2);
+    QCOMPARE(Distintos(img, arribaDerecha, Rgb(Fondo)) > 0, caso.Derecha);
+    QCOMPARE(Distintos(img, abajo, Rgb(Fondo)) > 0, caso.Debajo);
+    QCOMPARE(FueraDelFondo(img, QRegion(cx - R, cy - R, 2 * R, 2 * R) + arribaDerecha + abajo + QRect(0, 120, 160, 80)), 0);
+    TCapasDibujo vacias;
+    aj.Imagenes = &vacias;
+    aj.TipoGraf = caso.TipoGraf == 2 ? 0 : caso.TipoGraf;
+    QCOMPARE(img, Dibujo(*a, aj, 160, 200));
+  }
+  void AristasDelColorInversoDelFondo() {
+    auto a = Arbol(0, {50, 30, 70});
     for (const auto& [fondo, arista] : {std::pair{0xFFFFFFu, 0u}, {0u, 0xFFFFFFu}, {0x123456u, 0xEDCBA9u}}) {
       TAjustesDibujo aj = Centro(a->Raiz, 100, 30);
       aj.ColFon = fondo;
@@ -176,41 +196,6 @@ private Q_SLOTS:
         QVERIFY(Contar(arbol, QRect(m - QPoint(1, 1), QSize(3, 3)), [&](QRgb p) { return p == Rgb(arista); }) > 0);
       }
     }
-  }
-  // The key centred in the circle unless the mode has none; a balance factor
-  // or black height touches the circle's upper right, a heap position sits
-  // below it; nothing else beyond. "Imagenes" without pictures draws as mode 0.
-  void TextoYCifras_data() {
-    QTest::addColumn<TTextoCaso>("caso");
-    QTest::newRow("busqueda") << TTextoCaso{0, 0, true, false, false};
-    QTest::newRow("AVL") << TTextoCaso{1, 0, true, true, false};
-    QTest::newRow("rojo-negro") << TTextoCaso{2, 0, true, true, false};
-    QTest::newRow("monticulo") << TTextoCaso{3, 0, true, false, true};
-    QTest::newRow("AVL sin texto") << TTextoCaso{1, 1, false, false, false};
-    QTest::newRow("monticulo sin texto") << TTextoCaso{3, 1, false, false, false};
-    QTest::newRow("imagenes sin imagenes") << TTextoCaso{1, 2, true, true, false};
-  }
-  void TextoYCifras() {
-    QFETCH(TTextoCaso, caso);
-    auto a = Arbol(caso.Tipo, {5});
-    const int cx = 80, cy = 40, h = AltoLetra(8), d = R * 181 / 256;
-    TAjustesDibujo aj = Centro(a->Raiz, cx, cy, caso.TipoGraf);
-    aj.Fuente.Color = Azul;
-    const QImage img = Dibujo(*a, aj, 160, 200);
-    QRect tinta;
-    for (int y = cy - 10; y < cy + 10; ++y)
-      for (int x = cx - 10; x < cx + 10; ++x)
-        tinta |= Tinta(img.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
-    QCOMPARE(!tinta.isEmpty(), caso.Texto);
-    QVERIFY(!caso.Texto || (std::abs(tinta.left() + tinta.right() - 2 * cx) <= 3 && std::abs(tinta.top() + tinta.bottom() - 2 * cy) <= 4));
-    const QRect arribaDerecha(cx + d + 2, cy - d - 1 - h, 14, h), abajo(cx - 7, cy + R, 14, h + 2);
-    QCOMPARE(Distintos(img, arribaDerecha, Rgb(Fondo)) > 0, caso.Derecha);
-    QCOMPARE(Distintos(img, abajo, Rgb(Fondo)) > 0, caso.Debajo);
-    QCOMPARE(FueraDelFondo(img, QRegion(cx - R, cy - R, 2 * R, 2 * R) + arribaDerecha + abajo + QRect(0, 120, 160, 80)), 0);
-    TCapasDibujo vacias;
-    aj.Imagenes = &vacias;
-    aj.TipoGraf = caso.TipoGraf == 2 ? 0 : caso.TipoGraf;
-    QCOMPARE(img, Dibujo(*a, aj, 160, 200));
   }
   // A plain, a red and a black node, selected, highlighted and normal, with
   // and without shadows, in both depths: the square holds the stamps exactly
