@@ -1,6 +1,6 @@
 // The drawn icons: every tool bar picture is there, tells itself apart, is
-// drawn afresh at high pixel ratios, keeps straight strokes crisp and greys
-// out when disabled; the program's icon and its SVG agree.
+// drawn afresh at high pixel ratios (also through paint()), keeps straight
+// strokes crisp and greys out when disabled; the program's icon and its SVG agree.
 #include "uIconos.h"
 
 #include <QFile>
@@ -14,7 +14,7 @@ namespace {
 QImage Imagen(const QIcon& i, int lado, qreal ratio = 1, QIcon::Mode m = QIcon::Normal) {
   return i.pixmap(QSize(lado, lado), ratio, m).toImage().convertToFormat(QImage::Format_ARGB32);
 }
-// Pixels that satisfy f; pixels of two pictures that differ by more than a rounding step.
+// Pixels for which f(pixel of a, pixel of b) holds.
 template <class F> int Cuantos(const QImage& a, F f, const QImage& b = {}) {
   int n = 0;
   for (int y = 0; y < a.height(); ++y)
@@ -23,20 +23,17 @@ template <class F> int Cuantos(const QImage& a, F f, const QImage& b = {}) {
   return n;
 }
 int Diferentes(const QImage& a, const QImage& b) {
-  return Cuantos(a, [](QRgb p, QRgb q) {
-    return std::abs(qRed(p) - qRed(q)) > 8 || std::abs(qGreen(p) - qGreen(q)) > 8 || std::abs(qBlue(p) - qBlue(q)) > 8 ||
-           std::abs(qAlpha(p) - qAlpha(q)) > 8;
+  const auto lejos = [](int p, int q) { return std::abs(p - q) > 8; };  // more than a rounding step
+  return Cuantos(a, [&](QRgb p, QRgb q) {
+    return lejos(qRed(p), qRed(q)) || lejos(qGreen(p), qGreen(q)) || lejos(qBlue(p), qBlue(q)) || lejos(qAlpha(p), qAlpha(q));
   }, b);
 }
+int Alfa(const QImage& im) { return Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p); }); }
 // Enough opaque pixels and colours for a picture, not a smudge.
 bool Dibujado(const QImage& im, int opacos, int colores) {
   QSet<QRgb> vistos;
-  const int n = Cuantos(im, [&](QRgb p, QRgb) {
-    if (qAlpha(p) > 0)
-      vistos.insert(p);
-    return qAlpha(p) == 255;
-  });
-  return n >= opacos && vistos.size() >= colores;
+  Cuantos(im, [&](QRgb p, QRgb) { return qAlpha(p) > 0 && (vistos.insert(p), true); });
+  return Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p) == 255; }) >= opacos && vistos.size() >= colores;
 }
 
 }  // namespace
@@ -45,14 +42,11 @@ class TPruebaIconos : public QObject {
   Q_OBJECT
 
 private Q_SLOTS:
-  // Every index: a picture at 16 and 32 px unlike the others and the
-  // program's; at ratio 2 not the 16 px one blown up, also through paint();
-  // disabled, grey and fainter. Others give none.
   void cadaIndiceDaUnDibujo() {
     QVERIFY(IconoHerramienta(-1).isNull() && IconoHerramienta(NumIconosHerramienta).pixmap(16).isNull());
     for (int i = 0; i < NumIconosHerramienta; ++i) {
       const QIcon icono = IconoHerramienta(i);
-      const QImage a16 = Imagen(icono, 16), doble = Imagen(icono, 16, 2.0);
+      const QImage a16 = Imagen(icono, 16), doble = Imagen(icono, 16, 2.0), apagado = Imagen(icono, 16, 1.0, QIcon::Disabled);
       QVERIFY2(Dibujado(a16, 32, 3) && Dibujado(Imagen(icono, 32), 128, 3) && doble.size() == QSize(32, 32), qPrintable(QString::number(i)));
       QVERIFY(Diferentes(doble, a16.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation)) >= 32);
       for (int j = i + 1; j < NumIconosHerramienta; ++j)
@@ -61,20 +55,15 @@ private Q_SLOTS:
       QImage lienzo(32, 32, QImage::Format_ARGB32);
       lienzo.setDevicePixelRatio(2.0);
       lienzo.fill(Qt::transparent);
-      {
-        QPainter p(&lienzo);
-        icono.paint(&p, QRect(0, 0, 16, 16));
-      }
+      QPainter p(&lienzo);
+      icono.paint(&p, QRect(0, 0, 16, 16));
+      p.end();
       lienzo.setDevicePixelRatio(1.0);
       QCOMPARE(Diferentes(lienzo, doble), 0);
-      const QImage apagado = Imagen(icono, 16, 1.0, QIcon::Disabled);
-      const auto alfa = [](QRgb c, QRgb) { return qAlpha(c); };
-      QCOMPARE(Cuantos(apagado, [](QRgb c, QRgb) { return qAlpha(c) > 0 && (std::abs(qRed(c) - qGreen(c)) > 2 || std::abs(qGreen(c) - qBlue(c)) > 2); }), 0);
-      QVERIFY(Cuantos(apagado, alfa) > 0 && Cuantos(apagado, alfa) < Cuantos(a16, alfa));
+      const auto color = [](QRgb c, QRgb) { return qAlpha(c) > 0 && (std::abs(qRed(c) - qGreen(c)) > 2 || std::abs(qGreen(c) - qBlue(c)) > 2); };
+      QVERIFY(Cuantos(apagado, color) == 0 && Alfa(apagado) > 0 && Alfa(apagado) < Alfa(a16));
     }
-  }
-  // Straight outlines stay sharp where a unit is not a whole number of pixels.
-  void trazosRectosNitidos() {
+    // Straight outlines stay sharp where a unit is not a whole number of pixels.
     for (int i : {5, 20, 23})
       for (int lado : {16, 20, 24, 40}) {
         const QImage im = Imagen(IconoHerramienta(i), lado);
@@ -83,8 +72,8 @@ private Q_SLOTS:
         QVERIFY2(pintados > 0 && parciales < 0.12 * pintados, qPrintable(QString("%1 at %2 px").arg(i).arg(lado)));
       }
   }
-  // The program's icon is a mostly filled tile; the installed SVG is well
-  // formed, on the same 64-unit grid, with the same six nodes.
+  // A mostly filled tile; the installed SVG is well formed, on the same
+  // 64-unit grid, with the same six nodes.
   void iconoDelPrograma() {
     for (int lado : {16, 256})
       QVERIFY(Dibujado(Imagen(IconoPrograma(), lado), lado * lado / 2, 4));
@@ -95,13 +84,11 @@ private Q_SLOTS:
     int circulos = 0;
     while (!xml.atEnd())
       if (xml.readNext() == QXmlStreamReader::StartElement) {
-        if (raiz.isEmpty())
-          raiz = {xml.name().toString(), xml.attributes().value("viewBox").toString()};
+        raiz = raiz.isEmpty() ? QStringList{xml.name().toString(), xml.attributes().value("viewBox").toString()} : raiz;
         circulos += xml.name() == QLatin1String("circle");
       }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QCOMPARE(raiz, QStringList({"svg", "0 0 64 64"}));
-    QCOMPARE(circulos, 6);
+    QVERIFY(raiz == QStringList({"svg", "0 0 64 64"}) && circulos == 6);
   }
 };
 
