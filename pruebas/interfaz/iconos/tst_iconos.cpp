@@ -1,6 +1,5 @@
-// The drawn icons: every tool bar picture is there, tells itself apart, is
-// drawn afresh at high pixel ratios (also through paint()), keeps straight
-// strokes crisp and greys out when disabled; the program's icon and its SVG agree.
+// The drawn icons: each tool bar picture is there and distinct, drawn afresh at high pixel ratios (also through
+// paint()), crisp on straight strokes and grey when disabled; the program's icon and its SVG agree.
 #include "uIconos.h"
 
 #include <QFile>
@@ -8,6 +7,8 @@
 #include <QSet>
 #include <QTest>
 #include <QXmlStreamReader>
+
+#include <array>
 
 namespace {
 
@@ -17,15 +18,13 @@ QImage Imagen(const QIcon& i, int lado, qreal ratio = 1, QIcon::Mode m = QIcon::
 // Pixels for which f(pixel of a, pixel of b) holds.
 template <class F> int Cuantos(const QImage& a, F f, const QImage& b = {}) {
   int n = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x)
-      n += f(a.pixel(x, y), b.isNull() ? 0 : b.pixel(x, y));
+  for (int i = 0; i < a.width() * a.height(); ++i)
+    n += f(a.pixel(i % a.width(), i / a.width()), b.isNull() ? 0 : b.pixel(i % a.width(), i / a.width()));
   return n;
 }
-int Diferentes(const QImage& a, const QImage& b) {
-  const auto lejos = [](int p, int q) { return std::abs(p - q) > 8; };  // more than a rounding step
-  return Cuantos(a, [&](QRgb p, QRgb q) {
-    return lejos(qRed(p), qRed(q)) || lejos(qGreen(p), qGreen(q)) || lejos(qBlue(p), qBlue(q)) || lejos(qAlpha(p), qAlpha(q));
+int Diferentes(const QImage& a, const QImage& b) {  // by more than a rounding step in some channel
+  return Cuantos(a, [](QRgb p, QRgb q) {
+    return std::abs(qRed(p) - qRed(q)) > 8 || std::abs(qGreen(p) - qGreen(q)) > 8 || std::abs(qBlue(p) - qBlue(q)) > 8 || std::abs(qAlpha(p) - qAlpha(q)) > 8;
   }, b);
 }
 int Alfa(const QImage& im) { return Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p); }); }
@@ -49,31 +48,27 @@ private Q_SLOTS:
       const QImage a16 = Imagen(icono, 16), doble = Imagen(icono, 16, 2.0), apagado = Imagen(icono, 16, 1.0, QIcon::Disabled);
       QVERIFY2(Dibujado(a16, 32, 3) && Dibujado(Imagen(icono, 32), 128, 3) && doble.size() == QSize(32, 32), qPrintable(QString::number(i)));
       QVERIFY(Diferentes(doble, a16.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation)) >= 32);
-      for (int j = i + 1; j < NumIconosHerramienta; ++j)
-        QVERIFY2(Diferentes(a16, Imagen(IconoHerramienta(j), 16)) >= 16, qPrintable(QString("%1 and %2").arg(i).arg(j)));
-      QVERIFY(Diferentes(a16, Imagen(IconoPrograma(), 16)) >= 16);
+      for (int j = i + 1; j <= NumIconosHerramienta; ++j)  // the last: the program's icon
+        QVERIFY2(Diferentes(a16, Imagen(j < NumIconosHerramienta ? IconoHerramienta(j) : IconoPrograma(), 16)) >= 16, qPrintable(QString("%1, %2").arg(i).arg(j)));
       QImage lienzo(32, 32, QImage::Format_ARGB32);
       lienzo.setDevicePixelRatio(2.0);
       lienzo.fill(Qt::transparent);
-      QPainter p(&lienzo);
-      icono.paint(&p, QRect(0, 0, 16, 16));
-      p.end();
+      {
+        QPainter p(&lienzo);
+        icono.paint(&p, QRect(0, 0, 16, 16));
+      }
       lienzo.setDevicePixelRatio(1.0);
       QCOMPARE(Diferentes(lienzo, doble), 0);
       const auto color = [](QRgb c, QRgb) { return qAlpha(c) > 0 && (std::abs(qRed(c) - qGreen(c)) > 2 || std::abs(qGreen(c) - qBlue(c)) > 2); };
       QVERIFY(Cuantos(apagado, color) == 0 && Alfa(apagado) > 0 && Alfa(apagado) < Alfa(a16));
     }
-    // Straight outlines stay sharp where a unit is not a whole number of pixels.
-    for (int i : {5, 20, 23})
-      for (int lado : {16, 20, 24, 40}) {
-        const QImage im = Imagen(IconoHerramienta(i), lado);
-        const int pintados = Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p) > 0; });
-        const int parciales = Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p) > 0 && qAlpha(p) < 255; });
-        QVERIFY2(pintados > 0 && parciales < 0.12 * pintados, qPrintable(QString("%1 at %2 px").arg(i).arg(lado)));
-      }
+    for (int k = 0; k < 12; ++k) {  // straight outlines stay sharp where a unit is not a whole number of pixels
+      const QImage im = Imagen(IconoHerramienta(std::array{5, 20, 23}[k / 4]), std::array{16, 20, 24, 40}[k % 4]);
+      const int pintados = Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p) > 0; }), parciales = Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p) > 0 && qAlpha(p) < 255; });
+      QVERIFY2(pintados > 0 && parciales < 0.12 * pintados, qPrintable(QString::number(k)));
+    }
   }
-  // A mostly filled tile; the installed SVG is well formed, on the same
-  // 64-unit grid, with the same six nodes.
+  // A mostly filled tile; the installed SVG is well formed, on the same 64-unit grid, with the same six nodes.
   void iconoDelPrograma() {
     for (int lado : {16, 256})
       QVERIFY(Dibujado(Imagen(IconoPrograma(), lado), lado * lado / 2, 4));
