@@ -31,7 +31,7 @@ QList<QRgb> Paleta() {
     p.append(i == 0 ? qRgb(0, 0, 0) : i == 255 ? qRgb(255, 255, 255) : qRgb(i, 255 - i, (i * 7) & 0xFF));
   return p;
 }
-// Which pixels of mask cell c are white.
+// Which pixels of mask cell c are white; masks of three cells of side s in the greys given.
 bool NorBlanco(int c, int x, int y) { return (x + y + c) % 3 != 0; }
 bool FonBlanco(int c, int x, int y) { return (x * y + c) % 2 == 0; }
 QImage Mascara(int s, bool (*blanco)(int, int, int), int claro, int oscuro) {
@@ -72,104 +72,83 @@ class PruebasImagenes : public QObject {
   Q_OBJECT
 
 private Q_SLOTS:
-  void capasYFrames_data() {
-    QTest::addColumn<bool>("modo8");
-    QTest::newRow("32 bits") << false;
-    QTest::newRow("8 bits") << true;
-  }
   // Every layer and frame against a model of the cells (picture through its mask, black outside; holes black
   // inside, white outside; frames through the first node mask); tints rebuild the shadows only, never in 8 bits.
   void capasYFrames() {
-    QFETCH(bool, modo8);
-    QTemporaryDir tmp;
-    const QDir dir(tmp.path());
-    const int s = 4, F = 5;
-    QVERIFY(EscribirConjunto(dir, modo8));
-    TImagenesNodos im;
-    QVERIFY(!im.CargarImagenes(!modo8, dir) && im.CargarImagenes(modo8, dir));  // the other depth's names are not there
-    QVERIFY(im.HayImagenes() && im.Modo8Bits() == modo8 && im.TamImg() == s && im.NumFrames() == F);
-    const QList<QRgb> pal = Paleta();
-    const quint32 negro = modo8 ? 0 : 0xFF000000u, blanco = modo8 ? 0xFF : 0xFFFFFFFFu;
-    const auto color = [&](uint i) { return modo8 ? quint32(i) : quint32(pal[int(i)]) | 0xFF000000u; };
-    for (int i = 0; i < 9 * s * s; ++i) {
-      const int t = i / (3 * s * s), e = i / (s * s) % 3, y = i / s % s, x = i % s;
-      const bool nodo = NorBlanco(e, x, y), sombra = FonBlanco(e, x, y);
-      const quint32 c = color(IdxNodo(t, e * s + x, y)), esperados[4] = {nodo ? c : negro, sombra ? c : negro, nodo ? negro : blanco, sombra ? negro : blanco};
-      QVERIFY(im.Capa(t, e, 0).format() == (modo8 ? QImage::Format_Indexed8 : QImage::Format_RGB32) && (!modo8 || im.Capa(t, e, 1).colorTable() == pal));
-      for (int k = 0; k < 4; ++k)
-        QVERIFY2(Leer(im.Capa(t, e, k), x, y) == esperados[k], qPrintable(QStringLiteral("t %1 e %2 k %3 (%4, %5)").arg(t).arg(e).arg(k).arg(x).arg(y)));
-    }
-    for (int i = 0; i < F * s * s; ++i) {
-      const int f = i / (s * s), y = i / s % s, x = i % s;
-      const bool nodo = NorBlanco(0, x, y);
-      QVERIFY(Leer(im.ImgSecuencia(f), x, y) == (nodo ? color(IdxSecuencia(f * s + x, y)) : negro) && Leer(im.MascSecuencia(f), x, y) == (nodo ? negro : blanco));
-    }
-    QVERIFY(im.ImgSecuencia(F).isNull() && im.MascSecuencia(-1).isNull());
-    QVERIFY(im.Capa(3, 0, 0).isNull() && im.Capa(0, 3, 0).isNull() && im.Capa(0, 0, 4).isNull());
-    const QImage nodo = im.Capa(1, 2, 0), hueco = im.Capa(1, 2, 2), sombra = im.Capa(0, 1, 1).copy();
-    for (const TColor c : {0x00123456u, 0x00FFFFFFu}) {  // the second from the sources, not over the first
-      im.TintarSombras(c);
-      for (int i = 0; i < 9 * s * s && !modo8; ++i) {
+    for (bool modo8 : {false, true}) {
+      QTemporaryDir tmp;
+      const QDir dir(tmp.path());
+      const int s = 4, F = 5;
+      TImagenesNodos im;
+      QVERIFY(EscribirConjunto(dir, modo8) && !im.CargarImagenes(!modo8, dir) && im.CargarImagenes(modo8, dir));  // the other depth's names are not there
+      QVERIFY(im.HayImagenes() && im.Modo8Bits() == modo8 && im.TamImg() == s && im.NumFrames() == F);
+      const QList<QRgb> pal = Paleta();
+      const quint32 negro = modo8 ? 0 : 0xFF000000u, blanco = modo8 ? 0xFF : 0xFFFFFFFFu;
+      const auto color = [&](uint i) { return modo8 ? quint32(i) : quint32(pal[int(i)]) | 0xFF000000u; };
+      for (int i = 0; i < 9 * s * s; ++i) {
         const int t = i / (3 * s * s), e = i / (s * s) % 3, y = i / s % s, x = i % s;
-        const QRgb p = FonBlanco(e, x, y) ? pal[int(IdxNodo(t, e * s + x, y))] : 0;
-        const quint32 esperado = 0xFF000000u | quint32(qRed(p) * RojoDe(c) / 256) << 16 | quint32(qGreen(p) * VerdeDe(c) / 256) << 8 |
-                                 quint32(qBlue(p) * AzulDe(c) / 256);
-        QVERIFY2(Palabra(im.Capa(t, e, 1), x, y) == esperado, qPrintable(QString::number(c, 16)));
+        const bool nodo = NorBlanco(e, x, y), sombra = FonBlanco(e, x, y);
+        const quint32 c = color(IdxNodo(t, e * s + x, y)), esperados[4] = {nodo ? c : negro, sombra ? c : negro, nodo ? negro : blanco, sombra ? negro : blanco};
+        QVERIFY(im.Capa(t, e, 0).format() == (modo8 ? QImage::Format_Indexed8 : QImage::Format_RGB32) && (!modo8 || im.Capa(t, e, 1).colorTable() == pal));
+        for (int k = 0; k < 4; ++k)
+          QVERIFY2(Leer(im.Capa(t, e, k), x, y) == esperados[k], qPrintable(QStringLiteral("8 bits %1: t %2 e %3 k %4 (%5, %6)").arg(modo8).arg(t).arg(e).arg(k).arg(x).arg(y)));
       }
+      for (int i = 0; i < F * s * s; ++i) {  // frame i / s², through the first node mask
+        const int f = i / (s * s), y = i / s % s, x = i % s;
+        QVERIFY(Leer(im.ImgSecuencia(f), x, y) == (NorBlanco(0, x, y) ? color(IdxSecuencia(f * s + x, y)) : negro) && Leer(im.MascSecuencia(f), x, y) == (NorBlanco(0, x, y) ? negro : blanco));
+      }
+      QVERIFY(im.ImgSecuencia(F).isNull() && im.MascSecuencia(-1).isNull() && im.Capa(3, 0, 0).isNull() && im.Capa(0, 3, 0).isNull() && im.Capa(0, 0, 4).isNull());
+      const QImage nodo = im.Capa(1, 2, 0), hueco = im.Capa(1, 2, 2), sombra = im.Capa(0, 1, 1).copy();
+      for (const TColor c : {0x00123456u, 0x00FFFFFFu}) {  // the second from the sources, not over the first
+        im.TintarSombras(c);
+        for (int i = 0; i < 9 * s * s && !modo8; ++i) {
+          const int t = i / (3 * s * s), e = i / (s * s) % 3, y = i / s % s, x = i % s;
+          const QRgb p = FonBlanco(e, x, y) ? pal[int(IdxNodo(t, e * s + x, y))] : 0;
+          QVERIFY2(Palabra(im.Capa(t, e, 1), x, y) == (0xFF000000u | quint32(qRed(p) * RojoDe(c) / 256) << 16 | quint32(qGreen(p) * VerdeDe(c) / 256) << 8 |
+                                                      quint32(qBlue(p) * AzulDe(c) / 256)), qPrintable(QString::number(c, 16)));
+        }
+      }
+      QVERIFY(im.Capa(1, 2, 0) == nodo && im.Capa(1, 2, 2) == hueco && (!modo8 || im.Capa(0, 1, 1) == sombra));
     }
-    QVERIFY(im.Capa(1, 2, 0) == nodo && im.Capa(1, 2, 2) == hueco && (!modo8 || im.Capa(0, 1, 1) == sombra));
   }
-  // Cell side from the plain nodes' width div 3, frames from the sequence's whole cells (none when too low).
+  // Cell side from the plain nodes' width div 3 (1 at the least), frames from the sequence's whole cells.
   void tamanos() {
-    for (const auto& [anchoNodos, secuencia, tam, frames] : {std::tuple{91, QSize(300, 30), 30, 10}, {3, QSize(5, 1), 1, 5}, {90, QSize(300, 29), 30, 0}}) {
+    for (const auto& [anchoNodos, secuencia, tam, frames] : {std::tuple{91, QSize(300, 30), 30, 10}, {3, QSize(5, 1), 1, 5}}) {
       QTemporaryDir tmp;
       TImagenesNodos im;
       QVERIFY(EscribirConjunto(QDir(tmp.path()), false, tam, secuencia, anchoNodos) && im.CargarImagenes(false, QDir(tmp.path())));
-      QVERIFY(im.TamImg() == tam && im.NumFrames() == frames && im.Capa(2, 2, 3).size() == QSize(tam, tam));
-      QVERIFY(frames == 0 || im.MascSecuencia(frames - 1).size() == QSize(tam, tam));
+      QVERIFY(im.TamImg() == tam && im.NumFrames() == frames && im.Capa(2, 2, 3).size() == QSize(tam, tam) && im.MascSecuencia(frames - 1).size() == QSize(tam, tam));
     }
   }
-  // One file of a good set replaced by the bytes given (null: removed): the load fails and empties the set.
-  void fallos_data() {
-    QTest::addColumn<QString>("fichero");
-    QTest::addColumn<QByteArray>("datos");
-    QTemporaryDir tmp;
-    const QDir dir(tmp.path());
+  // One file of a good set replaced by other bytes (null: removed), one case for each way of rejecting it: the
+  // load fails and empties a set loaded before.
+  void fallos() {
+    QTemporaryDir buena;
+    const QDir dir(buena.path());
     QVERIFY(EscribirConjunto(dir, false));
-    const auto leido = [&](const char* n) {
-      QFile f(dir.filePath(n));
-      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
+    const auto leido = [&](const char* n) { QFile f(dir.filePath(n)); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
     QByteArray basura = leido("MaskNor.bmp").left(200), enorme = leido("Nodos.bmp");
     for (int i = 2; i < 200; ++i)  // "BM" kept
       basura[i] = static_cast<char>((i * 97 + 13) & 0xFF);
     const qint32 ancho = 100000;
     memcpy(enorme.data() + 18, &ancho, 4);  // little-endian host
-    const auto fila = [](const char* nombre, const char* f, const QByteArray& d) { QTest::newRow(nombre) << QString::fromLatin1(f) << d; };
     const auto patron = [](int x, int y) { return qRgb(x * 40, y * 60, 9); };
-    fila("missing sequence", "Secuencia.bmp", {});
-    fila("zero-size node picture", "Nodos.bmp", QByteArray(""));
-    fila("last row of the sequence missing", "Secuencia.bmp", leido("Secuencia.bmp").chopped(8));
-    fila("noise in the node mask", "MaskNor.bmp", basura);
-    fila("a PNG named .bmp", "NodosN.bmp", Bmp(Pintada(12, 5, patron), "PNG"));
-    fila("header 100000 px wide", "Nodos.bmp", enorme);
-    fila("node picture 2 px wide", "Nodos.bmp", Bmp(Pintada(2, 5, patron)));
-    fila("red nodes narrower than three cells", "NodosR.bmp", Bmp(Pintada(11, 5, patron)));
-    fila("shadow mask lower than a cell", "MaskFon.bmp", Bmp(Mascara(4, FonBlanco, 255, 0).copy(0, 0, 12, 3)));
-  }
-  void fallos() {
-    QFETCH(QString, fichero);
-    QFETCH(QByteArray, datos);
-    QTemporaryDir buena, mala;
-    QVERIFY(EscribirConjunto(QDir(buena.path()), false) && EscribirConjunto(QDir(mala.path()), false));
-    QFile f(QDir(mala.path()).filePath(fichero));
-    QVERIFY(datos.isNull() ? f.remove() : f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(datos) == datos.size());
-    f.close();
-    TImagenesNodos im;
-    QVERIFY(im.CargarImagenes(false, QDir(buena.path())) && !im.CargarImagenes(false, QDir(mala.path())));
-    QVERIFY(!im.HayImagenes() && im.TamImg() + im.NumFrames() == 0);
-    im.TintarSombras(0x00FF0000);
-    QVERIFY(im.Capa(0, 0, 0).isNull() && im.Capa(0, 0, 1).isNull() && im.MascSecuencia(0).isNull());
+    const std::pair<const char*, QByteArray> casos[] = {
+        {"Secuencia.bmp", {}}, {"Nodos.bmp", QByteArray("")}, {"Secuencia.bmp", leido("Secuencia.bmp").chopped(8)},  // missing, empty, a row short
+        {"MaskNor.bmp", basura}, {"NodosN.bmp", Bmp(Pintada(12, 5, patron), "PNG")}, {"Nodos.bmp", enorme},       // not a picture, too wide
+        {"Nodos.bmp", Bmp(Pintada(2, 5, patron))}, {"NodosR.bmp", Bmp(Pintada(11, 5, patron))},                     // cells: none, narrower
+        {"MaskFon.bmp", Bmp(Mascara(4, FonBlanco, 255, 0).copy(0, 0, 12, 3))}};                                      // lower
+    for (const auto& [fichero, datos] : casos) {
+      QTemporaryDir mala;
+      QFile f(QDir(mala.path()).filePath(fichero));
+      QVERIFY(EscribirConjunto(QDir(mala.path()), false) && (datos.isNull() ? f.remove() : f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(datos) == datos.size()));
+      f.close();
+      TImagenesNodos im;
+      QVERIFY2(im.CargarImagenes(false, dir) && !im.CargarImagenes(false, QDir(mala.path())) && !im.HayImagenes() && im.TamImg() + im.NumFrames() == 0,
+               qPrintable(QStringLiteral("%1 of %2 bytes").arg(fichero).arg(datos.size())));
+      im.TintarSombras(0x00FF0000);
+      QVERIFY(im.Capa(0, 0, 0).isNull() && im.Capa(0, 0, 1).isNull() && im.MascSecuencia(0).isNull());
+    }
   }
   // Every mode at positions across each border, both depths, against a pixel model; the 32-bit result has
   // 0xFF in the fourth byte. Different depths or a null picture change nothing.
