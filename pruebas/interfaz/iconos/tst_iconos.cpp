@@ -1,9 +1,7 @@
 // The drawn icons: present, distinct, drawn afresh at high ratios, crisp, grey when disabled; the program's icon.
 #include "uIconos.h"
 
-#include <QFile>
 #include <QPainter>
-#include <QSet>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -41,8 +39,8 @@ private Q_SLOTS:
     for (int i = 0; i < NumIconosHerramienta; ++i) {
       const QIcon icono = IconoHerramienta(i);
       const QImage a16 = Imagen(icono, 16), doble = Imagen(icono, 16, 2.0), apagado = Imagen(icono, 16, 1.0, QIcon::Disabled);
-      QVERIFY2(Dibujado(a16, 32, 3) && Dibujado(Imagen(icono, 32), 128, 3) && doble.size() == QSize(32, 32), qPrintable(QString::number(i)));
-      QVERIFY(Diferentes(doble, a16.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation)) >= 32);
+      QVERIFY2(Dibujado(a16, 32, 3) && Dibujado(Imagen(icono, 32), 128, 3) && doble.size() == QSize(32, 32) &&
+                   Diferentes(doble, a16.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation)) >= 32, qPrintable(QString::number(i)));
       for (int j = i + 1; j <= NumIconosHerramienta; ++j)  // the last: the program's icon
         QVERIFY2(Diferentes(a16, Imagen(j < NumIconosHerramienta ? IconoHerramienta(j) : IconoPrograma(), 16)) >= 16, qPrintable(QString("%1, %2").arg(i).arg(j)));
       QImage lienzo(32, 32, QImage::Format_ARGB32);
@@ -65,16 +63,11 @@ private Q_SLOTS:
     for (int lado : {16, 256})
       QVERIFY(Dibujado(Imagen(IconoPrograma(), lado), lado * lado / 2, 4));
     QFile fichero(QStringLiteral(QUELVAR_RECURSOS "/quelvar.svg"));
-    QVERIFY(fichero.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&fichero);
-    QStringList raiz;
-    int circulos = 0;
+    const QByteArray svg = fichero.open(QIODevice::ReadOnly) ? fichero.readAll() : QByteArray();
+    QXmlStreamReader xml(svg);
     while (!xml.atEnd())
-      if (xml.readNext() == QXmlStreamReader::StartElement) {
-        raiz = raiz.isEmpty() ? QStringList{xml.name().toString(), xml.attributes().value("viewBox").toString()} : raiz;
-        circulos += xml.name() == QLatin1String("circle");
-      }
-    QVERIFY2(!xml.hasError() && raiz == QStringList({"svg", "0 0 64 64"}) && circulos == 6, qPrintable(xml.errorString()));
+      xml.readNext();
+    QVERIFY2(!xml.hasError() && svg.contains("viewBox=\"0 0 64 64\"") && svg.count("<circle") == 6, qPrintable(xml.errorString()));
   }
 };
 

@@ -45,8 +45,9 @@ QByteArray Bmp(const QImage& img, const char* formato = "BMP") {
   return buffer.open(QIODevice::WriteOnly) && img.save(&buffer, formato) ? b : QByteArray("?");
 }
 
-// A set of cells of side s in Paleta()'s colours (red nodes reordered in 8 bits; the sequence always true-colour).
-bool EscribirConjunto(const QDir& dir, bool modo8, int s = 4, QSize secuencia = {}, int anchoNodos = 0) {
+// A set of cells of side s in Paleta()'s colours (red nodes reordered in 8 bits; the sequence always true-colour),
+// the node pictures and the sequence a little larger than their whole cells.
+bool EscribirConjunto(const QDir& dir, bool modo8, int s = 4) {
   const QList<QRgb> pal = Paleta();
   QList<QRgb> otra(256);
   for (int i = 0; i < 256; ++i)
@@ -54,13 +55,12 @@ bool EscribirConjunto(const QDir& dir, bool modo8, int s = 4, QSize secuencia = 
   bool ok = true;
   for (int t = 0; t < 3; ++t)
     ok = ok && Guardar(dir, QString::fromLatin1(std::array{"Nodos", "NodosR", "NodosN"}[std::size_t(t)]) + (modo8 ? "256.bmp" : ".bmp"),
-                       Pintada(anchoNodos > 0 ? anchoNodos : 3 * s, s + 1, [&](int x, int y) {
+                       Pintada(3 * s + 1, s + 1, [&](int x, int y) {
                          const uint i = IdxNodo(t, x, y);
                          return !modo8 ? pal[int(i)] : t == 1 ? (i * 7 + 3) % 256 : i;
                        }, !modo8 ? QList<QRgb>{} : t == 1 ? otra : pal));
-  secuencia = secuencia.isEmpty() ? QSize(5 * s, s) : secuencia;
   return ok && Guardar(dir, "MaskNor.bmp", Mascara(s, NorBlanco, 200, 60)) && Guardar(dir, "MaskFon.bmp", Mascara(s, FonBlanco, 255, 0)) &&
-         Guardar(dir, "Secuencia.bmp", Pintada(secuencia.width(), secuencia.height(), IdxSecuencia, pal).convertToFormat(QImage::Format_RGB32));
+         Guardar(dir, "Secuencia.bmp", Pintada(5 * s + s / 2, s, IdxSecuencia, pal).convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace
@@ -77,7 +77,7 @@ private Q_SLOTS:
       const int s = 4, F = 5;
       TImagenesNodos im;
       QVERIFY(EscribirConjunto(dir, modo8) && !im.CargarImagenes(!modo8, dir) && im.CargarImagenes(modo8, dir));  // the other depth's names are not there
-      QVERIFY(im.HayImagenes() && im.Modo8Bits() == modo8 && im.TamImg() == s && im.NumFrames() == F);
+      QVERIFY(im.HayImagenes() && im.Modo8Bits() == modo8 && im.TamImg() == s && im.NumFrames() == F && im.MascSecuencia(F - 1).size() == QSize(s, s));
       const QList<QRgb> pal = Paleta();
       const quint32 negro = modo8 ? 0 : 0xFF000000u, blanco = modo8 ? 0xFF : 0xFFFFFFFFu;
       const auto color = [&](uint i) { return modo8 ? quint32(i) : quint32(pal[int(i)]) | 0xFF000000u; };
@@ -107,14 +107,10 @@ private Q_SLOTS:
       QVERIFY(im.Capa(1, 2, 0) == nodo && im.Capa(1, 2, 2) == hueco && (!modo8 || im.Capa(0, 1, 1) == sombra));
     }
   }
-  // Cell side from the plain nodes' width div 3 (1 at the least), frames from the sequence's whole cells.
-  void tamanos() {
-    for (const auto& [anchoNodos, secuencia, tam, frames] : {std::tuple{91, QSize(300, 30), 30, 10}, {3, QSize(5, 1), 1, 5}}) {
-      QTemporaryDir tmp;
-      TImagenesNodos im;
-      QVERIFY(EscribirConjunto(QDir(tmp.path()), false, tam, secuencia, anchoNodos) && im.CargarImagenes(false, QDir(tmp.path())));
-      QVERIFY(im.TamImg() == tam && im.NumFrames() == frames && im.Capa(2, 2, 3).size() == QSize(tam, tam) && im.MascSecuencia(frames - 1).size() == QSize(tam, tam));
-    }
+  void celdasDeUnPixel() {
+    QTemporaryDir tmp;
+    TImagenesNodos im;
+    QVERIFY(EscribirConjunto(QDir(tmp.path()), false, 1) && im.CargarImagenes(false, QDir(tmp.path())) && im.TamImg() == 1 && im.NumFrames() == 5);
   }
   // One file of a good set damaged (null: removed), a case per rejection: the load fails and empties the set.
   void fallos() {
@@ -122,11 +118,7 @@ private Q_SLOTS:
     const QDir dir(buena.path());
     QVERIFY(EscribirConjunto(dir, false));
     const auto leido = [&](const char* n) { QFile f(dir.filePath(n)); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
-    QByteArray basura = leido("MaskNor.bmp").left(200), enorme = leido("Nodos.bmp");
-    for (int i = 2; i < 200; ++i)  // "BM" kept
-      basura[i] = static_cast<char>((i * 97 + 13) & 0xFF);
-    const qint32 ancho = 100000;
-    memcpy(enorme.data() + 18, &ancho, 4);  // little-endian host
+    const QByteArray basura = "BM" + QByteArray(198, '\x5A'), enorme = leido("Nodos.bmp").replace(18, 4, QByteArray("\xA0\x86\x01\x00", 4));  // 100000 px wide
     const auto patron = [](int x, int y) { return qRgb(x * 40, y * 60, 9); };
     const std::pair<const char*, QByteArray> casos[] = {
         {"Secuencia.bmp", {}}, {"Nodos.bmp", QByteArray("")}, {"Secuencia.bmp", leido("Secuencia.bmp").chopped(8)},  // missing, empty, a row short
@@ -161,9 +153,7 @@ private Q_SLOTS:
           const int i = k % W, j = k / W;
           const qint64 fx = qint64(i) - x, fy = qint64(j) - y;
           const bool dentro = fx >= 0 && fy >= 0 && fx < lado.width() && fy < lado.height();
-          const auto op = [&](quint32 d, quint32 s) {
-            return !dentro ? d : modo == TCombinacion::Copiar ? s : modo == TCombinacion::Y ? d & s : modo == TCombinacion::O ? d | s : ~d;
-          };
+          const auto op = [&](quint32 d, quint32 s) { return !dentro ? d : modo == TCombinacion::Copiar ? s : modo == TCombinacion::Y ? d & s : modo == TCombinacion::O ? d | s : ~d; };
           QVERIFY2(Palabra(r32, i, j) == (op(Palabra(d32, i, j), dentro ? Palabra(f32, int(fx), int(fy)) : 0) | (dentro ? 0xFF000000u : 0)) &&
                        Indice(r8, i, j) == (op(Indice(d8, i, j), dentro ? Indice(f8, int(fx), int(fy)) : 0) & 0xFF),
                    qPrintable(QStringLiteral("mode %1 at (%2, %3), pixel (%4, %5)").arg(int(modo)).arg(x).arg(y).arg(i).arg(j)));
