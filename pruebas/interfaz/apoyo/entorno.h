@@ -1,6 +1,7 @@
 #pragma once
 // The whole program with the fake platform, and the helpers the window suites share.
 
+#include "dAnimacion.h"
 #include "dPaso.h"
 #include "dPresentacion.h"
 #include "plataforma_falsa.h"
@@ -8,20 +9,11 @@
 #include "uPrograma.h"
 #include "vPpal.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QStringList>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 
 // A window's control found by object name; null when it has none.

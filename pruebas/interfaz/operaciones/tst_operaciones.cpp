@@ -9,10 +9,6 @@
 #include "uMonticulo.h"
 #include "uReproductor.h"
 
-#include <QMap>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
 namespace {
 
 void Pulsar(TVentPpal& v, std::int32_t clave) {
@@ -363,6 +359,12 @@ private Q_SLOTS:
     QVERIFY(!r.Activo() && !v.DlgPaso()->isVisible());
     E->Teclear(QStringLiteral("10"));
     QVERIFY(!r.Activo() && Nodo(v.Estructura(), 10)->Y > Nodo(v.Estructura(), 20)->Y);
+    v.btnPaso()->trigger();  // stages with the glides off: none glides; F4 turns them on again
+    E->Teclear(QStringLiteral("5"));
+    QVERIFY(r.Activo());
+    for (; r.Activo(); r.Siguiente()) QVERIFY(!v.Lienzo().EnMovimiento());
+    E->Orden(TVentPpal::cAnim3);
+    QVERIFY(v.btnAnimar()->isChecked());
   }
   // A glide's frames follow a square root; a pause below the steps still ticks; steps below 1 give one.
   void FotogramasConRaizCuadrada() {

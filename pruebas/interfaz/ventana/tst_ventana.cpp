@@ -1,15 +1,7 @@
 // The main window as first met (start-up state, shortcuts also while typing, status
 // bar hints, the settings read at show and stored at close), and the settings store.
-#include "dAnimacion.h"
 #include "entorno.h"
 #include "uOpciones.h"
-
-#include <QApplication>
-#include <QSettings>
-#include <QStatusBar>
-#include <QStatusTipEvent>
-#include <QTemporaryDir>
-#include <QToolBar>
 
 class PruebasVentana : public QObject {
   Q_OBJECT
@@ -100,16 +92,18 @@ private Q_SLOTS:
   // range) reach window and dialogs; at close what changed live is stored; a store that
   // cannot be written is reported and the window closes all the same.
   void OpcionesSeLeenAlMostrarseYSeGuardanAlCerrar() {
-    EscribirFichero(Fichero(), "[General]\nNodRad=30\nTipoDist=2\nPausaAnim=1500\nPausaNumEtap=0\nPasoVelocidad=3\n");
+    EscribirFichero(Fichero(), "[General]\nNodRad=30\nNodSx=7\nNodSy=9\nTipoDist=2\nPausaAnim=1500\nPausaNumEtap=0\n"
+                               "PasoX=10\nPasoY=20\nPasoAncho=400\nPasoAlto=300\nPasoVelocidad=3\n");
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TDlgPres* pres = &e.Pres();
     QCOMPARE(v.Lienzo().Ajustes().Radio, 15);
     v.show();
     QVERIFY(v.OpcionesLeidas() && v.Estructura().Radio == 30);  // laid out with them as soon as shown
-    QCOMPARE((QList<int>{v.Lienzo().Ajustes().Radio, v.OpcionesActuales().PausaNumEtap, pres->NodoRad(),
-                         pres->TipoDist(), e.Paso()->Velocidad()}),
-             (QList<int>{30, 2, 30, 2, 3}));
+    const TAjustesLienzo a = v.Lienzo().Ajustes();
+    QCOMPARE((QList<int>{a.Radio, a.SepX, a.SepY, v.OpcionesActuales().PausaNumEtap, pres->NodoRad(), pres->TipoDist(),
+                         e.Paso()->Velocidad(), v.OpcionesActuales().LugarPaso.x()}),
+             (QList<int>{30, 7, 9, 2, 30, 2, 3, 10}));
     QCOMPARE(e.Programa.DlgAnimacion()->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
     e.Paso()->PonerVelocidad(7);
     v.Accion(TVentPpal::cConfiguracion)->trigger();
