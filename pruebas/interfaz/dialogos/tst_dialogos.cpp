@@ -18,8 +18,7 @@ void Pulsar(QWidget* d, const char* boton) { QTest::mouseClick(Control<QAbstract
 void EnElDialogo(std::function<void(QWidget*)> accion) {
   QTimer::singleShot(0, [accion] {
     accion(QApplication::activeModalWidget());
-    while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-      w->done(-1);
+    while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) w->done(-1);
   });
 }
 
@@ -35,10 +34,6 @@ class PruebasDialogos : public QObject {
   TDlgPres* Pres = nullptr;
   std::unique_ptr<QSignalSpy> Avisos;
 
-  void Mostrar(QWidget* w) {
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-  }
   QSpinBox* Giro(const char* nombre) const { return Control<QSpinBox>(Pres, nombre); }
 
 private Q_SLOTS:
@@ -53,20 +48,20 @@ private Q_SLOTS:
                                  {&TDlgPaso::ReproducirPausar, "ReproducirPausar"}})
       connect(Paso, senal, this, [this, n = nombre] { Emitidas << QLatin1String(n); });
     connect(Paso, &TDlgPaso::Saltar, this, [this](int k) { Emitidas << QStringLiteral("Saltar %1").arg(k); });
-    connect(Paso, &TDlgPaso::VelocidadCambiada, this, [this](int v) { Emitidas << QStringLiteral("Velocidad %1").arg(v); });
+    connect(Paso, &TDlgPaso::VelocidadCambiada, this, [this](int v) { Emitidas << QString::number(v); });
     Sel = std::make_shared<TSelectoresFalsos>();
     Pres = new TDlgPres(Ventana.get(), Sel);
     Avisos = std::make_unique<QSignalSpy>(Pres, &TDlgPres::Cambiado);
+    Paso->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Paso));
   }
   void cleanup() { Avisos.reset(), Ventana.reset(); }
   // Only the program hides the step window; each button and its key emit their signal once,
   // within the limits; the slider reports, a speed set by the program does not.
   void PasoBotonesTeclasYLimites() {
-    Mostrar(Paso);
     QTest::keyClick(Paso, Qt::Key_Escape);
     QTest::keyClick(Control(Paso, "btnSeguir"), Qt::Key_Escape);
-    QVERIFY(!Paso->windowHandle()->close() && Paso->isVisible());
-    QCOMPARE(Emitidas, QStringList{});
+    QVERIFY(!Paso->windowHandle()->close() && Paso->isVisible() && Emitidas.isEmpty());
     const auto activos = [this] {
       QString s;
       for (const char* n : {"btnPrimera", "btnAnterior", "btnReproducir", "btnSeguir", "btnUltima"})
@@ -90,23 +85,23 @@ private Q_SLOTS:
       QCOMPARE(Emitidas, QStringList(2, QLatin1String(senal)));
     }
     Emitidas.clear();
-    Paso->PonerVelocidad(-3);
-    QCOMPARE(Paso->Velocidad(), TDlgPaso::VelocidadMin);
     Control<QSlider>(Paso, "sldVelocidad")->setValue(4);
-    QCOMPARE(Emitidas, QStringList{QStringLiteral("Velocidad 4")});
+    QVERIFY(Emitidas == QStringList{"4"} && Paso->Velocidad() == 4);
+    Paso->PonerVelocidad(99);
+    const int maximo = Paso->Velocidad();
+    Paso->PonerVelocidad(-3);
+    QVERIFY(Emitidas.size() == 1 && maximo == TDlgPaso::VelocidadMax && Paso->Velocidad() == TDlgPaso::VelocidadMin);
   }
-  // Rows read "k. title"; the stage shown is the current row, in view; a click jumps; the
-  // longest reports show whole at the default and smallest sizes; "Efectuar!" fits.
+  // Rows read "k. title"; the stage shown is the current row, in view; a click jumps; the longest
+  // reports (and one of as many lines as kept) show whole at the default and smallest sizes; "Efectuar!" fits.
   void PasoListaYDescripciones() {
     QStringList titulos;
     for (int k = 0; k < 40; ++k) titulos << QStringLiteral("Rotación simple a la derecha %1").arg(k);
     Paso->PonerEtapas(titulos);
-    Mostrar(Paso);
     auto* lista = Control<QListWidget>(Paso, "lstEtapas");
     QCOMPARE(lista->item(2)->text(), QStringLiteral("3. Rotación simple a la derecha 2"));
     Paso->MostrarEtapa(25, QStringLiteral("Etapa 25"), QStringLiteral("Descripción"));
-    QCOMPARE(lista->currentRow(), 25);
-    QVERIFY(lista->viewport()->rect().contains(lista->visualItemRect(lista->item(25))));
+    QVERIFY(lista->currentRow() == 25 && lista->viewport()->rect().contains(lista->visualItemRect(lista->item(25))));
     QCOMPARE(Texto(Paso, "etqNumero") + '|' + Texto(Paso, "etqEtapa"), QStringLiteral("26 de 40|Etapa 25"));
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(29)).center());
     QCOMPARE(Emitidas, QStringList{QStringLiteral("Saltar 29")});
@@ -124,8 +119,9 @@ private Q_SLOTS:
         Paso->resize(t);
         Paso->MostrarEtapa(3, QStringLiteral("Etapa"), QString::fromUtf8(texto));
         QApplication::processEvents();
-        QCOMPARE(caja->toPlainText(), QString::fromUtf8(texto));
-        QVERIFY2(caja->verticalScrollBar()->maximum() == 0 && !caja->horizontalScrollBar()->isVisible(), texto);
+        QVERIFY2(caja->toPlainText() == QString::fromUtf8(texto) && caja->verticalScrollBar()->maximum() == 0 &&
+                     !caja->horizontalScrollBar()->isVisible(),
+                 texto);
       }
     Paso->PonerEtapas({});
     QVERIFY(!lista->isVisible());
@@ -144,14 +140,14 @@ private Q_SLOTS:
       QCOMPARE(d.pos(), lugar.topLeft() + QPoint(7, 9));
     }
     const QRect pantalla = QGuiApplication::primaryScreen()->availableGeometry();
-    QCOMPARE(Paso->Lugar(), QRect());  // not known until shown or placed
-    Paso->PonerLugar(QRect(pantalla.right() + 500, pantalla.top(), 1, 1));
-    QVERIFY(!Paso->LugarDelUsuario() && Paso->size() == Paso->minimumSizeHint());
-    const QRect guardado(pantalla.topLeft() + QPoint(20, 30), Paso->size() + QSize(40, 50));
-    Paso->PonerLugar(guardado);
-    QCOMPARE(Paso->Lugar(), guardado);
-    Paso->ColocarLibre(QRect(), pantalla);
-    QCOMPARE(Paso->Lugar(), guardado);
+    TDlgPaso d(Ventana.get());
+    QCOMPARE(d.Lugar(), QRect());  // not known until shown or placed
+    d.PonerLugar(QRect(pantalla.right() + 500, pantalla.top(), 1, 1));
+    QVERIFY(!d.LugarDelUsuario() && d.size() == d.minimumSizeHint());
+    const QRect guardado(pantalla.topLeft() + QPoint(20, 30), d.size() + QSize(40, 50));
+    d.PonerLugar(guardado);
+    d.ColocarLibre(QRect(), pantalla);
+    QCOMPARE(d.Lugar(), guardado);
   }
   // Each user change notifies once; typing never leaves the ranges; the dialog is centred.
   // The program's values notify nobody and are brought into range, each from other values.
@@ -184,11 +180,11 @@ private Q_SLOTS:
     Pres->PonerDistribucion(0);
     Pres->PonerNodoSx(4);
     a.TipoDist = 0, a.NodoSx = 4;
-    QCOMPARE(Pres->Ajustes(), a);
-    QCOMPARE(Avisos->count(), 0);
+    QVERIFY(Pres->Ajustes() == a && Avisos->count() == 0);
     const auto poner = [this](const QList<int>& v) {  // lists, radius, horizontal, vertical
       TAjustesPresentacion b;
-      std::tie(b.TipoGraf, b.TipoDist, b.TipoDisp, b.NodoRad, b.NodoSx, b.NodoSy) = std::tie(v[0], v[1], v[2], v[3], v[4], v[5]);
+      std::tie(b.TipoGraf, b.TipoDist, b.TipoDisp, b.NodoRad, b.NodoSx, b.NodoSy) =
+          std::tie(v[0], v[1], v[2], v[3], v[4], v[5]);
       Pres->PonerAjustes(b);
       b = Pres->Ajustes();
       return QList<int>{b.TipoGraf, b.TipoDist, b.TipoDisp, b.NodoRad, b.NodoSx, b.NodoSy};
@@ -248,7 +244,7 @@ private Q_SLOTS:
   // the colour chosen through the added button comes back with the font.
   void SelectorDeFuente() {
     const TFuente inicial{QStringLiteral("DejaVu Sans"), 11, 0x00336699, true, false};
-    const auto boton = [](QWidget* w) { return w ? w->findChild<QPushButton*>(QStringLiteral("btnColorFuente")) : nullptr; };
+    const auto boton = [](QWidget* w) { return w ? w->findChild<QPushButton*>("btnColorFuente") : nullptr; };
     bool conBoton = false;
     EnElDialogo([&](QWidget* w) { conBoton = boton(w) && boton(w)->isVisible() && boton(w)->text() == "Color..."; });
     QVERIFY(!SelectoresQt()->ElegirFuente(nullptr, inicial) && conBoton);
@@ -261,15 +257,13 @@ private Q_SLOTS:
         auto* dlg = qobject_cast<QFontDialog*>(w);
         vista = dlg->currentFont();
         for (auto* edit : dlg->findChildren<QLineEdit*>())
-          if (!edit->isReadOnly())
-            edit->setText(QStringLiteral("20"));  // the size box
+          if (!edit->isReadOnly()) edit->setText(QStringLiteral("20"));  // the size box
         dlg->accept();
       });
       TFuente esperada = f;
       esperada.Tam = 20;
       QVERIFY2(SelectoresQt()->ElegirFuente(nullptr, f) == esperada, qPrintable(f.Nombre));
-      QCOMPARE(QString::number(vista.bold()) + QString::number(vista.italic()),
-               QString::number(f.Negrita) + QString::number(f.Cursiva));
+      QVERIFY(vista.bold() == f.Negrita && vista.italic() == f.Cursiva);
     }
     for (bool confirma : {true, false}) {
       QColor inicialVisto;
