@@ -104,7 +104,6 @@ private Q_SLOTS:
     const QString malAnim = QStringLiteral("Intervalo temporal de animación erroneo!");
     QCOMPARE(configurar("0", "5000", 50, true), QStringLiteral("0 5000 50|"));
     QCOMPARE(configurar("10000", "0", 2, true), QStringLiteral("10000 0 2|"));
-    QCOMPARE(configurar("mil", "200", 20, true), "10000 0 2|" + malAnim);
     QCOMPARE(configurar("10001", "200", 20, true), "10000 0 2|" + malAnim);
     QCOMPARE(configurar("700", "5001", 20, true), "700 0 2|Intervalo temporal de pausa de presentación erroneo!");
     QCOMPARE(configurar("5", "1", 3, false), QStringLiteral("700 0 2|"));
@@ -189,9 +188,7 @@ private Q_SLOTS:
          [](TOpciones& o) { o.TipoGraf = o.TipoDisp = 1, o.TipoDist = 2, o.Fuente.Nombre = "Courier"; });
     fila("PasoX=10\nPasoY=20\nPasoAlto=30\nPasoVelocidad=2\n", [](TOpciones& o) { o.VelocidadPaso = 2; });
     fila("PasoX=10\nPasoY=20\nPasoAncho=a\nPasoAlto=30\nPasoVelocidad=2\n", nada);
-    fila("CarpetaFicheros=a, b\nPasoVelocidad=2\n", nada);
     fila("ValMax=7\nPausaAnim=99999999999\nPausaPres=100\n", [](TOpciones& o) { o.ValMax = 7; });
-    fila("BoldFnt=5\nCursFnt=-1\n", [](TOpciones& o) { o.Fuente.Cursiva = true; });
     fila("TipoGraf=2\nNomFnt=a, b\nTamFnt=20\n", [](TOpciones& o) { o.TipoGraf = 2; });
     TOpciones o = Leer("TipoGraf=7\nTipoDist=3\nTipoDisp=-1\nNomFnt=\" \"\nTamFnt=0\nColFnt=-1\nColFon=-16777216\n"
                        "ColNod=-1\nNodRad=0\nNodSx=-3\nNodSy=101\nPausaAnim=2147483647\nPausaPres=-1\n"
