@@ -50,7 +50,7 @@ private Q_SLOTS:
     QVERIFY(QTest::qWaitForWindowExposed(Paso));
   }
   void cleanup() { Avisos.reset(), Ventana.reset(); }
-  // Only the program hides the step window; buttons and keys emit once, within the limits; only the user's speed is told.
+  // Only the program hides the step window; buttons and keys emit within the limits; only the user's speed is told.
   void PasoBotonesTeclasYLimites() {
     QTest::keyClick(Paso, Qt::Key_Escape);
     QTest::keyClick(Control(Paso, "btnSeguir"), Qt::Key_Escape);

@@ -55,7 +55,6 @@ private Q_SLOTS:
         QVERIFY(!v.Estructura().NodoSel && v.OpcArb()[std::size_t(destino)]->isChecked());
         QCOMPARE(v.NombreArbol() + v.Paneles()[5]->text(), d.NombreArbol() + d.Paneles()[5]->text());
       }
-      QCOMPARE(v.NombreArbol() + v.Paneles()[5]->text(), QStringLiteral("Montículo Montículos"));
       QVERIFY(v.Historia().NumOper() == hechas.size() && E->Mensajes().isEmpty());
     }
   }
@@ -122,10 +121,9 @@ private Q_SLOTS:
     const auto hex = [](const char* h) { return QByteArray::fromHex(h); };
     const char* grande = "El fichero \"zero\" es demasiado grande.";
     const struct { QByteArray Contenido; const char* Fichero; int Filtro; bool Aviso; const char* Hallado; } casos[] = {
-        {{}, "falta.bin", 2, true, "falta.bin"}, {{}, "falta.bin", 1, true, "falta.bin"},
+        {{}, "falta.bin", 2, true, "falta.bin"}, {{}, "/dev/zero", 1, true, grande}, {{}, "/dev/zero", 2, true, grande},
         {hex("0300000001000000"), "corto.bin", 2, true, "corto.bin"}, {hex("ffffffff"), "mal.bin", 3, true, "mal.bin"},
-        {hex("02000000010001000000000000000300000000000100"), "heap.bin", 6, true, "heap.bin"},  // unordered
-        {{}, "/dev/zero", 1, true, grande}, {{}, "/dev/zero", 2, true, grande},
+        {hex("02000000010001000000000000000300000000000100"), "heap.bin", 6, true, "heap.bin"},  // unordered heap
         {Flujo(std::make_unique<TArbolBST>(), {5, 3, 8}), "a.mon", 2, false, "\".mon\""},
         // 6 hangs right of 3, as a child should, but left of 5
         {Flujo(std::make_unique<TArbolBST>(), {5, 3, 4}, [](TArbolBin& a) { Nodo(a, 4)->Valor = 6; }), "a.dat", 2,

@@ -163,11 +163,9 @@ private Q_SLOTS:
     QCOMPARE(claves.join(' '), QStringLiteral("BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt NodRad NodSx "
                                               "NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap PausaPres TamFnt "
                                               "TipoDisp TipoDist TipoGraf ValMax"));
-    for (const QString& n : claves) {
-      bool entero = false;
-      s.value(n).toString().toInt(&entero);
-      QVERIFY2(entero == (n != QStringLiteral("NomFnt") && n != QStringLiteral("CarpetaFicheros")), qPrintable(n));
-    }
+    const QRegularExpression entero(QStringLiteral("^-?\\d+$"));
+    for (const QString& n : claves)  // all integers but the font name and the folder
+      QVERIFY2((n == "NomFnt" || n == "CarpetaFicheros") != entero.match(s.value(n).toString()).hasMatch(), qPrintable(n));
     QVERIFY(s.value("BoldFnt").toString() + s.value("CursFnt").toString() == "01" && LeerOpciones(almacen) == o);
     o.LugarPaso = QRect(-20, 30, 500, 400);
     o.VelocidadPaso = 8;
