@@ -72,12 +72,9 @@ class PruebasOperaciones : public QObject {
     const std::vector<std::uint8_t> final = v.Estructura().Guardar();
     const int n = r.NumEtapas();
     QVERIFY(r.Activo() && v.DlgPaso()->isVisible() && n > 3);
-    QList<int> tipos;  // kept: the recording goes with the playback
-    int estados = 0;   // "before" of each stage, "after" of a change
-    for (int k = 0; k < n; ++k) {
-      tipos << r.Grabacion()->Etapa(std::size_t(k)).Tipo;
-      estados += tipos[k] == 1 || tipos[k] == 2 ? 2 : 1;
-    }
+    QList<int> tipos;  // "before" of each stage and "after" of a change: the states
+    for (int k = 0; k < n; ++k) tipos << r.Grabacion()->Etapa(std::size_t(k)).Tipo;
+    const auto estados = n + tipos.count(1) + tipos.count(2);
     QMap<QPair<int, bool>, QImage> vistos;
     auto anotar = [&](const char* camino) {
       const QImage imagen = Mirar(v);
