@@ -198,12 +198,12 @@ private Q_SLOTS:
     Pres->MostrarOpciones();
     QVERIFY(Pres->isVisible() && !Pres->FondoCambiado);
   }
-  // A cancel gives nothing; a new size keeps every other attribute; the colour from the added button comes back.
+  // A font comes back as given; a new size keeps every other attribute; the colour from the added button comes back.
   void SelectorDeFuente() {
     const TFuente inicial{QStringLiteral("DejaVu Sans"), 11, 0x00336699, true, false};
     const auto boton = [](QWidget* w) { return w ? w->findChild<QPushButton*>("btnColorFuente") : nullptr; };
-    EnElDialogo([](QWidget*) {});
-    QVERIFY(!SelectoresQt()->ElegirFuente(nullptr, inicial));
+    EnElDialogo([](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
+    QVERIFY(SelectoresQt()->ElegirFuente(nullptr, inicial) == inicial);  // its own style found again
     for (const TFuente& f : {TFuente{QStringLiteral("DejaVu Sans"), 11, 0x00336699, false, true},
                              TFuente{QStringLiteral("Liberation Serif"), 9, 0, true, true}}) {
       QFont vista;
@@ -216,7 +216,8 @@ private Q_SLOTS:
       });
       TFuente esperada = f;
       esperada.Tam = 20;
-      QVERIFY2(SelectoresQt()->ElegirFuente(nullptr, f) == esperada && vista.bold() == f.Negrita, qPrintable(f.Nombre));
+      QVERIFY2(SelectoresQt()->ElegirFuente(nullptr, f) == esperada, qPrintable(f.Nombre));
+      QVERIFY(vista.bold() == f.Negrita && vista.italic() == f.Cursiva);
     }
     for (bool confirma : {true, false}) {
       QColor inicialVisto;

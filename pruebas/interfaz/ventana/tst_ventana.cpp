@@ -34,9 +34,8 @@ private Q_SLOTS:
   }
   // Each key runs its command and no other, also from the controls that claim some keys; F8 frees the window.
   void AtajosLleganAlComandoDesdeCualquierFoco() {
-    TEntorno e(Fichero(), TEntorno::Oculto);
+    TEntorno e(Fichero());
     TVentPpal& v = e.V();
-    v.show();
     QApplication::setActiveWindow(&v);
     QVERIFY(QTest::qWaitForWindowActive(&v));
     e.Bloquear();  // keeps the handlers from opening anything
