@@ -282,9 +282,8 @@ private Q_SLOTS:
         case Cerrar: [&] { QVERIFY(v.close() && !v.isVisible()); }(); break;
         case Desbloquear: v.Accion(TVentPpal::cDesbloqueo)->trigger(); break;
         }
-        const bool sigue = orden == Insertar;  // only a new operation plays on
-        [&] { QVERIFY(E->Mensajes().isEmpty() && (!v.Lienzo().Vista() || sigue)); }();
-        [&] { QVERIFY(v.DlgPaso()->isVisible() == (v.Reproductor().Activo() && sigue)); }();
+        [&] { QVERIFY(E->Mensajes().isEmpty() && (!v.Lienzo().Vista() || orden == Insertar)); }();
+        [&] { QVERIFY(v.DlgPaso()->isVisible() == (v.Reproductor().Activo() && orden == Insertar)); }();
         return std::make_pair(v.Estructura().Guardar(), v.Historia().Entradas());
       };
       const auto sinEtapas = tras(false);

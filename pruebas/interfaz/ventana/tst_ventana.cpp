@@ -165,7 +165,6 @@ private Q_SLOTS:
     fila("TipoGraf=1\nTipoDist=2\nTipoDisp=1\nNomFnt=Courier\nTamFnt=grande\nColFnt=255\nNodRad=40\n",
          [](TOpciones& o) { o.TipoGraf = o.TipoDisp = 1, o.TipoDist = 2, o.Fuente.Nombre = "Courier"; });
     fila("PasoX=10\nPasoY=20\nPasoAlto=30\nPasoVelocidad=2\n", [](TOpciones& o) { o.VelocidadPaso = 2; });
-    fila("PasoX=10\nPasoY=20\nPasoAncho=a\nPasoAlto=30\nPasoVelocidad=2\n", nada);
     fila("ValMax=7\nPausaAnim=99999999999\nPausaPres=100\n", [](TOpciones& o) { o.ValMax = 7; });
     fila("TipoGraf=2\nNomFnt=a, b\nTamFnt=20\n", [](TOpciones& o) { o.TipoGraf = 2; });
     TOpciones o = Leer("TipoGraf=7\nTipoDist=3\nTipoDisp=-1\nNomFnt=\" \"\nTamFnt=0\nColFnt=-1\nColFon=-16777216\n"
