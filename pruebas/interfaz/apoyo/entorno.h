@@ -1,6 +1,6 @@
 #pragma once
 // The whole program with the fake platform, and the helpers the window suites share.
-
+#include "dAnimacion.h"
 #include "dPaso.h"
 #include "dPresentacion.h"
 #include "plataforma_falsa.h"
@@ -8,20 +8,11 @@
 #include "uPrograma.h"
 #include "vPpal.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QStringList>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 
 // A window's control found by object name; null when it has none.
@@ -68,16 +59,10 @@ struct TEntorno {
     V().IniciarAnimacion();
   }
   // Types the text into the value box and presses Enter.
-  void Teclear(const QString& texto) {
-    V().edtValor()->setText(texto);
-    QTest::keyClick(V().edtValor(), Qt::Key_Return);
-  }
+  void Teclear(const QString& t) { V().edtValor()->setText(t), QTest::keyClick(V().edtValor(), Qt::Key_Return); }
   // Runs a command and waits for the motion it may have started to end.
   void Orden(TVentPpal::TComando c) { Orden(V().Accion(c)); }
-  void Orden(QAction* a) {
-    a->trigger();
-    Esperar();
-  }
+  void Orden(QAction* a) { a->trigger(), Esperar(); }
   void Esperar() { QTRY_VERIFY_WITH_TIMEOUT(!V().Lienzo().EnMovimiento() && !V().Bloqueado(), 10000); }
   // "+k" inserts k, "-k" deletes it, typed into the value box.
   void Hacer(const QString& orden) {
@@ -94,14 +79,9 @@ struct TEntorno {
   static QByteArray Bytes(const std::vector<std::uint8_t>& b) {
     return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
   }
-  // Queues the answer of the next file chooser.
-  void Elegir(const QString& ruta, int filtro) { Plataforma.Ficheros->Respuestas.push_back(TFicheroElegido{ruta, filtro}); }
-  // Runs the command with that answer queued.
-  void Elegir(const QString& ruta, int filtro, TVentPpal::TComando c) {
-    Elegir(ruta, filtro);
-    Orden(c);
-  }
-
+  // Queues the answer of the next file chooser; with a command, runs it.
+  void Elegir(const QString& ruta, int f) { Plataforma.Ficheros->Respuestas.push_back(TFicheroElegido{ruta, f}); }
+  void Elegir(const QString& ruta, int f, TVentPpal::TComando c) { Elegir(ruta, f), Orden(c); }
   // The command that starts an empty structure of each kind, in the kinds' order.
   static constexpr TVentPpal::TComando kNuevo[] = {TVentPpal::cNuevo1, TVentPpal::cNuevo2, TVentPpal::cNuevo3,
                                                    TVentPpal::cNuevo4, TVentPpal::cNuevo5};
@@ -119,7 +99,6 @@ inline std::vector<std::int32_t> Claves(const TArbolBin& a) {
 inline TNodoBin* Nodo(const TArbolBin& a, std::int32_t clave) {
   return RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { return n->Valor == clave; });
 }
-
 inline QByteArray LeerFichero(const QString& ruta) {
   QFile f(ruta);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -135,7 +114,6 @@ template <class R> QByteArray Entradas(const R& entradas) {
     for (int k = 0; k < 4; ++k) b.append(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF));
   return b;
 }
-
 // The program's generator is shared by the whole process: a test that sets its seed puts the old one back.
 struct TSemillaGuardada {
   explicit TSemillaGuardada(std::uint32_t nueva) { GeneradorPrograma().Semilla = nueva; }

@@ -1,8 +1,6 @@
 #pragma once
-// Platform services for tests: nothing blocks, every question gets the answer
-// queued beforehand (an empty queue or an empty answer is a cancel), and what
-// the program showed or asked is recorded.
-
+// Platform services for tests: nothing blocks, every question gets the answer queued beforehand (an empty
+// queue or an empty answer is a cancel), and what the program showed or asked is recorded.
 #include "uAlmacenQSettings.h"
 #include "uPlataforma.h"
 
@@ -11,10 +9,9 @@
 #include <deque>
 
 template <class T> std::optional<T> Siguiente(std::deque<std::optional<T>>& cola) {
-  const bool hay = !cola.empty() && cola.front();
-  T valor = hay ? *cola.front() : T{};
+  std::optional<T> r = cola.empty() ? std::nullopt : cola.front();
   if (!cola.empty()) cola.pop_front();
-  return hay ? std::optional<T>(valor) : std::nullopt;
+  return r;
 }
 
 struct TPantallaFalsa final : IProfundidadColor {
@@ -34,7 +31,9 @@ struct TMensajesFalsos final : IMensajes {
 };
 
 struct TFicherosFalsos final : ISelectorFicheros {
-  std::optional<TFicheroElegido> ElegirAbrir(QWidget* w, const TDialogoFichero& d) override { return ElegirGuardar(w, d); }
+  std::optional<TFicheroElegido> ElegirAbrir(QWidget* w, const TDialogoFichero& d) override {
+    return ElegirGuardar(w, d);
+  }
   std::optional<TFicheroElegido> ElegirGuardar(QWidget*, const TDialogoFichero& d) override {
     Mostrados.push_back(d);
     return Siguiente(Respuestas);
@@ -44,8 +43,8 @@ struct TFicherosFalsos final : ISelectorFicheros {
 };
 
 struct TEntradaFalsa final : IEntradaTexto {
-  std::optional<QString> Pedir(QWidget*, const QString& titulo, const QString& etiqueta, const QString& valor) override {
-    Preguntas << titulo + QLatin1Char('|') + etiqueta + QLatin1Char('|') + valor;
+  std::optional<QString> Pedir(QWidget*, const QString& titulo, const QString& etiqueta, const QString& v) override {
+    Preguntas << titulo + QLatin1Char('|') + etiqueta + QLatin1Char('|') + v;
     return Siguiente(Respuestas);
   }
   std::deque<std::optional<QString>> Respuestas;
@@ -71,7 +70,8 @@ struct TSelectoresFalsos final : ISelectores {
 struct TPlataformaPrueba {
   explicit TPlataformaPrueba(const QString& ficheroOpciones, int colores = -1)
       : Pantalla(std::make_shared<TPantallaFalsa>(colores)),
-        Plataforma{Pantalla, Mensajes, Ficheros, Entrada, Selectores, std::make_shared<TAlmacenQSettings>(ficheroOpciones)} {}
+        Plataforma{Pantalla, Mensajes, Ficheros, Entrada, Selectores,
+                   std::make_shared<TAlmacenQSettings>(ficheroOpciones)} {}
   std::shared_ptr<TPantallaFalsa> Pantalla;
   std::shared_ptr<TMensajesFalsos> Mensajes = std::make_shared<TMensajesFalsos>();
   std::shared_ptr<TFicherosFalsos> Ficheros = std::make_shared<TFicherosFalsos>();

@@ -1,21 +1,11 @@
-// History and files through the real window: changes of kind with replay, undo,
-// operation and structure files, the demonstration builders.
+// History and files through the window: changes of kind with replay, undo, files, the demonstration builders.
 #include "entorno.h"
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
 #include "uMonticulo.h"
 #include "uSplayTree.h"
 
-#include <QElapsedTimer>
-#include <QScrollBar>
-#include <QTemporaryDir>
-
-#include <functional>
-#include <numeric>
-#include <random>
-
 namespace {
-
 // The stream of a structure of the kind with the keys inserted, then spoilt.
 QByteArray Flujo(std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_t> claves,
                  const std::function<void(TArbolBin&)>& estropear = {}) {
@@ -23,12 +13,10 @@ QByteArray Flujo(std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_
   if (estropear) estropear(*a);
   return TEntorno::Bytes(a->Guardar());
 }
-
 }  // namespace
 
 class PruebasHistoria : public QObject {
   Q_OBJECT
-
   QTemporaryDir Dir;
   QString Ruta(const QString& nombre) const { return Dir.filePath(nombre); }
   std::optional<TEntorno> E;
@@ -42,15 +30,15 @@ class PruebasHistoria : public QObject {
   // The work as it was: the structure, its kind, the history and the snapshot.
   QByteArray Estado() {
     const TVentPpal& v = E->V();
-    return E->Flujo() + QByteArray::number(v.OpcArb()[0]->isChecked()) + Entradas(v.Historia().Entradas()) +
-           TEntorno::Bytes(v.Historia().FlujoDeshacer()) + QByteArray::number(bool(dynamic_cast<const TArbolBST*>(&v.Estructura())));
+    return E->Flujo() + typeid(v.Estructura()).name() + QByteArray::number(v.OpcArb()[0]->isChecked()) +
+           Entradas(v.Historia().Entradas()) + TEntorno::Bytes(v.Historia().FlujoDeshacer());
   }
-  bool EsDelTipo(int tipo) { return E->V().Historia().NumOper() == 0 && E->V().OpcArb()[std::size_t(tipo)]->isChecked(); }
+  bool EsDelTipo(int tipo) { return !E->V().Historia().NumOper() && E->V().OpcArb()[std::size_t(tipo)]->isChecked(); }
+  bool HaHecho(std::vector<std::int32_t> h) { return E->V().Historia().Entradas() == h && E->Mensajes().isEmpty(); }
 
 private Q_SLOTS:
-  void initTestCase() { QVERIFY(Dir.isValid()); }
   void cleanup() { E.reset(); }
-  // The history, any keys, replays into every kind as the same commands build there (the undone deletion not).
+  // The history, any keys, replays into every kind as the same commands build there (the undone one not).
   void CambioDeTipoRepiteLoQueSeHizo() {
     const QStringList hechas = {"+-2147483648", "+2147483647", "+0", "+-5", "+7", "-0", "--5"};
     for (int tipo = 0; tipo < 5; ++tipo) {
@@ -62,39 +50,32 @@ private Q_SLOTS:
         directo.Construir(destino, hechas);
         E->Orden(TEntorno::kNuevo[destino]);
         QCOMPARE(E->Flujo(), directo.Flujo());
-        QVERIFY(!v.Estructura().NodoSel && v.OpcArb()[std::size_t(destino)]->isChecked() && directo.Mensajes().isEmpty());
-        QCOMPARE(v.NombreArbol() + v.Paneles()[5]->text(), directo.V().NombreArbol() + directo.V().Paneles()[5]->text());
+        TVentPpal& d = directo.V();
+        QVERIFY(!v.Estructura().NodoSel && v.OpcArb()[std::size_t(destino)]->isChecked());
+        QCOMPARE(v.NombreArbol() + v.Paneles()[5]->text(), d.NombreArbol() + d.Paneles()[5]->text());
       }
-      QCOMPARE(v.NombreArbol() + v.Paneles()[5]->text(), QStringLiteral("Montículo Montículos"));
       QVERIFY(v.Historia().NumOper() == hechas.size() && E->Mensajes().isEmpty());
     }
   }
   // Undo gives back structure and history (the emptied list too), once; never a snapshot of another kind.
   void DeshacerDevuelveLaHistoriaYNuncaConOtroTipo() {
     TVentPpal& v = Nuevo();
-    E->Orden(TVentPpal::cDeshacer);  // no snapshot yet: nothing
-    QCOMPARE(v.Estructura().NumNodos, 0);
     for (int k : {5, 3, 8}) v.RealizarInsercion(k);
     E->Orden(TVentPpal::cLimpiar);
-    QVERIFY(v.Estructura().NumNodos == 0 && v.Historia().NumOper() == 0);
+    QVERIFY(v.Estructura().NumNodos == 0 && HaHecho({}));
     E->Orden(TVentPpal::cDeshacer);
-    const std::vector<std::int32_t> hechas{5, 3, 8};
-    QVERIFY(Claves(v.Estructura()) == (std::vector<std::int32_t>{3, 5, 8}) && v.Historia().Entradas() == hechas);
+    QVERIFY(Claves(v.Estructura()) == (std::vector<std::int32_t>{3, 5, 8}) && HaHecho({5, 3, 8}));
     v.RealizarBorrado(5);
-    E->Orden(TVentPpal::cDeshacer);
-    E->Orden(TVentPpal::cDeshacer);
-    QVERIFY(v.Historia().Entradas() == hechas);
+    for (int i = 0; i < 2; ++i) E->Orden(TVentPpal::cDeshacer);
     v.RealizarBusqueda(8);
     E->Orden(TVentPpal::cDeshacer);
-    QVERIFY(v.Historia().Entradas() == hechas);
+    QVERIFY(HaHecho({5, 3, 8}));
     E->Orden(TVentPpal::cNuevo2);
     const QByteArray avl = E->Flujo();
     E->Orden(TVentPpal::cDeshacer);
-    QVERIFY(dynamic_cast<const TArbolAVL*>(&v.Estructura()) && E->Flujo() == avl);
-    QVERIFY(v.Historia().Entradas() == hechas && E->Mensajes().isEmpty());
+    QVERIFY(dynamic_cast<const TArbolAVL*>(&v.Estructura()) && E->Flujo() == avl && HaHecho({5, 3, 8}));
   }
-  // Each kind saves under its own filter and reads back the same; under another
-  // kind's filter its file is loaded, or refused with the work left as it was.
+  // Each kind saves under its own filter and reads back the same; under another, it loads or the work stays.
   void CadaTipoGuardaYSeAbreBajoCadaFiltro() {
     const QString arb = QStringLiteral("Arboles binarios (*.arb)|*.arb");
     const std::pair<const char*, QString> tipos[] = {{"a.arb", arb}, {"a.avl", arb + "|Arboles AVL (*.avl)|*.avl"},
@@ -106,8 +87,6 @@ private Q_SLOTS:
       E->Construir(tipo, {"+40", "+20", "+60", "+10", "+30", "+50", "+70", "+25", "+5", "-20"});
       E->Orden(TVentPpal::cDeshacer);
       const QByteArray guardado = E->Flujo();
-      E->Orden(TVentPpal::cGuardar);  // cancelled: nothing written
-      QVERIFY(!QFile::exists(Ruta(fichero)));
       E->Elegir(Ruta(fichero), 1, TVentPpal::cGuardar);
       const TDialogoFichero& d = E->Plataforma.Ficheros->Mostrados.back();
       QCOMPARE(d.Titulo + '|' + d.Filtro + '|' + d.ExtDefecto,
@@ -132,74 +111,64 @@ private Q_SLOTS:
       }
     }
   }
-  // An unreadable or damaged file (or a device of no size, read with a bound) is
-  // refused with a message naming it, the work left as it was.
-  void AbrirUnFicheroMaloNoTocaElTrabajo() {
-    const std::pair<const char*, int> casos[] = {
-        {"-", 2}, {"-", 1}, {"0300000001000000", 2}, {"ffffffff", 3},
-        {"02000000010001000000000000000300000000000100", 6},  // an unordered heap
-        {"/dev/zero", 1}, {"/dev/zero", 2}};
-    for (const auto& [contenido, filtro] : casos) {
-      Trabajo();
-      const QByteArray antes = Estado();
-      const bool dispositivo = contenido[0] == '/';
-      const QString ruta = dispositivo ? QString::fromLatin1(contenido) : Ruta(QStringLiteral("malo.bin"));
-      if (!dispositivo && QFile::exists(ruta)) QVERIFY(QFile::remove(ruta));
-      if (contenido[0] != '-' && !dispositivo) QVERIFY(EscribirFichero(ruta, QByteArray::fromHex(contenido)));
-      E->Elegir(ruta, filtro, TVentPpal::cAbrir);
-      const QString esperado = dispositivo ? QStringLiteral("El fichero \"zero\" es demasiado grande.") : "malo.bin";
-      QVERIFY2(E->Mensajes().size() == 1 && E->Mensajes().front().contains(esperado), contenido);
-      QCOMPARE(Estado(), antes);
-    }
-  }
-  // A structure file that looks like another kind's (extension, order) is read and
-  // shown; the teacher keeps it or finds everything as it was.
-  void UnFicheroQueNoPareceDelTipoSePregunta() {
-    const struct { QByteArray Contenido; const char* Fichero; int Filtro; const char* Hallado; } casos[] = {
-        {Flujo(std::make_unique<TArbolBST>(), {5, 3, 8}), "a.mon", 2, "\".mon\""},
+  // A file that cannot be taken is refused, named; one that looks like another kind's is kept only if the teacher says.
+  void FicheroMaloOQueNoPareceDelTipo() {
+    const auto hex = [](const char* h) { return QByteArray::fromHex(h); };
+    const char* grande = "El fichero \"zero\" es demasiado grande.";
+    const struct { QByteArray Contenido; const char* Fichero; int Filtro; bool Aviso; const char* Hallado; } casos[] = {
+        {{}, "falta.bin", 2, true, "falta.bin"}, {{}, "/dev/zero", 1, true, grande}, {{}, "/dev/zero", 2, true, grande},
+        {hex("0300000001000000"), "corto.bin", 2, true, "corto.bin"}, {hex("ffffffff"), "mal.bin", 3, true, "mal.bin"},
+        {hex("02000000010001000000000000000300000000000100"), "heap.bin", 6, true, "heap.bin"},  // unordered heap
+        {Flujo(std::make_unique<TArbolBST>(), {5, 3, 8}), "a.mon", 2, false, "\".mon\""},
         // 6 hangs right of 3, as a child should, but left of 5
         {Flujo(std::make_unique<TArbolBST>(), {5, 3, 4}, [](TArbolBin& a) { Nodo(a, 4)->Valor = 6; }), "a.dat", 2,
-         "no están ordenadas"},
-        {Flujo(std::make_unique<TArbolBST>(), {1, 2, 3}), "a.avl", 3, "desequilibrados"},
-        {Flujo(std::make_unique<TMonticulo>(), {1, 2, 3}, [](TArbolBin& a) { a.Raiz->Valor = 9; }), "b.mon", 6, ""},
-        {Flujo(std::make_unique<TSplayTree>(), {5, 3, 8}), "a.arb", 2, ""}};
+         false, "no están ordenadas"},
+        {Flujo(std::make_unique<TArbolBST>(), {1, 2, 3}), "a.avl", 3, false, "desequilibrados"},
+        {Flujo(std::make_unique<TMonticulo>(), {1, 2, 3}, [](TArbolBin& a) { a.Raiz->Valor = 9; }), "b.mon", 6,
+         false, ""},
+        {Flujo(std::make_unique<TSplayTree>(), {5, 3, 8}), "a.arb", 2, false, ""}};
     for (const auto& c : casos) {
       Trabajo();
       const QByteArray antes = Estado();
-      const QString hallado = QString::fromUtf8(c.Hallado), ruta = Ruta(QString::fromLatin1(c.Fichero));
-      QVERIFY(EscribirFichero(ruta, c.Contenido));
+      const QString hallado = QString::fromUtf8(c.Hallado), fichero = QString::fromLatin1(c.Fichero);
+      const QString ruta = fichero.startsWith('/') ? fichero : Ruta(fichero);
+      QVERIFY(c.Contenido.isNull() || EscribirFichero(ruta, c.Contenido));
       auto& mensajes = *E->Plataforma.Mensajes;
       for (bool conservar : {false, true}) {
         mensajes.Respuestas = {conservar};
         E->Elegir(ruta, c.Filtro, TVentPpal::cAbrir);
-        QCOMPARE(mensajes.Preguntas.size(), hallado.isEmpty() ? 0 : conservar ? 2 : 1);
-        QVERIFY2(hallado.isEmpty() || (mensajes.Preguntas.back().startsWith("El fichero no parece un arbol de este tipo") &&
-                                       mensajes.Preguntas.back().contains(hallado)), c.Fichero);
-        if (conservar || hallado.isEmpty()) {
-          QVERIFY(E->Flujo() == c.Contenido && EsDelTipo(c.Filtro - 2) && E->Mensajes().isEmpty());
+        const qsizetype preguntas = c.Aviso || hallado.isEmpty() ? 0 : conservar ? 2 : 1;
+        const QString dicho = c.Aviso ? E->Mensajes().value(0) : mensajes.Preguntas.value(preguntas - 1);
+        QVERIFY2(mensajes.Preguntas.size() == preguntas && E->Mensajes().size() == int(c.Aviso) &&
+                     dicho.contains(hallado) && (preguntas == 0 || dicho.startsWith("El fichero no parece un arbol")),
+                 c.Fichero);
+        if (!c.Aviso && (conservar || hallado.isEmpty())) {
+          QVERIFY(E->Flujo() == c.Contenido && EsDelTipo(c.Filtro - 2));
           break;
         }
         QCOMPARE(Estado(), antes);
+        if (c.Aviso) break;
       }
     }
   }
-  // A list the file holds exactly is written without a question and reads back into
-  // another kind, a short tail ignored; otherwise the teacher is asked (cancel keeps the old file).
+  // A list that reads back is written unasked (and reads into another kind); else the teacher is asked, told where.
   void GuardarListaQueNoSeLeeIgualPregunta() {
     const struct { int Tipo; QStringList Hechas; int Respuesta; QByteArray Fichero; } casos[] = {  // -1: no question
         {4, {"+0", "+2147483647", "+5", "-5", "--2147483648"}, -1,  // a heap records any deletion
          QByteArray::fromHex("00000000ffffff7f05000000fbffffff00000080")},
         {2, {"+5", "+3", "+8", "-3"}, -1, QByteArray::fromHex("050000000300000008000000fdffffff")},
-        {0, {"+-5", "+3", "-3"}, 0, "viejo"},
+        {0, {"+-5", "+3", "-3"}, 0, "viejo"},  // cancelled: the old file stays
         {0, {"+0", "-0", "+-5"}, 1, QByteArray::fromHex("0000000000000000fbffffff")}};
     const QString ruta = Ruta(QStringLiteral("lista.sec"));
     for (const auto& c : casos) {
       Nuevo();
       E->Construir(c.Tipo, c.Hechas);
       QVERIFY(EscribirFichero(ruta, "viejo"));
-      E->Plataforma.Mensajes->Respuestas = {c.Respuesta == 1};
+      auto& mensajes = *E->Plataforma.Mensajes;
+      mensajes.Respuestas = {c.Respuesta == 1};
       E->Elegir(ruta, 1, TVentPpal::cGuardarOper);
-      QCOMPARE(E->Plataforma.Mensajes->Preguntas.size(), c.Respuesta < 0 ? 0 : 1);
+      QCOMPARE(mensajes.Preguntas.size(), c.Respuesta < 0 ? 0 : 1);
+      QVERIFY(c.Respuesta < 0 || mensajes.Preguntas[0].contains(c.Respuesta ? "número 2)" : "número 1)"));
       QCOMPARE(LeerFichero(ruta), c.Fichero);
       if (c.Respuesta == 0) continue;
       E->Orden(TVentPpal::cLimpiar);  // the list emptied too
@@ -215,8 +184,6 @@ private Q_SLOTS:
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("uno")) && QDir(Dir.path()).mkpath(QStringLiteral("dos")));
     const auto carpeta = [&] { return E->Plataforma.Ficheros->Mostrados.back().Carpeta; };
     TVentPpal& v = Trabajo();
-    E->Orden(TVentPpal::cGuardar);  // cancelled: no folder yet
-    QCOMPARE(carpeta(), QString());
     const QString ruta = Ruta(QStringLiteral("no/existe/a.arb"));
     for (auto c : {TVentPpal::cGuardar, TVentPpal::cGuardarOper}) E->Elegir(ruta, 1, c);
     QVERIFY(E->Mensajes().size() == 2 && E->Mensajes().front().contains("a.arb") && !QFile::exists(ruta));
@@ -231,24 +198,21 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cAbrir);
     QCOMPARE(carpeta(), Ruta("dos"));
   }
-  // Builders show their kind, keep the box's text, can be undone, and refuse what
-  // they cannot build; a big one shows at once, and closing mid-motion ends it at
-  // once: a motion without stages holds the workspace, as the panel says.
+  // Builders show their kind, keep the box's text, can be undone, refuse what they cannot build. A motion holds the
+  // workspace, as the panel says, until the window closes: that ends it at once.
   void ConstructoresDeDemostracion() {
     TVentPpal& v = Nuevo();
     v.edtValor()->setText(QStringLiteral("5"));
     E->Orden(v.ToolButton17());
     auto* avl = dynamic_cast<const TArbolAVL*>(&v.Estructura());
     QVERIFY(avl && avl->Consistente() && v.OpcArb()[1]->isChecked());
-    QCOMPARE(v.Estructura().NumNodos, 12);  // F(7) - 1 nodes in the order-5 tree
     QCOMPARE(v.NombreArbol() + v.edtValor()->text(), QStringLiteral("Arbol AVL5"));
+    QCOMPARE(v.Estructura().NumNodos, 12);  // F(7) - 1 nodes in the order-5 tree
     v.edtValor()->setText(QStringLiteral("7"));
     E->Orden(v.ToolButton20());
     QVERIFY(dynamic_cast<const TMonticulo*>(&v.Estructura()) && v.OpcArb()[4]->isChecked());
-    QCOMPARE(Claves(v.Estructura()), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7}));
     const QByteArray desordenado = E->Flujo();
     E->Orden(v.ToolButton21());
-    QCOMPARE(v.Estructura().Raiz->Valor, 1);
     E->Orden(TVentPpal::cDeshacer);
     QVERIFY(E->Flujo() == desordenado && E->Mensajes().isEmpty());
     for (const auto& [texto, fibonacci] : {std::pair{"-1", true}, {"31", true}, {"", true}, {"1000001", false}}) {
@@ -258,64 +222,13 @@ private Q_SLOTS:
       E->Orden(fibonacci ? E->V().ToolButton17() : E->V().ToolButton20());
       QVERIFY2(E->Mensajes().size() == 1 && Estado() == antes, texto);
     }
-    TVentPpal& g = Nuevo();
-    g.edtValor()->setText(QStringLiteral("24"));  // 121392 nodes
-    QElapsedTimer t;
-    t.start();
-    g.ToolButton17()->trigger();
-    QVERIFY(!g.Lienzo().EnMovimiento());
-    QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+    TVentPpal& g = E->V();
     if (!g.btnAnimar()->isChecked()) g.btnAnimar()->trigger();
     Ajustar(g, [](TOpciones& o) { o.PausaAnim = 10000; });
     E->Teclear(QStringLiteral("-5"));
     QVERIFY(g.Lienzo().EnMovimiento() && g.Bloqueado() && g.Paneles()[4]->text() == "*");
-    g.Accion(TVentPpal::cInsertar)->trigger();  // refused while locked
-    QCOMPARE(g.Estructura().NumNodos, 121393);
-    t.restart();
-    QVERIFY(g.close());
-    QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
-    QVERIFY(!g.Lienzo().EnMovimiento() && !g.Bloqueado() && Nodo(g.Estructura(), -5)->X == Nodo(g.Estructura(), -5)->XFin);
-  }
-  // A structure that replaces the current one shows its root laid out at once, even from
-  // a view scrolled far away; an operation on the same structure leaves the view alone.
-  void EstructuraNuevaMuestraSuRaiz() {
-    std::vector<std::int32_t> claves(150);
-    std::iota(claves.begin(), claves.end(), 1);
-    std::shuffle(claves.begin(), claves.end(), std::mt19937(3));
-    TArbolAVL ancho;
-    for (std::int32_t c : claves) ancho.Insertar(c);
-    QVERIFY(EscribirFichero(Ruta("ancho.avl"), TEntorno::Bytes(ancho.Guardar())));
-    QVERIFY(EscribirFichero(Ruta("ancho.sec"), Entradas(claves)));
-    // 0: AVL Fibonacci, 1: open a structure, 2: open a list, 3: change of kind, 4: an operation.
-    for (int como = 0; como < 5; ++como) {
-      TVentPpal& v = Nuevo();
-      QTRY_COMPARE(v.Lienzo().Imagen().size(), v.Lienzo().Area()->size());  // painted once
-      E->Elegir(Ruta("ancho.sec"), 1, TVentPpal::cAbrir);
-      QScrollBar* h = v.Lienzo().sbHoriz();
-      QVERIFY(h->isEnabled());
-      h->setValue(como == 4 ? h->maximum() / 2 : h->maximum());
-      if (!v.btnAnimar()->isChecked()) v.btnAnimar()->trigger();
-      const int desplX = v.Lienzo().DesplX();
-      QAction* orden = como == 0 ? v.ToolButton17() : v.Accion(como == 3 ? TVentPpal::cNuevo4 : TVentPpal::cAbrir);
-      v.edtValor()->setText(QStringLiteral("10"));
-      if (como == 1 || como == 2) E->Elegir(Ruta(como == 1 ? "ancho.avl" : "ancho.sec"), como == 1 ? 3 : 1);
-      if (como == 4) {
-        E->Hacer(QStringLiteral("+1001"));
-        QVERIFY(E->Contiene(1001) && v.Lienzo().DesplX() == desplX);
-        E->Orden(TVentPpal::cDeshacer);
-        QVERIFY(!E->Contiene(1001) && v.Lienzo().DesplX() == desplX);
-        continue;
-      }
-      orden->trigger();
-      QVERIFY2(E->Mensajes().isEmpty() && v.Estructura().NumNodos > 100, qPrintable(QString::number(como)));
-      QVERIFY(!v.Lienzo().EnMovimiento() && !v.Bloqueado());
-      const TNodoBin* raiz = v.Estructura().Raiz;
-      const QPoint enLienzo(raiz->X - v.Lienzo().DesplX(), raiz->Y - v.Lienzo().DesplY());
-      QVERIFY2(QRect(QPoint(0, 0), v.Lienzo().Imagen().size()).contains(enLienzo), qPrintable(QString::number(como)));
-      const QPoint antes(raiz->X, raiz->Y);  // already at its layout: a new one moves nothing
-      v.Lienzo().Distribuir();
-      QCOMPARE(QPoint(raiz->X, raiz->Y), antes);
-    }
+    const TNodoBin* n = Nodo(g.Estructura(), -5);
+    QVERIFY(g.close() && !g.Lienzo().EnMovimiento() && !g.Bloqueado() && n->X == n->XFin);
   }
 };
 
