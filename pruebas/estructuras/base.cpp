@@ -9,16 +9,16 @@
 
 namespace {
 
-// Height, mean search cost, order check (parent and child only: 60 passes).
+// Height, mean search cost, order check (parent and child only: 60 passes), whole order (equal keys fail).
 TEST(Base, EstadisticasYOrden) {
-    const char* const casos[][2] = {{"", "0 0.00 1"}, {"10(,20(,30))", "3 2.00 1"}, {"50(30(20,60),70)", "3 2.20 1"},
-                                    {"50(30(20(10,),),70(,80(,90)))", "4 2.71 1"}, {"50(60,70)", "2 1.67 0"},
-                                    {"50(30,40)", "2 1.67 0"}, {"50(50,70)", "2 1.67 0"}};
+    const char* const casos[][2] = {{"", "0 0.00 1 1"}, {"10(,20(,30))", "3 2.00 1 1"}, {"50(30(20,60),70)", "3 2.20 1 0"},
+                                    {"50(30(20(10,),),70(,80(,90)))", "4 2.71 1 1"}, {"50(60,70)", "2 1.67 0 0"},
+                                    {"50(30,40)", "2 1.67 0 0"}, {"50(50,70)", "2 1.67 0 0"}, {"50(,50)", "2 1.50 0 0"}};
     for (const auto& c : casos) {
         TArbolBST a;
         Construir(a, c[0]);
         char s[64];
-        std::snprintf(s, sizeof s, "%d %.2f %d", a.Altura(), a.OpPromedio(), a.EstaOrdenado());
+        std::snprintf(s, sizeof s, "%d %.2f %d %d", a.Altura(), a.OpPromedio(), a.EstaOrdenado(), ClavesEnOrden(a));
         EXPECT_STREQ(s, c[1]) << c[0];
     }
 }
@@ -26,12 +26,16 @@ TEST(Base, EstadisticasYOrden) {
 // A position out of range leaves the selection; Marcar decides whether a search changes it.
 TEST(Base, SeleccionarPosicionYValor) {
     TArbolBST a;
-    Construir(a, "50(30(20,40),70(60,))");
-    for (std::int32_t k : {0, 1, 2, 3, 4, 5, -1, 6, Max32, Min32}) {
+    Construir(a, "50(30(20,40(,45)),70(60,))");  // after 45 the walk climbs two levels
+    for (std::int32_t k : {0, 1, 2, 3, 4, 5, 6, -1, 7, Max32, Min32}) {
         a.NodoSel = Nodo(a, 40);
         a.SeleccionarPosicion(k);
-        EXPECT_EQ(a.NodoSel->Valor, k >= 0 && k < 6 ? EnOrden(a)[static_cast<std::size_t>(k)] : 40) << k;
+        EXPECT_EQ(a.NodoSel->Valor, k >= 0 && k < 7 ? EnOrden(a)[static_cast<std::size_t>(k)] : 40) << k;
     }
+    TArbolBST b;  // a freed right subtree leaves its sibling linked
+    Construir(b, "50(30(20,40),70)");
+    b.LiberarNodos(Nodo(b, 70));
+    EXPECT_EQ(Forma(b) + std::to_string(b.NumNodos), "50(30(20,40),)4");
     EXPECT_TRUE(a.Seleccionar(70, false) && !a.Seleccionar(65, false) && a.NodoSel == Nodo(a, 40));
     EXPECT_TRUE(a.Seleccionar(70, true) && a.NodoSel == Nodo(a, 70));
     EXPECT_TRUE(!a.Seleccionar(65, true) && a.NodoSel == nullptr);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 #include "comprobacion.h"
 #include "uGrabacion.h"
@@ -127,6 +128,29 @@ TEST(Grabacion, PasadoElPresupuestoSoloCuenta) {
     EXPECT_TRUE(g.NumEtapas() == 1 && g.EtapasOmitidas() > 0 && !g.Completa());
     EXPECT_NO_THROW(g.Foto(0));
     EXPECT_THROW(g.Foto(1), std::out_of_range);
+}
+
+// The memory held covers every distinct text and, per stage, at least its marked values, selection and removed node.
+TEST(Grabacion, MemoriaRetenidaCubreTextosYEtapas) {
+    TArbolBST s;  // many stages repeating few texts: the walk down a long right spine to the predecessor
+    for (std::int32_t v : {1000, 2000}) s.Insertar(v);
+    for (std::int32_t v = 0; v <= 60; ++v) s.Insertar(v);
+    TArbolAVL v;  // few stages with many texts
+    for (std::int32_t k : {50, 20, 80, 10, 30}) v.Insertar(k);
+    for (auto [a, op] : {std::pair<TArbolBin*, TOperacionArbol>{&s, Bor(1000)},
+                         {&v, Ins(25)}}) {
+        TGrabacion g;
+        g.Grabar(*a, op, Distribuir);
+        std::set<std::string_view> textos;
+        std::size_t minimo = 0;
+        for (std::size_t k = 0; k < g.NumEtapas(); ++k) {
+            const TGrabacion::TEtapa e = g.Etapa(k);
+            textos.insert(e.Titulo), textos.insert(e.Descripcion);
+            minimo += 4 * e.Marcados.size() + 8;
+        }
+        for (std::string_view t : textos) minimo += t.size();
+        EXPECT_GE(g.BytesRetenidos() - g.Inicial()->BytesNodos(), minimo) << g.NumEtapas();
+    }
 }
 
 }  // namespace

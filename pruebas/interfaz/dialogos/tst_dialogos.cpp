@@ -1,6 +1,9 @@
 // The dialogs on their own: step window, presentation and animation dialogs, the font chooser with its colour button.
 #include "entorno.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <tuple>
 
 std::shared_ptr<ISelectores> SelectoresQt();
@@ -30,7 +33,13 @@ class PruebasDialogos : public QObject {
   std::unique_ptr<QSignalSpy> Avisos;
   QSpinBox* Giro(const char* nombre) const { return Control<QSpinBox>(Pres, nombre); }
 
+  QTranslator Traduccion;  // Qt's texts in Spanish, style names among them, as the program shows them
+
 private Q_SLOTS:
+  void initTestCase() {
+    if (Traduccion.load(QLocale(QLocale::Spanish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QApplication::installTranslator(&Traduccion);
+  }
   void init() {
     Ventana = std::make_unique<QWidget>();
     Ventana->setGeometry(100, 80, 800, 600);
@@ -204,7 +213,8 @@ private Q_SLOTS:
     const auto boton = [](QWidget* w) { return w ? w->findChild<QPushButton*>("btnColorFuente") : nullptr; };
     EnElDialogo([](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
     QVERIFY(SelectoresQt()->ElegirFuente(nullptr, inicial) == inicial);  // its own style found again
-    for (const TFuente& f : {TFuente{QStringLiteral("DejaVu Sans"), 11, 0x00336699, false, true},
+    for (const TFuente& f : {TFuente{QStringLiteral("Arial"), 8, 0x00102030, true, false},  // shown by a substitute
+                             TFuente{QStringLiteral("DejaVu Sans"), 11, 0x00336699, false, true},
                              TFuente{QStringLiteral("Liberation Serif"), 9, 0, true, true}}) {
       QFont vista;
       EnElDialogo([&vista](QWidget* w) {
