@@ -6,13 +6,7 @@
 #include <QString>
 #include <QTest>
 
-#ifdef QUELVAR_CARPETA_IMAGENES
 inline QString CarpetaImagenes() { return QStringLiteral(QUELVAR_CARPETA_IMAGENES); }
-#else
-inline QString CarpetaImagenes() { return {}; }  // the generator is not part of this build
-#endif
-#define SALTAR_SIN_IMAGENES() \
-  if (CarpetaImagenes().isEmpty()) QSKIP("the picture generator is not part of this build")
 
 inline QRgb Rgb(TColor c) { return ColorQt(c).rgb(); }
 inline QImage Dibujo(const TArbolBin& a, const TAjustesDibujo& aj, int w = 160, int h = 120) {

@@ -129,7 +129,6 @@ private Q_SLOTS:
   }
   // Every kind, state and shadow setting stamps its layers exactly, a removed node its frame; the layers follow the set.
   void ImagenesYFrames() {
-    SALTAR_SIN_IMAGENES();
     const int cx = 60, cy = 50, h = AltoLetra();
     const QRect clave(cx - 6, cy - h / 2 - 2, 12, h + 4);
     for (bool modo8 : {false, true}) {
@@ -246,8 +245,6 @@ private Q_SLOTS:
   // Skipping what cannot reach the picture draws the same pixels, at offsets cutting through everything drawn.
   void RecorteNoCambiaLaImagen() {
     QFETCH(TRecorteCaso, caso);
-    if (caso.TipoGraf == 2)
-      SALTAR_SIN_IMAGENES();
     TConjunto c(false);
     auto a = caso.Tipo == 5 ? Cadena(150, false) : Arbol(caso.Tipo, 150);
     for (int i = 0; i < 2; ++i) {  // laid out one way, then another, blended at T

@@ -135,7 +135,6 @@ private Q_SLOTS:
   }
   // In image mode the window's picture is the drawing of its set, tinted first for a new background.
   void ImagenesEnLaVentana() {
-    SALTAR_SIN_IMAGENES();
     for (bool modo8 : {false, true}) {
       const QString antes = QDir::currentPath();
       QVERIFY(QDir::setCurrent(CarpetaImagenes()));
