@@ -5,6 +5,8 @@
 #include "uMonticulo.h"
 #include "uSplayTree.h"
 
+#include <QElapsedTimer>
+
 namespace {
 // The stream of a structure of the kind with the keys inserted, then spoilt.
 QByteArray Flujo(std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_t> claves,
@@ -202,12 +204,14 @@ private Q_SLOTS:
   // workspace, as the panel says, until the window closes: that ends it at once.
   void ConstructoresDeDemostracion() {
     TVentPpal& v = Nuevo();
-    v.edtValor()->setText(QStringLiteral("5"));
+    v.edtValor()->setText(QStringLiteral("24"));  // a big tree is shown at once, with no motion holding the window
+    QElapsedTimer t;
+    t.start();
     E->Orden(v.ToolButton17());
     auto* avl = dynamic_cast<const TArbolAVL*>(&v.Estructura());
-    QVERIFY(avl && avl->Consistente() && v.OpcArb()[1]->isChecked());
-    QCOMPARE(v.NombreArbol() + v.edtValor()->text(), QStringLiteral("Arbol AVL5"));
-    QCOMPARE(v.Estructura().NumNodos, 12);  // F(7) - 1 nodes in the order-5 tree
+    QVERIFY(avl && avl->Consistente() && v.OpcArb()[1]->isChecked() && t.elapsed() < 5000);
+    QCOMPARE(v.NombreArbol() + v.edtValor()->text(), QStringLiteral("Arbol AVL24"));
+    QCOMPARE(v.Estructura().NumNodos, 121392);  // F(26) - 1 nodes in the order-24 tree
     v.edtValor()->setText(QStringLiteral("7"));
     E->Orden(v.ToolButton20());
     QVERIFY(dynamic_cast<const TMonticulo*>(&v.Estructura()) && v.OpcArb()[4]->isChecked());
