@@ -57,11 +57,7 @@ std::string AVL(const TArbolBin& A) {
     std::string r = Busqueda(A);
     if (!r.empty()) return r;
     if (!static_cast<const TArbolAVL&>(A).Consistente()) return "un factor no es la diferencia de alturas";
-    const TNodoBin* fuera = RecorrerPreorden(A.Raiz, [](TNodoBin* n, std::int32_t) {
-        const std::int32_t fe = static_cast<TNodoAVL*>(n)->FactorEquilibrio;
-        return fe < -1 || fe > 1;
-    });
-    if (fuera != nullptr) return Nodo(fuera) + " desequilibrado";
+    if (const TNodoBin* fuera = NodoDesequilibrado(A); fuera != nullptr) return Nodo(fuera) + " desequilibrado";
     return {};
 }
 
@@ -144,6 +140,13 @@ std::string InvariantesTipo::Monticulo(const TArbolBin& A) {
         if (M.VectorValores[i] < M.VectorValores[(i - 1) / 2])
             return "celda " + Texto(i) + ": fuera del orden de montículo";
     return {};
+}
+
+const TNodoBin* NodoDesequilibrado(const TArbolBin& A) {
+    return RecorrerPreorden(A.Raiz, [](TNodoBin* n, std::int32_t) {
+        const std::int32_t fe = static_cast<TNodoAVL*>(n)->FactorEquilibrio;
+        return fe < -1 || fe > 1;
+    });
 }
 
 bool ClavesEnOrden(const TArbolBin& A) {

@@ -29,6 +29,8 @@ std::string InvarianteEnEtapa(const TArbolBin& A);
 
 // Whether every key is greater than every key before it in order.
 bool ClavesEnOrden(const TArbolBin& A);
+// The first node in pre-order of an AVL tree whose stored factor lies outside -1..+1; nil when none does.
+const TNodoBin* NodoDesequilibrado(const TArbolBin& A);
 
 // The kinds' own parts, for the descriptor table (Invariante runs the common
 // part first).

@@ -36,11 +36,7 @@ std::vector<std::string> SospechasBusqueda(const TArbolBin& A) {
 // shows a factor beyond one.
 std::vector<std::string> SospechasAVL(const TArbolBin& A) {
     std::vector<std::string> r = SospechasBusqueda(A);
-    const bool desequilibrado = RecorrerPreorden(A.Raiz, [](TNodoBin* n, std::int32_t) {
-                                    const std::int32_t fe = static_cast<TNodoAVL*>(n)->FactorEquilibrio;
-                                    return fe < -1 || fe > 1;
-                                }) != nullptr;
-    if (desequilibrado) r.emplace_back("hay nodos desequilibrados (factor de equilibrio fuera de -1 a 1)");
+    if (NodoDesequilibrado(A) != nullptr) r.emplace_back("hay nodos desequilibrados (factor de equilibrio fuera de -1 a 1)");
     return r;
 }
 
