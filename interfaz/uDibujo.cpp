@@ -1,5 +1,6 @@
 #include "uDibujo.h"
 
+#include "uArbolBin.h"
 #include "uImagenes.h"
 #include "uMonticulo.h"
 #include "uTipos.h"
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -566,6 +568,23 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
       d.Celda(n, m->VectorValores[k], static_cast<std::int32_t>(i), num, n != nullptr && n == arbol.NodoSel);
     }
   }
+}
+
+// ---------------------------------------------------------------- zoom
+
+struct TResumenVista::TDatos {};
+
+TResumenVista::TResumenVista() : Datos_(std::make_unique<TDatos>()) {}
+TResumenVista::~TResumenVista() = default;
+void TResumenVista::Olvidar() {}
+
+const TNodoBin* NodoEnPunto(const TArbolBin& arbol, const TAjustesDibujo& a, int x, int y) {
+  const i64 r = std::max<i64>(3, std::llround(a.R * a.EscalaX));
+  return RecorrerPreorden(arbol.Raiz, [&](TNodoBin* n, std::int32_t) {
+    const i64 dx = std::llround(n->X * a.EscalaX) - a.DesplX - x;
+    const i64 dy = std::llround(n->Y * a.EscalaY) - a.DesplY - y;
+    return dx > -r && dx < r && dy > -r && dy < r && dx * dx + dy * dy < r * r;
+  });
 }
 
 std::int32_t AnchoFilaVector(const TArbolBin& arbol, int R, const TFuente& fuente) {

@@ -41,11 +41,13 @@
 #include <QImage>
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <vector>
 
 class TArbolBin;
 class TImagenesNodos;
+class TNodoBin;
 
 // The node image set as 32-bit pictures ready to stamp with CombinarBits.
 //
@@ -88,6 +90,27 @@ private:
   std::vector<TCapa> Frames_, Mascaras_;
 };
 
+// What the drawing keeps of a structure's positions between pictures of
+// the same positions seen at other zooms or offsets (the frames of a zoom or
+// a pan), so that such a frame costs what is visible, not the whole
+// structure. Whoever moves, adds or removes nodes calls Olvidar before the
+// next picture; a summary that is not forgotten when it should be draws the
+// old positions.
+class TResumenVista {
+public:
+  TResumenVista();
+  ~TResumenVista();
+  TResumenVista(const TResumenVista&) = delete;
+  TResumenVista& operator=(const TResumenVista&) = delete;
+  void Olvidar();
+
+  struct TDatos;
+  TDatos& Datos() { return *Datos_; }
+
+private:
+  std::unique_ptr<TDatos> Datos_;
+};
+
 // How a structure is drawn.
 struct TAjustesDibujo {
   int TipoGraf = 0;  // 0 drawings with text, 1 drawings without text, 2 images
@@ -118,6 +141,14 @@ struct TAjustesDibujo {
   // neither.
   bool YCreceHaciaAbajo = false;   // no node lies above its parent
   bool XEnOrdenSimetrico = false;  // x never decreases in symmetric order
+  // The zoom. A layout point (x, y) is drawn at (x EscalaX - DesplX,
+  // y EscalaY - DesplY), rounded; the radius, the fonts, the node pictures
+  // and the vector row are drawn at EscalaX. EscalaY is never below
+  // EscalaX: a layout far wider than tall keeps its levels apart. At 1 and
+  // 1 the layout is drawn as it stands, pixel for pixel.
+  double EscalaX = 1.0, EscalaY = 1.0;
+  // Kept by the owner between pictures (may be nil); see TResumenVista.
+  TResumenVista* Resumen = nullptr;
 };
 
 // The whole picture: fill with ColFon, the removed node (NodoBorrado), then
@@ -127,6 +158,12 @@ struct TAjustesDibujo {
 // TAjustesDibujo the walk also stays out of subtrees that cannot reach it,
 // so its cost follows what is visible (plus the paths down to it).
 void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& ajustes);
+
+// The node drawn under pixel (x, y) of a picture drawn with these settings,
+// nil for none: in pre-order, the first whose drawn circle holds the pixel,
+// a circle never taken as less than a few pixels across, so that a node
+// drawn as a dot can still be clicked.
+const TNodoBin* NodoEnPunto(const TArbolBin& arbol, const TAjustesDibujo& ajustes, int x, int y);
 
 // The width of a heap's vector row from layout x 0, drawn with radius R and
 // this font (0 for any other structure): a layout at least this wide lets
