@@ -5,6 +5,7 @@
 
 #include <QGridLayout>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -19,6 +20,18 @@ namespace {
 
 std::int32_t A32(std::int64_t v) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+std::int32_t A32d(double v) { return A32(static_cast<std::int64_t>(std::clamp(v, -4e9, 4e9))); }
+
+constexpr double kZoomMaximo = 4.0;
+constexpr double kPasoZoom = 1.25;
+// No zoomed extent beyond this many pixels: offsets, bar ranges and drawn
+// coordinates stay far inside int.
+constexpr double kExtensionMaxima = 1 << 30;
+
+// A layout extent at a scale, in whole pixels; exact at scale 1.
+std::int32_t Extension(std::int32_t largo, double escala) {
+  return A32d(std::ceil(std::max(largo, 0) * escala - 1e-9));
 }
 
 // A scroll bar over a picture of "largo" pixels seen through "vista" pixels,
@@ -49,7 +62,15 @@ protected:
     Lienzo_.Pintar(pintor);
   }
   void resizeEvent(QResizeEvent*) override { Lienzo_.Redimensionar(size()); }
-  void mousePressEvent(QMouseEvent* evento) override { Lienzo_.Pulsar(evento->position().toPoint()); }
+  void mousePressEvent(QMouseEvent* evento) override { Lienzo_.Pulsar(evento); }
+  void mouseMoveEvent(QMouseEvent* evento) override { Lienzo_.Mover(evento); }
+  void mouseReleaseEvent(QMouseEvent* evento) override { Lienzo_.Soltar(evento); }
+  void wheelEvent(QWheelEvent* evento) override {
+    if (evento->modifiers() & Qt::ControlModifier)
+      Lienzo_.Rueda(evento);
+    else
+      evento->ignore();
+  }
 
 private:
   TLienzo& Lienzo_;
@@ -88,11 +109,11 @@ TLienzo::TLienzo(QWidget* padre) : QWidget(padre) {
   // Scrolling moves the picture, not the nodes.
   connect(sbHoriz_, &QScrollBar::valueChanged, this, [this](int posicion) {
     DesplX_ = posicion;
-    Redibujar();
+    RedibujarVista();
   });
   connect(sbVert_, &QScrollBar::valueChanged, this, [this](int posicion) {
     DesplY_ = posicion;
-    Redibujar();
+    RedibujarVista();
   });
 }
 
@@ -100,7 +121,7 @@ TLienzo::~TLienzo() = default;
 
 void TLienzo::PonerEstructura(const std::unique_ptr<TArbolBin>* arbol) {
   Arbol_ = arbol;
-  DistribucionVigente_ = -1;
+  OlvidarDistribucion();
 }
 
 void TLienzo::PonerFuenteAjustes(std::function<TAjustesLienzo()> leer) { LeerAjustes_ = std::move(leer); }
@@ -109,7 +130,7 @@ void TLienzo::PonerVista(TArbolBin* vista) {
   if (EnMovimiento())
     Timer1_->stop();
   Vista_ = vista;
-  DistribucionVigente_ = -1;
+  OlvidarDistribucion();
 }
 
 TArbolBin* TLienzo::Arbol() const {
@@ -142,6 +163,7 @@ TDistribucion DistribuirCon(TArbolBin& arbol, const TAjustesLienzo& a) {
 
 void TLienzo::DistribuirOtro(TArbolBin& arbol) {
   LeerAjustes(true);
+  Resumen_.Olvidar();
   try {
     DistribuirCon(arbol, Ajustes_);
   } catch (const EArbol& e) {
@@ -173,6 +195,7 @@ void TLienzo::Redimensionar(QSize tam) {
   if (Imagen_.size() == tam)
     return;
   PonerTamano(tam);
+  Resumen_.Olvidar();
   Redimensionando_ = true;
   const auto fin = qScopeGuard([this] { Redimensionando_ = false; });
   Distribuir();
@@ -181,8 +204,150 @@ void TLienzo::Redimensionar(QSize tam) {
 
 void TLienzo::Pintar(QPainter& pintor) { pintor.drawImage(0, 0, Imagen_); }
 
-void TLienzo::Pulsar(QPoint p) {
-  Q_EMIT Pulsado(A32(std::int64_t{p.x()} + DesplX_), A32(std::int64_t{p.y()} + DesplY_));
+void TLienzo::Pulsar(QMouseEvent* evento) {
+  const QPoint p = evento->position().toPoint();
+  const bool izquierdo = evento->button() == Qt::LeftButton;
+  if (!izquierdo && evento->button() != Qt::MiddleButton)
+    return;
+  const TArbolBin* arbol = Arbol();
+  const TNodoBin* nodo = izquierdo && arbol ? NodoEnPunto(*arbol, AjustesDibujo(), p.x(), p.y()) : nullptr;
+  // The middle button, or the left one off every node, drags the view.
+  if (!nodo && !Arrastrando_) {
+    Arrastrando_ = true;
+    InicioArrastre_ = p;
+    DesplXArrastre_ = DesplX_;
+    DesplYArrastre_ = DesplY_;
+    Area_->setCursor(Qt::ClosedHandCursor);
+  }
+  if (!izquierdo)
+    return;
+  // At 100 % the engine's own hit test sees what is drawn; at any other
+  // zoom its radius is not the drawn one, so it gets the centre of the
+  // node drawn under the cursor, or nothing.
+  if (Zoom_ == 1.0)
+    Q_EMIT Pulsado(A32(std::int64_t{p.x()} + DesplX_), A32(std::int64_t{p.y()} + DesplY_));
+  else if (nodo)
+    Q_EMIT Pulsado(nodo->X, nodo->Y);
+}
+
+void TLienzo::Mover(QMouseEvent* evento) {
+  if (!Arrastrando_)
+    return;
+  const QPoint d = evento->position().toPoint() - InicioArrastre_;
+  const auto mover = [](QScrollBar* barra, int inicio, int delta) {
+    if (barra->isEnabled())
+      barra->setValue(static_cast<int>(std::clamp<std::int64_t>(std::int64_t{inicio} - delta, barra->minimum(), barra->maximum())));
+  };
+  {
+    // Both bars, then one picture.
+    const QSignalBlocker bloqueoH(sbHoriz_);
+    const QSignalBlocker bloqueoV(sbVert_);
+    mover(sbHoriz_, DesplXArrastre_, d.x());
+    mover(sbVert_, DesplYArrastre_, d.y());
+  }
+  const int x = sbHoriz_->isEnabled() ? sbHoriz_->value() : DesplX_;
+  const int y = sbVert_->isEnabled() ? sbVert_->value() : DesplY_;
+  if (x == DesplX_ && y == DesplY_)
+    return;
+  DesplX_ = x;
+  DesplY_ = y;
+  RedibujarVista();
+}
+
+void TLienzo::Soltar(QMouseEvent* evento) {
+  if (!Arrastrando_ || (evento->buttons() & (Qt::LeftButton | Qt::MiddleButton)))
+    return;
+  Arrastrando_ = false;
+  Area_->unsetCursor();
+}
+
+void TLienzo::Rueda(QWheelEvent* evento) {
+  // 120 eighths of a degree are one notch; a device that reports pixels
+  // only counts 120 of them as one too.
+  int delta = evento->angleDelta().y();
+  if (delta == 0)
+    delta = evento->pixelDelta().y();
+  evento->accept();
+  if (delta == 0)
+    return;
+  const double factor = std::pow(kPasoZoom, delta / 120.0);
+  double z = Zoom_ * factor;
+  if ((Zoom_ < 1.0 && z > 1.0) || (Zoom_ > 1.0 && z < 1.0))
+    z = 1.0;
+  PonerZoom(z, evento->position());
+}
+
+// ---------------------------------------------------------------- zoom
+
+double TLienzo::ZoomAjuste() const {
+  const int W = Imagen_.width(), H = Imagen_.height();
+  double z = kZoomMaximo;
+  if (W > 0 && AnchoDist_ > 0)
+    z = std::min(z, double(W) / AnchoDist_);
+  if (H > 0 && AltoDist_ > 0)
+    z = std::min(z, double(H) / AltoDist_);
+  return std::min(z, ZoomMaximo());
+}
+
+double TLienzo::ZoomMaximo() const {
+  const std::int32_t largo = std::max(AnchoDist_, AltoDist_);
+  return largo > 0 ? std::min(kZoomMaximo, kExtensionMaxima / largo) : kZoomMaximo;
+}
+
+double TLienzo::ZoomMinimo() const {
+  // Without a view there is nothing to fit: no zoom is taken away.
+  if (Imagen_.width() <= 0 || Imagen_.height() <= 0)
+    return std::min(Zoom_, 1.0);
+  return std::min(ZoomAjuste(), 1.0);
+}
+
+bool TLienzo::ZoomAjustado() const { return std::abs(Zoom_ - ZoomAjuste()) <= 1e-9 * Zoom_; }
+
+void TLienzo::PonerZoom(double z) { PonerZoom(z, QPointF(Imagen_.width() / 2.0, Imagen_.height() / 2.0)); }
+
+void TLienzo::PonerZoom(double z, QPointF ancla) {
+  if (!std::isfinite(z))
+    return;
+  z = std::clamp(z, ZoomMinimo(), std::max(ZoomMinimo(), ZoomMaximo()));
+  if (z == Zoom_)
+    return;
+  // The layout point under the anchor, before and after.
+  const double x = (ancla.x() + DesplX_) / EscalaX_, y = (ancla.y() + DesplY_) / EscalaY_;
+  Zoom_ = z;
+  Encuadrar(nullptr);
+  const QSignalBlocker bloqueoH(sbHoriz_);
+  const QSignalBlocker bloqueoV(sbVert_);
+  if (sbHoriz_->isEnabled()) {
+    DesplX_ = std::clamp(A32d(x * EscalaX_ - ancla.x()), sbHoriz_->minimum(), sbHoriz_->maximum());
+    sbHoriz_->setValue(DesplX_);
+  }
+  if (sbVert_->isEnabled()) {
+    DesplY_ = std::clamp(A32d(y * EscalaY_ - ancla.y()), sbVert_->minimum(), sbVert_->maximum());
+    sbVert_->setValue(DesplY_);
+  }
+  RedibujarVista();
+  AvisarZoom();
+}
+
+void TLienzo::Acercar() {
+  PonerZoom(Zoom_ < 1.0 && Zoom_ * kPasoZoom > 1.0 ? 1.0 : Zoom_ * kPasoZoom);
+}
+
+void TLienzo::Alejar() {
+  PonerZoom(Zoom_ > 1.0 && Zoom_ / kPasoZoom < 1.0 ? 1.0 : Zoom_ / kPasoZoom);
+}
+
+void TLienzo::AvisarZoom() {
+  const bool ajustado = ZoomAjustado();
+  if (Zoom_ == ZoomAvisado_ && ajustado == AjusteAvisado_)
+    return;
+  ZoomAvisado_ = Zoom_;
+  AjusteAvisado_ = ajustado;
+  Q_EMIT ZoomCambiado(Zoom_);
+}
+
+QPoint TLienzo::PuntoEnArea(std::int64_t x, std::int64_t y) const {
+  return {A32d(std::round(double(x) * EscalaX_) - DesplX_), A32d(std::round(double(y) * EscalaY_) - DesplY_)};
 }
 
 void TLienzo::Distribuir() {
@@ -191,12 +356,11 @@ void TLienzo::Distribuir() {
   if (!arbol)
     return;
   const TAjustesLienzo& a = Ajustes_;
-  const int W = Imagen_.width(), H = Imagen_.height();
-  const bool raizFijada = a.TipoDisp == 1;
   // A view keeps its positions: a copy of it is laid out, for the frame.
   std::unique_ptr<TArbolBin> copia = Vista_ ? Vista_->Clonar() : nullptr;
   if (copia)
     arbol = copia.get();
+  Resumen_.Olvidar();
 
   TDistribucion d;
   try {
@@ -215,47 +379,62 @@ void TLienzo::Distribuir() {
   // change it is the last word.
   DistribucionVigente_ = Vista_ || (EnCambio_ && EnCambio_() && arbol->MostrarEtapas()) ? -1 : a.TipoDist;
 
+  AnchoDist_ = d.Ancho;
+  AltoDist_ = d.Alto;
+  XRaizDist_ = d.XRaiz;
+  // The zoom kept, within what this layout and view allow.
+  Zoom_ = std::clamp(Zoom_, ZoomMinimo(), std::max(ZoomMinimo(), ZoomMaximo()));
+  // A new structure's root in the middle of the view; then the limits.
+  Encuadrar(CentrarEnRaiz_ ? arbol->Raiz : nullptr);
+  AvisarZoom();
+}
+
+void TLienzo::Encuadrar(const TNodoBin* raiz) {
+  const int W = Imagen_.width(), H = Imagen_.height();
+  EscalaX_ = Zoom_;
+  // Below 100 % a layout far wider than tall keeps its levels apart, as far
+  // as the view's height allows.
+  EscalaY_ = Zoom_ >= 1.0 || AltoDist_ <= 0 ? Zoom_ : std::max(Zoom_, std::min(1.0, double(H) / AltoDist_));
+  const std::int32_t ancho = Extension(AnchoDist_, EscalaX_), alto = Extension(AltoDist_, EscalaY_);
+  const std::int32_t xRaiz = Extension(XRaizDist_, EscalaX_);
+  const bool raizFijada = Ajustes_.TipoDisp == 1;
+
   // The bars take their new state without reporting it back: the offsets
   // are already decided here.
   const QSignalBlocker bloqueoH(sbHoriz_);
   const QSignalBlocker bloqueoV(sbVert_);
-  // A new structure's root in the middle of the view; then the limits.
-  const TNodoBin* raiz = CentrarEnRaiz_ ? arbol->Raiz : nullptr;
-  if (W < d.Ancho) {
+  if (W < ancho) {
     if (raiz)
-      DesplX_ = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{raiz->X} - W / 2, INT_MIN, INT_MAX));
-    DesplX_ = std::max(0, std::min(DesplX_, d.Ancho - W - 1));
-    PonerBarra(sbHoriz_, d.Ancho, W, DesplX_);
+      DesplX_ = A32d(std::round(raiz->X * EscalaX_) - W / 2);
+    DesplX_ = std::max(0, std::min(DesplX_, ancho - W - 1));
+    PonerBarra(sbHoriz_, ancho, W, DesplX_);
   } else {
     sbHoriz_->setEnabled(false);
     if (raizFijada) {
-      std::int64_t x = d.Ancho - d.XRaiz > W / 2 ? std::int64_t{d.Ancho} - W - d.XRaiz / 2
-                                                : (std::int64_t{d.XRaiz} - W) / 2;
+      std::int64_t x = ancho - xRaiz > W / 2 ? std::int64_t{ancho} - W - xRaiz / 2
+                                             : (std::int64_t{xRaiz} - W) / 2;
       // The picture fits the view, and no bar can bring back what would
       // lie beyond its edges: it stays whole inside them.
-      x = std::clamp<std::int64_t>(x, std::int64_t{d.Ancho} - W, 0);
+      x = std::clamp<std::int64_t>(x, std::int64_t{ancho} - W, 0);
       DesplX_ = static_cast<int>(x);
     } else {
-      DesplX_ = static_cast<int>((std::int64_t{d.Ancho} - W) / 2);
+      DesplX_ = static_cast<int>((std::int64_t{ancho} - W) / 2);
     }
   }
-  if (H < d.Alto) {
+  if (H < alto) {
     if (raiz)
-      DesplY_ = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{raiz->Y} - H / 2, INT_MIN, INT_MAX));
-    DesplY_ = std::max(0, std::min(DesplY_, d.Alto - H - 1));
-    PonerBarra(sbVert_, d.Alto, H, DesplY_);
+      DesplY_ = A32d(std::round(raiz->Y * EscalaY_) - H / 2);
+    DesplY_ = std::max(0, std::min(DesplY_, alto - H - 1));
+    PonerBarra(sbVert_, alto, H, DesplY_);
   } else {
     sbVert_->setEnabled(false);
-    DesplY_ = raizFijada ? 0 : static_cast<int>((std::int64_t{d.Alto} - H) / 2);
+    DesplY_ = raizFijada ? 0 : static_cast<int>((std::int64_t{alto} - H) / 2);
   }
 }
 
-void TLienzo::Dibujar() {
-  LeerAjustes(false);
+TAjustesDibujo TLienzo::AjustesDibujo() {
   const TAjustesLienzo& aj = Ajustes_;
-  TArbolBin* arbol = Arbol();
-  if (!arbol)
-    return;
+  const TArbolBin* arbol = Arbol();
   TAjustesDibujo a;
   a.TipoGraf = aj.TipoGraf;
   a.Sombras = aj.Sombras;
@@ -272,16 +451,34 @@ void TLienzo::Dibujar() {
   a.DesplY = DesplY_;
   a.PasoAnim = PasoAnim_;
   a.PausaNumEtap = aj.Pasos;
+  a.EscalaX = EscalaX_;
+  a.EscalaY = EscalaY_;
+  a.Resumen = &Resumen_;
   // Between changes and motions the nodes stand where the last layout put
   // them (a failed layout leaves its error text). During a change the
   // stages show a changed tree at its old places, and a motion starts from
   // those places: no position fact holds then.
-  if (DistribucionVigente_ >= 0 && !(EnCambio_ && EnCambio_()) && !EnMovimiento() && arbol->Radio >= 0 &&
+  if (arbol && DistribucionVigente_ >= 0 && !(EnCambio_ && EnCambio_()) && !EnMovimiento() && arbol->Radio >= 0 &&
       arbol->SepX >= 0 && arbol->SepY >= 0) {
     a.YCreceHaciaAbajo = true;
     a.XEnOrdenSimetrico = DistribucionVigente_ != 1;
   }
-  DibujarEstructura(Imagen_, *arbol, a);
+  return a;
+}
+
+void TLienzo::Dibujar() {
+  // The owner asks for a picture when the positions may have changed.
+  Resumen_.Olvidar();
+  LeerAjustes(false);
+  if (const TArbolBin* arbol = Arbol())
+    DibujarEstructura(Imagen_, *arbol, AjustesDibujo());
+}
+
+void TLienzo::RedibujarVista() {
+  LeerAjustes(false);
+  if (const TArbolBin* arbol = Arbol())
+    DibujarEstructura(Imagen_, *arbol, AjustesDibujo());
+  Area_->update();
 }
 
 void TLienzo::Redibujar() {
@@ -329,6 +526,7 @@ void TLienzo::ArrancarMovimiento(TArbolBin& arbol) {
   // Until the first frame the nodes stay where they are drawn, so a click
   // meanwhile hits what the user sees.
   arbol.Interpolar(0.0);
+  Resumen_.Olvidar();
   PasoAnim_ = 0;
   Timer1_->setInterval(IntervaloMovimiento());
   Timer1_->start();
@@ -347,6 +545,7 @@ void TLienzo::Deslizar() {
 
 void TLienzo::Fotograma() {
   LeerAjustes(false);
+  Resumen_.Olvidar();
   const int pasos = std::max(1, Ajustes_.Pasos);
   if (PasoAnim_ < pasos) {
     // Fast at first, slowing down on arrival.
@@ -363,6 +562,7 @@ void TLienzo::AcabarMovimiento() {
   Timer1_->stop();
   if (TArbolBin* arbol = Arbol())
     arbol->Interpolar(1.0);
+  Resumen_.Olvidar();
   DistribucionVigente_ = DistribucionDestino_;
   DetenerMovimiento();
 }

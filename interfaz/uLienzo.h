@@ -1,13 +1,19 @@
 #pragma once
 // The canvas: the structure drawn into an off-screen picture, seen through a
-// drawing area with two scroll bars, and the node motion between two
-// layouts. It owns its picture, its offsets, its bars, its motion timer and
-// the layout; it knows nothing of the tool bar, the commands or the dialogs.
+// drawing area with two scroll bars at a zoom, and the node motion between
+// two layouts. It owns its picture, its zoom, its offsets, its bars, its
+// motion timer and the layout; it knows nothing of the tool bar, the
+// commands or the dialogs.
+//
+// Zoom: a layout point (x, y) is drawn at (round(x EscalaX()) - DesplX(),
+// round(y EscalaY()) - DesplY()); offsets, bars and extents count zoomed
+// pixels. At zoom 1 everything is the layout's own pixels.
 // Its owner gives it the structure, a source of presentation settings and a
 // word on whether the structure is in the middle of a change, and listens
 // to its signals (a click, the end of a motion, a layout error).
 
 #include "uColor.h"
+#include "uDibujo.h"
 #include "uPlataforma.h"
 
 #include <QImage>
@@ -19,9 +25,11 @@
 
 class QScrollBar;
 class QTimer;
+class QWheelEvent;
+class QMouseEvent;
 class TArbolBin;
-class TCapasDibujo;
 class TImagenesNodos;
+class TNodoBin;
 
 // What the canvas needs to lay out, draw and move the nodes.
 struct TAjustesLienzo {
@@ -80,7 +88,36 @@ public:
   void Dibujar();
   // The positions are no layout's until the next one (the structure is
   // about to change, or was replaced).
-  void OlvidarDistribucion() { DistribucionVigente_ = -1; }
+  void OlvidarDistribucion() {
+    DistribucionVigente_ = -1;
+    Resumen_.Olvidar();
+  }
+
+  // The zoom (1: 100 %). It is kept across layouts, motions, stages and
+  // new structures, within ZoomMinimo() to ZoomMaximo() for the last layout
+  // and the view: from min(fit, 1) to 4, less where the zoomed extents
+  // would come near the int range.
+  double Zoom() const { return Zoom_; }
+  double ZoomMinimo() const;
+  double ZoomMaximo() const;
+  // The largest zoom up to 4 that shows the whole last layout (a heap's
+  // vector row included) in the view.
+  double ZoomAjuste() const;
+  bool ZoomAjustado() const;
+  // The zoom z (within its range); the layout point under the area pixel
+  // "ancla" stays under it as far as the scroll range allows. Without an
+  // anchor, the view's centre.
+  void PonerZoom(double z, QPointF ancla);
+  void PonerZoom(double z);
+  // One step (x1.25) in or out around the view's centre; a step that
+  // crosses 100 % stops there.
+  void Acercar();
+  void Alejar();
+  void AjustarZoom() { PonerZoom(ZoomAjuste()); }
+  double EscalaX() const { return EscalaX_; }
+  double EscalaY() const { return EscalaY_; }
+  // The area pixel where a layout point is drawn.
+  QPoint PuntoEnArea(std::int64_t x, std::int64_t y) const;
 
   // The nodes glide from where they are drawn to the new layout.
   void IniciarMovimiento();
@@ -106,8 +143,12 @@ public:
   QTimer* Timer1() const { return Timer1_; }
 
 Q_SIGNALS:
-  // A click on the drawing area, at this layout point.
+  // A left click on the drawing area, at this layout point. At zoom 1 the
+  // point clicked; at any other zoom only a click on a drawn node, at that
+  // node's centre.
   void Pulsado(std::int32_t x, std::int32_t y);
+  // The zoom changed (also to or from the fit).
+  void ZoomCambiado(double zoom);
   // A motion ended or was stopped.
   void MovimientoAcabado();
   // A layout failed with this text; the same failure is reported once,
@@ -118,8 +159,19 @@ private:
   friend class TAreaLienzo;
   void Pintar(QPainter& pintor);
   void Redimensionar(QSize tam);
-  void Pulsar(QPoint p);
+  void Pulsar(QMouseEvent* evento);
+  void Mover(QMouseEvent* evento);
+  void Soltar(QMouseEvent* evento);
+  void Rueda(QWheelEvent* evento);
   void Fotograma();
+  // The drawing settings of the picture as it stands.
+  TAjustesDibujo AjustesDibujo();
+  // Scales, zoomed extents, bars and offsets for the zoom and the last
+  // layout; the root in the middle of the view when given.
+  void Encuadrar(const TNodoBin* raiz);
+  // The picture redrawn for a new zoom or offset: the positions are the same.
+  void RedibujarVista();
+  void AvisarZoom();
   // The frames from the nodes' start fields to their destination fields.
   void ArrancarMovimiento(TArbolBin& arbol);
   void LeerAjustes(bool paraDistribuir);
@@ -141,6 +193,17 @@ private:
   // as 32-bit copies (see uDibujo.h).
   QImage Imagen_;
   int DesplX_ = 0, DesplY_ = 0;
+  double Zoom_ = 1.0, EscalaX_ = 1.0, EscalaY_ = 1.0;
+  double ZoomAvisado_ = 1.0;
+  bool AjusteAvisado_ = false;
+  // The last layout's extents and root abscissa, in layout units.
+  std::int32_t AnchoDist_ = 0, AltoDist_ = 0, XRaizDist_ = 0;
+  // A drag that moves the view: where it started, and the offsets then.
+  bool Arrastrando_ = false;
+  QPoint InicioArrastre_;
+  int DesplXArrastre_ = 0, DesplYArrastre_ = 0;
+  // What the drawing keeps between pictures of the same positions.
+  TResumenVista Resumen_;
   int PasoAnim_ = 0;
   std::unique_ptr<TCapasDibujo> Capas_;
   QString UltimoError_;

@@ -115,6 +115,13 @@ void TVentPpal::CrearBarraEstado() {
     barra->addWidget(panel, i == 5 ? 1 : 0);
     Paneles_[static_cast<std::size_t>(i)] = panel;
   }
+  PanelZoom_ = new QLabel(barra);
+  PanelZoom_->setObjectName(QStringLiteral("PanelZoom"));
+  PanelZoom_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  PanelZoom_->setAlignment(Qt::AlignCenter);
+  PanelZoom_->setMinimumWidth(90);
+  barra->addPermanentWidget(PanelZoom_);
+  MostrarZoom();
 }
 
 void TVentPpal::CrearBarraHerramientas() {
@@ -210,6 +217,24 @@ void TVentPpal::CrearBarraHerramientas() {
   OpcRatSel_->setChecked(true);
   ToolButton9_ = botonMenu("ToolButton9", PopupMenu2_, 12, QStringLiteral("Pulsación de ratón"));
   ToolBar1_->addAction(Accion(cRango));
+  // The zoom commands, also reachable by their keys.
+  auto* menuZoom = new QMenu(this);
+  menuZoom->setObjectName(QStringLiteral("PopupMenuZoom"));
+  for (TComando c : {cAcercar, cAlejar, cAjustarZoom, cTamanoReal}) {
+    // The shortcut is only shown here: the command carries the real one.
+    auto* item = menuZoom->addAction(Accion(c)->text() + QLatin1Char('\t') +
+                                     Accion(c)->property("AtajoMostrado").value<QKeySequence>().toString(QKeySequence::NativeText));
+    connect(item, &QAction::triggered, Accion(c), &QAction::trigger);
+  }
+  ToolButtonZoom_ = new QToolButton(ToolBar1_);
+  ToolButtonZoom_->setObjectName(QStringLiteral("ToolButtonZoom"));
+  ToolButtonZoom_->setText(QStringLiteral("Zoom"));
+  ToolButtonZoom_->setToolTip(QStringLiteral("Zoom"));
+  ToolButtonZoom_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  ToolButtonZoom_->setMenu(menuZoom);
+  ToolButtonZoom_->setPopupMode(QToolButton::InstantPopup);
+  ToolButtonZoom_->setAutoRaise(true);
+  ToolBar1_->addWidget(ToolButtonZoom_);
   ToolBar1_->addSeparator();
 
   // 15-19: the operations.

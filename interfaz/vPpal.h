@@ -61,6 +61,7 @@ public:
     cOperacion, cBorrar, cNuevo1, cInsertar, cBuscar, cNuevo2, cNuevo3, cNuevo4,
     cConfiguracion, cRango, cAbrir, cGuardar, cDeshacer, cConfAnim, cNuevo5,
     cAnim1, cAnim2, cAnim3, cDesbloqueo, cInsSig, cComprimir, cLimpiar, cGuardarOper,
+    cAcercar, cAlejar, cAjustarZoom, cTamanoReal,
     NumComandos
   };
   QAction* Accion(TComando c) const { return Acciones_[c]; }
@@ -91,6 +92,8 @@ public:
   QAction* OpcRatSel() const { return OpcRatSel_; }
   QAction* OpcRatBus() const { return OpcRatBus_; }
   QAction* OpcRatDel() const { return OpcRatDel_; }
+  QToolButton* ToolButtonZoom() const { return ToolButtonZoom_; }  // zoom menu
+  QLabel* PanelZoom() const { return PanelZoom_; }  // the zoom, beside the six panels
   const std::array<QLabel*, 6>& Paneles() const { return Paneles_; }  // the status bar's six panels
 
   // The parts the window owns, as the rest of the program and the tests see
@@ -153,6 +156,10 @@ public Q_SLOTS:
   void ActComprimirExecute();
   void ActLimpiarExecute();
   void ActGuardarOperExecute();
+  void ActAcercarExecute();
+  void ActAlejarExecute();
+  void ActAjustarZoomExecute();
+  void ActTamanoRealExecute();
 
   void btnPasoClick();
   void btnPaso2Click();
@@ -166,6 +173,8 @@ public Q_SLOTS:
   void Refrescar();
   // The statistics panels 0 to 3.
   void ActualizarEstado();
+  // The canvas's zoom in the status bar.
+  void MostrarZoom();
 
   // --- Node motion (vPpalAnimacion.cpp) ---
   // The nodes glide to the new layout; the workspace stays locked, with
@@ -291,6 +300,8 @@ private:
   QAction* OpcRatBus_ = nullptr;
   QAction* OpcRatDel_ = nullptr;
   std::array<QLabel*, 6> Paneles_{};
+  QLabel* PanelZoom_ = nullptr;
+  QToolButton* ToolButtonZoom_ = nullptr;
 
   std::unique_ptr<TArbolBin> Arbol_;
   bool Bloqueado_ = false;

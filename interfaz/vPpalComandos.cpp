@@ -45,6 +45,10 @@ const TFilaComando kComandos[] = {
     {TVentPpal::cComprimir, "ActComprimir", "Comprimir/Expandir árbol", "", "F5", -1, &TVentPpal::ActComprimirExecute},
     {TVentPpal::cLimpiar, "ActLimpiar", "ActLimpiar", "Borrar el árbol", "", 1, &TVentPpal::ActLimpiarExecute},
     {TVentPpal::cGuardarOper, "ActGuardarOper", "ActGuardarOper", "Guardar lista operaciones", "", 22, &TVentPpal::ActGuardarOperExecute},
+    {TVentPpal::cAcercar, "ActAcercar", "Acercar", "Ampliar el dibujo", "Ctrl++", -1, &TVentPpal::ActAcercarExecute},
+    {TVentPpal::cAlejar, "ActAlejar", "Alejar", "Reducir el dibujo", "Ctrl+-", -1, &TVentPpal::ActAlejarExecute},
+    {TVentPpal::cAjustarZoom, "ActAjustarZoom", "Ajustar a la ventana", "Ver la estructura entera", "Ctrl+0", -1, &TVentPpal::ActAjustarZoomExecute},
+    {TVentPpal::cTamanoReal, "ActTamanoReal", "Tamaño real", "Dibujar al 100 %", "Ctrl+1", -1, &TVentPpal::ActTamanoRealExecute},
 };
 static_assert(std::size(kComandos) == TVentPpal::NumComandos);
 
@@ -67,7 +71,11 @@ void TVentPpal::CrearComandos() {
     // later command keeps its key only as a label, and the first one runs.
     a->setProperty("AtajoMostrado", atajo);
     if (!atajo.isEmpty() && !EsAtajo(atajo)) {
-      a->setShortcut(atajo);
+      // "+" also where it shares its key with "=".
+      if (f.Comando == cAcercar)
+        a->setShortcuts({atajo, QKeySequence(QStringLiteral("Ctrl+="))});
+      else
+        a->setShortcut(atajo);
       a->setShortcutContext(Qt::WindowShortcut);
     }
     connect(a, &QAction::triggered, this, f.Handler);
@@ -78,8 +86,10 @@ void TVentPpal::CrearComandos() {
 
 bool TVentPpal::EsAtajo(const QKeySequence& tecla) const {
   for (const QAction* a : Acciones_)
-    if (a && !a->shortcut().isEmpty() && a->shortcut().matches(tecla) == QKeySequence::ExactMatch)
-      return true;
+    if (a)
+      for (const QKeySequence& atajo : a->shortcuts())
+        if (atajo.matches(tecla) == QKeySequence::ExactMatch)
+          return true;
   return false;
 }
 

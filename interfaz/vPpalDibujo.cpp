@@ -1,6 +1,6 @@
 // The main window's side of the canvas: the settings it reads, its signals,
-// the redraws the drivers ask for, the statistics in the status bar, F5 and
-// the presentation command.
+// the redraws the drivers ask for, the statistics and the zoom in the status
+// bar, the zoom commands, F5 and the presentation command.
 #include "vPpal.h"
 
 #include "dPresentacion.h"
@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -28,6 +29,7 @@ void TVentPpal::ConectarLienzo() {
   connect(Lienzo_, &TLienzo::Pulsado, this, &TVentPpal::LienzoMouseDown);
   connect(Lienzo_, &TLienzo::MovimientoAcabado, this, &TVentPpal::MovimientoAcabado);
   connect(Lienzo_, &TLienzo::ErrorDistribucion, this, &TVentPpal::Mensaje);
+  connect(Lienzo_, &TLienzo::ZoomCambiado, this, &TVentPpal::MostrarZoom);
 }
 
 TAjustesLienzo TVentPpal::AjustesLienzo() {
@@ -65,6 +67,23 @@ void TVentPpal::ActualizarEstado() {
   Paneles_[2]->setText(QStringLiteral("h = ") + QString::number(Arbol_ ? Arbol_->Altura() : 0));
   Paneles_[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol_ ? Arbol_->OpPromedio() : 0.0, 2));
 }
+
+void TVentPpal::MostrarZoom() {
+  if (!PanelZoom_)
+    return;
+  // Whole percents, or two significant digits below 10 %.
+  const double p = Lienzo_->Zoom() * 100.0;
+  const int decimales = p >= 10.0 ? 0 : std::clamp(1 - static_cast<int>(std::floor(std::log10(p))), 1, 6);
+  PanelZoom_->setText(QStringLiteral("Zoom: ") + Decimal(p, decimales) + QStringLiteral(" %") +
+                      (Lienzo_->ZoomAjustado() ? QStringLiteral(" (ajustado)") : QString()));
+}
+
+// The zoom is a view of the structure: it works during operations, motions
+// and playbacks too.
+void TVentPpal::ActAcercarExecute() { Lienzo_->Acercar(); }
+void TVentPpal::ActAlejarExecute() { Lienzo_->Alejar(); }
+void TVentPpal::ActAjustarZoomExecute() { Lienzo_->AjustarZoom(); }
+void TVentPpal::ActTamanoRealExecute() { Lienzo_->PonerZoom(1.0); }
 
 void TVentPpal::ActConfiguracionExecute() {
   if (Bloqueado_ || !DlgPres_)
