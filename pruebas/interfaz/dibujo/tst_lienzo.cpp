@@ -1,4 +1,5 @@
-// The canvas in the main window: offsets, scroll bars, paints, F5, status texts, failed layouts, node pictures.
+// The canvas in the main window: offsets, scroll bars, paints, F5, status texts, failed layouts, node pictures; zoom,
+// fit, clicks and drags at any zoom.
 #include "comun_dibujo.h"
 #include "entorno.h"
 #include "uArbolBST.h"
@@ -6,6 +7,7 @@
 #include <QScrollBar>
 
 #include <random>
+#include <set>
 
 namespace {
 
@@ -25,6 +27,18 @@ QPoint Extremo(const TArbolBin& a) {
   return p;
 }
 
+// A search tree of n random keys (or 1..n with seed 0) in place, shown in a window resized to 500 x 400.
+void Poner(TVentPpal& v, int n, unsigned semilla) {
+  v.resize(500, 400);
+  QApplication::setActiveWindow(&v);
+  QVERIFY(QTest::qWaitForWindowActive(&v));
+  QTRY_COMPARE_WITH_TIMEOUT(v.Lienzo().Imagen().size(), v.Lienzo().Area()->size(), 10000);
+  auto a = std::make_unique<TArbolBST>();
+  std::mt19937 gen(semilla);
+  for (int i = 1; i <= n; ++i) a->Insertar(semilla == 0 ? i : static_cast<int>(gen() % 100000));
+  v.PonerEstructura(std::move(a));
+}
+
 }  // namespace
 
 class PruebasLienzo : public QObject {
@@ -41,6 +55,116 @@ class PruebasLienzo : public QObject {
 
 private Q_SLOTS:
   void init() { QFile::remove(Fichero()); }
+  // Ctrl+0: the whole layout inside the view, as large as it can be up to 400 %, the levels of a wide tree apart;
+  // Ctrl+1: 100 %. Rows: a wide tree, a chain, one node.
+  void AjusteYTamanoReal() {
+    for (const auto& [n, semilla] : {std::pair{300, 7u}, {150, 0u}, {1, 0u}}) {
+      TEntorno e(Fichero());
+      TVentPpal& v = e.V();
+      TLienzo& l = v.Lienzo();
+      Poner(v, 1, 0);
+      const int W = l.Area()->width(), H = l.Area()->height();
+      Preparar(e, W, H);
+      Poner(v, n, semilla);
+      QTest::keyClick(v.edtValor(), Qt::Key_0, Qt::ControlModifier);
+      const QPoint fin = Extremo(v.Estructura());
+      const double ex = l.EscalaX(), ey = l.EscalaY();
+      QVERIFY(fin.x() * ex <= W + 0.5 && fin.y() * ey <= H + 0.5 && (l.Zoom() == 4.0 || fin.x() * ex >= W - 1 || fin.y() * ey >= H - 1));
+      QVERIFY(ey >= std::min(1.0, double(H) / fin.y()) - 1e-9 && (n == 1) == (ex == 4.0) && !l.sbHoriz()->isEnabled() && !l.sbVert()->isEnabled());
+      RecorrerPreorden(v.Estructura().Raiz, [&](TNodoBin* m, std::int32_t) {
+        const QPoint p = l.PuntoEnArea(m->X, m->Y);
+        QVERIFY(p.x() - R * ex >= -1 && p.x() + R * ex <= W + 1 && p.y() - R * ex >= -1 && p.y() + R * ex <= H + 1);
+      });
+      QVERIFY(v.PanelZoom()->text().startsWith("Zoom: ") && v.PanelZoom()->text().endsWith(" % (ajustado)"));
+      QTest::keyClick(v.edtValor(), Qt::Key_1, Qt::ControlModifier);
+      QVERIFY(l.Zoom() == 1.0 && l.EscalaY() == 1.0 && v.PanelZoom()->text() == "Zoom: 100 %");
+    }
+  }
+  // Ctrl+wheel zooms around the mouse, by notches of angle or of pixels, stopping at 100 % on the way; the plain wheel
+  // does not zoom.
+  void RuedaAlrededorDelRaton() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    TLienzo& l = v.Lienzo();
+    Poner(v, 300, 7);
+    const QRect medio(l.Area()->width() / 4, l.Area()->height() / 3, l.Area()->width() / 2, l.Area()->height() / 3);
+    const TNodoBin* n = RecorrerPreorden(v.Estructura().Raiz, [&](TNodoBin* m, std::int32_t) { return medio.contains(l.PuntoEnArea(m->X, m->Y)); });
+    const QPoint p = l.PuntoEnArea(n->X, n->Y);
+    const auto C = Qt::ControlModifier;
+    for (const auto& [angulo, pixeles, teclas, zoom] : {std::tuple{120, 0, C, 1.25}, {0, 120, C, 1.5625}, {0, 60, Qt::NoModifier, 1.5625}, {-360, 0, C, 1.0}}) {
+      QWheelEvent ev(p, l.Area()->mapToGlobal(p), QPoint(0, pixeles), QPoint(0, angulo), Qt::NoButton, teclas, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(l.Area(), &ev);
+      QVERIFY(std::abs(l.Zoom() - zoom) < 1e-9 && (l.PuntoEnArea(n->X, n->Y) - p).manhattanLength() <= 3 && l.sbHoriz()->value() == l.DesplX());
+    }
+  }
+  // A click at a node's drawn centre selects it, just outside its drawn circle it does not, at any zoom.
+  void PulsacionEnLoDibujado() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    TLienzo& l = v.Lienzo();
+    Poner(v, 60, 3);
+    std::set<const TNodoBin*> usadas;
+    for (double z : {0.0, 0.5, 1.0, 2.0, 4.0}) {
+      z == 0.0 ? v.Accion(TVentPpal::cAjustarZoom)->trigger() : l.PonerZoom(z);
+      QVERIFY(z == 0.0 ? l.Zoom() < 0.5 : l.Zoom() == z);
+      const int r = std::max(3, static_cast<int>(std::lround(R * l.EscalaX())));
+      QPoint p;
+      const TNodoBin* hoja = RecorrerPreorden(v.Estructura().Raiz, [&](TNodoBin* n, std::int32_t) {
+        p = l.PuntoEnArea(n->X, n->Y);
+        return !n->Izq && !n->Der && !usadas.count(n) && l.Area()->rect().contains(p) && l.Area()->rect().contains(p + QPoint(0, r + 2));
+      });
+      QVERIFY(hoja && usadas.insert(hoja).second);
+      QTest::mouseClick(l.Area(), Qt::LeftButton, {}, p + QPoint(0, r + 1));
+      QVERIFY(v.Estructura().NodoSel != hoja);
+      QTest::mouseClick(l.Area(), Qt::LeftButton, {}, p);
+      QCOMPARE(v.Estructura().NodoSel, hoja);
+    }
+  }
+  // The middle button anywhere and the left one off the nodes drag the view, the bars following; the zoom stays
+  // through an insertion with motion.
+  void ArrastreYZoomConservado() {
+    TEntorno e(Fichero());
+    TVentPpal& v = e.V();
+    TLienzo& l = v.Lienzo();
+    Poner(v, 300, 7);
+    l.PonerZoom(2.0);
+    l.sbHoriz()->setValue(l.sbHoriz()->maximum() / 2), l.sbVert()->setValue(l.sbVert()->maximum() / 2);
+    const TNodoBin* n = RecorrerPreorden(v.Estructura().Raiz, [&](TNodoBin* m, std::int32_t) { return l.Area()->rect().contains(l.PuntoEnArea(m->X, m->Y)); });
+    QPoint vacio(5, 5);  // no node drawn near it
+    while (RecorrerPreorden(v.Estructura().Raiz, [&](TNodoBin* m, std::int32_t) { return QLineF(l.PuntoEnArea(m->X, m->Y), vacio).length() <= 2 * R + 2; })) vacio += QPoint(5, 3);
+    for (const auto& [boton, desde] : {std::pair{Qt::MiddleButton, l.PuntoEnArea(n->X, n->Y)}, {Qt::LeftButton, vacio}}) {
+      const int x0 = l.DesplX(), y0 = l.DesplY();
+      const TNodoBin* sel = v.Estructura().NodoSel;
+      QTest::mousePress(l.Area(), boton, {}, desde);
+      QTest::mouseMove(l.Area(), desde + QPoint(30, -20));
+      QVERIFY(l.Area()->cursor().shape() == Qt::ClosedHandCursor);
+      QTest::mouseRelease(l.Area(), boton, {}, desde + QPoint(30, -20));
+      QVERIFY(l.DesplX() == x0 - 30 && l.DesplY() == y0 + 20 && l.sbHoriz()->value() == l.DesplX() && l.sbVert()->value() == l.DesplY());
+      QVERIFY(l.Area()->cursor().shape() != Qt::ClosedHandCursor && v.Estructura().NodoSel == sel);
+    }
+    v.btnAnimar()->setChecked(true);
+    v.lisOperacion()->setCurrentIndex(1), e.Teclear("100001");
+    QVERIFY(l.EnMovimiento() && l.Zoom() == 2.0);
+    e.Esperar();
+    QVERIFY(l.Zoom() == 2.0 && v.PanelZoom()->text() == "Zoom: 200 %");
+  }
+  // A chain of a million nodes at 400 %: the bars span it, and its far end is drawn in view at their ends.
+  void CadenaDeUnMillonAl400() {
+    TEntorno e(Fichero(), TEntorno::Oculto);
+    TLienzo& l = e.V().Lienzo();
+    Preparar(e, 400, 300);
+    constexpr int N = 1000000;
+    QByteArray b = Entradas(std::array{N});
+    for (int i = 1; i <= N; ++i) b += Entradas(std::array{i}) + '\0' + char(i < N);
+    auto a = std::make_unique<TArbolBST>();
+    a->Cargar(std::span(reinterpret_cast<const std::uint8_t*>(b.constData()), static_cast<std::size_t>(b.size())));
+    e.V().PonerEstructura(std::move(a));
+    l.PonerZoom(4.0);
+    const QPoint fin = Extremo(e.V().Estructura());
+    QVERIFY(l.Zoom() == 4.0 && std::abs(l.sbHoriz()->maximum() - (4.0 * fin.x() - 399)) <= 1 && std::abs(l.sbVert()->maximum() - (4.0 * fin.y() - 299)) <= 1);
+    l.sbHoriz()->setValue(l.sbHoriz()->maximum()), l.sbVert()->setValue(l.sbVert()->maximum());
+    QVERIFY(QRect(0, 0, 400, 300).contains(l.PuntoEnArea(Nodo(e.V().Estructura(), N)->X, Nodo(e.V().Estructura(), N)->Y)));
+  }
   // With the root fixed a tree that fits has its root at the top, and a chain is not cut by the edges.
   void RaizFijada() {
     for (int W : {600, 200}) {

@@ -51,7 +51,9 @@ private Q_SLOTS:
         {Qt::Key_P, C, "ActConfiguracion"}, {Qt::Key_Z, C, "ActDeshacer"}, {Qt::Key_Delete, S, "ActBorrar"},
         {Qt::Key_Insert, 0, "ActInsertar"}, {Qt::Key_Insert, S, "ActInsSig"}, {Qt::Key_F10, 0, "ActBuscar"},
         {Qt::Key_F2, 0, "ActAnim1"}, {Qt::Key_F3, 0, "ActAnim2"}, {Qt::Key_F4, 0, "ActAnim3"},
-        {Qt::Key_F5, 0, "ActComprimir"}, {Qt::Key_F8, 0, "ActDesbloqueo"}};  // F8 last
+        {Qt::Key_F5, 0, "ActComprimir"}, {Qt::Key_Plus, C, "ActAcercar"}, {Qt::Key_Equal, C, "ActAcercar"},
+        {Qt::Key_Plus, C | Qt::KeypadModifier, "ActAcercar"}, {Qt::Key_Minus, C, "ActAlejar"}, {Qt::Key_0, C, "ActAjustarZoom"},
+        {Qt::Key_1, C, "ActTamanoReal"}, {Qt::Key_F8, 0, "ActDesbloqueo"}};  // F8 last
     for (const auto& k : kAtajos)
       for (QWidget* destino : {static_cast<QWidget*>(v.lisOperacion()), static_cast<QWidget*>(v.edtValor())}) {
         disparados.clear();
