@@ -223,7 +223,7 @@ void TVentPpal::CrearBarraHerramientas() {
   for (TComando c : {cAcercar, cAlejar, cAjustarZoom, cTamanoReal}) {
     // The shortcut is only shown here: the command carries the real one.
     auto* item = menuZoom->addAction(Accion(c)->text() + QLatin1Char('\t') +
-                                     Accion(c)->property("AtajoMostrado").value<QKeySequence>().toString(QKeySequence::NativeText));
+                                     Accion(c)->property("AtajoMostrado").value<QKeySequence>().toString(QKeySequence::PortableText));
     connect(item, &QAction::triggered, Accion(c), &QAction::trigger);
   }
   ToolButtonZoom_ = new QToolButton(ToolBar1_);
