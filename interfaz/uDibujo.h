@@ -42,6 +42,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <cstdint>
 #include <vector>
 
@@ -75,6 +76,10 @@ public:
   int NumFrames() const { return static_cast<int>(Frames_.size()); }
   const QImage& ImgSecuencia(int f) const;
   const QImage& MascSecuencia(int f) const;
+  // The set with every picture resized by tam / TamImg() (the nearest
+  // pixel, so that holes keep their two values): itself at its own size.
+  // The last few sizes are kept until the set changes.
+  const TCapasDibujo& Escaladas(int tam) const;
 
 private:
   // One converted picture and the cache keys of the sources it came from.
@@ -82,12 +87,14 @@ private:
     QImage Imagen;
     qint64 Clave = 0, ClaveHueco = 0;
   };
-  void Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco);
+  // Whether the picture was taken again.
+  bool Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco);
 
   bool Hay_ = false;
   int Tam_ = 0;
   std::array<TCapa, 36> Capas_{};  // [t][s][k] in that order
   std::vector<TCapa> Frames_, Mascaras_;
+  mutable std::vector<std::pair<int, std::unique_ptr<TCapasDibujo>>> Escaladas_;
 };
 
 // What the drawing keeps of a structure's positions between pictures of
