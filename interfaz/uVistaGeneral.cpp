@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -223,6 +224,7 @@ void DibujarVistaGeneral(QImage& destino, const TArbolBin& arbol, const TAjustes
 
   const auto& e = datos.Nodos;
   datos.Visibles.clear();
+  datos.Columnas.clear();
   const i64 margen = rad + 1, W = p.W(), H = p.H();
   for (std::size_t i = 0; i < e.size();) {
     const TResumenVista::TDatos::TEntrada& n = e[i];
@@ -237,7 +239,8 @@ void DibujarVistaGeneral(QImage& destino, const TArbolBin& arbol, const TAjustes
       continue;
     }
     if (rad == 0 && x0 == x1) {  // the whole subtree in one column
-      p.Vertical(x0, y0, y1, arco);
+      datos.Columnas.push_back({static_cast<std::int32_t>(x0), static_cast<std::int32_t>(std::max<i64>(y0, 0)),
+                                static_cast<std::int32_t>(std::min(y1, H - 1))});
       i = static_cast<std::size_t>(n.Fin);
       continue;
     }
@@ -246,6 +249,30 @@ void DibujarVistaGeneral(QImage& destino, const TArbolBin& arbol, const TAjustes
     else
       datos.Visibles.push_back(static_cast<std::int32_t>(i));
     ++i;
+  }
+  // The collapsed subtrees' columns cover much of a fitted large tree.
+  // Written a column at a time, each pixel would cost a memory line of its
+  // own: instead, 16 columns at a time (one line of a row) are gathered into
+  // a bit per column and row, and then written row by row.
+  auto& c = datos.Columnas;
+  std::sort(c.begin(), c.end());
+  std::vector<std::uint16_t> bits(static_cast<std::size_t>(H));
+  for (std::size_t k = 0; k < c.size();) {
+    const std::int32_t bloque = c[k][0] / 16;
+    i64 arriba = H, abajo = -1;
+    for (; k < c.size() && c[k][0] / 16 == bloque; ++k) {
+      const auto [x, y0, y1] = c[k];
+      const auto bit = static_cast<std::uint16_t>(1u << (x % 16));
+      for (std::int32_t y = y0; y <= y1; ++y)
+        bits[static_cast<std::size_t>(y)] |= bit;
+      arriba = std::min<i64>(arriba, y0), abajo = std::max<i64>(abajo, y1);
+    }
+    for (i64 y = arriba; y <= abajo; ++y) {
+      std::uint16_t& b = bits[static_cast<std::size_t>(y)];
+      for (std::uint16_t r = b; r != 0; r &= static_cast<std::uint16_t>(r - 1))
+        p.Punto(bloque * 16 + std::countr_zero(r), y, arco);
+      b = 0;
+    }
   }
   for (const std::int32_t i : datos.Visibles) {
     const auto& n = e[static_cast<std::size_t>(i)];

@@ -14,6 +14,7 @@
 
 #include "uDibujo.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -25,8 +26,16 @@ struct TTipoEstructura;
 struct TEscala {
   double Sx = 1, Sy = 1;
   std::int64_t Dx = 0, Dy = 0;
-  std::int64_t X(std::int32_t x) const { return std::llround(x * Sx) - Dx; }
-  std::int64_t Y(std::int32_t y) const { return std::llround(y * Sy) - Dy; }
+  std::int64_t X(std::int32_t x) const { return Redondear(x * Sx) - Dx; }
+  std::int64_t Y(std::int32_t y) const { return Redondear(y * Sy) - Dy; }
+  // As llround, halves away from zero, without the library call (a frame
+  // rounds thousands of points); |v| stays far below 2^62 here.
+  static std::int64_t Redondear(double v) {
+    auto r = static_cast<std::int64_t>(v);
+    if (v >= 0 ? v - static_cast<double>(r) >= 0.5 : static_cast<double>(r) - v >= 0.5)
+      r += v >= 0 ? 1 : -1;
+    return r;
+  }
 };
 // The settings' zoom and offsets; a zoom that is not a finite positive
 // number counts as 1, and one beyond [2^-30, 64] is brought within it, so no
@@ -54,7 +63,10 @@ struct TResumenVista::TDatos {
   const TNodoBin* Raiz = nullptr;
   std::int64_t NumNodos = -1;
   std::vector<TEntrada> Nodos;
-  std::vector<std::int32_t> Visibles;  // a frame's discs, kept to spare allocations
+  // A frame's discs and its collapsed subtrees' columns (x, top, bottom),
+  // kept to spare allocations.
+  std::vector<std::int32_t> Visibles;
+  std::vector<std::array<std::int32_t, 3>> Columnas;
 };
 
 // The tree (and the removed node) in the overview: discs of radius rad in
