@@ -296,10 +296,13 @@ void DibujarBandaVector(QImage& destino, const TMonticulo& m, const TNodoBin* se
   const i64 desde = std::max<i64>(0, static_cast<i64>(primera)), hasta = std::min<i64>(max, static_cast<i64>(ultima));
   // Per column: 0 nothing, 1 dead, 2 in use, 3 marked, 4 selected, 5 a cell's left outline.
   std::vector<std::uint8_t> col(static_cast<std::size_t>(W), 0);
-  const auto izq = [&](i64 i) { return static_cast<i64>(std::floor(static_cast<double>(i) * ancho)) - dx; };
+  // i ancho is never negative: the conversion is the floor.
+  const auto izq = [&](i64 i) { return static_cast<i64>(static_cast<double>(i) * ancho) - dx; };
   const bool contornos = ancho >= 3;
-  for (i64 i = desde; i < hasta; ++i) {
-    const i64 a = izq(i), b = std::max(a, izq(i + 1) - 1);
+  for (i64 i = desde, siguiente = izq(desde); i < hasta; ++i) {
+    const i64 a = siguiente;
+    siguiente = izq(i + 1);
+    const i64 b = std::max(a, siguiente - 1);
     if (b < 0 || a >= W)
       continue;
     const auto k = static_cast<std::size_t>(i);
