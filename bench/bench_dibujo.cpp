@@ -9,6 +9,10 @@
 // Then what the window does to show the two largest demonstration
 // structures: the AVL Fibonacci tree of order 30 and the unordered heap of
 // 10^6 values.
+// Then the zoom: the 10^5-node tree fitted whole into the buffer (a frame
+// with the positions summary kept, and the first picture after it is
+// forgotten), and the 10^6-value heap zoomed from "fit" to 400 % around a
+// point and panned at several zooms, each frame timed.
 
 #include <benchmark/benchmark.h>
 
@@ -17,9 +21,13 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <vector>
+
+#include <time.h>
 
 #include "uArbolAVL.h"
 #include "uArbolBST.h"
@@ -141,12 +149,125 @@ void MostrarMonticuloDesordenado(benchmark::State& estado) {
   });
 }
 
+// The zoom the canvas takes for "fit": the layout's width into the buffer's,
+// the height too when it fits, but never flatter than the width's zoom.
+void Ajustar(TAjustesDibujo& a, const TDistribucion& d) {
+  a.EscalaX = static_cast<double>(Ancho) / std::max(1, d.Ancho);
+  a.EscalaY = std::max(a.EscalaX, std::min(1.0, static_cast<double>(Alto) / std::max(1, d.Alto)));
+  a.DesplX = a.DesplY = 0;
+}
+
+// The 10^5-node tree at "fit": range(1) 1 keeps the summary between frames,
+// 0 forgets it before each (the first picture after a change).
+void DibujarAjustado(benchmark::State& estado) {
+  TEscena e = Escena(static_cast<int>(estado.range(0)));
+  TResumenVista resumen;
+  Ajustar(e.Ajustes, e.Arbol->DistribuirSeparada(15, 2, 5));
+  e.Ajustes.Resumen = &resumen;
+  const bool conservar = estado.range(1) != 0;
+  for (auto _ : estado) {
+    if (!conservar)
+      resumen.Olvidar();
+    DibujarEstructura(e.Buffer, *e.Arbol, e.Ajustes);
+    benchmark::DoNotOptimize(e.Buffer.constBits());
+  }
+}
+
+// The 10^6-value unordered heap, separated, with its summary made by a first
+// picture at "fit".
+struct TEscenaMonticulo {
+  TMonticulo Monticulo;
+  TDistribucion Dist{};
+  TResumenVista Resumen;
+  TAjustesDibujo Ajustes;
+  QImage Buffer{Ancho, Alto, QImage::Format_RGB32};
+  TEscenaMonticulo() {
+    Monticulo.CrearDesordenado(1000000);
+    Dist = Monticulo.DistribuirSeparada(15, 2, 5);
+    Ajustes.R = 15;
+    Ajustes.YCreceHaciaAbajo = Ajustes.XEnOrdenSimetrico = true;
+    Ajustes.Resumen = &Resumen;
+    Ajustar(Ajustes, Dist);
+    DibujarEstructura(Buffer, Monticulo, Ajustes);  // makes the summary
+  }
+};
+
+// The time this thread has run, in milliseconds: a frame's cost, without the
+// waits for a core that another process holds.
+double MsDeHilo() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Runs the frames and reports the mean and the slowest one in milliseconds.
+template <class Fotograma>
+void Fotogramas(benchmark::State& estado, int numFotogramas, Fotograma fotograma) {
+  double peor = 0, total = 0;
+  std::int64_t cuantos = 0;
+  for (auto _ : estado)
+    for (int f = 0; f < numFotogramas; ++f) {
+      const double inicio = MsDeHilo();
+      fotograma(f);
+      const double ms = MsDeHilo() - inicio;
+      peor = std::max(peor, ms), total += ms, ++cuantos;
+    }
+  estado.counters["fotograma_ms"] = total / static_cast<double>(std::max<std::int64_t>(1, cuantos));
+  estado.counters["peor_ms"] = peor;
+}
+
+// Zoom frames from "fit" to 4.0 in steps of 1.25 around a point of the
+// bottom level (the point stays under the same pixel), through the switch
+// from the overview to the detailed drawing, and back.
+void ZoomMonticulo(benchmark::State& estado) {
+  static TEscenaMonticulo e;
+  TAjustesDibujo& a = e.Ajustes;
+  Ajustar(a, e.Dist);
+  std::vector<double> escalas;
+  for (double s = a.EscalaX; s < 4.0; s *= 1.25)
+    escalas.push_back(s);
+  escalas.push_back(4.0);
+  for (std::size_t k = escalas.size() - 1; k-- > 0;)
+    escalas.push_back(escalas[k]);
+  const double px = e.Dist.Ancho * 0.3, py = e.Dist.Alto - 15;  // the layout point kept under the pixel
+  const double mx = Ancho * 0.3, my = Alto * 0.6;
+  Fotogramas(estado, static_cast<int>(escalas.size()), [&](int f) {
+    const double s = escalas[static_cast<std::size_t>(f)];
+    a.EscalaX = s;
+    a.EscalaY = std::max(s, std::min(1.0, static_cast<double>(Alto) / e.Dist.Alto));
+    a.DesplX = static_cast<int>(std::lround(px * s - mx));
+    a.DesplY = static_cast<int>(std::lround(py * a.EscalaY - my));
+    DibujarEstructura(e.Buffer, e.Monticulo, a);
+    benchmark::DoNotOptimize(e.Buffer.constBits());
+  });
+}
+
+// Pan frames at zoom range(0) / 100: 40 steps of 97 px to the right and
+// 31 px down from the middle of the layout.
+void DesplazarMonticulo(benchmark::State& estado) {
+  static TEscenaMonticulo e;
+  TAjustesDibujo& a = e.Ajustes;
+  const double s = static_cast<double>(estado.range(0)) / 100;
+  a.EscalaX = s;
+  a.EscalaY = std::max(s, std::min(1.0, static_cast<double>(Alto) / e.Dist.Alto));
+  const int x0 = static_cast<int>(std::lround(e.Dist.Ancho * s / 2)), y0 = static_cast<int>(std::lround(e.Dist.Alto * a.EscalaY / 3));
+  Fotogramas(estado, 40, [&](int f) {
+    a.DesplX = x0 + 97 * f;
+    a.DesplY = y0 + 31 * f;
+    DibujarEstructura(e.Buffer, e.Monticulo, a);
+    benchmark::DoNotOptimize(e.Buffer.constBits());
+  });
+}
+
 }  // namespace
 
 BENCHMARK(MostrarFibonacci)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(MostrarMonticuloDesordenado)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Dibujar)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(FotogramaAnimacion)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(DibujarAjustado)->Args({100000, 1})->Args({100000, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(ZoomMonticulo)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DesplazarMonticulo)->Arg(1)->Arg(10)->Arg(50)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
   // Fonts need a GUI application; no display is needed to draw into a picture.

@@ -9,6 +9,10 @@
 #   / std::priority_queue: the floor of the heap's design        (no target)
 #   each layout / plain walk of the same 10^6-node tree         (target <= 4)
 #   stream round trip of 10^6 nodes                             (target well under 1 s)
+# and then the drawing's (bench_dibujo, when the desktop program is built):
+#   10^5-node tree at "fit", summary kept / 10^3-node tree at 100 %  (<= 2, and < 16 ms)
+#   the 10^6-value heap's zoom frames (fit to 400 %) and pan frames,
+#   the slowest frame of each                                    (< 16 ms)
 # On a 2-core machine a single run of a one-second batch is easily disturbed,
 # so each benchmark runs three times, the runs of all benchmarks interleaved
 # in random order, and the median of the CPU time is used (time spent waiting
@@ -121,3 +125,49 @@ awk -F, '
     printf "\ntargets met: %d, missed: %d\n", bien, mal
   }
 ' "$csv"
+
+# The drawing. Its frames are timed on the thread's own clock; "peor" is the
+# slowest frame of a run (the median over the three runs).
+if ! cmake --build "$dir" --target bench_dibujo >>"$dir/construccion.log" 2>&1; then
+  echo "(no drawing benchmarks: bench_dibujo does not build here, see $dir/construccion.log)"
+  exit 0
+fi
+# Two runs: a CSV file takes the frame counters only if every row has them.
+for parte in cuadros fotogramas; do
+  filtro='^(Dibujar/1000$|DibujarAjustado)'
+  [ "$parte" = fotogramas ] && filtro='^(ZoomMonticulo|DesplazarMonticulo)'
+  "$dir/bench/bench_dibujo" --benchmark_filter="$filtro" \
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$dir/bench/dibujo-$parte.csv" --benchmark_out_format=csv >/dev/null 2>&1
+done
+awk -F, '
+  FNR == 1 { datos = 0; delete col }
+  /^name,/ { datos = 1; for (i = 1; i <= NF; i++) { c = $i; gsub(/"/, "", c); col[c] = i }; next }
+  !datos { next }
+  {
+    nombre = $1; gsub(/"/, "", nombre)
+    if (nombre !~ /_median$/) next
+    sub(/_median$/, "", nombre); sub(/\/real_time$/, "", nombre)
+    orden[++n] = nombre; cpu[nombre] = $4
+    if ("fotograma_ms" in col) { media[nombre] = $col["fotograma_ms"]; peor[nombre] = $col["peor_ms"] }
+  }
+  function veredicto(ok, meta) { if (ok) { ++bien; return "ok (" meta ")" } ++mal; return "MISSED (" meta ")" }
+  END {
+    print ""
+    print "drawing (median of 3, ms):"
+    a = "DibujarAjustado/100000/1"; b = "Dibujar/1000"
+    if ((a in cpu) && (b in cpu)) {
+      r = cpu[a] / cpu[b]
+      printf "  %-30s %7.2f ms  first after Olvidar %7.2f ms\n", "10^5 nodes at fit", cpu[a], cpu["DibujarAjustado/100000/0"]
+      printf "  %-30s %7.2f ms\n", "10^3 nodes at 100 %", cpu[b]
+      printf "  %-30s %7.2f    %s\n", "fit / 100 %", r, veredicto(r <= 2, "<= 2")
+      printf "  %-30s %7.2f ms %s\n", "fit frame", cpu[a], veredicto(cpu[a] < 16, "< 16 ms")
+    }
+    for (i = 1; i <= n; i++) {
+      x = orden[i]
+      if (x !~ /Monticulo/) continue
+      printf "  %-30s frame %6.2f ms, slowest %6.2f ms %s\n", x, media[x], peor[x], veredicto(peor[x] < 16, "< 16 ms")
+    }
+    printf "\ndrawing targets met: %d, missed: %d\n", bien, mal
+  }
+' "$dir/bench/dibujo-cuadros.csv" "$dir/bench/dibujo-fotogramas.csv"

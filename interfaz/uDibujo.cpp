@@ -4,6 +4,7 @@
 #include "uImagenes.h"
 #include "uMonticulo.h"
 #include "uTipos.h"
+#include "uVistaGeneral.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -27,8 +28,6 @@ constexpr TColor Blanco = ColorRGB(0xFF, 0xFF, 0xFF);
 constexpr TColor Negro = ColorRGB(0, 0, 0);
 constexpr TColor Amarillo = ColorRGB(0xFF, 0xFF, 0);
 constexpr TColor Rojo = ColorRGB(0xFF, 0, 0);
-constexpr TColor RojoSeleccionado = ColorRGB(0, 0x7F, 0xFF);
-constexpr TColor Plata = ColorRGB(0xC0, 0xC0, 0xC0);
 constexpr TColor CeldaEnUso = ColorRGB(0xE7, 0xE7, 0xE7);
 constexpr TColor TextoCeldaMuerta = ColorRGB(0x80, 0x80, 0x80);
 
@@ -54,6 +53,28 @@ QFont FuenteQt(const TFuente& f, int puntos) {
 // and the size of the kinds' figures (never above the chosen font's).
 constexpr int PuntosMinimosClave = 7;
 int PuntosCifras(int tam) { return std::max(tam - 1, std::min(tam, 8)); }
+// A size in points or pixels seen at zoom s, never under 1.
+int Escalado(double v, double s) { return static_cast<int>(std::max<i64>(1, std::llround(v * s))); }
+
+// Below this drawn radius (in pixels, when zoomed out) numbers cannot be
+// read, and the overview takes over; below the second, its discs give way
+// to the edges alone.
+constexpr double RadioLegible = 6.0, RadioDisco = 1.5;
+
+// The node pictures' side as drawn at zoom s (their own at 1).
+int TamImagen(const TCapasDibujo& c, double s) { return s == 1 ? c.TamImg() : Escalado(c.TamImg(), s); }
+
+// The radius of the overview's discs, 0 for edges only; -1 when the drawing
+// is detailed (at 100 % and above always, whatever the radius).
+int RadioVistaGeneral(const TAjustesDibujo& a, const TEscala& t) {
+  if (t.Sx >= 1)
+    return -1;
+  const bool imagenes = a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay();
+  const double r = (imagenes ? a.Imagenes->RadImg() : a.R) * t.Sx;
+  if (r >= RadioLegible)
+    return -1;
+  return r < RadioDisco ? 0 : static_cast<int>(std::max<i64>(2, std::llround(r)));
+}
 
 // One font of the labels with what fitting a number needs of it. A decimal
 // number is at most its digits times the widest digit, plus the minus sign:
@@ -112,8 +133,14 @@ TFilaVector FilaVector(const TMonticulo& m, int r, const TLetra& valores, const 
   const auto fin = m.VectorValores.begin() + static_cast<std::ptrdiff_t>(std::min(max, m.VectorValores.size()));
   i64 texto = 0;
   if (fin != m.VectorValores.begin()) {
-    const auto [menor, mayor] = std::minmax_element(m.VectorValores.begin(), fin);
-    texto = std::max(valores.Ancho(*menor), valores.Ancho(*mayor));
+    // A plain pass over the values, which the compiler vectorizes: it runs
+    // at every picture of a heap of up to 10^6 values.
+    std::int32_t menor = *m.VectorValores.begin(), mayor = menor;
+    for (auto v = m.VectorValores.begin(); v != fin; ++v) {
+      menor = std::min(menor, *v);
+      mayor = std::max(mayor, *v);
+    }
+    texto = std::max(valores.Ancho(menor), valores.Ancho(mayor));
   }
   const i64 lado = 2 * i64{std::max(r, 0)};
   TFilaVector f;
@@ -131,19 +158,25 @@ const TMonticulo* ConFilaVector(const TArbolBin& arbol) {
 // The drawing of shadows, nodes, edges, texts and cells onto one picture.
 class TDibujante {
 public:
-  TDibujante(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& a)
-      : Destino_(destino), Arbol_(arbol), Tipo_(TipoDe(arbol)), A_(a), W_(destino.width()),
-        H_(destino.height()),
-        Imagenes_(a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay() ? a.Imagenes : nullptr),
-        Pintor_(&destino), Cifras_(Letra(a.Fuente, PuntosCifras(a.Fuente.Tam), &destino)),
+  // At a zoom other than 1 and 1, positions, radius, fonts, pictures and
+  // cells are drawn scaled; at 1 and 1 every size is the settings' own.
+  TDibujante(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& a, const TEscala& t)
+      : Destino_(destino), Arbol_(arbol), Tipo_(TipoDe(arbol)), A_(a), T_(t), Unidad_(t.Sx == 1 && t.Sy == 1),
+        W_(destino.width()), H_(destino.height()),
+        R_(Unidad_ || a.R <= 0 ? a.R : Escalado(a.R, t.Sx)),
+        Imagenes_(a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay() ? &a.Imagenes->Escaladas(TamImagen(*a.Imagenes, t.Sx))
+                                                                      : nullptr),
+        Pintor_(&destino),
+        Cifras_(Letra(a.Fuente, Unidad_ ? PuntosCifras(a.Fuente.Tam) : Escalado(PuntosCifras(a.Fuente.Tam), t.Sx), &destino)),
         ColorArco_(~a.ColFon & 0x00FFFFFFu) {
     Pintor_.setRenderHint(QPainter::Antialiasing, false);
     Pintor_.setBackgroundMode(Qt::TransparentMode);
     // A key is written in the largest size, down to the smallest, whose
     // bound fits across its circle: the choice depends only on the number of
     // characters, so it is made once here for every length.
-    const int tam = std::max(1, a.Fuente.Tam);
-    for (int p = tam; p >= std::min(tam, PuntosMinimosClave); --p)
+    const int tam = Unidad_ ? std::max(1, a.Fuente.Tam) : Escalado(a.Fuente.Tam, t.Sx);
+    const int minimo = Unidad_ ? PuntosMinimosClave : Escalado(PuntosMinimosClave, t.Sx);
+    for (int p = tam; p >= std::min(tam, minimo); --p)
       Claves_.push_back(&Letra(a.Fuente, p, &destino));
     const int interior = 2 * RadioTexto() - 4;
     for (int neg = 0; neg < 2; ++neg)
@@ -161,11 +194,14 @@ public:
   }
 
   bool ModoImagenes() const { return Imagenes_ != nullptr; }
+  // Where a layout point is drawn.
+  i64 X(std::int32_t x) const { return Unidad_ ? x - T_.Dx : T_.X(x); }
+  i64 Y(std::int32_t y) const { return Unidad_ ? y - T_.Dy : T_.Y(y); }
 
   // Whether a node's shadow, picture, circle or texts, an edge, or a cell
   // with its texts may touch the picture (always, when nothing is skipped).
   bool NodoCerca(i64 cx, i64 cy) const {
-    const i64 r = std::max<i64>(A_.R, Imagenes_ ? Imagenes_->TamImg() : 0) + Margen_;
+    const i64 r = std::max<i64>(R_, Imagenes_ ? Imagenes_->TamImg() : 0) + Margen_;
     return Visible(cx - r, cy - r, cx + r, cy + r);
   }
   bool AristaCerca(i64 x1, i64 y1, i64 x2, i64 y2) const {
@@ -175,11 +211,22 @@ public:
   }
 
   // The row's geometry for this heap; PrepararFila before any Celda.
-  void PrepararFila(const TMonticulo& m) { Fila_ = FilaVector(m, A_.R, *Claves_.front(), Cifras_); }
-  i64 IzqCelda(i64 i) const { return i * Fila_.Ancho - A_.DesplX; }
+  // Its cells are measured in layout pixels, in the settings' own fonts, so
+  // that the zoomed row is the row at 100 % scaled.
+  void PrepararFila(const TMonticulo& m) {
+    Fila_ = Unidad_ ? FilaVector(m, A_.R, *Claves_.front(), Cifras_)
+                    : FilaVector(m, A_.R, Letra(A_.Fuente, std::max(1, A_.Fuente.Tam), &Destino_),
+                                 Letra(A_.Fuente, PuntosCifras(A_.Fuente.Tam), &Destino_));
+    AltoFila_ = Unidad_ ? Fila_.Alto : Escalado(static_cast<double>(Fila_.Alto), T_.Sx);
+  }
+  i64 IzqCelda(i64 i) const {
+    if (Unidad_)
+      return i * Fila_.Ancho - A_.DesplX;
+    return static_cast<i64>(std::floor(static_cast<double>(i) * static_cast<double>(Fila_.Ancho) * T_.Sx)) - T_.Dx;
+  }
   bool CeldaCerca(i64 i) const {
     const i64 izq = IzqCelda(i);
-    return Visible(izq - Margen_, 0, izq + Fila_.Ancho + Margen_, 0);
+    return Visible(izq - Margen_, 0, IzqCelda(i + 1) + Margen_, 0);
   }
   // The cells from "desde" up to "hasta" (excluded) that may touch the
   // picture: the others lie wholly beyond its left or right side.
@@ -192,8 +239,14 @@ public:
     const i64 base = IzqCelda(0);
     // One more cell either side absorbs the rounding of the divisions, and
     // CeldaCerca then decides.
-    desde = std::max<i64>(desde, (-1 - Margen_ - c - base) / c - 1);
-    hasta = std::min<i64>(hasta, (W_ + Margen_ - base) / c + 2);
+    if (Unidad_) {
+      desde = std::max<i64>(desde, (-1 - Margen_ - c - base) / c - 1);
+      hasta = std::min<i64>(hasta, (W_ + Margen_ - base) / c + 2);
+    } else {
+      const double cs = static_cast<double>(c) * T_.Sx;
+      desde = std::max<i64>(desde, static_cast<i64>(std::max(-1.0, std::floor(static_cast<double>(T_.Dx - 1 - Margen_) / cs) - 1)));
+      hasta = static_cast<i64>(std::min(static_cast<double>(hasta), std::ceil(static_cast<double>(T_.Dx + W_ + Margen_) / cs) + 2));
+    }
     while (desde < hasta && !CeldaCerca(desde))
       ++desde;
     while (hasta > desde && !CeldaCerca(hasta - 1))
@@ -203,7 +256,7 @@ public:
   // picture, circle, texts), when skipping is on: a node further out on one
   // side than this shows nothing there.
   i64 Alcance() const {
-    return std::max<i64>(0, std::max<i64>(A_.R, Imagenes_ ? Imagenes_->TamImg() : 0) + Margen_);
+    return std::max<i64>(0, std::max<i64>(R_, Imagenes_ ? Imagenes_->TamImg() : 0) + Margen_);
   }
   bool Recortando() const { return A_.Recortar; }
   int Ancho() const { return W_; }
@@ -238,7 +291,7 @@ public:
       }
       return;
     }
-    const i64 r = A_.R;
+    const i64 r = R_;
     if (n == Arbol_.NodoBorrado || r < 1 || !Visible(cx - r, cy - r, cx + r, cy + r))
       return;
     Lapiz(Contorno(n), 1);
@@ -249,6 +302,8 @@ public:
 
   void Arco(i64 x1, i64 y1, i64 x2, i64 y2) {
     if (!AristaCerca(x1, y1, x2, y2))
+      return;
+    if (!Unidad_ && !Acortar(x1, y1, x2, y2))
       return;
     Lapiz(ColorArco_, 1);
     Pintor_.drawLine(QLineF(static_cast<qreal>(x1), static_cast<qreal>(y1), static_cast<qreal>(x2),
@@ -301,8 +356,7 @@ public:
   // One cell of a heap's vector row near the bottom of the picture, whatever
   // the vertical offset; across, it follows the horizontal one.
   void Celda(const TNodoBin* n, std::int32_t valor, std::int32_t i, std::int32_t numNodos, bool esSel) {
-    const i64 c = Fila_.Ancho, alto = Fila_.Alto;
-    const i64 izq = IzqCelda(i);
+    const i64 izq = IzqCelda(i), c = Unidad_ ? Fila_.Ancho : IzqCelda(i64{i} + 1) - izq, alto = AltoFila_;
     const i64 arriba = i64{H_} - alto - 20;
     if (!Visible(izq - Margen_, arriba - Margen_, izq + c + Margen_, arriba + alto + Margen_))
       return;
@@ -320,14 +374,17 @@ public:
         Pintor_.drawRect(celda.adjusted(1, 1, -1, -1));
       }
     }
+    // Zoomed, a text is written only where it fits its cell.
     const TLetra& letra = *Claves_.front();
     Lapiz(muerta ? TextoCeldaMuerta : Negro, 1);
     const QString texto = QString::number(valor);
-    Escribir(texto, izq + (c - letra.Metricas.horizontalAdvance(texto)) / 2,
-             arriba + (alto - letra.Metricas.height()) / 2, letra);
+    const int anchoTexto = letra.Metricas.horizontalAdvance(texto);
+    if (Unidad_ || anchoTexto <= c)
+      Escribir(texto, izq + (c - anchoTexto) / 2, arriba + (alto - letra.Metricas.height()) / 2, letra);
     const QString posicion = QString::number(i64{i} + 1);
-    Escribir(posicion, izq + (c - Cifras_.Metricas.horizontalAdvance(posicion)) / 2,
-             arriba - Cifras_.Metricas.height() - 2, Cifras_);
+    const int anchoPosicion = Cifras_.Metricas.horizontalAdvance(posicion);
+    if (Unidad_ || anchoPosicion <= c)
+      Escribir(posicion, izq + (c - anchoPosicion) / 2, arriba - Cifras_.Metricas.height() - 2, Cifras_);
   }
 
 private:
@@ -340,12 +397,35 @@ private:
   // the radius only spaces the layout.
   int RadioTexto() const { return std::max(0, Imagenes_ ? Imagenes_->RadImg() : A_.R); }
 
-  TColor Relleno(const TNodoBin* n, bool esSel) const {
-    if (Tipo_ != nullptr && Tipo_->Color != nullptr)
-      return Tipo_->Color(*n) == 0 ? (esSel ? RojoSeleccionado : Rojo) : Plata;
-    return esSel ? Amarillo : Blanco;
+  TColor Relleno(const TNodoBin* n, bool esSel) const { return RellenoNodo(Tipo_, *n, esSel); }
+  static TColor Contorno(const TNodoBin* n) { return ContornoNodo(*n); }
+
+  // Zoomed, an edge is cut to the picture widened by a margin, so that the
+  // painter is never handed coordinates far beyond it; false when nothing
+  // of it is left.
+  bool Acortar(i64& x1, i64& y1, i64& x2, i64& y2) const {
+    constexpr i64 margen = 1024;
+    const double x0 = -margen, xm = W_ + margen, y0 = -margen, ym = H_ + margen;
+    const double ax = static_cast<double>(x1), ay = static_cast<double>(y1);
+    const double ex = static_cast<double>(x2 - x1), ey = static_cast<double>(y2 - y1);
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-ex, ex, -ey, ey}, q[4] = {ax - x0, xm - ax, ay - y0, ym - ay};
+    for (int k = 0; k < 4; ++k) {
+      if (p[k] == 0) {
+        if (q[k] < 0)
+          return false;
+      } else if (p[k] < 0) {
+        t0 = std::max(t0, q[k] / p[k]);
+      } else {
+        t1 = std::min(t1, q[k] / p[k]);
+      }
+    }
+    if (t0 > t1)
+      return false;
+    x2 = std::llround(ax + t1 * ex), y2 = std::llround(ay + t1 * ey);
+    x1 = std::llround(ax + t0 * ex), y1 = std::llround(ay + t0 * ey);
+    return true;
   }
-  static TColor Contorno(const TNodoBin* n) { return n->Marcado ? Rojo : Negro; }
 
   // The node picture's kind: plain, red or black.
   int Tipo(const TNodoBin* n) const {
@@ -383,13 +463,17 @@ private:
   const TArbolBin& Arbol_;
   const TTipoEstructura* const Tipo_;  // nil for a class no descriptor makes
   const TAjustesDibujo& A_;
+  const TEscala T_;
+  const bool Unidad_;
   const int W_, H_;
-  const TCapasDibujo* const Imagenes_;
+  const int R_;  // the drawings' radius as drawn
+  const TCapasDibujo* const Imagenes_;  // as drawn, scaled copies when zoomed
   QPainter Pintor_;
   std::vector<const TLetra*> Claves_;  // the key's sizes, largest first
   const TLetra& Cifras_;        // the kinds' figures and the cell positions
   std::uint8_t EleccionClave_[2][11] = {};  // [negative][digits]: index into Claves_
-  TFilaVector Fila_;
+  TFilaVector Fila_;  // in layout pixels
+  i64 AltoFila_ = 0;  // as drawn
   const TColor ColorArco_;
   i64 Margen_ = 0;
   TColor ColorLapiz_ = 0xFFFFFFFFu;  // no colour: the first pen is always set
@@ -401,19 +485,19 @@ private:
 
 // ---------------------------------------------------------------- image layers
 
-void TCapasDibujo::Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco) {
+bool TCapasDibujo::Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco) {
   if (destino.Clave == fuente.cacheKey() && destino.ClaveHueco == hueco.cacheKey() && !destino.Imagen.isNull())
-    return;
+    return false;
   destino.Clave = fuente.cacheKey();
   destino.ClaveHueco = hueco.cacheKey();
   destino.Imagen = QImage();
   if (fuente.depth() == 32) {
     destino.Imagen = fuente;  // shared, not copied
-    return;
+    return true;
   }
   if (fuente.format() != QImage::Format_Indexed8 || hueco.format() != QImage::Format_Indexed8 ||
       hueco.size() != fuente.size())
-    return;
+    return true;
   const QList<QRgb> paleta = fuente.colorTable();
   QImage r(fuente.size(), QImage::Format_RGB32);
   for (int y = 0; y < r.height(); ++y) {
@@ -428,6 +512,7 @@ void TCapasDibujo::Tomar(TCapa& destino, const QImage& fuente, const QImage& hue
     }
   }
   destino.Imagen = r;
+  return true;
 }
 
 void TCapasDibujo::Actualizar(const TImagenesNodos& im) {
@@ -436,25 +521,59 @@ void TCapasDibujo::Actualizar(const TImagenesNodos& im) {
     return;
   }
   Hay_ = true;
+  bool cambio = Tam_ != im.TamImg();
   Tam_ = im.TamImg();
   for (int t = 0; t < TImagenesNodos::NumTipos; ++t)
     for (int s = 0; s < TImagenesNodos::NumEstados; ++s) {
       TCapa* capas = &Capas_[static_cast<std::size_t>((t * 3 + s) * 4)];
       const QImage& huecoNodo = im.Capa(t, s, 2);
       const QImage& huecoSombra = im.Capa(t, s, 3);
-      Tomar(capas[0], im.Capa(t, s, 0), huecoNodo, false);
-      Tomar(capas[1], im.Capa(t, s, 1), huecoSombra, false);
-      Tomar(capas[2], huecoNodo, huecoNodo, true);
-      Tomar(capas[3], huecoSombra, huecoSombra, true);
+      cambio |= Tomar(capas[0], im.Capa(t, s, 0), huecoNodo, false);
+      cambio |= Tomar(capas[1], im.Capa(t, s, 1), huecoSombra, false);
+      cambio |= Tomar(capas[2], huecoNodo, huecoNodo, true);
+      cambio |= Tomar(capas[3], huecoSombra, huecoSombra, true);
     }
   const auto frames = static_cast<std::size_t>(im.NumFrames());
+  cambio |= frames != Frames_.size();
   Frames_.resize(frames);
   Mascaras_.resize(frames);
   for (std::size_t f = 0; f < frames; ++f) {
     const int i = static_cast<int>(f);
-    Tomar(Frames_[f], im.ImgSecuencia(i), im.MascSecuencia(i), false);
-    Tomar(Mascaras_[f], im.MascSecuencia(i), im.MascSecuencia(i), true);
+    cambio |= Tomar(Frames_[f], im.ImgSecuencia(i), im.MascSecuencia(i), false);
+    cambio |= Tomar(Mascaras_[f], im.MascSecuencia(i), im.MascSecuencia(i), true);
   }
+  if (cambio)
+    Escaladas_.clear();
+}
+
+const TCapasDibujo& TCapasDibujo::Escaladas(int tam) const {
+  if (!Hay_ || tam == Tam_ || tam < 1 || Tam_ < 1)
+    return *this;
+  for (const auto& [t, capas] : Escaladas_)
+    if (t == tam)
+      return *capas;
+  // Nearest pixel: a hole keeps its two exact values, a picture its colours.
+  const double f = static_cast<double>(tam) / Tam_;
+  const auto escalar = [f](const QImage& img) {
+    if (img.isNull())
+      return QImage();
+    return img.scaled(std::max(1, static_cast<int>(std::lround(img.width() * f))),
+                      std::max(1, static_cast<int>(std::lround(img.height() * f))), Qt::IgnoreAspectRatio,
+                      Qt::FastTransformation);
+  };
+  auto e = std::make_unique<TCapasDibujo>();
+  e->Hay_ = true;
+  e->Tam_ = tam;
+  for (std::size_t k = 0; k < Capas_.size(); ++k)
+    e->Capas_[k].Imagen = escalar(Capas_[k].Imagen);
+  for (const TCapa& c : Frames_)
+    e->Frames_.push_back({escalar(c.Imagen)});
+  for (const TCapa& c : Mascaras_)
+    e->Mascaras_.push_back({escalar(c.Imagen)});
+  if (Escaladas_.size() >= 4)
+    Escaladas_.erase(Escaladas_.begin());
+  Escaladas_.emplace_back(tam, std::move(e));
+  return *Escaladas_.back().second;
 }
 
 const QImage& TCapasDibujo::Capa(int tipo, int estado, int capa) const {
@@ -480,14 +599,27 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
     destino = QImage(destino.size(), QImage::Format_RGB32);
   destino.fill(ColorQt(a.ColFon));
 
-  TDibujante d(destino, arbol, a);
-  const i64 dx = a.DesplX, dy = a.DesplY;
+  const TEscala t = EscalaDe(a);
+  if (const int rad = RadioVistaGeneral(a, t); rad >= 0) {
+    DibujarVistaGeneral(destino, arbol, a, a.Resumen ? a.Resumen->Datos() : *std::make_unique<TResumenVista::TDatos>(), rad);
+    if (const TMonticulo* m = ConFilaVector(arbol)) {
+      const TFilaVector f = FilaVector(*m, a.R, Letra(a.Fuente, std::max(1, a.Fuente.Tam), &destino),
+                                       Letra(a.Fuente, PuntosCifras(a.Fuente.Tam), &destino));
+      // Never thinner than a few rows, so that the row stays in sight.
+      const i64 alto = std::max<i64>(6, std::llround(static_cast<double>(f.Alto) * t.Sx));
+      DibujarBandaVector(destino, *m, arbol.NodoSel, static_cast<double>(f.Ancho) * t.Sx, t.Dx, destino.height() - alto - 20,
+                         alto);
+    }
+    return;
+  }
+
+  TDibujante d(destino, arbol, a, t);
   const bool conTexto = a.TipoGraf != 1;
 
   if (const TNodoBin* b = arbol.NodoBorrado) {
-    d.Nodo(b, b->X - dx, b->Y - dy, false);
+    d.Nodo(b, d.X(b->X), d.Y(b->Y), false);
     if (conTexto)
-      d.Texto(b, b->X - dx, b->Y - dy, false);
+      d.Texto(b, d.X(b->X), d.Y(b->Y), false);
   }
 
   // One walk keeps, in pre-order, the nodes and the edges that may show, and
@@ -510,10 +642,11 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
   // above it); further left than its reach, its left subtree lies further
   // left still, and likewise to the right. The edges inside such a subtree
   // and the one into it from the node have both ends beyond the same side.
-  // The reach gets 1 px for the blend's rounding and 1 spare.
+  // The reach gets 1 px for the blend's rounding and 1 spare; zoomed, that
+  // pixel becomes the zoom's, and the rounding of the zoom 1 more.
   const bool recortar = d.Recortando();
   const bool podarY = recortar && a.YCreceHaciaAbajo, podarX = recortar && a.XEnOrdenSimetrico;
-  const i64 alcance = d.Alcance() + 2;
+  const i64 alcance = d.Alcance() + 2 + (t.Sx == 1 && t.Sy == 1 ? 0 : static_cast<i64>(std::ceil(std::max(t.Sx, t.Sy))) + 1);
   const i64 W = d.Ancho(), H = d.Alto();
   std::vector<const TNodoBin*> pila;
   for (const TNodoBin* n = arbol.Raiz; n != nullptr;) {
@@ -522,11 +655,11 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
     // now overlaps that wait for memory with the walk.
     __builtin_prefetch(n->Der);
 #endif
-    const i64 cx = n->X - dx, cy = n->Y - dy;
+    const i64 cx = d.X(n->X), cy = d.Y(n->Y);
     if (d.NodoCerca(cx, cy))
       nodos.push_back({n, cx, cy, n == arbol.NodoSel});
     if (n != arbol.Raiz && n->Padre != nullptr) {
-      const TArista e{n->Padre->X - dx, n->Padre->Y - dy, cx, cy};
+      const TArista e{d.X(n->Padre->X), d.Y(n->Padre->Y), cx, cy};
       if (d.AristaCerca(e.X1, e.Y1, e.X2, e.Y2))
         aristas.push_back(e);
     }
@@ -570,19 +703,26 @@ void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDi
   }
 }
 
-// ---------------------------------------------------------------- zoom
-
-struct TResumenVista::TDatos {};
-
-TResumenVista::TResumenVista() : Datos_(std::make_unique<TDatos>()) {}
-TResumenVista::~TResumenVista() = default;
-void TResumenVista::Olvidar() {}
+// ---------------------------------------------------------------- hit test
 
 const TNodoBin* NodoEnPunto(const TArbolBin& arbol, const TAjustesDibujo& a, int x, int y) {
-  const i64 r = std::max<i64>(3, std::llround(a.R * a.EscalaX));
+  const TEscala t = EscalaDe(a);
+  const bool unidad = t.Sx == 1 && t.Sy == 1;
+  i64 r = RadioVistaGeneral(a, t);
+  if (r < 0) {  // the detailed drawing's circle, or the node picture's
+    if (a.TipoGraf == 2 && a.Imagenes && a.Imagenes->Hay())
+      r = TamImagen(*a.Imagenes, t.Sx) / 2;
+    else
+      r = unidad || a.R <= 0 ? a.R : Escalado(a.R, t.Sx);
+  }
+  r = std::max<i64>(r, 3);
+  if (a.Resumen) {
+    TResumenVista::TDatos& datos = a.Resumen->Datos();
+    datos.Preparar(arbol);
+    return NodoEnResumen(datos, t, r, x, y);
+  }
   return RecorrerPreorden(arbol.Raiz, [&](TNodoBin* n, std::int32_t) {
-    const i64 dx = std::llround(n->X * a.EscalaX) - a.DesplX - x;
-    const i64 dy = std::llround(n->Y * a.EscalaY) - a.DesplY - y;
+    const i64 dx = t.X(n->X) - x, dy = t.Y(n->Y) - y;
     return dx > -r && dx < r && dy > -r && dy < r && dx * dx + dy * dy < r * r;
   });
 }

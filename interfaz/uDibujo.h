@@ -42,6 +42,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <cstdint>
 #include <vector>
 
@@ -75,6 +76,10 @@ public:
   int NumFrames() const { return static_cast<int>(Frames_.size()); }
   const QImage& ImgSecuencia(int f) const;
   const QImage& MascSecuencia(int f) const;
+  // The set with every picture resized by tam / TamImg() (the nearest
+  // pixel, so that holes keep their two values): itself at its own size.
+  // The last few sizes are kept until the set changes.
+  const TCapasDibujo& Escaladas(int tam) const;
 
 private:
   // One converted picture and the cache keys of the sources it came from.
@@ -82,12 +87,14 @@ private:
     QImage Imagen;
     qint64 Clave = 0, ClaveHueco = 0;
   };
-  void Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco);
+  // Whether the picture was taken again.
+  bool Tomar(TCapa& destino, const QImage& fuente, const QImage& hueco, bool esHueco);
 
   bool Hay_ = false;
   int Tam_ = 0;
   std::array<TCapa, 36> Capas_{};  // [t][s][k] in that order
   std::vector<TCapa> Frames_, Mascaras_;
+  mutable std::vector<std::pair<int, std::unique_ptr<TCapasDibujo>>> Escaladas_;
 };
 
 // What the drawing keeps of a structure's positions between pictures of
@@ -157,12 +164,23 @@ struct TAjustesDibujo {
 // Only what falls inside the destination is drawn. With the position facts of
 // TAjustesDibujo the walk also stays out of subtrees that cannot reach it,
 // so its cost follows what is visible (plus the paths down to it).
+//
+// Zoomed (EscalaX, EscalaY other than 1 and 1), the same picture is drawn
+// scaled: radius round(R EscalaX) (at least 1), fonts, node pictures (their
+// nearest-pixel copies) and the vector row (cell i from floor(i w EscalaX) -
+// DesplX, a text only where it fits its cell). Zoomed out until the drawn
+// radius is under 6 px, the overview takes over (uVistaGeneral.h): discs
+// without text, and under 1.5 px the edges alone; the vector row becomes a
+// band of cells. It walks the Resumen (a summary of its own when nil) and
+// holds on any positions, position facts or not.
 void DibujarEstructura(QImage& destino, const TArbolBin& arbol, const TAjustesDibujo& ajustes);
 
 // The node drawn under pixel (x, y) of a picture drawn with these settings,
 // nil for none: in pre-order, the first whose drawn circle holds the pixel,
 // a circle never taken as less than a few pixels across, so that a node
-// drawn as a dot can still be clicked.
+// drawn as a dot can still be clicked. The circle is the one drawn at the
+// zoom: the drawings', the node picture's, or the overview's disc. With a
+// Resumen it skips the subtrees whose box lies away from the pixel.
 const TNodoBin* NodoEnPunto(const TArbolBin& arbol, const TAjustesDibujo& ajustes, int x, int y);
 
 // The width of a heap's vector row from layout x 0, drawn with radius R and

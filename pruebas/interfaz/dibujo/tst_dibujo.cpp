@@ -79,6 +79,22 @@ bool Estampado(const QImage& img, QPoint p0, int S, const std::vector<std::pair<
   return true;
 }
 
+// Settings that draw at zoom s (both ways) with layout point (x0, y0) at the picture's origin, no text.
+TAjustesDibujo Zoom(double s, int x0 = 0, int y0 = 0, TResumenVista* resumen = nullptr) {
+  TAjustesDibujo aj;
+  aj.TipoGraf = 1, aj.ColFon = Fondo, aj.EscalaX = aj.EscalaY = s, aj.Resumen = resumen;
+  aj.DesplX = static_cast<int>(std::lround(x0 * s)), aj.DesplY = static_cast<int>(std::lround(y0 * s));
+  return aj;
+}
+QPoint Dibujado(const TNodoBin* n, const TAjustesDibujo& aj) {
+  return QPoint(int(std::lround(n->X * aj.EscalaX) - aj.DesplX), int(std::lround(n->Y * aj.EscalaY) - aj.DesplY));
+}
+std::vector<TNodoBin*> Nodos(const TArbolBin& a) {
+  std::vector<TNodoBin*> v;
+  RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { v.push_back(n); });
+  return v;
+}
+
 struct TNodoCaso { int Tipo, Color, TipoGraf; bool Sel, Marcado; TColor Relleno; };  // Color -1: not a red-black node
 // Kind 5 a left chain; laid out Desde, then Hasta (0 separated, 1 compressed, 2 complete), blended at T.
 struct TRecorteCaso { int Tipo, TipoGraf, Desde, Hasta; double T; int Puntos; };
@@ -278,10 +294,80 @@ private Q_SLOTS:
       QVERIFY2(Dibujo(*a, aj, W, H) == entera, qPrintable(QStringLiteral("at %1, %2").arg(p.x()).arg(p.y())));
     }
   }
-  void CadenaDeUnMillon() {  // walked without recursion
+  // Zoomed, each node is drawn at its scaled centre with the scaled radius, and so is each vector cell.
+  void Escalado() {
+    for (double s : {2.0, 0.5}) {
+      auto a = Arbol(3, 40);
+      const TMonticulo& m = static_cast<const TMonticulo&>(*a);
+      const TAjustesDibujo aj = Zoom(s, a->Raiz->X - 200, 0);
+      const QImage img = Dibujo(*a, aj, 400, 300);
+      const int r = int(std::lround(R * s));
+      for (const TNodoBin* n : Nodos(*a)) {
+        const QPoint c = Dibujado(n, aj);
+        QVERIFY(!QRect(r, 0, 400 - 2 * r, 200 - 4 * r).contains(c) || (img.pixel(c) == Blanco && img.pixel(c.x() - r, c.y()) == Negro && img.pixel(c.x() + r - 1, c.y()) == Negro));
+      }
+      const int c = (AnchoFilaVector(m, R, aj.Fuente) - 1) / m.MaxNodos, y = 300 - 20 - r;
+      for (int i = 0; i < m.MaxNodos; ++i)
+        if (const int izq = int(std::floor(i * c * s)) - aj.DesplX; izq >= 0 && izq + 2 < 400)
+          QVERIFY2(img.pixel(izq, y) == Negro && img.pixel(izq + 1, y) == (i < m.NumNodos ? Gris : Blanco), qPrintable(QString::number(i)));
+    }
+  }
+  // Too small to read: discs of the fill inside the outline (a marked one red); smaller still, edges and dots only.
+  // A summary kept gives the picture a fresh one gives, and after Olvidar the nodes' new places.
+  void VistaGeneral() {
+    auto a = Arbol(0, 60);
+    const std::vector<TNodoBin*> nodos = Nodos(*a);
+    a->NodoSel = nodos[7], nodos[9]->Marcado = true;
+    TResumenVista resumen;
+    for (int k = 0; k < 3; ++k) {
+      k == 2 ? a->DistribuirComprimida(R, 2, 5) : TDistribucion{};
+      resumen.Olvidar();
+      for (double s : {0.2, 0.05}) {
+        const QImage img = Dibujo(*a, Zoom(s, 0, 0, &resumen), 400, 200);
+        QCOMPARE(img, Dibujo(*a, Zoom(s), 400, 200));
+        const bool lineas = s < 0.1;
+        QCOMPARE(Contar(img, img.rect(), [](QRgb p) { return p == Blanco || qBlue(p) == 0; }) > 0, !lineas);
+        for (const TNodoBin* n : nodos) {
+          const QPoint c = Dibujado(n, Zoom(s));
+          QCOMPARE(img.pixel(c), lineas ? Rgb(~Fondo & 0xFFFFFF) : n == a->NodoSel ? Rgb(ColorRGB(255, 255, 0)) : Blanco);
+          QVERIFY(lineas || img.pixel(c.x() - 3, c.y()) == (n->Marcado ? Rojo : Negro));
+        }
+      }
+    }
+  }
+  // The node under a pixel is the one drawn there, at every zoom, with or without a summary.
+  void NodoEnPuntoEscalado() {
+    auto a = Arbol(0, 60);
+    TResumenVista resumen;
+    for (double s : {0.25, 0.5, 1.0, 2.0, 4.0})
+      for (TResumenVista* rv : {&resumen, static_cast<TResumenVista*>(nullptr)}) {
+        const TAjustesDibujo aj = Zoom(s, a->Raiz->X - 100, a->Raiz->Y - 50, rv);
+        const QImage img = Dibujo(*a, aj, 400, 300);
+        const int r = std::max(3, int(std::lround(R * s)));
+        for (const TNodoBin* n : Nodos(*a)) {
+          const QPoint c = Dibujado(n, aj);
+          QVERIFY(NodoEnPunto(*a, aj, c.x(), c.y()) == n && NodoEnPunto(*a, aj, c.x() + r, c.y()) != n && NodoEnPunto(*a, aj, c.x(), c.y() - r) != n);
+          QVERIFY(!img.rect().contains(c) || img.pixel(c) == Blanco);
+        }
+      }
+  }
+  // Walked without recursion; at 400 % and offsets at the ends of the range nothing overflows.
+  void CadenaDeUnMillon() {
     auto a = Cadena(1000000, false);
     a->DistribuirSeparada(R, 2, 5);
     QVERIFY(Distintos(Dibujo(*a, Centro(a->Raiz, 120, 85, 0), 240, 170), QRect(0, 0, 240, 170), Rgb(Fondo)) > 0);
+    const TNodoBin* hoja = a->Raiz;
+    while (hoja->Izq != nullptr)
+      hoja = hoja->Izq;
+    TResumenVista resumen;
+    TAjustesDibujo aj = Zoom(4.0, 0, 0, &resumen);
+    aj.DesplX = int(hoja->X * 4L - 120), aj.DesplY = int(hoja->Y * 4L - 85);
+    QVERIFY(Distintos(Dibujo(*a, aj, 240, 170), QRect(0, 0, 240, 170), Rgb(Fondo)) > 0 && NodoEnPunto(*a, aj, 120, 85) == hoja);
+    for (const auto& [dx, dy, s] : {std::tuple{INT_MAX, INT_MIN, 4.0}, {INT_MIN, INT_MAX, 4.0}, {INT_MIN, INT_MIN, 1e-300}, {0, 0, std::nan("")}}) {
+      aj.DesplX = dx, aj.DesplY = dy, aj.EscalaX = aj.EscalaY = s;
+      Dibujo(*a, aj, 240, 170);
+      QVERIFY(NodoEnPunto(*a, aj, 0, 0) == nullptr || s != 4.0);
+    }
   }
 };
 
