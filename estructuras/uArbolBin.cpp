@@ -321,9 +321,17 @@ std::vector<std::uint8_t> TArbolBin::Guardar() const {
 }
 
 TArbolBin::TCarga::~TCarga() {
+    if (Raiz == nullptr) return;
+    // Into an empty structure, the pool holds only what was read: its slots
+    // are all freed at once (an abandoned load of millions of nodes is
+    // discarded in no time).
+    if (Arbol_.Raiz == nullptr && Arbol_.NodoBorrado == nullptr && !Arbol_.NodosConDestructor_) {
+        Arbol_.Pool_.Reiniciar();
+        return;
+    }
     // A partly read tree has consistent links: each node is linked as soon as
     // it is created.
-    if (Raiz != nullptr) RecorrerPostorden(Raiz, [&](TNodoBin* n) { Arbol_.DestruirNodo(n); });
+    RecorrerPostorden(Raiz, [&](TNodoBin* n) { Arbol_.DestruirNodo(n); });
 }
 
 void TArbolBin::LeerFlujo(TLectorFlujo& Flujo, TCarga& C) {
