@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QProgressDialog>
 #include <QWidget>
 
@@ -113,6 +114,7 @@ void TTrabajo::MostrarDialogo() {
   connect(d, &QProgressDialog::canceled, this, &TTrabajo::Cancelar);
   Dialogo_ = d;
   d->show();
+  d->activateWindow();
 }
 
 bool TTrabajo::Retenido(QObject* objeto) const {
@@ -136,12 +138,16 @@ bool TTrabajo::eventFilter(QObject* objeto, QEvent* evento) {
       return true;
     }
     break;
+  case QEvent::KeyPress:
+    // Escape cancels wherever it is pressed, the held window included.
+    if (static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape && Retenido(objeto))
+      Cancelar();
+    return Retenido(objeto);
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonRelease:
   case QEvent::MouseButtonDblClick:
   case QEvent::MouseMove:
   case QEvent::Wheel:
-  case QEvent::KeyPress:
   case QEvent::KeyRelease:
   case QEvent::Shortcut:
   case QEvent::ShortcutOverride:

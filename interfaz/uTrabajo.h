@@ -8,8 +8,8 @@
 // shortcuts, its menus) is swallowed, so no other command starts in the
 // middle; the progress dialog and modal boxes still get theirs. The dialog
 // appears only once the work has lasted RetrasoMs, with the count done and a
-// "Cancelar" button. A cancel (the button, Escape, closing the dialog or the
-// window) makes the next hook call throw ECancelado; Ejecutar takes it and
+// "Cancelar" button. A cancel (the button, Escape in the dialog or the
+// window, closing the dialog or the window) makes the next hook call throw ECancelado; Ejecutar takes it and
 // answers false, and the caller leaves everything as it was. A close of the
 // window becomes a cancel, and the window closes once the work has unwound.
 
