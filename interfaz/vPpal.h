@@ -217,6 +217,8 @@ private:
   static constexpr std::int32_t kMaxOrdenFibonacci = 30;
   static constexpr std::int32_t kMaxValoresMonticulo = 1000000;
   void PonerArbol(std::unique_ptr<TArbolBin> nuevo);
+  // The kind menu's item of the present structure checked.
+  void MarcarTipo();
   void CambiarArbol(TClaseArbol clase);
   // Replays ops into a (emptied first) as part of trabajo; an engine error
   // keeps what was replayed and leaves its text in error. A cancel throws

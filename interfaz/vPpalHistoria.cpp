@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QtEndian>
 
 #include <algorithm>
@@ -104,6 +105,10 @@ void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
   Lienzo_->OlvidarDistribucion();
   NombreArbol_ = QString::fromStdString(Arbol_->NombreTipo());
   Paneles_[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
+  MarcarTipo();
+}
+
+void TVentPpal::MarcarTipo() {
   const auto tipos = TiposEstructura();
   for (std::size_t i = 0; i < tipos.size() && i < OpcArb_.size(); ++i)
     if (&tipos[i] == TipoDe(*Arbol_))
@@ -133,6 +138,12 @@ void TVentPpal::MostrarReconstruida(const std::optional<QString>& error) {
 }
 
 void TVentPpal::CambiarArbol(TClaseArbol clase) {
+  // The menu checked its item before asking: a change that does not happen
+  // gives the check back to the present kind.
+  const auto marcar = qScopeGuard([this] {
+    if (Arbol_)
+      MarcarTipo();
+  });
   if (!EstructuraLibre())
     return;
   Ejecutar([&] {

@@ -262,7 +262,6 @@ private Q_SLOTS:
     QTest::addColumn<std::function<void(TEntorno&, QString)>>("orden");
     QTest::addColumn<QString>("unidad");
     using V = TVentPpal;
-    const auto orden = [](V::TComando c) { return [c](TEntorno& e, QString) { e.V().Accion(c)->trigger(); }; };
     const auto abrir = [](int filtro) {
       return [filtro](TEntorno& e, QString ruta) {
         e.Elegir(ruta + (filtro == 1 ? ".sec" : ".arb"), filtro);
@@ -275,7 +274,8 @@ private Q_SLOTS:
         (fib ? e.V().ToolButton17() : e.V().ToolButton20())->trigger();
       };
     };
-    QTest::newRow("cambio de tipo") << std::function<void(TEntorno&, QString)>(orden(V::cNuevo2))
+    QTest::newRow("cambio de tipo") << std::function<void(TEntorno&, QString)>(
+                                           [](TEntorno& e, QString) { e.V().OpcArb()[1]->trigger(); })
                                     << "de 3.001 operaciones";
     QTest::newRow("abrir estructura") << std::function<void(TEntorno&, QString)>(abrir(2)) << " bytes";
     QTest::newRow("abrir operaciones") << std::function<void(TEntorno&, QString)>(abrir(1)) << "de 12.000 bytes";
