@@ -185,6 +185,7 @@ bool TConductor::Operar(const std::function<void(TArbolBin&)>& operacion,
     Arbol_->NodoSel = SelAntes_;
     return false;
   }
+  HistoriaAntes_.reset();
   Arbol_.swap(copia);
   return true;
 }
