@@ -256,33 +256,41 @@ void TArbolAVL::CrearFibonacci(std::int32_t Orden) {
     };
     std::vector<TMarco> pila{{Orden, nullptr, false}};
     std::int32_t clave = 1;
-    while (!pila.empty()) {
-        TMarco& m = pila.back();
-        if (m.Orden == 0) {
-            pila.pop_back();
-            continue;
-        }
-        if (m.Etapa == 0) {
-            m.Nodo = CrearNodo(0, m.Padre, nullptr, nullptr);
-            ++NumNodos;
-            if (m.Padre == nullptr)
-                Raiz = m.Nodo;
-            else
-                (m.EsIzq ? m.Padre->Izq : m.Padre->Der) = m.Nodo;
-            if (m.Orden == 1) {
-                m.Nodo->Valor = clave++;
+    // Abandoned half-way (its progress hook threw), the tree is emptied: its
+    // keys and factors are not yet what an AVL tree needs.
+    try {
+        while (!pila.empty()) {
+            TMarco& m = pila.back();
+            if (m.Orden == 0) {
                 pila.pop_back();
                 continue;
             }
-            m.Etapa = 1;
-            pila.push_back({m.Orden - 2, m.Nodo, true});
-        } else if (m.Etapa == 1) {
-            m.Nodo->Valor = clave++;
-            m.Etapa = 2;
-            pila.push_back({m.Orden - 1, m.Nodo, false});
-        } else {
-            pila.pop_back();
+            if (m.Etapa == 0) {
+                m.Nodo = CrearNodo(0, m.Padre, nullptr, nullptr);
+                ++NumNodos;
+                if (m.Padre == nullptr)
+                    Raiz = m.Nodo;
+                else
+                    (m.EsIzq ? m.Padre->Izq : m.Padre->Der) = m.Nodo;
+                Avanzar(NumNodos);
+                if (m.Orden == 1) {
+                    m.Nodo->Valor = clave++;
+                    pila.pop_back();
+                    continue;
+                }
+                m.Etapa = 1;
+                pila.push_back({m.Orden - 2, m.Nodo, true});
+            } else if (m.Etapa == 1) {
+                m.Nodo->Valor = clave++;
+                m.Etapa = 2;
+                pila.push_back({m.Orden - 1, m.Nodo, false});
+            } else {
+                pila.pop_back();
+            }
         }
+    } catch (...) {
+        Vaciar();
+        throw;
     }
     CalcularFactores();
 }

@@ -72,7 +72,8 @@ void TNodoBin::Cargar(TLectorFlujo& Flujo, TArbolBin& Arbol) {
     // right one. The stack holds the nodes whose right child is still owed.
     std::vector<TNodoBin*> pendientes;
     TNodoBin* n = this;
-    for (;;) {
+    for (std::int64_t leidos = 1;; ++leidos) {
+        Arbol.Avanzar(leidos);
         bool hayIzq = false, hayDer = false;
         n->CargarRegistro(Flujo, hayIzq, hayDer);
         if (hayDer) pendientes.push_back(n);
@@ -265,7 +266,12 @@ void Repetir(TArbolBin& A, std::size_t n, TAplicar Aplicar) {
     } restaurar{A, std::move(A.OnEtapa)};
     A.OnEtapa = nullptr;
     A.Vaciar();
-    for (std::size_t i = 0; i < n; ++i) Aplicar(i);
+    // A replay into a degenerate tree costs one walk of the whole chain per
+    // entry: the hook is asked more often than elsewhere.
+    for (std::size_t i = 0; i < n; ++i) {
+        Aplicar(i);
+        A.Avanzar(static_cast<std::int64_t>(i + 1), 32);
+    }
 }
 
 }  // namespace
@@ -315,9 +321,17 @@ std::vector<std::uint8_t> TArbolBin::Guardar() const {
 }
 
 TArbolBin::TCarga::~TCarga() {
+    if (Raiz == nullptr) return;
+    // Into an empty structure, the pool holds only what was read: its slots
+    // are all freed at once (an abandoned load of millions of nodes is
+    // discarded in no time).
+    if (Arbol_.Raiz == nullptr && Arbol_.NodoBorrado == nullptr && !Arbol_.NodosConDestructor_) {
+        Arbol_.Pool_.Reiniciar();
+        return;
+    }
     // A partly read tree has consistent links: each node is linked as soon as
     // it is created.
-    if (Raiz != nullptr) RecorrerPostorden(Raiz, [&](TNodoBin* n) { Arbol_.DestruirNodo(n); });
+    RecorrerPostorden(Raiz, [&](TNodoBin* n) { Arbol_.DestruirNodo(n); });
 }
 
 void TArbolBin::LeerFlujo(TLectorFlujo& Flujo, TCarga& C) {

@@ -35,6 +35,11 @@ public:
     using EArbol::EArbol;
 };
 
+// A long routine abandoned at the request of its progress hook (TArbolBin::
+// Avance). Not an EArbol, nor any std::exception: it reports no fault, and no
+// handler of faults may take it for one.
+class ECancelado {};
+
 // Reads little-endian fields from a byte span; never reads past its end.
 class TLectorFlujo {
 public:
@@ -252,7 +257,20 @@ public:
     TEventoEtapa OnEtapa;
     TNodoBin* NodoBorrado = nullptr;  // owned while the report of its removal is shown
 
+    // Progress hook of the long routines (Cargar: nodes read; Reconstruir:
+    // entries replayed; the kinds' builders: nodes or values made; a
+    // recording: stages), called with the count done once every so many
+    // units, so that a structure without it pays nothing. It may throw
+    // ECancelado to abandon the routine: the structure stays sound (a load
+    // leaves it as it was, a builder leaves it empty, a replay keeps the
+    // entries applied so far). Clonar does not copy it.
+    std::function<void(std::int64_t)> Avance;
+
     bool MostrarEtapas() const { return static_cast<bool>(OnEtapa); }
+    // Calls Avance when Hecho is a multiple of Cada (a power of two).
+    void Avanzar(std::int64_t Hecho, std::int64_t Cada = 256) {
+        if ((Hecho & (Cada - 1)) == 0 && Avance) Avance(Hecho);
+    }
 
     // The virtual operations of every kind, in slot order.
     virtual TNodoBin* CrearNodo(std::int32_t Valor, TNodoBin* Padre, TNodoBin* Izq, TNodoBin* Der);

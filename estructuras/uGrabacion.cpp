@@ -155,9 +155,12 @@ void TGrabacion::Grabar(TArbolBin& Arbol, TOperacionArbol Operacion, TDistribuir
                 nodos = a.NumNodos;
             }
             Anotar(a, Titulo, Descripcion, Tipo);
+            Arbol.Avanzar(static_cast<std::int64_t>(k + 1), 16);
         };
         try {
             Operacion_(*copia);
+        } catch (const ECancelado&) {
+            throw;  // abandoned: Arbol is untouched
         } catch (...) {
             // The live run below meets the same failure at the same stage
             // and reports it; the stages recorded up to it stand.
@@ -204,8 +207,13 @@ void TGrabacion::Repetir(TArbolBin& A, std::size_t Hasta,
         }
     const std::size_t limite = halladas == 2 ? penultima : 0;
     std::size_t k = 0;
+    // A's progress hook counts on from the first pass's stages: a structure
+    // being recorded counts every stage twice. It is asked often: a stage
+    // may lay out the whole structure.
+    const auto primeras = static_cast<std::int64_t>(Distribuye_.size());
     THandlerApartado handler(A, [&](const std::string&, const std::string&, int Tipo) {
         const std::size_t etapa = k++;
+        A.Avanzar(primeras + static_cast<std::int64_t>(k), 16);
         if (etapa == Hasta) {
             Parar(A, Tipo);
             throw TParada{};

@@ -91,6 +91,8 @@ public:
     // however it ends; an exception from the engine or the layout propagates
     // after that, and the stages made before it stay recorded and can be
     // rebuilt. A recording holds one operation: a new Grabar replaces it.
+    // Arbol's progress hook (Avance) counts the stages of both runs; when it
+    // throws ECancelado in the first one, Arbol is untouched.
     void Grabar(TArbolBin& Arbol, TOperacionArbol Operacion, TDistribuirArbol Distribuir);
 
     std::size_t NumEtapas() const { return Registros_.size(); }

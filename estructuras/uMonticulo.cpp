@@ -381,6 +381,18 @@ void TMonticulo::CrearDesordenado(std::int32_t N, TAleatorio& Generador) {
         const std::uint32_t b = Generador.Extraer(n);
         std::swap(VectorValores[a], VectorValores[b]);
     }
+    // Abandoned half-way (its progress hook threw), the heap is emptied.
+    try {
+        Enlazar(n);
+    } catch (...) {
+        Vaciar();
+        throw;
+    }
+    MaxNodos = N;
+    NodoSel = nullptr;
+}
+
+void TMonticulo::Enlazar(std::uint32_t n) {
     for (std::uint32_t i = 0; i < n; ++i) {
         TNodoMon* nodo = Mon(CrearNodo(VectorValores[i], nullptr, nullptr, nullptr));
         nodo->Indice = static_cast<std::int32_t>(i);
@@ -392,7 +404,6 @@ void TMonticulo::CrearDesordenado(std::int32_t N, TAleatorio& Generador) {
         }
         if (i == 0) Raiz = nodo;
         NumNodos = static_cast<std::int32_t>(i + 1);
+        Avanzar(NumNodos);
     }
-    MaxNodos = N;
-    NodoSel = nullptr;
 }

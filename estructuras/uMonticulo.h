@@ -89,4 +89,7 @@ private:
     // Both arrays to that length; the storage grows geometrically.
     void Redimensionar(std::size_t Longitud);
     void DestruirPendiente();
+    // The first n cells of VectorValores made nodes, linked in complete-tree
+    // shape (the unordered builder's second half).
+    void Enlazar(std::uint32_t n);
 };

@@ -7,6 +7,7 @@
 #include "uLienzo.h"
 #include "uReproductor.h"
 #include "uTipos.h"
+#include "uTrabajo.h"
 
 #include <QScreen>
 
@@ -65,11 +66,15 @@ void TConductor::Buscar(std::int32_t v, const QString& nombre) {
   if (!Arbol_)
     return;
   IniciarOperacion(0, QStringLiteral("Busqueda en ") + nombre);
-  auto grabacion = Operar([v](TArbolBin& a) {
-    a.Deseleccionar();
-    if (!a.Buscar(v))
-      a.Deseleccionar();
-  });
+  std::unique_ptr<TGrabacion> grabacion;
+  if (!Operar(
+          [v](TArbolBin& a) {
+            a.Deseleccionar();
+            if (!a.Buscar(v))
+              a.Deseleccionar();
+          },
+          grabacion))
+    return;
   // The key found stays selected.
   Presentar(std::move(grabacion));
 }
@@ -78,10 +83,14 @@ void TConductor::Insertar(std::int32_t v, const QString& nombre) {
   if (!Arbol_)
     return;
   IniciarOperacion(1, QStringLiteral("Insercion en ") + nombre);
-  auto grabacion = Operar([v](TArbolBin& a) {
-    a.Deseleccionar();
-    a.Insertar(v);
-  });
+  std::unique_ptr<TGrabacion> grabacion;
+  if (!Operar(
+          [v](TArbolBin& a) {
+            a.Deseleccionar();
+            a.Insertar(v);
+          },
+          grabacion))
+    return;
   Historia_.Anotar({TOperacion::Insercion, v});
   Arbol_->Deseleccionar();
   Presentar(std::move(grabacion));
@@ -99,7 +108,9 @@ void TConductor::Borrar(std::int32_t v, const QString& nombre) {
   // Without stages the node to go is shown selected while it goes.
   if (Etapas_ == TEtapas::Ninguna)
     Lienzo_.Redibujar();
-  auto grabacion = Operar([](TArbolBin& a) { a.Borrar(); });
+  std::unique_ptr<TGrabacion> grabacion;
+  if (!Operar([](TArbolBin& a) { a.Borrar(); }, grabacion))
+    return;
   Historia_.Anotar({TOperacion::Borrado, v});
   Arbol_->Deseleccionar();
   Presentar(std::move(grabacion));
@@ -110,16 +121,26 @@ void TConductor::CrearMonticulo(const TTipoEstructura& tipo) {
   if (!Arbol_ || !tipo.Monticulo)
     return;
   IniciarOperacion(-1, QStringLiteral("Creación de Montículo"));
-  auto grabacion = Operar([&tipo](TArbolBin& a) {
-    a.Deseleccionar();
-    tipo.Monticulo(a, 0);
-  });
+  std::unique_ptr<TGrabacion> grabacion;
+  if (!Operar(
+          [&tipo](TArbolBin& a) {
+            a.Deseleccionar();
+            tipo.Monticulo(a, 0);
+          },
+          grabacion))
+    return;
   Arbol_->Deseleccionar();
   Presentar(std::move(grabacion));
 }
 
 void TConductor::IniciarOperacion(int indice, const QString& titulo) {
   TerminarReproduccion();
+  // Only a recording can be cancelled, and only then is the history kept.
+  HistoriaAntes_.reset();
+  if (Presentacion().Etapas != TEtapas::Ninguna) {
+    HistoriaAntes_ = Historia_;
+    SelAntes_ = Arbol_->NodoSel;
+  }
   Historia_.GuardarDeshacer(*Arbol_);
   if (indice >= 0)
     Q_EMIT OperacionIniciada(indice);
@@ -130,14 +151,43 @@ void TConductor::IniciarOperacion(int indice, const QString& titulo) {
   }
 }
 
-std::unique_ptr<TGrabacion> TConductor::Operar(const std::function<void(TArbolBin&)>& operacion) {
+bool TConductor::Operar(const std::function<void(TArbolBin&)>& operacion,
+                        std::unique_ptr<TGrabacion>& grabacion) {
   if (Etapas_ == TEtapas::Ninguna) {
     operacion(*Arbol_);
-    return nullptr;
+    return true;
   }
-  auto grabacion = std::make_unique<TGrabacion>();
-  grabacion->Grabar(*Arbol_, operacion, [this](TArbolBin& a) { Lienzo_.DistribuirOtro(a); });
-  return grabacion;
+  // Recorded on a copy, put in place once complete: the recording lets
+  // events in (repaints, a resize), and the canvas must not lay out or draw
+  // a structure half-way through a change. A cancel only drops the copy.
+  std::unique_ptr<TArbolBin> copia = Arbol_->Clonar();
+  grabacion = std::make_unique<TGrabacion>();
+  TTrabajo trabajo(Lienzo_.window(), QStringLiteral("Grabación de las etapas"));
+  trabajo.Fase(QStringLiteral("etapas"), 0);
+  copia->Avance = trabajo.Gancho();
+  bool hecho = false;
+  try {
+    hecho = trabajo.Ejecutar(
+        [&] { grabacion->Grabar(*copia, operacion, [this](TArbolBin& a) { Lienzo_.DistribuirOtro(a); }); });
+  } catch (const std::exception&) {
+    // A failure leaves the structure as it stands at it, as a recording on
+    // the structure itself would.
+    copia->Avance = nullptr;
+    Arbol_.swap(copia);
+    throw;
+  }
+  copia->Avance = nullptr;
+  if (!hecho) {
+    grabacion.reset();
+    if (HistoriaAntes_)
+      Historia_ = std::move(*HistoriaAntes_);
+    HistoriaAntes_.reset();
+    Arbol_->NodoSel = SelAntes_;
+    return false;
+  }
+  HistoriaAntes_.reset();
+  Arbol_.swap(copia);
+  return true;
 }
 
 void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion) {

@@ -22,11 +22,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "uHistoria.h"
 
 class TArbolBin;
+class TNodoBin;
 class TDlgPaso;
 class TGrabacion;
-class THistoria;
 class TLienzo;
 class TReproductor;
 struct TTipoEstructura;
@@ -90,8 +93,10 @@ private:
   // title.
   void IniciarOperacion(int indice, const QString& titulo);
   // Runs an operation on the structure: recorded when the stages are to be
-  // shown (the recording is returned, for Presentar), straight otherwise.
-  std::unique_ptr<TGrabacion> Operar(const std::function<void(TArbolBin&)>& operacion);
+  // shown (the recording is handed back, for Presentar), straight otherwise.
+  // A recording is long work that can be cancelled: false then, with the
+  // structure, its selection and the history as before the command.
+  bool Operar(const std::function<void(TArbolBin&)>& operacion, std::unique_ptr<TGrabacion>& grabacion);
   // After the history entry: the stages played, or without them the change
   // shown (glide or layout) and drawn.
   void Presentar(std::unique_ptr<TGrabacion> grabacion);
@@ -114,4 +119,8 @@ private:
   std::function<TPresentacion()> Fuente_;
   std::function<bool()> Bloqueado_;
   TEtapas Etapas_ = TEtapas::Ninguna;
+  // What a cancelled recording gives back: the history (list and undo
+  // record) and the selection from before the command's snapshot.
+  std::optional<THistoria> HistoriaAntes_;
+  TNodoBin* SelAntes_ = nullptr;
 };

@@ -29,6 +29,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 class QAction;
@@ -44,6 +45,7 @@ class TDlgAnimacion;
 class TDlgPaso;
 class TDlgPres;
 class TReproductor;
+class TTrabajo;
 
 class TVentPpal final : public QMainWindow {
   Q_OBJECT
@@ -224,21 +226,31 @@ private:
   static constexpr std::int32_t kMaxOrdenFibonacci = 30;
   static constexpr std::int32_t kMaxValoresMonticulo = 1000000;
   void PonerArbol(std::unique_ptr<TArbolBin> nuevo);
+  // The kind menu's item of the present structure checked.
+  void MarcarTipo();
   void CambiarArbol(TClaseArbol clase);
-  // Replays the operation list into the current structure and shows it.
-  void Reconstruir();
+  // Replays ops into a (emptied first) as part of trabajo; an engine error
+  // keeps what was replayed and leaves its text in error. A cancel throws
+  // out to trabajo.Ejecutar.
+  void Reconstruir(TArbolBin& a, std::span<const TOperacion> ops, TTrabajo& trabajo,
+                   std::optional<QString>& error);
+  // A replayed structure, in place, shown at once with its statistics, or
+  // the error its replay met.
+  void MostrarReconstruida(const std::optional<QString>& error);
   void AbrirEstructura(const QString& ruta, TClaseArbol clase);
   void AbrirOperaciones(const QString& ruta);
   // Asks before a list with operations the file cannot hold is saved;
   // true when it may be written.
   bool PreguntarGuardarOperaciones();
-  std::optional<QByteArray> LeerFichero(const QString& ruta);
+  // The whole file, counting its bytes in trabajo when given.
+  std::optional<QByteArray> LeerFichero(const QString& ruta, TTrabajo* trabajo = nullptr);
   bool EscribirFichero(const QString& ruta, const char* datos, qint64 tam);
   std::optional<std::int32_t> ValorConstructor(std::int32_t maximo, const QString& mensajeRango);
   // "AVL Fibonacci" and "Montículo desordenado": n from the value box, then
-  // the built structure replaces the current one, shown laid out at once.
+  // the structure built (as long work, with progress) replaces the current
+  // one, shown laid out at once; a cancel changes nothing.
   void ConstruirDemostracion(std::int32_t maximo, const QString& mensajeRango,
-                             const std::function<std::unique_ptr<TArbolBin>(std::int32_t)>& construir);
+                             const std::function<std::unique_ptr<TArbolBin>(std::int32_t, TTrabajo&)>& construir);
 
   // --- Node motion (vPpalAnimacion.cpp) ---
   // A motion ended or stopped: the lock it took released, panel 4 emptied.

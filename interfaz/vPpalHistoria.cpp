@@ -8,6 +8,7 @@
 #include "uArbolAVL.h"
 #include "uMonticulo.h"
 #include "uTipos.h"
+#include "uTrabajo.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScopeGuard>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -54,7 +57,7 @@ QString Describir(TOperacion op) {
 
 // --- Reading and writing files ---------------------------------------------
 
-std::optional<QByteArray> TVentPpal::LeerFichero(const QString& ruta) {
+std::optional<QByteArray> TVentPpal::LeerFichero(const QString& ruta, TTrabajo* trabajo) {
   QFile f(ruta);
   if (!f.open(QIODevice::ReadOnly)) {
     Mensaje(QStringLiteral("No se ha podido abrir el fichero \"%1\".").arg(Nombre(ruta)));
@@ -68,6 +71,8 @@ std::optional<QByteArray> TVentPpal::LeerFichero(const QString& ruta) {
   };
   if (f.size() > kMaxFichero)
     return demasiadoGrande();
+  if (trabajo)
+    trabajo->Fase(QStringLiteral("bytes"), f.size());
   QByteArray datos;
   char bloque[64 * 1024];
   for (qint64 n; (n = f.read(bloque, sizeof bloque)) != 0;) {
@@ -78,6 +83,8 @@ std::optional<QByteArray> TVentPpal::LeerFichero(const QString& ruta) {
     if (datos.size() + n > kMaxFichero)
       return demasiadoGrande();
     datos.append(bloque, n);
+    if (trabajo)
+      trabajo->Avance(datos.size());
   }
   return datos;
 }
@@ -98,33 +105,57 @@ void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
   Lienzo_->OlvidarDistribucion();
   NombreArbol_ = QString::fromStdString(Arbol_->NombreTipo());
   Paneles_[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
+  MarcarTipo();
+}
+
+void TVentPpal::MarcarTipo() {
   const auto tipos = TiposEstructura();
   for (std::size_t i = 0; i < tipos.size() && i < OpcArb_.size(); ++i)
     if (&tipos[i] == TipoDe(*Arbol_))
       OpcArb_[i]->setChecked(true);
 }
 
-void TVentPpal::Reconstruir() {
+void TVentPpal::Reconstruir(TArbolBin& a, std::span<const TOperacion> ops, TTrabajo& trabajo,
+                            std::optional<QString>& error) {
+  trabajo.Fase(QStringLiteral("operaciones"), static_cast<std::int64_t>(ops.size()));
+  a.Avance = trabajo.Gancho();
   try {
-    Arbol_->Reconstruir(Historia_.Operaciones());
+    a.Reconstruir(ops);
   } catch (const EArbol& e) {
     // The replay keeps what it built before the structure refused an entry;
     // the error handler shows the text and the structure as it stands.
-    Lienzo_->MostrarNueva();
-    MostrarError(QString::fromUtf8(e.what()));
-    return;
+    error = QString::fromUtf8(e.what());
   }
+  a.Avance = nullptr;
+}
+
+void TVentPpal::MostrarReconstruida(const std::optional<QString>& error) {
   Lienzo_->MostrarNueva();
-  ActualizarEstado();
+  if (error)
+    MostrarError(*error);
+  else
+    ActualizarEstado();
 }
 
 void TVentPpal::CambiarArbol(TClaseArbol clase) {
+  // The menu checked its item before asking: a change that does not happen
+  // gives the check back to the present kind.
+  const auto marcar = qScopeGuard([this] {
+    if (Arbol_)
+      MarcarTipo();
+  });
   if (!EstructuraLibre())
     return;
   Ejecutar([&] {
-    PonerArbol(clase());
+    // Built aside and put in place once replayed: a cancel changes nothing.
+    std::unique_ptr<TArbolBin> nuevo = clase();
+    std::optional<QString> error;
+    TTrabajo trabajo(this, QStringLiteral("Cambio de estructura"));
+    if (!trabajo.Ejecutar([&] { Reconstruir(*nuevo, Historia_.Operaciones(), trabajo, error); }))
+      return;
+    PonerArbol(std::move(nuevo));
     Conductor_->AsignarEtapas();
-    Reconstruir();
+    MostrarReconstruida(error);
   });
 }
 
@@ -175,20 +206,31 @@ void TVentPpal::ActAbrirExecute() {
 }
 
 void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
-  const auto datos = LeerFichero(ruta);
-  if (!datos)
-    return;
   // Read into a new structure: the current work stays until the file loaded.
-  auto nuevo = clase();
-  try {
-    nuevo->Cargar(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(datos->constData()),
-        static_cast<std::size_t>(datos->size())));
-  } catch (const EArbol& e) {
-    Mensaje(QStringLiteral("No se ha podido abrir el fichero \"%1\": %2")
-                .arg(Nombre(ruta), QString::fromStdString(e.what())));
+  std::unique_ptr<TArbolBin> nuevo;
+  TTrabajo trabajo(this, QStringLiteral("Apertura de \"%1\"").arg(Nombre(ruta)));
+  const bool hecho = trabajo.Ejecutar([&] {
+    const auto datos = LeerFichero(ruta, &trabajo);
+    if (!datos)
+      return;
+    const auto bytes = std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(datos->constData()),
+                                                     static_cast<std::size_t>(datos->size()));
+    // The count the file announces; the nodes read are counted against it.
+    trabajo.Fase(QStringLiteral("nodos"), bytes.size() >= 4 ? qFromLittleEndian<qint32>(bytes.data()) : 0);
+    std::unique_ptr<TArbolBin> a = clase();
+    a->Avance = trabajo.Gancho();
+    try {
+      a->Cargar(bytes);
+    } catch (const EArbol& e) {
+      Mensaje(QStringLiteral("No se ha podido abrir el fichero \"%1\": %2")
+                  .arg(Nombre(ruta), QString::fromStdString(e.what())));
+      return;
+    }
+    a->Avance = nullptr;
+    nuevo = std::move(a);
+  });
+  if (!hecho || !nuevo)
     return;
-  }
   // Read under the kind the user chose, as always; what looks like another
   // kind is shown, and the teacher keeps it or leaves the work as it was.
   const TTipoEstructura* tipo = TipoDe(*nuevo);
@@ -217,18 +259,32 @@ void TVentPpal::PonerEstructura(std::unique_ptr<TArbolBin> nuevo) {
 }
 
 void TVentPpal::AbrirOperaciones(const QString& ruta) {
-  const auto datos = LeerFichero(ruta);
-  if (!datos)
-    return;
-  const std::vector<std::int32_t> entradas = LeerListaOper(std::span<const std::uint8_t>(
-      reinterpret_cast<const std::uint8_t*>(datos->constData()),
-      static_cast<std::size_t>(datos->size())));
+  // Read and replayed aside; the list and the structure are replaced only
+  // once both are done. The replay goes into a copy of the structure, which
+  // it empties first, as replaying into the structure itself would.
   std::vector<TOperacion> ops;
-  ops.reserve(entradas.size());
-  for (std::int32_t e : entradas)
-    ops.push_back(OperacionDe(e));
+  std::unique_ptr<TArbolBin> nuevo;
+  std::optional<QString> error;
+  TTrabajo trabajo(this, QStringLiteral("Apertura de \"%1\"").arg(Nombre(ruta)));
+  const bool hecho = trabajo.Ejecutar([&] {
+    const auto datos = LeerFichero(ruta, &trabajo);
+    if (!datos)
+      return;
+    const std::vector<std::int32_t> entradas = LeerListaOper(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(datos->constData()), static_cast<std::size_t>(datos->size())));
+    ops.reserve(entradas.size());
+    for (std::int32_t e : entradas)
+      ops.push_back(OperacionDe(e));
+    std::unique_ptr<TArbolBin> a = Arbol_->Clonar();
+    Reconstruir(*a, ops, trabajo, error);
+    nuevo = std::move(a);
+  });
+  if (!hecho || !nuevo)
+    return;
   Historia_.Reemplazar(std::move(ops));
-  Reconstruir();
+  Arbol_ = std::move(nuevo);
+  Lienzo_->OlvidarDistribucion();
+  MostrarReconstruida(error);
 }
 
 void TVentPpal::ActGuardarExecute() {
@@ -302,7 +358,7 @@ std::optional<std::int32_t> TVentPpal::ValorConstructor(std::int32_t maximo,
 
 void TVentPpal::ConstruirDemostracion(
     std::int32_t maximo, const QString& mensajeRango,
-    const std::function<std::unique_ptr<TArbolBin>(std::int32_t)>& construir) {
+    const std::function<std::unique_ptr<TArbolBin>(std::int32_t, TTrabajo&)>& construir) {
   if (!EstructuraLibre())
     return;
   const auto n = ValorConstructor(maximo, mensajeRango);
@@ -310,7 +366,11 @@ void TVentPpal::ConstruirDemostracion(
     return;
   // The list is kept (a later change of kind replays it); no snapshot.
   Ejecutar([&] {
-    PonerArbol(construir(*n));
+    std::unique_ptr<TArbolBin> nuevo;
+    TTrabajo trabajo(this, QStringLiteral("Construcción de la estructura"));
+    if (!trabajo.Ejecutar([&] { nuevo = construir(*n, trabajo); }))
+      return;
+    PonerArbol(std::move(nuevo));
     Lienzo_->MostrarNueva();
     ActualizarEstado();
   });
@@ -320,9 +380,16 @@ void TVentPpal::ToolButton17Click() {
   ConstruirDemostracion(kMaxOrdenFibonacci,
                         QStringLiteral("El orden del arbol de Fibonacci debe estar entre 0 y %1.")
                             .arg(kMaxOrdenFibonacci),
-                        [](std::int32_t n) {
+                        [](std::int32_t n, TTrabajo& trabajo) {
+                          // Order n has F(n+2) - 1 nodes.
+                          std::int64_t f = 0, g = 1;
+                          for (std::int32_t k = 0; k < n + 2; ++k)
+                            f = std::exchange(g, f + g);
+                          trabajo.Fase(QStringLiteral("nodos"), f - 1);
                           auto avl = std::make_unique<TArbolAVL>();
+                          avl->Avance = trabajo.Gancho();
                           avl->CrearFibonacci(n);
+                          avl->Avance = nullptr;
                           return std::unique_ptr<TArbolBin>(std::move(avl));
                         });
 }
@@ -331,9 +398,12 @@ void TVentPpal::ToolButton20Click() {
   ConstruirDemostracion(kMaxValoresMonticulo,
                         QStringLiteral("El numero de valores del montículo debe estar entre 0 y %1.")
                             .arg(kMaxValoresMonticulo),
-                        [](std::int32_t n) {
+                        [](std::int32_t n, TTrabajo& trabajo) {
+                          trabajo.Fase(QStringLiteral("valores"), n);
                           auto monticulo = std::make_unique<TMonticulo>();
+                          monticulo->Avance = trabajo.Gancho();
                           monticulo->CrearDesordenado(n);
+                          monticulo->Avance = nullptr;
                           return std::unique_ptr<TArbolBin>(std::move(monticulo));
                         });
 }

@@ -1,10 +1,13 @@
-// The builders and the program's generator: Fibonacci AVL trees, the unordered heap, known values of the generator.
+// The builders and the program's generator: Fibonacci AVL trees, the unordered heap, known values of the generator;
+// long routines abandoned by their progress hook.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "comprobacion.h"
+#include "uGrabacion.h"
 
 namespace {
 
@@ -47,6 +50,49 @@ TEST(Desordenado, PermutacionDeterministaYCrear) {
     EXPECT_THROW(m.CrearDesordenado(-1), EArbol);
     m.CrearMonticulo();
     EXPECT_EQ(Invariante(m), "");
+}
+
+// A hook that throws past a count abandons each long routine soundly: a load, and a recording in its
+// first run, leave the structure as it was; a builder leaves it empty; a replay and a recording in its
+// second run leave a sound structure with no report handler left behind.
+TEST(Avance, RutinaAbandonadaDejaLaEstructuraSana) {
+    std::int64_t limite = 512, ultimo = 0;
+    const auto cancelar = [&](std::int64_t hecho) {
+        if ((ultimo = hecho) > limite) throw ECancelado{};
+    };
+    std::vector<TOperacion> ops(3000);
+    for (std::size_t i = 0; i < ops.size(); ++i) ops[i] = {TOperacion::Insercion, std::int32_t(i)};
+    TArbolAVL fuente;
+    fuente.Reconstruir(ops);
+    TArbolAVL a;
+    Construir(a, "5(3,8)");
+    a.Avance = cancelar;
+    EXPECT_THROW(a.Cargar(fuente.Guardar()), ECancelado);
+    a.Insertar(9);  // into a slot the abandoned load gave back, not one of the tree's
+    EXPECT_EQ(Forma(a), "5(3,8(,9))");
+    EXPECT_THROW(a.CrearFibonacci(20), ECancelado);
+    EXPECT_TRUE(a.NumNodos == 0 && !a.Raiz && Invariante(a).empty());
+    EXPECT_THROW(a.Reconstruir(ops), ECancelado);
+    EXPECT_TRUE(a.NumNodos == 544 && Invariante(a).empty()) << a.NumNodos;
+    TMonticulo m;
+    m.Avance = cancelar;
+    EXPECT_THROW(m.CrearDesordenado(5000), ECancelado);
+    EXPECT_TRUE(m.NumNodos == 0 && !m.Raiz && Invariante(m).empty());
+    // A search tree's chain: an insertion at its end reports a stage per level.
+    TArbolBST b;
+    b.Reconstruir(std::span(ops).first(1000));
+    const std::vector<std::uint8_t> antes = b.Guardar();
+    const TOperacionArbol insertar = [](TArbolBin& x) { x.Insertar(5000); };
+    const TDistribuirArbol distribuir = [](TArbolBin& x) { x.DistribuirSeparada(10, 5, 20); };
+    TGrabacion g;
+    g.Grabar(*b.Clonar(), insertar, distribuir);
+    b.Avance = cancelar;
+    for (const std::int64_t l : {std::int64_t{16}, std::int64_t(g.NumEtapas()) + 16}) {
+        limite = l;
+        EXPECT_THROW(g.Grabar(b, insertar, distribuir), ECancelado);
+        EXPECT_TRUE(InvarianteEnEtapa(b).empty() && !b.OnEtapa && b.Guardar() == antes);
+        EXPECT_EQ(ultimo, l / 16 * 16 + 16);  // abandoned in the run asked for, at its first count past the limit
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "uArbolBST.h"
 #include "uMonticulo.h"
 #include "uSplayTree.h"
+#include "uTrabajo.h"
 
 #include <QElapsedTimer>
 
@@ -37,9 +38,30 @@ class PruebasHistoria : public QObject {
   }
   bool EsDelTipo(int tipo) { return !E->V().Historia().NumOper() && E->V().OpcArb()[std::size_t(tipo)]->isChecked(); }
   bool HaHecho(std::vector<std::int32_t> h) { return E->V().Historia().Entradas() == h && E->Mensajes().isEmpty(); }
+  // A search tree whose list holds the 3,000 insertions of a chain, opened from a file, then one more
+  // insertion for an undo snapshot; the files of its structure and its list.
+  void Largo() {
+    Nuevo();
+    std::vector<std::int32_t> claves(3000);
+    std::iota(claves.begin(), claves.end(), 1);
+    QVERIFY(EscribirFichero(Ruta("largo.sec"), Entradas(claves)));
+    E->Elegir(Ruta("largo.sec"), 1, TVentPpal::cAbrir);
+    E->V().RealizarInsercion(5000);
+    QVERIFY(EscribirFichero(Ruta("largo.arb"), E->Flujo()) && E->V().Estructura().NumNodos == 3001);
+  }
+  // Everything a cancelled command must leave as it was, the status panels included.
+  QByteArray Todo() {
+    QByteArray r = Estado() + E->V().NombreArbol().toUtf8();
+    for (QAction* a : E->V().OpcArb()) r += a->isChecked() ? '1' : '0';
+    for (int k = 0; k < 4; ++k) r += E->V().Paneles()[std::size_t(k)]->text().toUtf8();
+    return r;
+  }
 
 private Q_SLOTS:
-  void cleanup() { E.reset(); }
+  void cleanup() {
+    E.reset();
+    TTrabajo::IntervaloMs = 25, TTrabajo::RetrasoMs = 500;
+  }
   // The history, any keys, replays into every kind as the same commands build there (the undone one not).
   void CambioDeTipoRepiteLoQueSeHizo() {
     const QStringList hechas = {"+-2147483648", "+2147483647", "+0", "+-5", "+7", "-0", "--5"};
@@ -233,6 +255,80 @@ private Q_SLOTS:
     QVERIFY(g.Lienzo().EnMovimiento() && g.Bloqueado() && g.Paneles()[4]->text() == "*");
     const TNodoBin* n = Nodo(g.Estructura(), -5);
     QVERIFY(g.close() && !g.Lienzo().EnMovimiento() && !g.Bloqueado() && n->X == n->XFin);
+  }
+  // Each long command cancelled at its first look at the events, before its dialog shows and by its
+  // dialog's button once it shows the count, leaves everything as it was.
+  void TrabajoCanceladoNoCambiaNada_data() {
+    QTest::addColumn<std::function<void(TEntorno&, QString)>>("orden");
+    QTest::addColumn<QString>("unidad");
+    using V = TVentPpal;
+    const auto abrir = [](int filtro) {
+      return [filtro](TEntorno& e, QString ruta) {
+        e.Elegir(ruta + (filtro == 1 ? ".sec" : ".arb"), filtro);
+        e.V().Accion(V::cAbrir)->trigger();
+      };
+    };
+    const auto demo = [](bool fib, const char* n) {
+      return [fib, n](TEntorno& e, QString) {
+        e.V().edtValor()->setText(QString::fromLatin1(n));
+        (fib ? e.V().ToolButton17() : e.V().ToolButton20())->trigger();
+      };
+    };
+    QTest::newRow("cambio de tipo") << std::function<void(TEntorno&, QString)>(
+                                           [](TEntorno& e, QString) { e.V().OpcArb()[1]->trigger(); })
+                                    << "de 3.001 operaciones";
+    QTest::newRow("abrir estructura") << std::function<void(TEntorno&, QString)>(abrir(2)) << " bytes";
+    QTest::newRow("abrir operaciones") << std::function<void(TEntorno&, QString)>(abrir(1)) << "de 12.000 bytes";
+    QTest::newRow("fibonacci") << std::function<void(TEntorno&, QString)>(demo(true, "20")) << "de 17.710 nodos";
+    QTest::newRow("montículo") << std::function<void(TEntorno&, QString)>(demo(false, "5000"))
+                               << "de 5.000 valores";
+    QTest::newRow("grabación") << std::function<void(TEntorno&, QString)>([](TEntorno& e, QString) {
+      e.V().btnPaso()->trigger();
+      e.V().RealizarInsercion(9000);
+    }) << " etapas";
+  }
+  void TrabajoCanceladoNoCambiaNada() {
+    QFETCH(std::function<void(TEntorno&, QString)>, orden);
+    QFETCH(QString, unidad);
+    TTrabajo::IntervaloMs = 0;
+    for (const bool conDialogo : {false, true}) {
+      Largo();
+      if (QTest::currentDataTag() == QByteArray("abrir operaciones")) {
+        QVERIFY(EscribirFichero(Ruta("largo.sec"), Entradas(std::vector<std::int32_t>(3000, 7))));
+      }
+      const QByteArray antes = Todo();
+      TTrabajo::RetrasoMs = conDialogo ? 0 : 1000000;
+      QString texto;
+      bool visto = false;
+      QTimer::singleShot(0, [&] {
+        TTrabajo* t = TTrabajo::Activo();
+        if (!(visto = t != nullptr)) return;
+        QProgressDialog* d = t->Dialogo();
+        QCOMPARE(d != nullptr, conDialogo);
+        QTest::keyClick(E->V().edtValor(), Qt::Key_Insert);  // a random insertion, were it let through
+        if (!d) return t->Cancelar();
+        texto = d->labelText();
+        QVERIFY(d->isVisible());
+        QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton);
+      });
+      orden(*E, Ruta("largo"));
+      QVERIFY2(visto && !TTrabajo::Activo(), conDialogo ? "con diálogo" : "sin diálogo");
+      QVERIFY2(!conDialogo || texto.contains(unidad), qPrintable(texto));
+      QCOMPARE(Todo(), antes);
+      QVERIFY(E->Mensajes().isEmpty());
+    }
+  }
+  // A close during long work cancels it and the window closes at once, nothing changed.
+  void CierreDuranteTrabajo() {
+    Largo();
+    const QByteArray antes = Todo();
+    TTrabajo::IntervaloMs = 0;
+    QElapsedTimer reloj;
+    QTimer::singleShot(0, [&] { reloj.start(), E->V().close(); });
+    E->V().Accion(TVentPpal::cNuevo2)->trigger();
+    QVERIFY(E->V().isVisible() && Todo() == antes);
+    QTRY_VERIFY_WITH_TIMEOUT(!E->V().isVisible(), 1000);
+    QVERIFY(reloj.elapsed() < 1000);
   }
 };
 
