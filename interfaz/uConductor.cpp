@@ -271,10 +271,13 @@ void TConductor::ColocarPaso() {
       x1 = std::max<std::int64_t>(x1, n->X);
       y1 = std::max<std::int64_t>(y1, n->Y);
     });
-    const std::int64_t r = Lienzo_.Ajustes().Radio;
-    const auto a32 = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -1000000, 1000000)); };
-    const QRect enArea(QPoint(a32(x0 - r - Lienzo_.DesplX()), a32(y0 - r - Lienzo_.DesplY())),
-                       QPoint(a32(x1 + r - Lienzo_.DesplX()), a32(y1 + r - Lienzo_.DesplY())));
+    // The box of the centres as drawn at the zoom, widened by the drawn radius.
+    const int r = static_cast<int>(std::ceil(Lienzo_.Ajustes().Radio * Lienzo_.EscalaX()));
+    const auto acotado = [](QPoint p) {
+      return QPoint(std::clamp(p.x(), -1000000, 1000000), std::clamp(p.y(), -1000000, 1000000));
+    };
+    const QRect enArea = QRect(acotado(Lienzo_.PuntoEnArea(x0, y0)), acotado(Lienzo_.PuntoEnArea(x1, y1)))
+                             .adjusted(-r, -r, r, r);
     ocupado = enArea.intersected(Lienzo_.Area()->rect());
     ocupado.moveTopLeft(Lienzo_.Area()->mapToGlobal(ocupado.topLeft()));
   }
