@@ -23,13 +23,7 @@ using i64 = std::int64_t;
 
 constexpr quint32 Opaco = 0xFF000000u;
 
-// Fixed colours of the drawings.
-constexpr TColor Blanco = ColorRGB(0xFF, 0xFF, 0xFF);
-constexpr TColor Negro = ColorRGB(0, 0, 0);
-constexpr TColor Amarillo = ColorRGB(0xFF, 0xFF, 0);
-constexpr TColor Rojo = ColorRGB(0xFF, 0, 0);
-constexpr TColor CeldaEnUso = ColorRGB(0xE7, 0xE7, 0xE7);
-constexpr TColor TextoCeldaMuerta = ColorRGB(0x80, 0x80, 0x80);
+using namespace ColoresDibujo;
 
 const QImage& Nula() {
   static const QImage nula;

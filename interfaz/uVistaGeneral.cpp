@@ -14,13 +14,7 @@ namespace {
 
 using i64 = std::int64_t;
 
-constexpr TColor Blanco = ColorRGB(0xFF, 0xFF, 0xFF);
-constexpr TColor Negro = ColorRGB(0, 0, 0);
-constexpr TColor Amarillo = ColorRGB(0xFF, 0xFF, 0);
-constexpr TColor Rojo = ColorRGB(0xFF, 0, 0);
-constexpr TColor RojoSeleccionado = ColorRGB(0, 0x7F, 0xFF);
-constexpr TColor Plata = ColorRGB(0xC0, 0xC0, 0xC0);
-constexpr TColor CeldaEnUso = ColorRGB(0xE7, 0xE7, 0xE7);
+using namespace ColoresDibujo;
 
 quint32 Pixel(TColor c) { return ColorQt(c).rgb(); }
 
