@@ -168,6 +168,7 @@ void TResumenVista::TDatos::Preparar(const TArbolBin& arbol) {
   Raiz = arbol.Raiz;
   NumNodos = arbol.NumNodos;
   Nodos.clear();
+  Nodos.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, NumNodos)));
   // Pre-order with an explicit stack of (node, parent's index).
   std::vector<std::pair<const TNodoBin*, std::int32_t>> pila;
   if (arbol.Raiz != nullptr)
@@ -179,8 +180,14 @@ void TResumenVista::TDatos::Preparar(const TArbolBin& arbol) {
       break;
     const auto i = static_cast<std::int32_t>(Nodos.size());
     Nodos.push_back({n->X, n->Y, n->X, n->X, n->Y, n->Y, i + 1, padre, n});
-    if (n->Der != nullptr)
+    if (n->Der != nullptr) {
+#if defined(__GNUC__)
+      // Reached only after the left subtree: its wait for memory overlaps
+      // that walk.
+      __builtin_prefetch(n->Der);
+#endif
       pila.emplace_back(n->Der, i);
+    }
     if (n->Izq != nullptr)
       pila.emplace_back(n->Izq, i);
   }
