@@ -5,6 +5,7 @@
 #include "uImagenes.h"
 #include "uMonticulo.h"
 #include "uTipos.h"
+#include "uVistaGeneral.h"
 
 #include <array>
 #include <climits>
@@ -333,6 +334,23 @@ private Q_SLOTS:
           QVERIFY(lineas || img.pixel(c.x() - 3, c.y()) == (n->Marcado ? Rojo : Negro));
         }
       }
+    }
+  }
+  // The vector row as a band, cells 4 px wide from the second one on: each a black outline on its left, top and bottom
+  // around its state's colour: marked, in use, selected, dead; nothing past the row's end.
+  void BandaDelVector() {
+    TMonticulo m;
+    for (int v = 1; v <= 10; ++v)
+      m.Insertar(v);
+    m.Borrar(), m.Borrar(), m.Vector[1]->Marcado = true;
+    QImage img(48, 10, QImage::Format_RGB32);
+    img.fill(Rgb(Fondo));
+    DibujarBandaVector(img, m, m.Vector[3], 4.0, 4, 2, 6);
+    for (int x = 0; x < 48; ++x) {
+      const int i = x / 4 + 1;
+      const QRgb c = i >= 10 ? Rgb(Fondo) : x % 4 == 0 ? Negro : i >= 8 ? Blanco : i == 1 ? Rojo : i == 3 ? Rgb(ColorRGB(255, 255, 0)) : Gris;
+      for (int y = 0; y < 10; ++y)
+        QCOMPARE(img.pixel(x, y), y < 2 || y > 8 || i >= 10 ? Rgb(Fondo) : y == 2 || y == 8 ? Negro : c);
     }
   }
   // The node under a pixel is the one drawn there, at every zoom, with or without a summary.

@@ -78,6 +78,10 @@ private Q_SLOTS:
       QVERIFY(v.PanelZoom()->text().startsWith("Zoom: ") && v.PanelZoom()->text().endsWith(" % (ajustado)"));
       QTest::keyClick(v.edtValor(), Qt::Key_1, Qt::ControlModifier);
       QVERIFY(l.Zoom() == 1.0 && l.EscalaY() == 1.0 && v.PanelZoom()->text() == "Zoom: 100 %");
+      for (const auto& [tecla, zoom] : {std::pair{Qt::Key_Plus, 1.25}, {Qt::Key_Minus, 1.0}, {Qt::Key_Minus, 0.8}}) {
+        QTest::keyClick(v.edtValor(), tecla, Qt::ControlModifier);
+        QVERIFY(std::abs(l.Zoom() - std::max(zoom, l.ZoomMinimo())) < 1e-9);
+      }
     }
   }
   // Ctrl+wheel zooms around the mouse, by notches of angle or of pixels, stopping at 100 % on the way; the plain wheel
