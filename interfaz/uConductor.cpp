@@ -9,11 +9,13 @@
 #include "uTipos.h"
 #include "uTrabajo.h"
 
+#include <QScopeGuard>
 #include <QScreen>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 TConductor::TConductor(TLienzo& lienzo, TReproductor& reproductor, std::unique_ptr<TArbolBin>& arbol,
                        THistoria& historia, QObject* padre)
@@ -23,6 +25,12 @@ TConductor::TConductor(TLienzo& lienzo, TReproductor& reproductor, std::unique_p
             EtapaMostrada(k, t, d, efectuar, hayAnterior);
           });
   connect(&Reproductor_, &TReproductor::Terminada, this, &TConductor::ReproduccionTerminada);
+  Continuar_.setSingleShot(true);
+  connect(&Continuar_, &QTimer::timeout, this, &TConductor::SiguienteClave);
+  connect(&Lienzo_, &TLienzo::MovimientoAcabado, this, [this] {
+    if (ClavesPendientes() > 0 && !Reproductor_.Activo())
+      Continuar_.start(0);
+  });
 }
 
 void TConductor::PonerPaso(TDlgPaso* paso) {
@@ -44,6 +52,8 @@ void TConductor::PonerPaso(TDlgPaso* paso) {
 
 void TConductor::AsignarEtapas() {
   Etapas_ = Presentacion().Etapas;
+  if (Etapas_ == TEtapas::Ninguna)
+    SoltarClaves();
   if (!Reproductor_.Activo())
     return;
   if (Etapas_ == TEtapas::Ninguna)
@@ -53,6 +63,7 @@ void TConductor::AsignarEtapas() {
 }
 
 void TConductor::TerminarReproduccion() {
+  SoltarClaves();
   if (Reproductor_.Activo())
     Reproductor_.Terminar();
   // The glide at a playback's end runs on the structure without the lock.
@@ -106,7 +117,7 @@ void TConductor::Borrar(std::int32_t v, const QString& nombre) {
   if (!(tipo && tipo->BorraMinimo) && !Arbol_->Seleccionar(v, true))
     return;
   // Without stages the node to go is shown selected while it goes.
-  if (Etapas_ == TEtapas::Ninguna)
+  if (Etapas_ == TEtapas::Ninguna && !Lote_)
     Lienzo_.Redibujar();
   std::unique_ptr<TGrabacion> grabacion;
   if (!Operar([](TArbolBin& a) { a.Borrar(); }, grabacion))
@@ -131,6 +142,88 @@ void TConductor::CrearMonticulo(const TTipoEstructura& tipo) {
     return;
   Arbol_->Deseleccionar();
   Presentar(std::move(grabacion));
+}
+
+// ------------------------------------------------------------ lists of keys
+
+void TConductor::OperarLista(int indice, std::vector<std::int32_t> claves, const QString& nombre) {
+  TerminarReproduccion();
+  if (!Arbol_ || claves.empty())
+    return;
+  if (Presentacion().Etapas == TEtapas::Ninguna) {
+    OperarLote(indice, claves, nombre);
+    return;
+  }
+  Lista_ = {indice, nombre, std::move(claves), 0};
+  SiguienteClave();
+}
+
+void TConductor::SoltarClaves() {
+  if (ClavesPendientes() == 0)
+    return;
+  Lista_ = {};
+  Continuar_.stop();
+  // Between two keys the step window still shows the one before.
+  if (!Reproductor_.Activo())
+    OcultarPaso();
+}
+
+void TConductor::Operacion(int indice, std::int32_t v, const QString& nombre) {
+  switch (indice) {
+  case 0:
+    Buscar(v, nombre);
+    break;
+  case 1:
+    Insertar(v, nombre);
+    break;
+  default:
+    Borrar(v, nombre);
+    break;
+  }
+}
+
+void TConductor::OperarLote(int indice, const std::vector<std::int32_t>& claves, const QString& nombre) {
+  Lote_ = true;
+  const auto fin = qScopeGuard([this] { Lote_ = false; });
+  TTrabajo trabajo(Lienzo_.window(), QStringLiteral("Operaciones de la lista"));
+  trabajo.Fase(QStringLiteral("claves"), static_cast<std::int64_t>(claves.size()));
+  trabajo.Ejecutar([&] {
+    for (std::size_t k = 0; k < claves.size(); ++k) {
+      trabajo.Avance(static_cast<std::int64_t>(k));  // a cancel stops here, between two keys
+      Operacion(indice, claves[k], nombre);
+    }
+  });
+  Lote_ = false;
+  Presentar(nullptr);
+  if (indice != 0)
+    Comprobar();
+}
+
+void TConductor::SiguienteClave() {
+  // The last glide of the playback before settles first; its end comes back here.
+  if (Reproductor_.Activo() || Lienzo_.EnMovimiento())
+    return;
+  while (ClavesPendientes() > 0 && Arbol_) {
+    // The operation's start ends any playback and so drops the keys
+    // pending: they are held aside meanwhile.
+    TLista lista = std::exchange(Lista_, {});
+    const std::size_t k = lista.Siguiente++;
+    const std::int32_t v = lista.Claves[k];
+    const TTipoEstructura* tipo = TipoDe(*Arbol_);
+    const bool ausente =
+        lista.Indice == 2 && !(tipo && tipo->BorraMinimo) && !Arbol_->BuscarNodo(Arbol_->Raiz, v);
+    Presentado_ = false;
+    Operacion(lista.Indice, v, QStringLiteral("%1 (%2 de %3)").arg(lista.Nombre).arg(k + 1).arg(lista.Claves.size()));
+    // Only an absent key's deletion ends without being shown, and a
+    // cancelled recording, which drops the rest.
+    if (!Presentado_ && !ausente)
+      break;
+    Lista_ = std::move(lista);
+    if (Reproductor_.Activo())
+      return;
+  }
+  if (!Reproductor_.Activo())
+    OcultarPaso();
 }
 
 void TConductor::IniciarOperacion(int indice, const QString& titulo) {
@@ -191,6 +284,9 @@ bool TConductor::Operar(const std::function<void(TArbolBin&)>& operacion,
 }
 
 void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion) {
+  Presentado_ = true;
+  if (Lote_)
+    return;
   Q_EMIT EstadoCambiado();
   const TPresentacion p = Presentacion();
   if (!grabacion) {
@@ -219,6 +315,8 @@ void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion) {
 }
 
 void TConductor::Comprobar() {
+  if (Lote_)
+    return;
   const TTipoEstructura* tipo = Arbol_ ? TipoDe(*Arbol_) : nullptr;
   if (!tipo || !tipo->Comprobar)
     return;
@@ -241,11 +339,19 @@ void TConductor::EtapaMostrada(int k, const QString& titulo, const QString& desc
 void TConductor::ReproduccionTerminada() {
   if (Arbol_)
     Q_EMIT TextoEstado(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
+  // Between two keys of a list the step window stays for the next one.
+  if (ClavesPendientes() > 0)
+    Continuar_.start(0);
+  else
+    OcultarPaso();
+  Q_EMIT EstadoCambiado();
+}
+
+void TConductor::OcultarPaso() {
   if (Paso_) {
     Paso_->hide();
     Paso_->PonerEfectuar(false);
   }
-  Q_EMIT EstadoCambiado();
 }
 
 double TConductor::EscalaVelocidad() const {

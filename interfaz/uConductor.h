@@ -18,11 +18,14 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "uHistoria.h"
 
@@ -66,6 +69,22 @@ public:
   // tipo's bottom-up construction, like an operation without a history
   // entry or checks.
   void CrearMonticulo(const TTipoEstructura& tipo);
+  // A list of keys: the operation indice (0 search, 1 insertion, 2
+  // deletion) run for each key in order, each its own operation, as if the
+  // key had been typed alone.
+  // Without stages they all run at once, as long work: a cancel stops
+  // before the next key and the keys done stay done; the result is shown
+  // and checked once, at the end.
+  // With stages they run one after another: the next key's operation
+  // starts once the playback of the one before has ended and its last
+  // glide has settled, its step window titled "... (2 de 5)". The keys
+  // still pending are dropped by whatever ends a playback from outside: a
+  // new command, a change of kind, closing the window (TerminarReproduccion),
+  // F2 (AsignarEtapas), an error (SoltarClaves), and by a cancelled
+  // recording.
+  void OperarLista(int indice, std::vector<std::int32_t> claves, const QString& nombre);
+  void SoltarClaves();
+  std::size_t ClavesPendientes() const { return Lista_.Claves.size() - Lista_.Siguiente; }
 
   // The stage mode read again; a playback in course follows it: none ends
   // it, with pauses plays it, with descriptions pauses it.
@@ -110,6 +129,13 @@ private:
   // unless the user has placed it.
   void ColocarPaso();
   TPresentacion Presentacion() const { return Fuente_ ? Fuente_() : TPresentacion{}; }
+  // One key's operation, as Buscar, Insertar or Borrar.
+  void Operacion(int indice, std::int32_t v, const QString& nombre);
+  void OperarLote(int indice, const std::vector<std::int32_t>& claves, const QString& nombre);
+  // The pending keys of a list with stages, from the next one, until one
+  // leaves a playback in course; never from inside another key's operation.
+  void SiguienteClave();
+  void OcultarPaso();
 
   TLienzo& Lienzo_;
   TReproductor& Reproductor_;
@@ -123,4 +149,19 @@ private:
   // record) and the selection from before the command's snapshot.
   std::optional<THistoria> HistoriaAntes_;
   TNodoBin* SelAntes_ = nullptr;
+  // A list run with stages: its keys from Siguiente on are pending.
+  struct TLista {
+    int Indice = 0;
+    QString Nombre;
+    std::vector<std::int32_t> Claves;
+    std::size_t Siguiente = 0;
+  };
+  TLista Lista_;
+  // Set by each presentation: an operation that ran to its end shows it.
+  bool Presentado_ = false;
+  // A list runs without stages: its keys are neither shown nor checked
+  // one by one.
+  bool Lote_ = false;
+  // Starts the next pending key from the event loop.
+  QTimer Continuar_;
 };

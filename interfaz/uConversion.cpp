@@ -14,6 +14,8 @@ int ValorDigito(QChar c, int base) {
   return d;
 }
 
+bool EsSeparador(QChar c) { return c == u',' || c == u';'; }
+
 }  // namespace
 
 std::optional<std::int32_t> ConvertirEntero(QStringView texto) {
@@ -57,4 +59,49 @@ std::int32_t ExigirEntero(const QString& texto) {
   if (const auto v = ConvertirEntero(texto))
     return *v;
   throw EConversion(QStringLiteral("'%1' no es un valor entero válido.").arg(texto).toStdString());
+}
+
+QList<QStringView> ElementosLista(QStringView texto) {
+  qsizetype i = 0, fin = texto.size();
+  while (i < fin && texto[i] == u' ')
+    ++i;
+  while (fin > i && texto[fin - 1] == u' ')
+    --fin;
+  QList<QStringView> elementos;
+  while (true) {
+    const qsizetype inicio = i;
+    while (i < fin && texto[i] != u' ' && !EsSeparador(texto[i]))
+      ++i;
+    elementos.push_back(texto.sliced(inicio, i - inicio));
+    if (i == fin)
+      break;
+    // One separator: spaces, or a comma or semicolon with any spaces around.
+    while (texto[i] == u' ')
+      ++i;
+    if (EsSeparador(texto[i]))
+      for (++i; i < fin && texto[i] == u' ';)
+        ++i;
+  }
+  if (elementos.size() == 1)
+    elementos.front() = texto;
+  return elementos;
+}
+
+std::vector<std::int32_t> ExigirClaves(const QList<QStringView>& elementos) {
+  std::vector<std::int32_t> claves;
+  claves.reserve(static_cast<std::size_t>(elementos.size()));
+  for (qsizetype k = 0; k < elementos.size(); ++k) {
+    const QStringView e = elementos[k];
+    if (const auto v = ConvertirEntero(e)) {
+      claves.push_back(*v);
+      continue;
+    }
+    const QString lugar = QStringLiteral("(elemento %1 de %2).").arg(k + 1).arg(elementos.size());
+    // A long piece of pasted text is named by its start.
+    const QString nombre = e.size() > 40 ? e.first(40).toString() + QStringLiteral("...") : e.toString();
+    throw EConversion((e.isEmpty() ? QStringLiteral("Falta un valor ") + lugar
+                                   : QStringLiteral("'%1' no es un valor entero válido %2").arg(nombre, lugar))
+                          .toStdString());
+  }
+  return claves;
 }

@@ -214,9 +214,9 @@ private:
   void ConectarConductor();
   // The stage mode, the glide and the pause the tool bar and the settings ask for.
   TConductor::TPresentacion Presentacion() const;
-  // The typed key through the operation of lisOperacion; convertido tells
-  // whether the text converted (Enter is then consumed, even if the
-  // operation fails).
+  // The typed key, or list of keys, through the operation of lisOperacion;
+  // convertido tells whether the text converted, every key of a list (Enter
+  // is then consumed, even if the operation fails).
   void OperarConTexto(bool& convertido);
   void OperarAlAzar(bool borrar);
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 bool TVentPpal::EstructuraLibre() {
   TerminarReproduccion();
@@ -37,6 +38,9 @@ void TVentPpal::Ejecutar(const std::function<void()>& orden) {
 
 void TVentPpal::MostrarError(const QString& texto) {
   Mensaje(texto);
+  // The keys of a list still pending are not run after an error.
+  if (Conductor_)
+    Conductor_->SoltarClaves();
   if (Reproductor_)
     Reproductor_->Terminar();
   if (DlgPaso_) {
@@ -125,24 +129,40 @@ void TVentPpal::OpcRatClick() {
 
 void TVentPpal::OperarConTexto(bool& convertido) {
   convertido = false;
-  if (!EstructuraLibre() || edtValor_->text().isEmpty())
+  const QString texto = edtValor_->text();
+  if (!EstructuraLibre() || texto.isEmpty())
     return;
-  const auto v = ConvertirEntero(edtValor_->text());
-  if (!v) {
+  // One key, or a list whose keys all convert: nothing runs otherwise.
+  const QList<QStringView> elementos = ElementosLista(texto);
+  std::vector<std::int32_t> claves;
+  if (elementos.size() > 1) {
+    try {
+      claves = ExigirClaves(elementos);
+    } catch (const EConversion& error) {
+      Mensaje(QString::fromUtf8(error.what()));
+      return;
+    }
+  } else if (const auto v = ConvertirEntero(texto)) {
+    claves.push_back(*v);
+  } else {
     Mensaje(QStringLiteral("Valor erroneo!"));
     return;
   }
   convertido = true;
-  switch (lisOperacion_->currentIndex()) {
-  case 0:
-    RealizarBusqueda(*v);
-    break;
-  case 1:
-    RealizarInsercion(*v);
-    break;
-  default:
-    RealizarBorrado(*v);
-    break;
+  if (claves.size() > 1) {
+    Conductor_->OperarLista(lisOperacion_->currentIndex(), std::move(claves), NombreArbol_);
+  } else {
+    switch (lisOperacion_->currentIndex()) {
+    case 0:
+      RealizarBusqueda(claves[0]);
+      break;
+    case 1:
+      RealizarInsercion(claves[0]);
+      break;
+    default:
+      RealizarBorrado(claves[0]);
+      break;
+    }
   }
   edtValor_->clear();
 }
