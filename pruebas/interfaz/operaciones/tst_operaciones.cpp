@@ -6,6 +6,7 @@
 #include "uGrabacion.h"
 #include "uMonticulo.h"
 #include "uReproductor.h"
+#include "uTrabajo.h"
 
 namespace {
 void Pulsar(TVentPpal& v, std::int32_t clave) {
@@ -159,6 +160,81 @@ private Q_SLOTS:
     for (const auto& [texto, valor] : casos) QVERIFY2(ConvertirEntero(texto) == valor, qPrintable(texto.left(20)));
     QCOMPARE(ExigirEntero(QStringLiteral("$10")), 16);
     QVERIFY_THROWS_EXCEPTION(EConversion, ExigirEntero(QStringLiteral("cien")));
+    // Lists: the keys in order, or the first bad element named; a text of one element is kept whole, as one key.
+    const std::pair<const char*, const char*> listas[] = {
+        {"50 30 70, 20; 40", "50 30 70 20 40"}, {"  1 ,2 ;  3  ", "1 2 3"}, {" 7 ", "[ 7 ]"}, {"", "[]"},
+        {"-2147483648;$7FFFFFFF", "-2147483648 2147483647"},
+        {"2147483648 1", "'2147483648' no es un valor entero válido (elemento 1 de 2)."},
+        {"1 -2147483649 2", "'-2147483649' no es un valor entero válido (elemento 2 de 3)."},
+        {"1 2\t3", "'2\t3' no es un valor entero válido (elemento 2 de 2)."},
+        {"5,,6", "Falta un valor (elemento 2 de 3)."}, {"5 , ;6", "Falta un valor (elemento 2 de 3)."},
+        {",5", "Falta un valor (elemento 1 de 2)."}, {"5;", "Falta un valor (elemento 2 de 2)."}};
+    for (const auto& [texto, dicho] : listas) {
+      const QString t = QString::fromUtf8(texto);
+      const QList<QStringView> e = ElementosLista(t);
+      QString visto = '[' + e[0].toString() + ']';
+      try {
+        if (e.size() > 1) visto = Ver(ExigirClaves(e));
+      } catch (const EConversion& error) { visto = QString::fromUtf8(error.what()); }
+      QCOMPARE(visto, QString::fromUtf8(dicho));
+    }
+  }
+  // A list runs its keys in order, each its own operation, as if typed one by one; a bad element runs nothing;
+  // a cancel of a long list stops between two keys, the keys done kept.
+  void ListaDeClaves() {
+    E->Construir(1, {"+50", "+30", "+70", "+20", "+40", "+-2147483648", "-30", "-70"});
+    const QByteArray esperado = E->Flujo();
+    const QString hecho = Hecho(E->V());
+    TVentPpal& v = E.emplace(Fichero()).V();
+    E->Orden(TEntorno::kNuevo[1]);
+    for (const char* t : {"+50 30 70, 20; 40 -$80000000", "-30,99 ; 70", "+1 2 x", "-1,,2"}) E->Hacer(t);
+    QCOMPARE(Hecho(v), hecho);
+    QVERIFY(E->Flujo() == esperado && v.edtValor()->text() == "1,,2");
+    QCOMPARE(E->Mensajes(), QStringList({"'x' no es un valor entero válido (elemento 3 de 3).",
+                                         "Falta un valor (elemento 2 de 3)."}));
+    E->Orden(TVentPpal::cLimpiar);
+    TTrabajo::IntervaloMs = 0;
+    QTimer corte;
+    corte.callOnTimeout([&] {
+      if (TTrabajo::Activo() && v.Estructura().NumNodos >= 3) TTrabajo::Activo()->Cancelar();
+    });
+    corte.start(0);
+    E->Hacer(QStringLiteral("+1 2 3 4 5 6 7 8 9 10"));
+    TTrabajo::IntervaloMs = 25;
+    const auto entradas = v.Historia().Entradas();
+    QVERIFY(entradas.size() >= 3 && entradas.size() < 10 && entradas == Claves(v.Estructura()) && entradas[0] == 1);
+  }
+  // With stages each key's operation starts once the playback before has ended; a new command or F2 drops the rest.
+  void ListaConEtapas() {
+    TVentPpal& v = E->V();
+    TReproductor& r = v.Reproductor();
+    E->Orden(TVentPpal::cAnim2);  // F3: the stages play by themselves
+    v.lisOperacion()->setCurrentIndex(1);
+    E->Teclear(QStringLiteral("10 20 30"));
+    QVERIFY(r.Activo() && Hecho(v) == "10|10");
+    QCOMPARE(Texto(v.DlgPaso(), "etqTitulo"), QStringLiteral("Insercion en Arbol BST (1 de 3)"));
+    QTRY_VERIFY_WITH_TIMEOUT(!r.Activo() && v.Conductor().ClavesPendientes() == 0 && !v.DlgPaso()->isVisible(), 10000);
+    QCOMPARE(Hecho(v), QStringLiteral("10 20 30|10 20 30"));
+    E->Orden(TVentPpal::cAnim3);  // F4: stage by stage
+    for (const char* corte : {"F2", "99"}) {
+      v.lisOperacion()->setCurrentIndex(2);
+      E->Teclear(QStringLiteral("10 20 30"));
+      while (r.Activo()) r.Siguiente();
+      QTRY_VERIFY_WITH_TIMEOUT(r.Activo(), 10000);
+      QCOMPARE(Texto(v.DlgPaso(), "etqTitulo"), QStringLiteral("Borrado en Arbol BST (2 de 3)"));
+      QCOMPARE(v.Conductor().ClavesPendientes(), std::size_t{1});
+      if (corte == QByteArray("F2"))
+        v.Accion(TVentPpal::cAnim1)->trigger();
+      else
+        v.lisOperacion()->setCurrentIndex(1), E->Teclear(QString::fromLatin1(corte));
+      while (r.Activo()) r.Siguiente();
+      E->Esperar();
+      QTest::qWait(50);
+      QVERIFY(!r.Activo() && v.Conductor().ClavesPendientes() == 0 && E->Contiene(30));
+      E->Orden(TVentPpal::cAnim3);
+      E->Hacer(QStringLiteral("+10")), E->Hacer(QStringLiteral("+20"));
+    }
+    QCOMPARE(Hecho(v), QStringLiteral("10 20 30 99|10 20 30 -10 -20 10 20 -10 -20 99 10 20"));
   }
   // A click selects, searches or deletes as the mouse menu says; "Insertar siguiente" takes the next key if any.
   void ClicEInsertarSiguiente() {
