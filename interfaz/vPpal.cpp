@@ -261,6 +261,9 @@ void TVentPpal::CrearBarraHerramientas() {
   edtValor_ = new QLineEdit(QStringLiteral("1"), ToolBar1_);
   edtValor_->setObjectName(QStringLiteral("edtValor"));
   edtValor_->setFixedWidth(58);
+  // Room for a pasted list of some 10^5 keys (the line edit keeps 32767
+  // characters otherwise, and would cut a list in the middle of a key).
+  edtValor_->setMaxLength(1 << 20);
   edtValor_->setToolTip(QStringLiteral("Pulse intro para buscar/insertar/borrar el valor"));
   ToolBar1_->addWidget(edtValor_);
   ToolBar1_->addAction(Accion(cOperacion));

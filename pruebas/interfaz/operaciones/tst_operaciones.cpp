@@ -187,10 +187,13 @@ private Q_SLOTS:
     const QString hecho = Hecho(E->V());
     TVentPpal& v = E.emplace(Fichero()).V();
     E->Orden(TEntorno::kNuevo[1]);
-    for (const char* t : {"+50 30 70, 20; 40 -$80000000", "-30,99 ; 70", "+1 2 x", "-1,,2"}) E->Hacer(t);
+    const QString largo = '+' + QStringLiteral("1 ").repeated(20000) + 'x';  // past a line edit's usual 32767
+    for (const QString& t : {QStringLiteral("+50 30 70, 20; 40 -$80000000"), QStringLiteral("-30,99 ; 70"), largo,
+                             QStringLiteral("-1,,2")})
+      E->Hacer(t);
     QCOMPARE(Hecho(v), hecho);
     QVERIFY(E->Flujo() == esperado && v.edtValor()->text() == "1,,2");
-    QCOMPARE(E->Mensajes(), QStringList({"'x' no es un valor entero válido (elemento 3 de 3).",
+    QCOMPARE(E->Mensajes(), QStringList({"'x' no es un valor entero válido (elemento 20001 de 20001).",
                                          "Falta un valor (elemento 2 de 3)."}));
     E->Orden(TVentPpal::cLimpiar);
     TTrabajo::IntervaloMs = 0;
