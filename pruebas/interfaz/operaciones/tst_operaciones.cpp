@@ -221,10 +221,10 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cAnim3);  // F4: stage by stage
     for (const char* corte : {"F2", "99"}) {
       v.lisOperacion()->setCurrentIndex(2);
-      E->Teclear(QStringLiteral("10 20 30"));
+      E->Teclear(QStringLiteral("10 77 20 30"));  // nothing to show for 77: the next key follows
       while (r.Activo()) r.Siguiente();
       QTRY_VERIFY_WITH_TIMEOUT(r.Activo(), 10000);
-      QCOMPARE(Texto(v.DlgPaso(), "etqTitulo"), QStringLiteral("Borrado en Arbol BST (2 de 3)"));
+      QCOMPARE(Texto(v.DlgPaso(), "etqTitulo"), QStringLiteral("Borrado en Arbol BST (3 de 4)"));
       QCOMPARE(v.Conductor().ClavesPendientes(), std::size_t{1});
       if (corte == QByteArray("F2"))
         v.Accion(TVentPpal::cAnim1)->trigger();
