@@ -1,8 +1,8 @@
 #pragma once
 // The operation driver: runs a search, an insertion, a deletion or a heap
 // build on the live structure from end to end. In order: any playback
-// ended, the undo snapshot, the operation run (recorded when its stages are
-// to be shown), the history entry, then the stages handed to the player or
+// ended, the operation run (recorded when its stages are to be shown),
+// the history's step, then the stages handed to the player or
 // the change shown (glide or layout), and last the kind's checks.
 //
 // It also drives the step window while a recording plays: the stage shown,
@@ -61,11 +61,14 @@ public:
   void Buscar(std::int32_t v, const QString& nombre);
   void Insertar(std::int32_t v, const QString& nombre);
   // Removes v (a heap, its minimum whatever v is); an absent key changes
-  // nothing after the snapshot.
+  // nothing.
   void Borrar(std::int32_t v, const QString& nombre);
-  // tipo's bottom-up construction, like an operation without a history
-  // entry or checks.
+  // tipo's bottom-up construction, like an operation without checks.
   void CrearMonticulo(const TTipoEstructura& tipo);
+  // Runs the history's next undone step again (paso), with its stages as
+  // the presentation asks; the history's cursor then moves past it. An
+  // emptying is the owner's.
+  void Rehacer(TPaso paso, const QString& nombre);
 
   // The stage mode read again; a playback in course follows it: none ends
   // it, with pauses plays it, with descriptions pauses it.
@@ -88,15 +91,19 @@ Q_SIGNALS:
   void MovimientoPedido();
 
 private:
-  // The start of every operation: any playback ended, the undo snapshot,
-  // the operation's name given out, the stage mode read, the step window's
+  // The start of every operation: any playback ended, the operation's name given out, the stage mode read, the step window's
   // title.
   void IniciarOperacion(int indice, const QString& titulo);
   // Runs an operation on the structure: recorded when the stages are to be
   // shown (the recording is handed back, for Presentar), straight otherwise.
   // A recording is long work that can be cancelled: false then, with the
   // structure, its selection and the history as before the command.
-  bool Operar(const std::function<void(TArbolBin&)>& operacion, std::unique_ptr<TGrabacion>& grabacion);
+  // paso: the history's step once the operation ran (also when the engine
+  // refused it part of the way), none for a search.
+  bool Operar(const std::function<void(TArbolBin&)>& operacion, std::unique_ptr<TGrabacion>& grabacion,
+              const std::optional<TPaso>& paso = std::nullopt);
+  // The step done, or, during a redo, the history's cursor moved on.
+  void Anotar(const std::optional<TPaso>& paso);
   // After the history entry: the stages played, or without them the change
   // shown (glide or layout) and drawn.
   void Presentar(std::unique_ptr<TGrabacion> grabacion);
@@ -119,8 +126,7 @@ private:
   std::function<TPresentacion()> Fuente_;
   std::function<bool()> Bloqueado_;
   TEtapas Etapas_ = TEtapas::Ninguna;
-  // What a cancelled recording gives back: the history (list and undo
-  // record) and the selection from before the command's snapshot.
-  std::optional<THistoria> HistoriaAntes_;
+  // What a cancelled recording gives back: the selection from before.
   TNodoBin* SelAntes_ = nullptr;
+  bool Rehaciendo_ = false;
 };

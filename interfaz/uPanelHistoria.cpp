@@ -1,0 +1,81 @@
+#include "uPanelHistoria.h"
+
+#include "uHistoria.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QListView>
+#include <QPalette>
+
+#include <algorithm>
+#include <limits>
+
+TModeloHistoria::TModeloHistoria(const THistoria& historia, QObject* padre)
+    : QAbstractListModel(padre), Historia_(historia) {}
+
+int TModeloHistoria::rowCount(const QModelIndex& padre) const {
+  if (padre.isValid())
+    return 0;
+  // At most a 32-bit count of steps: one more row for the start still fits.
+  return static_cast<int>(std::min<std::size_t>(Historia_.NumPasos(), std::numeric_limits<int>::max() - 1)) + 1;
+}
+
+QVariant TModeloHistoria::data(const QModelIndex& indice, int rol) const {
+  const int fila = indice.row();
+  if (!indice.isValid() || fila < 0 || static_cast<std::size_t>(fila) > Historia_.NumPasos())
+    return {};
+  const auto k = static_cast<std::size_t>(fila);
+  switch (rol) {
+  case Qt::DisplayRole:
+    if (k == 0)
+      return QStringLiteral("Inicio");
+    return QStringLiteral("%1. %2").arg(k).arg(QString::fromStdString(Historia_.Pasos()[k - 1].Texto()));
+  case Qt::ForegroundRole:
+    if (k > Historia_.Actual())
+      return QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
+    return {};
+  case Qt::FontRole:
+    if (k > Historia_.Actual()) {
+      QFont f;
+      f.setItalic(true);
+      return f;
+    }
+    return {};
+  default:
+    return {};
+  }
+}
+
+void TModeloHistoria::Actualizar() {
+  beginResetModel();
+  endResetModel();
+}
+
+TPanelHistoria::TPanelHistoria(const THistoria& historia, QWidget* padre)
+    : QDockWidget(QStringLiteral("Historial"), padre),
+      Historia_(historia),
+      Modelo_(new TModeloHistoria(historia, this)),
+      Lista_(new QListView(this)) {
+  setObjectName(QStringLiteral("PanelHistoria"));
+  setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  Lista_->setObjectName(QStringLiteral("ListaHistoria"));
+  Lista_->setModel(Modelo_);
+  // Every row as high as the first: a million rows lay out at once.
+  Lista_->setUniformItemSizes(true);
+  Lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Lista_->setSelectionMode(QAbstractItemView::SingleSelection);
+  setWidget(Lista_);
+  connect(Lista_, &QListView::clicked, this, [this](const QModelIndex& i) {
+    if (i.isValid())
+      Q_EMIT Elegido(static_cast<std::size_t>(i.row()));
+  });
+}
+
+void TPanelHistoria::Actualizar() {
+  Modelo_->Actualizar();
+  // The current point: the last step done, or the start.
+  const QModelIndex actual = Modelo_->index(static_cast<int>(std::min<std::size_t>(
+      Historia_.Actual(), static_cast<std::size_t>(Modelo_->rowCount() - 1))));
+  Lista_->setCurrentIndex(actual);
+  Lista_->scrollTo(actual);
+}
