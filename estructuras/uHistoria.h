@@ -41,7 +41,8 @@ class THistoria {
 public:
     // Bytes of snapshots kept beside the base's stream.
     static constexpr std::size_t kPresupuesto = std::size_t{64} << 20;
-    explicit THistoria(std::size_t Presupuesto = kPresupuesto);
+    THistoria() : THistoria(kPresupuesto) {}
+    explicit THistoria(std::size_t Presupuesto);
 
     // Starts again from Base (a file opened, a builder, a new kind): no steps.
     void Reiniciar(const TArbolBin& Base);
