@@ -1,13 +1,14 @@
 // The history: recording 10^5 steps (each Anotar with the snapshots it takes),
 // undoing one step and jumping over the whole history, on an AVL tree built by
-// 10^5 steps (9 insertions to 1 deletion) and on a heap of 10^6 values with
-// 100 insertions after it. The counters give the snapshots and their bytes.
+// 10^5 steps (9 insertions to 1 deletion), recorded one by one or opened as a
+// list, and on a heap of 10^6 values with 100 insertions after it. The counters give the snapshots and their bytes.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "uArbolAVL.h"
 #include "uHistoria.h"
@@ -52,7 +53,15 @@ void PasosMonticulo(THistoriaGrande& h) {
     h.Arbol = std::move(m);
 }
 
-void (*const Casos[])(THistoriaGrande&) = {&PasosAVL, &PasosMonticulo};
+// The same 10^5 steps as an opened list gives them: all at once, replayed.
+void ListaAVL(THistoriaGrande& h) {
+    PasosAVL(h);
+    std::vector<TPaso> pasos(h.Historia.Pasos().begin(), h.Historia.Pasos().end());
+    h.Historia.Reiniciar(TArbolAVL(), std::move(pasos), 100'000);
+    h.Arbol = h.Historia.IrA(100'000);
+}
+
+void (*const Casos[])(THistoriaGrande&) = {&PasosAVL, &PasosMonticulo, &ListaAVL};
 
 void Contar(benchmark::State& St, const THistoria& h) {
     St.counters["instantaneas"] = static_cast<double>(h.NumInstantaneas());
@@ -98,6 +107,6 @@ void BM_SaltoEntero(benchmark::State& St) {
 }  // namespace
 
 BENCHMARK(BM_Anotar)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_DeshacerUno)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaltoEntero)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeshacerUno)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaltoEntero)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -81,7 +81,8 @@ void THistoria::Aplicar(TArbolBin& Arbol, TPaso Paso) {
 std::unique_ptr<TArbolBin> THistoria::IrA(std::size_t K, const std::function<void(std::int64_t)>& Avance,
                                           std::string* Error) {
     if (Clase_ == nullptr || K > Pasos_.size()) return nullptr;
-    auto foto = std::prev(Fotos_.upper_bound(K));
+    const auto foto = std::prev(Fotos_.upper_bound(K));
+    const std::size_t desde = foto->first;
     std::unique_ptr<TArbolBin> a = Clase_();
     if (Avance) {
         // The load is counted as no step done: the hook only gets its chance
@@ -91,21 +92,25 @@ std::unique_ptr<TArbolBin> THistoria::IrA(std::size_t K, const std::function<voi
     a->Cargar(std::span<const std::uint8_t>(foto->second));
     a->Avance = nullptr;
     a->Deseleccionar();
-    std::size_t hecho = foto->first;
-    for (std::size_t i = foto->first; i < K; ++i) {
+    // A long replay leaves about sixteen snapshots on its way, so the steps
+    // near its end (an undo after a list was opened) need not replay it all.
+    std::size_t cada = Espacio_;
+    while (cada < (K - desde) / 16) cada *= 2;
+    std::size_t hecho = desde;
+    for (std::size_t i = desde; i < K; ++i) {
         try {
             Aplicar(*a, Pasos_[i]);
         } catch (const EArbol& e) {
+            a->Deseleccionar();
             if (Error) {
                 *Error = e.what();
-                a->Deseleccionar();
                 hecho = i + 1;
                 break;
             }
-            a->Deseleccionar();
         }
         hecho = i + 1;
-        if (Avance && ((i - foto->first + 1) & 31) == 0) Avance(static_cast<std::int64_t>(i - foto->first + 1));
+        if (hecho < K && hecho % cada == 0) Fotografiar(hecho, *a);
+        if (Avance && ((hecho - desde) & 31) == 0) Avance(static_cast<std::int64_t>(hecho - desde));
     }
     Actual_ = hecho;
     Fotografiar(Actual_, *a);
@@ -117,7 +122,7 @@ void THistoria::Fotografiar(std::size_t K, const TArbolBin& Arbol) {
     // Replaying a few steps costs less than loading a large structure: the
     // snapshots of a large one stand further apart.
     const std::size_t previa = std::prev(Fotos_.upper_bound(K))->first;
-    if ((K - previa) * 256 < static_cast<std::size_t>(std::max(Arbol.NumNodos, 0))) return;
+    if ((K - previa) * 64 < static_cast<std::size_t>(std::max(Arbol.NumNodos, 0))) return;
     std::vector<std::uint8_t> flujo = Arbol.Guardar();
     BytesFotos_ += flujo.size();
     Fotos_.emplace(K, std::move(flujo));
