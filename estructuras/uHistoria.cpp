@@ -92,8 +92,9 @@ std::unique_ptr<TArbolBin> THistoria::IrA(std::size_t K, const std::function<voi
     a->Cargar(std::span<const std::uint8_t>(foto->second));
     a->Avance = nullptr;
     a->Deseleccionar();
-    // A long replay leaves about sixteen snapshots on its way, so the steps
-    // near its end (an undo after a list was opened) need not replay it all.
+    // A long replay leaves two snapshots shortly before its end, a sixteenth
+    // of it apart, so the undos that follow (after a list was opened) need
+    // not replay it all; more would cost more than the replay.
     std::size_t cada = Espacio_;
     while (cada < (K - desde) / 16) cada *= 2;
     std::size_t hecho = desde;
@@ -109,11 +110,12 @@ std::unique_ptr<TArbolBin> THistoria::IrA(std::size_t K, const std::function<voi
             }
         }
         hecho = i + 1;
-        if (hecho < K && hecho % cada == 0) Fotografiar(hecho, *a);
+        if (hecho < K && K - hecho <= 2 * cada && hecho % cada == 0) Fotografiar(hecho, *a);
         if (Avance && ((hecho - desde) & 31) == 0) Avance(static_cast<std::int64_t>(hecho - desde));
     }
     Actual_ = hecho;
-    Fotografiar(Actual_, *a);
+    // After a long replay the snapshots just taken serve the target too.
+    if (hecho - desde <= 2 * cada) Fotografiar(Actual_, *a);
     return a;
 }
 

@@ -10,6 +10,17 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+
+// Narrow beside the canvas: the rows are short texts.
+class TListaHistoria final : public QListView {
+public:
+  using QListView::QListView;
+  QSize sizeHint() const override { return {200, 300}; }
+};
+
+}  // namespace
+
 TModeloHistoria::TModeloHistoria(const THistoria& historia, QObject* padre)
     : QAbstractListModel(padre), Historia_(historia) {}
 
@@ -55,7 +66,7 @@ TPanelHistoria::TPanelHistoria(const THistoria& historia, QWidget* padre)
     : QDockWidget(QStringLiteral("Historial"), padre),
       Historia_(historia),
       Modelo_(new TModeloHistoria(historia, this)),
-      Lista_(new QListView(this)) {
+      Lista_(new TListaHistoria(this)) {
   setObjectName(QStringLiteral("PanelHistoria"));
   setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
   Lista_->setObjectName(QStringLiteral("ListaHistoria"));

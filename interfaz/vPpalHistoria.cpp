@@ -43,6 +43,9 @@ QStringList Sospechas(const QString& ruta, const TTipoEstructura& tipo, const TA
   return r;
 }
 
+// Above this many nodes a change of the history point is redrawn at once.
+constexpr std::int32_t kMaxDeslizar = 1 << 16;
+
 // Files larger than this are refused before they are read.
 constexpr qint64 kMaxFichero = qint64{256} << 20;
 
@@ -219,11 +222,18 @@ bool TVentPpal::IrAPaso(std::size_t k) {
   trabajo.Fase(QStringLiteral("operaciones"), 0);
   if (!trabajo.Ejecutar([&] { nuevo = Historia_.IrA(k, trabajo.Gancho()); }) || !nuevo)
     return false;
-  // The nodes still there start from where they are drawn.
-  PosicionesDe(*Arbol_, *nuevo);
+  // The nodes still there glide from where they are drawn. A large
+  // structure is redrawn at once instead: finding every node's place and
+  // a motion of all of them would hold the window for seconds.
+  const bool deslizar = std::max(Arbol_->NumNodos, nuevo->NumNodos) <= kMaxDeslizar;
+  if (deslizar)
+    PosicionesDe(*Arbol_, *nuevo);
   Arbol_ = std::move(nuevo);
   Lienzo_->OlvidarDistribucion();
-  IniciarAnimacion();
+  if (deslizar)
+    IniciarAnimacion();
+  else
+    Refrescar();
   ActualizarEstado();
   return true;
 }
