@@ -29,6 +29,7 @@ void THistoria::Reiniciar(const TArbolBin& Base, std::vector<TPaso> Pasos, std::
     Actual_ = std::min(Actual, Pasos_.size());
     Fotos_.clear();
     Fotos_.emplace(0, std::move(base));
+    SinCambio_ = 0;
     BytesFotos_ = 0;
     Espacio_ = 1;
 }
@@ -39,6 +40,7 @@ void THistoria::Anotar(TPaso Paso, const TArbolBin& Arbol) {
     if (Clase_ == nullptr) Reiniciar(*Arbol.Clase()());
     // A new step after undos: the undone ones, and what was seen of them, go.
     Pasos_.resize(Actual_);
+    SinCambio_ = std::min(SinCambio_, Actual_);
     for (auto i = Fotos_.upper_bound(Actual_); i != Fotos_.end();) {
         BytesFotos_ -= i->second.size();
         i = Fotos_.erase(i);

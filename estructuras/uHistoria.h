@@ -14,6 +14,7 @@
 #include "uArbolBin.h"
 #include "uListaOper.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -79,6 +80,11 @@ public:
     std::int32_t NumOper() const { return static_cast<std::int32_t>(Operaciones().size()); }
     std::vector<std::int32_t> Entradas() const;
 
+    // How many leading steps are as they were at the last OlvidarCambios
+    // (a view of the list redraws only the rest).
+    std::size_t PasosSinCambio() const { return std::min(SinCambio_, Pasos_.size()); }
+    void OlvidarCambios() { SinCambio_ = Pasos_.size(); }
+
     // The snapshots held (the base's included), and their bytes.
     std::size_t NumInstantaneas() const { return Fotos_.size(); }
     std::size_t BytesInstantaneas() const;
@@ -99,4 +105,5 @@ private:
     std::map<std::size_t, std::vector<std::uint8_t>> Fotos_;
     std::size_t BytesFotos_ = 0;  // without the base's
     std::size_t Espacio_ = 1;     // snapshots only at multiples of this
+    std::size_t SinCambio_ = 0;
 };

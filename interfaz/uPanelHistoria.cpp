@@ -8,6 +8,7 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -21,19 +22,18 @@ public:
 
 }  // namespace
 
-TModeloHistoria::TModeloHistoria(const THistoria& historia, QObject* padre)
+TModeloHistoria::TModeloHistoria(THistoria& historia, QObject* padre)
     : QAbstractListModel(padre), Historia_(historia) {}
 
 int TModeloHistoria::rowCount(const QModelIndex& padre) const {
   if (padre.isValid())
     return 0;
-  // At most a 32-bit count of steps: one more row for the start still fits.
-  return static_cast<int>(std::min<std::size_t>(Historia_.NumPasos(), std::numeric_limits<int>::max() - 1)) + 1;
+  return Filas_;
 }
 
 QVariant TModeloHistoria::data(const QModelIndex& indice, int rol) const {
   const int fila = indice.row();
-  if (!indice.isValid() || fila < 0 || static_cast<std::size_t>(fila) > Historia_.NumPasos())
+  if (!indice.isValid() || fila < 0 || fila >= Filas_ || static_cast<std::size_t>(fila) > Historia_.NumPasos())
     return {};
   const auto k = static_cast<std::size_t>(fila);
   switch (rol) {
@@ -58,11 +58,27 @@ QVariant TModeloHistoria::data(const QModelIndex& indice, int rol) const {
 }
 
 void TModeloHistoria::Actualizar() {
-  beginResetModel();
-  endResetModel();
+  // Row k stands for the state after k steps: the rows up to the unchanged
+  // steps stay, the others are replaced.
+  const int quedan = static_cast<int>(std::min<std::size_t>(Historia_.PasosSinCambio(), Filas_ - 1)) + 1;
+  // At most a 32-bit count of steps: one more row for the start still fits.
+  const int filas = static_cast<int>(std::min<std::size_t>(Historia_.NumPasos(), std::numeric_limits<int>::max() - 1)) + 1;
+  Historia_.OlvidarCambios();
+  if (quedan < Filas_) {
+    beginRemoveRows({}, quedan, Filas_ - 1);
+    Filas_ = quedan;
+    endRemoveRows();
+  }
+  if (filas > Filas_) {
+    beginInsertRows({}, Filas_, filas - 1);
+    Filas_ = filas;
+    endInsertRows();
+  }
+  // Which rows are done and which undone is read when they are drawn: the
+  // panel repaints them (a change signal for them would lay out every row).
 }
 
-TPanelHistoria::TPanelHistoria(const THistoria& historia, QWidget* padre)
+TPanelHistoria::TPanelHistoria(THistoria& historia, QWidget* padre)
     : QDockWidget(QStringLiteral("Historial"), padre),
       Historia_(historia),
       Modelo_(new TModeloHistoria(historia, this)),
@@ -89,4 +105,5 @@ void TPanelHistoria::Actualizar() {
       Historia_.Actual(), static_cast<std::size_t>(Modelo_->rowCount() - 1))));
   Lista_->setCurrentIndex(actual);
   Lista_->scrollTo(actual);
+  Lista_->viewport()->update();
 }

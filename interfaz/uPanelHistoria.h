@@ -17,20 +17,23 @@ class THistoria;
 class TModeloHistoria final : public QAbstractListModel {
   Q_OBJECT
 public:
-  TModeloHistoria(const THistoria& historia, QObject* padre);
+  // Reads the history's changes and forgets them (OlvidarCambios).
+  TModeloHistoria(THistoria& historia, QObject* padre);
   int rowCount(const QModelIndex& padre = {}) const override;
   QVariant data(const QModelIndex& indice, int rol) const override;
-  // The history changed: every row is read again.
+  // The history changed: the rows after its unchanged steps are replaced.
   void Actualizar();
 
 private:
-  const THistoria& Historia_;
+  THistoria& Historia_;
+  // The rows the view was last told of.
+  int Filas_ = 1;
 };
 
 class TPanelHistoria final : public QDockWidget {
   Q_OBJECT
 public:
-  TPanelHistoria(const THistoria& historia, QWidget* padre);
+  TPanelHistoria(THistoria& historia, QWidget* padre);
   void Actualizar();
   QListView* Lista() const { return Lista_; }
   TModeloHistoria* Modelo() const { return Modelo_; }
