@@ -68,7 +68,8 @@ void TConductor::Buscar(std::int32_t v, const QString& nombre) {
     return;
   IniciarOperacion(0, QStringLiteral("Busqueda en ") + nombre);
   // A search that restructures the tree is a step of the history.
-  const TTipoEstructura* tipoBusqueda = TipoDe(*Arbol_);
+  const TTipoEstructura* tipo = TipoDe(*Arbol_);
+  const auto paso = tipo && tipo->BuscarCambia ? std::optional<TPaso>({TPaso::Busqueda, v}) : std::nullopt;
   std::unique_ptr<TGrabacion> grabacion;
   if (!Operar(
           [v](TArbolBin& a) {
@@ -76,7 +77,7 @@ void TConductor::Buscar(std::int32_t v, const QString& nombre) {
             if (!a.Buscar(v))
               a.Deseleccionar();
           },
-          grabacion, tipoBusqueda && tipoBusqueda->BuscarCambia ? std::optional<TPaso>(TPaso{TPaso::Busqueda, v}) : std::nullopt))
+          grabacion, paso))
     return;
   // The key found stays selected.
   Presentar(std::move(grabacion));

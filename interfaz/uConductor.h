@@ -91,20 +91,20 @@ Q_SIGNALS:
   void MovimientoPedido();
 
 private:
-  // The start of every operation: any playback ended, the operation's name given out, the stage mode read, the step window's
-  // title.
+  // The start of every operation: any playback ended, the operation's name
+  // given out, the stage mode read, the step window's title.
   void IniciarOperacion(int indice, const QString& titulo);
   // Runs an operation on the structure: recorded when the stages are to be
   // shown (the recording is handed back, for Presentar), straight otherwise.
   // A recording is long work that can be cancelled: false then, with the
   // structure, its selection and the history as before the command.
   // paso: the history's step once the operation ran (also when the engine
-  // refused it part of the way), none for a search.
+  // refused it part of the way); none for a search that reshapes nothing.
   bool Operar(const std::function<void(TArbolBin&)>& operacion, std::unique_ptr<TGrabacion>& grabacion,
               const std::optional<TPaso>& paso = std::nullopt);
   // The step done, or, during a redo, the history's cursor moved on.
   void Anotar(const std::optional<TPaso>& paso);
-  // After the history entry: the stages played, or without them the change
+  // After the history's step: the stages played, or without them the change
   // shown (glide or layout) and drawn.
   void Presentar(std::unique_ptr<TGrabacion> grabacion);
   // The kind's checks, one message each.
@@ -128,5 +128,6 @@ private:
   TEtapas Etapas_ = TEtapas::Ninguna;
   // What a cancelled recording gives back: the selection from before.
   TNodoBin* SelAntes_ = nullptr;
+  // A redo is under way: the step run moves the history's point on.
   bool Rehaciendo_ = false;
 };

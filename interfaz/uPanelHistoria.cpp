@@ -62,7 +62,8 @@ void TModeloHistoria::Actualizar() {
   // steps stay, the others are replaced.
   const int quedan = static_cast<int>(std::min<std::size_t>(Historia_.PasosSinCambio(), Filas_ - 1)) + 1;
   // At most a 32-bit count of steps: one more row for the start still fits.
-  const int filas = static_cast<int>(std::min<std::size_t>(Historia_.NumPasos(), std::numeric_limits<int>::max() - 1)) + 1;
+  const int filas =
+      static_cast<int>(std::min<std::size_t>(Historia_.NumPasos(), std::numeric_limits<int>::max() - 1)) + 1;
   Historia_.OlvidarCambios();
   if (quedan < Filas_) {
     beginRemoveRows({}, quedan, Filas_ - 1);
@@ -92,10 +93,13 @@ TPanelHistoria::TPanelHistoria(THistoria& historia, QWidget* padre)
   Lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Lista_->setSelectionMode(QAbstractItemView::SingleSelection);
   setWidget(Lista_);
-  connect(Lista_, &QListView::clicked, this, [this](const QModelIndex& i) {
+  // A click, or Enter on the row the arrow keys reached.
+  const auto elegir = [this](const QModelIndex& i) {
     if (i.isValid())
       Q_EMIT Elegido(static_cast<std::size_t>(i.row()));
-  });
+  };
+  connect(Lista_, &QListView::clicked, this, elegir);
+  connect(Lista_, &QListView::activated, this, elegir);
 }
 
 void TPanelHistoria::Actualizar() {

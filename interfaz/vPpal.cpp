@@ -97,7 +97,7 @@ void TVentPpal::CrearControles() {
   connect(PanelHistoria_, &QDockWidget::visibilityChanged, this,
           [this] { Accion(cHistorial)->setChecked(!PanelHistoria_->isHidden()); });
   connect(PanelHistoria_, &TPanelHistoria::Elegido, this, [this](std::size_t k) {
-    if (EstructuraLibre())
+    if (k != Historia_.Actual() && EstructuraLibre())
       Ejecutar([&] { IrAPaso(k); });
   });
 

@@ -108,7 +108,7 @@ public:
   // The structure drawn and operated on, read-only.
   const TArbolBin& Estructura() const { return *Arbol_; }
   // A prepared structure replaces the current one as opening a file does:
-  // the operation list emptied, the structure laid out and shown at once,
+  // the history started again from it, the structure laid out and shown at once,
   // centred on its root, and its statistics. Nothing happens while a motion
   // holds the lock.
   void PonerEstructura(std::unique_ptr<TArbolBin> nuevo);

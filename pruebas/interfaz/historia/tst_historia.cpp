@@ -122,7 +122,8 @@ private Q_SLOTS:
         E->Esperar();
         QVERIFY(E->Flujo() == vistos[k] && lista->currentIndex().row() == int(k));
       }
-      QVERIFY(lista->model()->index(4, 0).data(Qt::ForegroundRole).isValid() && v.Accion(TVentPpal::cRehacer)->isEnabled());
+      QVERIFY(lista->model()->index(4, 0).data(Qt::ForegroundRole).isValid() &&
+              v.Accion(TVentPpal::cRehacer)->isEnabled());
       QVERIFY(v.OpcionesActuales().VerHistoria);
       Ajustar(v, [](TOpciones& o) { o.VerHistoria = false; });
       QVERIFY(v.PanelHistoria().isHidden() && !v.Accion(TVentPpal::cHistorial)->isChecked());
