@@ -225,6 +225,15 @@ TEST(Historia, SaltosYPasosDanLoGrabado) {
                 h.Avanzar(*a);
                 comprobar(*a, "rehacer");
             }
+            // Stopping at the engine's first refusal (a change of kind): the point after the failing step.
+            std::unique_ptr<TArbolBin> base = t.Clase();
+            base->Cargar(vistos[0]);
+            THistoria desde;
+            desde.Reiniciar(*base, {h.Pasos().begin(), h.Pasos().end()}, 0);
+            std::string error;
+            base = desde.IrA(h.NumPasos(), {}, &error);
+            EXPECT_EQ(base->Guardar(), vistos[desde.Actual()]) << t.Clave;
+            EXPECT_EQ(error.empty(), desde.Actual() == h.NumPasos()) << t.Clave << error;
             // A new step after undos drops the undone ones.
             a = h.IrA(100);
             h.Anotar({TPaso::Vaciado, 0}, *a);
