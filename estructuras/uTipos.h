@@ -61,6 +61,8 @@ struct TTipoEstructura {
     // Borrar removes the minimum whatever is selected: the key of a deletion
     // is not searched.
     bool BorraMinimo = false;
+    // A search restructures the tree: it is a step of the history.
+    bool BuscarCambia = false;
 
     TConstructorTipo Fibonacci = nullptr;    // the Fibonacci tree of order N
     TConstructorTipo Desordenado = nullptr;  // 1..N shuffled, out of order

@@ -77,6 +77,9 @@ void TConductor::Buscar(std::int32_t v, const QString& nombre) {
   if (!Arbol_)
     return;
   IniciarOperacion(0, QStringLiteral("Busqueda en ") + nombre);
+  // A search that restructures the tree is a step of the history.
+  const TTipoEstructura* tipo = TipoDe(*Arbol_);
+  const auto paso = tipo && tipo->BuscarCambia ? std::optional<TPaso>({TPaso::Busqueda, v}) : std::nullopt;
   std::unique_ptr<TGrabacion> grabacion;
   if (!Operar(
           [v](TArbolBin& a) {
@@ -84,7 +87,7 @@ void TConductor::Buscar(std::int32_t v, const QString& nombre) {
             if (!a.Buscar(v))
               a.Deseleccionar();
           },
-          grabacion))
+          grabacion, paso))
     return;
   // The key found stays selected.
   Presentar(std::move(grabacion));
@@ -100,9 +103,8 @@ void TConductor::Insertar(std::int32_t v, const QString& nombre) {
             a.Deseleccionar();
             a.Insertar(v);
           },
-          grabacion))
+          grabacion, TPaso{TPaso::Insercion, v}))
     return;
-  Historia_.Anotar({TOperacion::Insercion, v});
   Arbol_->Deseleccionar();
   Presentar(std::move(grabacion));
   Comprobar();
@@ -120,9 +122,8 @@ void TConductor::Borrar(std::int32_t v, const QString& nombre) {
   if (Etapas_ == TEtapas::Ninguna && !Lote_)
     Lienzo_.Redibujar();
   std::unique_ptr<TGrabacion> grabacion;
-  if (!Operar([](TArbolBin& a) { a.Borrar(); }, grabacion))
+  if (!Operar([](TArbolBin& a) { a.Borrar(); }, grabacion, TPaso{TPaso::Borrado, v}))
     return;
-  Historia_.Anotar({TOperacion::Borrado, v});
   Arbol_->Deseleccionar();
   Presentar(std::move(grabacion));
   Comprobar();
@@ -138,7 +139,7 @@ void TConductor::CrearMonticulo(const TTipoEstructura& tipo) {
             a.Deseleccionar();
             tipo.Monticulo(a, 0);
           },
-          grabacion))
+          grabacion, TPaso{TPaso::Monticulo, 0}))
     return;
   Arbol_->Deseleccionar();
   Presentar(std::move(grabacion));
@@ -228,13 +229,7 @@ void TConductor::SiguienteClave() {
 
 void TConductor::IniciarOperacion(int indice, const QString& titulo) {
   TerminarReproduccion();
-  // Only a recording can be cancelled, and only then is the history kept.
-  HistoriaAntes_.reset();
-  if (Presentacion().Etapas != TEtapas::Ninguna) {
-    HistoriaAntes_ = Historia_;
-    SelAntes_ = Arbol_->NodoSel;
-  }
-  Historia_.GuardarDeshacer(*Arbol_);
+  SelAntes_ = Arbol_->NodoSel;
   if (indice >= 0)
     Q_EMIT OperacionIniciada(indice);
   AsignarEtapas();
@@ -244,10 +239,43 @@ void TConductor::IniciarOperacion(int indice, const QString& titulo) {
   }
 }
 
+void TConductor::Rehacer(TPaso paso, const QString& nombre) {
+  const TTipoEstructura* tipo = Arbol_ ? TipoDe(*Arbol_) : nullptr;
+  if (!tipo || !Historia_.PuedeRehacer())
+    return;
+  Rehaciendo_ = true;
+  const auto fin = qScopeGuard([this] { Rehaciendo_ = false; });
+  switch (paso.Tipo) {
+  case TPaso::Insercion: Insertar(paso.Clave, nombre); break;
+  case TPaso::Borrado: Borrar(paso.Clave, nombre); break;
+  case TPaso::Busqueda: Buscar(paso.Clave, nombre); break;
+  case TPaso::Monticulo: CrearMonticulo(*tipo); break;
+  case TPaso::Vaciado: break;
+  }
+}
+
+void TConductor::Anotar(const std::optional<TPaso>& paso) {
+  if (!paso)
+    return;
+  // A redo runs the next step again; the engines are deterministic, so the
+  // structure ends as the history says it did.
+  if (Rehaciendo_)
+    Historia_.Avanzar(*Arbol_);
+  else
+    Historia_.Anotar(*paso, *Arbol_);
+}
+
 bool TConductor::Operar(const std::function<void(TArbolBin&)>& operacion,
-                        std::unique_ptr<TGrabacion>& grabacion) {
+                        std::unique_ptr<TGrabacion>& grabacion, const std::optional<TPaso>& paso) {
   if (Etapas_ == TEtapas::Ninguna) {
-    operacion(*Arbol_);
+    try {
+      operacion(*Arbol_);
+    } catch (const EArbol&) {
+      // What the engine changed before it gave up stays, and so does the step.
+      Anotar(paso);
+      throw;
+    }
+    Anotar(paso);
     return true;
   }
   // Recorded on a copy, put in place once complete: the recording lets
@@ -262,24 +290,23 @@ bool TConductor::Operar(const std::function<void(TArbolBin&)>& operacion,
   try {
     hecho = trabajo.Ejecutar(
         [&] { grabacion->Grabar(*copia, operacion, [this](TArbolBin& a) { Lienzo_.DistribuirOtro(a); }); });
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // A failure leaves the structure as it stands at it, as a recording on
-    // the structure itself would.
+    // the structure itself would; an engine's refusal is still a step.
     copia->Avance = nullptr;
     Arbol_.swap(copia);
+    if (dynamic_cast<const EArbol*>(&e))
+      Anotar(paso);
     throw;
   }
   copia->Avance = nullptr;
   if (!hecho) {
     grabacion.reset();
-    if (HistoriaAntes_)
-      Historia_ = std::move(*HistoriaAntes_);
-    HistoriaAntes_.reset();
     Arbol_->NodoSel = SelAntes_;
     return false;
   }
-  HistoriaAntes_.reset();
   Arbol_.swap(copia);
+  Anotar(paso);
   return true;
 }
 

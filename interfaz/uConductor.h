@@ -1,8 +1,8 @@
 #pragma once
 // The operation driver: runs a search, an insertion, a deletion or a heap
 // build on the live structure from end to end. In order: any playback
-// ended, the undo snapshot, the operation run (recorded when its stages are
-// to be shown), the history entry, then the stages handed to the player or
+// ended, the operation run (recorded when its stages are to be shown),
+// the history's step, then the stages handed to the player or
 // the change shown (glide or layout), and last the kind's checks.
 //
 // It also drives the step window while a recording plays: the stage shown,
@@ -64,10 +64,9 @@ public:
   void Buscar(std::int32_t v, const QString& nombre);
   void Insertar(std::int32_t v, const QString& nombre);
   // Removes v (a heap, its minimum whatever v is); an absent key changes
-  // nothing after the snapshot.
+  // nothing.
   void Borrar(std::int32_t v, const QString& nombre);
-  // tipo's bottom-up construction, like an operation without a history
-  // entry or checks.
+  // tipo's bottom-up construction, like an operation without checks.
   void CrearMonticulo(const TTipoEstructura& tipo);
   // A list of keys: the operation indice (0 search, 1 insertion, 2
   // deletion) run for each key in order, each its own operation, as if the
@@ -85,6 +84,10 @@ public:
   void OperarLista(int indice, std::vector<std::int32_t> claves, const QString& nombre);
   void SoltarClaves();
   std::size_t ClavesPendientes() const { return Lista_.Claves.size() - Lista_.Siguiente; }
+  // Runs the history's next undone step again (paso), with its stages as
+  // the presentation asks; the history's cursor then moves past it. An
+  // emptying is the owner's.
+  void Rehacer(TPaso paso, const QString& nombre);
 
   // The stage mode read again; a playback in course follows it: none ends
   // it, with pauses plays it, with descriptions pauses it.
@@ -107,16 +110,20 @@ Q_SIGNALS:
   void MovimientoPedido();
 
 private:
-  // The start of every operation: any playback ended, the undo snapshot,
-  // the operation's name given out, the stage mode read, the step window's
-  // title.
+  // The start of every operation: any playback ended, the operation's name
+  // given out, the stage mode read, the step window's title.
   void IniciarOperacion(int indice, const QString& titulo);
   // Runs an operation on the structure: recorded when the stages are to be
   // shown (the recording is handed back, for Presentar), straight otherwise.
   // A recording is long work that can be cancelled: false then, with the
   // structure, its selection and the history as before the command.
-  bool Operar(const std::function<void(TArbolBin&)>& operacion, std::unique_ptr<TGrabacion>& grabacion);
-  // After the history entry: the stages played, or without them the change
+  // paso: the history's step once the operation ran (also when the engine
+  // refused it part of the way); none for a search that reshapes nothing.
+  bool Operar(const std::function<void(TArbolBin&)>& operacion, std::unique_ptr<TGrabacion>& grabacion,
+              const std::optional<TPaso>& paso = std::nullopt);
+  // The step done, or, during a redo, the history's cursor moved on.
+  void Anotar(const std::optional<TPaso>& paso);
+  // After the history's step: the stages played, or without them the change
   // shown (glide or layout) and drawn.
   void Presentar(std::unique_ptr<TGrabacion> grabacion);
   // The kind's checks, one message each.
@@ -145,9 +152,7 @@ private:
   std::function<TPresentacion()> Fuente_;
   std::function<bool()> Bloqueado_;
   TEtapas Etapas_ = TEtapas::Ninguna;
-  // What a cancelled recording gives back: the history (list and undo
-  // record) and the selection from before the command's snapshot.
-  std::optional<THistoria> HistoriaAntes_;
+  // What a cancelled recording gives back: the selection from before.
   TNodoBin* SelAntes_ = nullptr;
   // A list run with stages: its keys from Siguiente on are pending.
   struct TLista {
@@ -164,4 +169,6 @@ private:
   bool Lote_ = false;
   // Starts the next pending key from the event loop.
   QTimer Continuar_;
+  // A redo is under way: the step run moves the history's point on.
+  bool Rehaciendo_ = false;
 };

@@ -42,6 +42,7 @@ const QString kCarpetaFicheros = QStringLiteral("CarpetaFicheros");
 const QString kLugarPaso[] = {QStringLiteral("PasoX"), QStringLiteral("PasoY"), QStringLiteral("PasoAncho"),
                               QStringLiteral("PasoAlto")};
 const QString kVelocidadPaso = QStringLiteral("PasoVelocidad");
+const QString kVerHistoria = QStringLiteral("VerHistorial");
 
 // The integer fields that are not members of TOpciones itself.
 int* EnteroDe(TOpciones& o, const TValor& v) {
@@ -162,6 +163,8 @@ TOpciones LeerOpciones(IAlmacenOpciones& almacen) {
     o.LugarPaso = QRect(lugar[0], lugar[1], std::max(1, lugar[2]), std::max(1, lugar[3]));
   if (seguir && almacen.Existe(kVelocidadPaso))
     o.VelocidadPaso = almacen.LeerEntero(kVelocidadPaso).value_or(o.VelocidadPaso);
+  if (seguir && almacen.Existe(kVerHistoria))
+    o.VerHistoria = almacen.LeerEntero(kVerHistoria).value_or(0) != 0;
   almacen.Cerrar();
   return Acotar(o);
 }
@@ -189,5 +192,6 @@ bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o) {
       almacen.EscribirEntero(kLugarPaso[i], lugar[i]);
   }
   almacen.EscribirEntero(kVelocidadPaso, o.VelocidadPaso);
+  almacen.EscribirEntero(kVerHistoria, o.VerHistoria ? 1 : 0);
   return almacen.Cerrar();
 }

@@ -30,6 +30,9 @@ struct TOpciones {
   // folder.
   QRect LugarPaso;
   int VelocidadPaso = 5;
+  // Whether the history panel is shown. Stored after the speed; a store
+  // without it reads as hidden, so the canvas keeps its width.
+  bool VerHistoria = false;
 
   // The stored part of the dialogs' settings. The shadows are not stored:
   // they come from `base`.
@@ -63,6 +66,6 @@ TOpciones Acotar(TOpciones o);
 TOpciones LeerOpciones(IAlmacenOpciones& almacen);
 
 // Writes all seventeen values, then the folder when there is one, the step
-// window's place when known and the speed; false when the store could not
+// window's place when known, the speed and the history panel's state; false when the store could not
 // keep them.
 bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o);

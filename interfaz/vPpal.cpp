@@ -9,6 +9,7 @@
 #include "uAleatorio.h"
 #include "uArbolBST.h"
 #include "uIconos.h"
+#include "uPanelHistoria.h"
 #include "uTipos.h"
 
 #include <QActionGroup>
@@ -90,6 +91,15 @@ void TVentPpal::CrearControles() {
   marco->addWidget(Lienzo_);
   setCentralWidget(panPpal);
   ConectarLienzo();
+  PanelHistoria_ = new TPanelHistoria(Historia_, this);
+  addDockWidget(Qt::RightDockWidgetArea, PanelHistoria_);
+  PanelHistoria_->hide();
+  connect(PanelHistoria_, &QDockWidget::visibilityChanged, this,
+          [this] { Accion(cHistorial)->setChecked(!PanelHistoria_->isHidden()); });
+  connect(PanelHistoria_, &TPanelHistoria::Elegido, this, [this](std::size_t k) {
+    if (k != Historia_.Actual() && EstructuraLibre())
+      Ejecutar([&] { IrAPaso(k); });
+  });
 
   CrearBarraEstado();
   ConectarConductor();
@@ -243,6 +253,7 @@ void TVentPpal::CrearBarraHerramientas() {
   ToolBar1_->addAction(Accion(cInsertar));
   ToolBar1_->addAction(Accion(cBorrar));
   ToolBar1_->addAction(Accion(cDeshacer));
+  ToolBar1_->addAction(Accion(cRehacer));
   ToolBar1_->addSeparator();
 
   // 21-24: the chosen operation on a typed value.
@@ -288,6 +299,7 @@ void TVentPpal::FormCreate() {
   GeneradorPrograma().Extraer(0);
   lisOperacion_->setCurrentIndex(1);
   Arbol_ = std::make_unique<TArbolBST>();
+  Historia_.Reiniciar(*Arbol_);
   NombreArbol_ = QStringLiteral("Arbol BST");
   HayImagenes_ = Imagenes_.CargarImagenes(Modo8Bits_);
   OpcionesLeidas_ = false;

@@ -42,6 +42,7 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class TDlgAnimacion;
+class TPanelHistoria;
 class TDlgPaso;
 class TDlgPres;
 class TReproductor;
@@ -63,7 +64,7 @@ public:
     cOperacion, cBorrar, cNuevo1, cInsertar, cBuscar, cNuevo2, cNuevo3, cNuevo4,
     cConfiguracion, cRango, cAbrir, cGuardar, cDeshacer, cConfAnim, cNuevo5,
     cAnim1, cAnim2, cAnim3, cDesbloqueo, cInsSig, cComprimir, cLimpiar, cGuardarOper,
-    cAcercar, cAlejar, cAjustarZoom, cTamanoReal,
+    cAcercar, cAlejar, cAjustarZoom, cTamanoReal, cRehacer, cHistorial,
     NumComandos
   };
   QAction* Accion(TComando c) const { return Acciones_[c]; }
@@ -107,15 +108,21 @@ public:
   // The structure drawn and operated on, read-only.
   const TArbolBin& Estructura() const { return *Arbol_; }
   // A prepared structure replaces the current one as opening a file does:
-  // the operation list emptied, the structure laid out and shown at once,
+  // the history started again from it, the structure laid out and shown at once,
   // centred on its root, and its statistics. Nothing happens while a motion
   // holds the lock.
   void PonerEstructura(std::unique_ptr<TArbolBin> nuevo);
   // Whether a node motion holds the workspace locked.
   bool Bloqueado() const { return Bloqueado_; }
-  // The operation list and the undo record; the structure's kind name.
+  // The history (steps, the current point); the structure's kind name.
   const THistoria& Historia() const { return Historia_; }
   const QString& NombreArbol() const { return NombreArbol_; }
+  // The history panel beside the canvas (hidden or shown by "Historial").
+  TPanelHistoria& PanelHistoria() const { return *PanelHistoria_; }
+  // The structure brought to the state after k steps of the history (a
+  // click on the panel, undo), as long work; false when cancelled or
+  // impossible, with nothing changed.
+  bool IrAPaso(std::size_t k);
   // The node pictures read at start-up, whether there were any, whether the
   // display is a palette one, and whether the settings were read at the
   // first showing.
@@ -148,6 +155,8 @@ public Q_SLOTS:
   void ActAbrirExecute();
   void ActGuardarExecute();
   void ActDeshacerExecute();
+  void ActRehacerExecute();
+  void ActHistorialExecute();
   void ActConfAnimExecute();
   void ActNuevo5Execute();
   void ActAnim1Execute();
@@ -188,7 +197,6 @@ public Q_SLOTS:
   void RealizarBusqueda(std::int32_t v);
   void RealizarInsercion(std::int32_t v);
   void RealizarBorrado(std::int32_t v);
-  void GuardarDeshacer();
   // A click on the canvas at this layout point, as the mouse mode says.
   void LienzoMouseDown(std::int32_t x, std::int32_t y);
   // A playback in course ends at its end, and so does the glide that
@@ -229,11 +237,13 @@ private:
   // The kind menu's item of the present structure checked.
   void MarcarTipo();
   void CambiarArbol(TClaseArbol clase);
-  // Replays ops into a (emptied first) as part of trabajo; an engine error
-  // keeps what was replayed and leaves its text in error. A cancel throws
-  // out to trabajo.Ejecutar.
-  void Reconstruir(TArbolBin& a, std::span<const TOperacion> ops, TTrabajo& trabajo,
-                   std::optional<QString>& error);
+  // The structure of h after its first k steps, replayed from h's base as
+  // long work (stopping at an engine error, whose text goes to error); nil
+  // when cancelled.
+  std::unique_ptr<TArbolBin> Reconstruir(THistoria& h, std::size_t k, const QString& titulo,
+                                         std::optional<QString>& error);
+  // The panel and the undo and redo commands follow the history.
+  void HistoriaCambiada();
   // A replayed structure, in place, shown at once with its statistics, or
   // the error its replay met.
   void MostrarReconstruida(const std::optional<QString>& error);
@@ -320,6 +330,7 @@ private:
   TLienzo* Lienzo_ = nullptr;
   TReproductor* Reproductor_ = nullptr;
   TConductor* Conductor_ = nullptr;
+  TPanelHistoria* PanelHistoria_ = nullptr;
   TDialogoFichero OpenDialog1_;
   TDialogoFichero SaveDialog1_;
   TDialogoFichero SaveDialog2_;

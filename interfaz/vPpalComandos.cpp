@@ -3,10 +3,13 @@
 #include "vPpal.h"
 
 #include "uIconos.h"
+#include "uPanelHistoria.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPixmap>
+#include <QTransform>
 
 namespace {
 
@@ -49,6 +52,8 @@ const TFilaComando kComandos[] = {
     {TVentPpal::cAlejar, "ActAlejar", "Alejar", "Reducir el dibujo", "Ctrl+-", -1, &TVentPpal::ActAlejarExecute},
     {TVentPpal::cAjustarZoom, "ActAjustarZoom", "Ajustar a la ventana", "Ver la estructura entera", "Ctrl+0", -1, &TVentPpal::ActAjustarZoomExecute},
     {TVentPpal::cTamanoReal, "ActTamanoReal", "Tamaño real", "Dibujar al 100 %", "Ctrl+1", -1, &TVentPpal::ActTamanoRealExecute},
+    {TVentPpal::cRehacer, "ActRehacer", "Rehacer", "Rehacer la operación deshecha", "Ctrl+Y", -1, &TVentPpal::ActRehacerExecute},
+    {TVentPpal::cHistorial, "ActHistorial", "Historial", "Mostrar u ocultar el historial", "F9", -1, &TVentPpal::ActHistorialExecute},
 };
 static_assert(std::size(kComandos) == TVentPpal::NumComandos);
 
@@ -74,6 +79,8 @@ void TVentPpal::CrearComandos() {
       // "+" also where it shares its key with "=".
       if (f.Comando == cAcercar)
         a->setShortcuts({atajo, QKeySequence(QStringLiteral("Ctrl+="))});
+      else if (f.Comando == cRehacer)
+        a->setShortcuts({atajo, QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
       else
         a->setShortcut(atajo);
       a->setShortcutContext(Qt::WindowShortcut);
@@ -82,6 +89,26 @@ void TVentPpal::CrearComandos() {
     addAction(a);  // reachable by its key without a button or menu item
     Acciones_[f.Comando] = a;
   }
+  // Redo: the undo arrow turned the other way.
+  const QPixmap deshacer = IconoHerramienta(Acciones_[cDeshacer] ? 18 : -1).pixmap(16, 16);
+  if (!deshacer.isNull())
+    Acciones_[cRehacer]->setIcon(QIcon(deshacer.transformed(QTransform().scale(-1, 1))));
+  Acciones_[cHistorial]->setCheckable(true);
+}
+
+void TVentPpal::HistoriaCambiada() {
+  Acciones_[cDeshacer]->setEnabled(Historia_.PuedeDeshacer());
+  Acciones_[cRehacer]->setEnabled(Historia_.PuedeRehacer());
+  if (PanelHistoria_) {
+    PanelHistoria_->Actualizar();
+    Acciones_[cHistorial]->setChecked(!PanelHistoria_->isHidden());
+  }
+}
+
+void TVentPpal::ActHistorialExecute() {
+  if (PanelHistoria_)
+    PanelHistoria_->setVisible(PanelHistoria_->isHidden());
+  HistoriaCambiada();
 }
 
 bool TVentPpal::EsAtajo(const QKeySequence& tecla) const {

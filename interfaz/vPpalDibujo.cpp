@@ -66,6 +66,7 @@ void TVentPpal::ActualizarEstado() {
                              : QStringLiteral("lg(n) = ") + Decimal(std::log2(static_cast<double>(n)), 3));
   Paneles_[2]->setText(QStringLiteral("h = ") + QString::number(Arbol_ ? Arbol_->Altura() : 0));
   Paneles_[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol_ ? Arbol_->OpPromedio() : 0.0, 2));
+  HistoriaCambiada();
 }
 
 void TVentPpal::MostrarZoom() {

@@ -1,5 +1,5 @@
 // History and files: new structures of each kind with the replay of the
-// operation list, emptying, undo, opening and saving structures and operation
+// history, emptying, undo and redo, opening and saving structures and operation
 // lists, and the demonstration builders.
 #include "vPpal.h"
 
@@ -20,6 +20,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -42,6 +43,9 @@ QStringList Sospechas(const QString& ruta, const TTipoEstructura& tipo, const TA
   return r;
 }
 
+// Above this many nodes a change of the history point is redrawn at once.
+constexpr std::int32_t kMaxDeslizar = 1 << 16;
+
 // Files larger than this are refused before they are read.
 constexpr qint64 kMaxFichero = qint64{256} << 20;
 
@@ -51,6 +55,22 @@ QString Describir(TOperacion op) {
   return (op.Tipo == TOperacion::Borrado ? QStringLiteral("el borrado de %1")
                                          : QStringLiteral("la inserción de %1"))
       .arg(op.Clave);
+}
+
+// Nodes of a that b also holds (by key, the first of equal keys) take a's
+// drawn places, so a change of the history glides from what is on screen.
+void PosicionesDe(const TArbolBin& a, TArbolBin& b) {
+  if (!a.Raiz || !b.Raiz)
+    return;
+  std::unordered_map<std::int32_t, std::pair<std::int32_t, std::int32_t>> lugares;
+  lugares.reserve(static_cast<std::size_t>(std::max(a.NumNodos, 0)));
+  RecorrerPreorden(a.Raiz, [&](TNodoBin* n, std::int32_t) { lugares.try_emplace(n->Valor, n->X, n->Y); });
+  RecorrerPreorden(b.Raiz, [&](TNodoBin* n, std::int32_t) {
+    if (const auto i = lugares.find(n->Valor); i != lugares.end()) {
+      n->X = i->second.first;
+      n->Y = i->second.second;
+    }
+  });
 }
 
 }  // namespace
@@ -115,18 +135,19 @@ void TVentPpal::MarcarTipo() {
       OpcArb_[i]->setChecked(true);
 }
 
-void TVentPpal::Reconstruir(TArbolBin& a, std::span<const TOperacion> ops, TTrabajo& trabajo,
-                            std::optional<QString>& error) {
-  trabajo.Fase(QStringLiteral("operaciones"), static_cast<std::int64_t>(ops.size()));
-  a.Avance = trabajo.Gancho();
-  try {
-    a.Reconstruir(ops);
-  } catch (const EArbol& e) {
-    // The replay keeps what it built before the structure refused an entry;
-    // the error handler shows the text and the structure as it stands.
-    error = QString::fromUtf8(e.what());
-  }
-  a.Avance = nullptr;
+std::unique_ptr<TArbolBin> TVentPpal::Reconstruir(THistoria& h, std::size_t k, const QString& titulo,
+                                                  std::optional<QString>& error) {
+  std::unique_ptr<TArbolBin> r;
+  std::string texto;
+  TTrabajo trabajo(this, titulo);
+  trabajo.Fase(QStringLiteral("operaciones"), static_cast<std::int64_t>(k));
+  // The replay keeps what it built before the structure refused a step; the
+  // error handler shows the text and the structure as it stands.
+  if (!trabajo.Ejecutar([&] { r = h.IrA(k, trabajo.Gancho(), &texto); }))
+    return nullptr;
+  if (!texto.empty())
+    error = QString::fromStdString(texto);
+  return r;
 }
 
 void TVentPpal::MostrarReconstruida(const std::optional<QString>& error) {
@@ -147,12 +168,29 @@ void TVentPpal::CambiarArbol(TClaseArbol clase) {
   if (!EstructuraLibre())
     return;
   Ejecutar([&] {
-    // Built aside and put in place once replayed: a cancel changes nothing.
-    std::unique_ptr<TArbolBin> nuevo = clase();
+    // The same steps from an empty structure of the new kind (a heap build
+    // only where the kind has one), the undone ones kept undone; replayed
+    // aside and put in place once done: a cancel changes nothing.
+    const std::unique_ptr<TArbolBin> vacio = clase();
+    const TTipoEstructura* tipo = TipoDe(*vacio);
+    std::vector<TPaso> pasos;
+    std::size_t actual = 0;
+    for (std::size_t i = 0; i < Historia_.NumPasos(); ++i) {
+      const TPaso p = Historia_.Pasos()[i];
+      if ((p.Tipo == TPaso::Monticulo && !(tipo && tipo->Monticulo)) ||
+          (p.Tipo == TPaso::Busqueda && !(tipo && tipo->BuscarCambia)))
+        continue;
+      pasos.push_back(p);
+      if (i < Historia_.Actual())
+        actual = pasos.size();
+    }
+    THistoria h;
+    h.Reiniciar(*vacio, std::move(pasos), actual);
     std::optional<QString> error;
-    TTrabajo trabajo(this, QStringLiteral("Cambio de estructura"));
-    if (!trabajo.Ejecutar([&] { Reconstruir(*nuevo, Historia_.Operaciones(), trabajo, error); }))
+    std::unique_ptr<TArbolBin> nuevo = Reconstruir(h, actual, QStringLiteral("Cambio de estructura"), error);
+    if (!nuevo)
       return;
+    Historia_ = std::move(h);
     PonerArbol(std::move(nuevo));
     Conductor_->AsignarEtapas();
     MostrarReconstruida(error);
@@ -169,22 +207,56 @@ void TVentPpal::ActLimpiarExecute() {
   if (!EstructuraLibre())
     return;
   Ejecutar([&] {
-    GuardarDeshacer();
     Arbol_->Vaciar();
-    Historia_.Vaciar();
+    Historia_.Anotar({TPaso::Vaciado, 0}, *Arbol_);
     Refrescar();
     ActualizarEstado();
   });
 }
 
+bool TVentPpal::IrAPaso(std::size_t k) {
+  if (k > Historia_.NumPasos())
+    return false;
+  std::unique_ptr<TArbolBin> nuevo;
+  TTrabajo trabajo(this, QStringLiteral("Historial"));
+  trabajo.Fase(QStringLiteral("operaciones"), 0);
+  if (!trabajo.Ejecutar([&] { nuevo = Historia_.IrA(k, trabajo.Gancho()); }) || !nuevo)
+    return false;
+  // The nodes still there glide from where they are drawn. A large
+  // structure is redrawn at once instead: finding every node's place and
+  // a motion of all of them would hold the window for seconds.
+  const bool deslizar = std::max(Arbol_->NumNodos, nuevo->NumNodos) <= kMaxDeslizar;
+  if (deslizar)
+    PosicionesDe(*Arbol_, *nuevo);
+  Arbol_ = std::move(nuevo);
+  Lienzo_->OlvidarDistribucion();
+  if (deslizar)
+    IniciarAnimacion();
+  else
+    Refrescar();
+  ActualizarEstado();
+  return true;
+}
+
 void TVentPpal::ActDeshacerExecute() {
-  if (!EstructuraLibre())
+  if (!Historia_.PuedeDeshacer() || !EstructuraLibre())
+    return;
+  Ejecutar([&] { IrAPaso(Historia_.Actual() - 1); });
+}
+
+void TVentPpal::ActRehacerExecute() {
+  if (!Historia_.PuedeRehacer() || !EstructuraLibre())
     return;
   Ejecutar([&] {
-    // One level; a snapshot written by another kind is never read.
-    if (!Historia_.Deshacer(*Arbol_))
+    const TPaso paso = Historia_.Pasos()[Historia_.Actual()];
+    if (paso.Tipo != TPaso::Vaciado) {
+      // Run again as it ran the first time, stages and all.
+      Conductor_->Rehacer(paso, NombreArbol_);
       return;
-    IniciarAnimacion();
+    }
+    Arbol_->Vaciar();
+    Historia_.Avanzar(*Arbol_);
+    Refrescar();
     ActualizarEstado();
   });
 }
@@ -252,36 +324,38 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
 void TVentPpal::PonerEstructura(std::unique_ptr<TArbolBin> nuevo) {
   if (!nuevo || !EstructuraLibre())
     return;
-  Historia_.Vaciar();
+  Historia_.Reiniciar(*nuevo);
   PonerArbol(std::move(nuevo));
   Lienzo_->MostrarNueva();
   ActualizarEstado();
 }
 
 void TVentPpal::AbrirOperaciones(const QString& ruta) {
-  // Read and replayed aside; the list and the structure are replaced only
-  // once both are done. The replay goes into a copy of the structure, which
-  // it empties first, as replaying into the structure itself would.
-  std::vector<TOperacion> ops;
-  std::unique_ptr<TArbolBin> nuevo;
-  std::optional<QString> error;
-  TTrabajo trabajo(this, QStringLiteral("Apertura de \"%1\"").arg(Nombre(ruta)));
-  const bool hecho = trabajo.Ejecutar([&] {
-    const auto datos = LeerFichero(ruta, &trabajo);
-    if (!datos)
+  // Read and replayed aside; the history and the structure are replaced
+  // only once both are done. The history starts from an empty structure of
+  // the current kind, every step of the file done.
+  std::vector<TPaso> pasos;
+  std::optional<QByteArray> datos;
+  {
+    TTrabajo trabajo(this, QStringLiteral("Apertura de \"%1\"").arg(Nombre(ruta)));
+    if (!trabajo.Ejecutar([&] { datos = LeerFichero(ruta, &trabajo); }) || !datos)
       return;
-    const std::vector<std::int32_t> entradas = LeerListaOper(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(datos->constData()), static_cast<std::size_t>(datos->size())));
-    ops.reserve(entradas.size());
-    for (std::int32_t e : entradas)
-      ops.push_back(OperacionDe(e));
-    std::unique_ptr<TArbolBin> a = Arbol_->Clonar();
-    Reconstruir(*a, ops, trabajo, error);
-    nuevo = std::move(a);
-  });
-  if (!hecho || !nuevo)
+  }
+  for (std::int32_t e : LeerListaOper(std::span<const std::uint8_t>(
+           reinterpret_cast<const std::uint8_t*>(datos->constData()), static_cast<std::size_t>(datos->size())))) {
+    const TOperacion op = OperacionDe(e);
+    pasos.push_back({op.Tipo == TOperacion::Borrado ? TPaso::Borrado : TPaso::Insercion, op.Clave});
+  }
+  datos.reset();
+  THistoria h;
+  const std::size_t n = pasos.size();
+  h.Reiniciar(*Arbol_->Clase()(), std::move(pasos), n);
+  std::optional<QString> error;
+  std::unique_ptr<TArbolBin> nuevo =
+      Reconstruir(h, n, QStringLiteral("Apertura de \"%1\"").arg(Nombre(ruta)), error);
+  if (!nuevo)
     return;
-  Historia_.Reemplazar(std::move(ops));
+  Historia_ = std::move(h);
   Arbol_ = std::move(nuevo);
   Lienzo_->OlvidarDistribucion();
   MostrarReconstruida(error);
@@ -364,12 +438,13 @@ void TVentPpal::ConstruirDemostracion(
   const auto n = ValorConstructor(maximo, mensajeRango);
   if (!n)
     return;
-  // The list is kept (a later change of kind replays it); no snapshot.
+  // The built structure is where the history starts again.
   Ejecutar([&] {
     std::unique_ptr<TArbolBin> nuevo;
     TTrabajo trabajo(this, QStringLiteral("Construcción de la estructura"));
     if (!trabajo.Ejecutar([&] { nuevo = construir(*n, trabajo); }))
       return;
+    Historia_.Reiniciar(*nuevo);
     PonerArbol(std::move(nuevo));
     Lienzo_->MostrarNueva();
     ActualizarEstado();
@@ -412,7 +487,7 @@ void TVentPpal::ToolButton21Click() {
   const TTipoEstructura* tipo = Arbol_ ? TipoDe(*Arbol_) : nullptr;
   if (!tipo || !tipo->Monticulo || !EstructuraLibre())
     return;
-  // Built like an operation: snapshot, stages as the buttons ask, no entry
-  // in the operation list and no check afterwards.
+  // Built like an operation: stages as the buttons ask, a step of the
+  // history, no check afterwards.
   Ejecutar([&] { Conductor_->CrearMonticulo(*tipo); });
 }

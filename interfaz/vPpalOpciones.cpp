@@ -6,6 +6,7 @@
 #include "dAnimacion.h"
 #include "dPaso.h"
 #include "dPresentacion.h"
+#include "uPanelHistoria.h"
 
 void TVentPpal::LeerOpciones() {
   AplicarOpciones(Plataforma_.Almacen ? ::LeerOpciones(*Plataforma_.Almacen) : TOpciones{});
@@ -31,6 +32,8 @@ void TVentPpal::AplicarOpciones(const TOpciones& o) {
     DlgPaso_->PonerLugar(o.LugarPaso);
     DlgPaso_->PonerVelocidad(o.VelocidadPaso);
   }
+  if (PanelHistoria_)
+    PanelHistoria_->setVisible(o.VerHistoria);
   if (o.ColFon != TOpciones{}.ColFon)
     Imagenes_.TintarSombras(o.ColFon);
 }
@@ -53,6 +56,8 @@ TOpciones TVentPpal::OpcionesActuales() const {
     o.LugarPaso = DlgPaso_->Lugar();
     o.VelocidadPaso = DlgPaso_->Velocidad();
   }
+  if (PanelHistoria_)
+    o.VerHistoria = !PanelHistoria_->isHidden();
   return o;
 }
 

@@ -283,11 +283,6 @@ void TVentPpal::ActRangoExecute() {
 
 // ------------------------------------------------------------ operations
 
-void TVentPpal::GuardarDeshacer() {
-  if (Arbol_)
-    Historia_.GuardarDeshacer(*Arbol_);
-}
-
 void TVentPpal::RealizarBusqueda(std::int32_t v) { Conductor_->Buscar(v, NombreArbol_); }
 void TVentPpal::RealizarInsercion(std::int32_t v) { Conductor_->Insertar(v, NombreArbol_); }
 void TVentPpal::RealizarBorrado(std::int32_t v) { Conductor_->Borrar(v, NombreArbol_); }

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <set>
 
 #include "comprobacion.h"
 #include "uHistoria.h"
+#include "uTipos.h"
 
 namespace {
 
@@ -152,33 +154,92 @@ TEST(Historia, EntradasYReconstruccion) {
     a.Reconstruir(ops);
     EXPECT_EQ(Forma(a) + (a.NodoSel ? " selected" : ""), "2147483647(7,)");
     THistoria h;
-    for (const TOperacion& op : ops) h.Anotar(op);
+    h.Reiniciar(a);
+    for (const TOperacion& op : ops) h.Anotar({TPaso::TTipo(op.Tipo), op.Clave}, a);
     EXPECT_EQ(h.Entradas(), (std::vector<std::int32_t>{Min32, -5, 0, Max32, 5, 0, Min32, 7}));
 }
 
-// Each command that changes the list: undo gives back the structure and list before it; another kind never reads it.
-TEST(Historia, DeshacerUnNivel) {
-    TArbolBST a;
-    THistoria h;
-    EXPECT_FALSE(h.Deshacer(a));
-    for (std::int32_t k : {5, 3}) a.Insertar(k), h.Anotar(Ins(k));
-    const std::vector<TOperacion> antes{Ins(5), Ins(3)};
-    for (int orden = 0; orden < 4; ++orden) {
-        const auto arbol = a.Guardar();
-        h.GuardarDeshacer(a);
-        if (orden == 0) h.Vaciar();
-        if (orden == 1) h.Reemplazar({Bor(1)});
-        if (orden >= 2) h.Anotar(Bor(3));
-        if (orden == 3) h.Vaciar();  // what was appended since goes too
-        a.Vaciar();
-        ASSERT_TRUE(h.Deshacer(a) && h.Deshacer(a));
-        EXPECT_EQ(std::vector<TOperacion>(h.Operaciones().begin(), h.Operaciones().end()), antes) << orden;
-        EXPECT_EQ(a.Guardar(), arbol);
+// A step as the window runs it; false when it is none (a deletion of an absent key, what the kind lacks). An engine
+// error (the red-black tree's black-path check) keeps what it changed, and the step.
+bool Hacer(TArbolBin& a, const TTipoEstructura& t, TPaso p) try {
+    a.Deseleccionar();
+    switch (p.Tipo) {
+    case TPaso::Insercion: a.Insertar(p.Clave); break;
+    case TPaso::Borrado:
+        if (!t.BorraMinimo && !a.Seleccionar(p.Clave, true)) return false;
+        a.Borrar();
+        break;
+    case TPaso::Vaciado: a.Vaciar(); break;
+    case TPaso::Monticulo:
+        if (!t.Monticulo) return false;
+        t.Monticulo(a, 0);
+        break;
+    case TPaso::Busqueda:
+        if (!t.BuscarCambia) return false;
+        a.Buscar(p.Clave);
+        break;
     }
-    TArbolAVL avl;
-    h.Anotar(Ins(9));
-    EXPECT_FALSE(h.Deshacer(avl));
-    EXPECT_EQ(h.NumOper(), 3);
+    a.Deseleccionar();
+    return true;
+} catch (const EArbol&) {
+    a.Deseleccionar();
+    return true;
+}
+
+// Every kind, random steps: any point reached by a jump, by undoing or by redoing gives the structure saved on the
+// way and the insertions and deletions since the last emptying, also when the budget keeps no snapshot.
+TEST(Historia, SaltosYPasosDanLoGrabado) {
+    for (const TTipoEstructura& t : TiposEstructura())
+        for (const std::size_t presupuesto : {THistoria::kPresupuesto, std::size_t{100}}) {
+            std::mt19937 g(7);
+            std::unique_ptr<TArbolBin> a = t.Clase();
+            for (std::int32_t k : {5, 3, 8}) a->Insertar(k);
+            THistoria h(presupuesto);
+            h.Reiniciar(*a);
+            std::vector<std::vector<std::uint8_t>> vistos{a->Guardar()};
+            std::vector<std::vector<TOperacion>> listas{{}};
+            while (h.NumPasos() < 300) {
+                const auto r = g() % 100;
+                const TPaso p{r < 55 ? TPaso::Insercion : r < 85 ? TPaso::Borrado : r < 88 ? TPaso::Vaciado
+                                                          : r < 92 ? TPaso::Monticulo : TPaso::Busqueda,
+                              static_cast<std::int32_t>(g() % 60) - 10};
+                if (!Hacer(*a, t, p)) continue;
+                h.Anotar(p, *a);
+                vistos.push_back(a->Guardar());
+                listas.push_back(p.Tipo == TPaso::Vaciado ? std::vector<TOperacion>{} : listas.back());
+                if (p.Tipo <= TPaso::Borrado) listas.back().push_back({TOperacion::TTipo(p.Tipo), p.Clave});
+            }
+            const auto comprobar = [&](const TArbolBin& b, const char* como) {
+                ASSERT_EQ(b.Guardar(), vistos[h.Actual()]) << t.Clave << " " << como << " " << h.Actual();
+                ASSERT_EQ(h.Operaciones(), listas[h.Actual()]) << t.Clave << " " << como;
+                EXPECT_LE(h.BytesInstantaneas(), vistos[0].size() + presupuesto);
+            };
+            for (int i = 0; i < 30; ++i) {
+                const std::size_t k = g() % (h.NumPasos() + 1);
+                comprobar(*h.IrA(k), "salto");
+                EXPECT_EQ(h.Actual(), k);
+            }
+            while (h.PuedeDeshacer()) comprobar(*(a = h.IrA(h.Actual() - 1)), "deshacer");
+            while (h.PuedeRehacer()) {
+                Hacer(*a, t, h.Pasos()[h.Actual()]);
+                h.Avanzar(*a);
+                comprobar(*a, "rehacer");
+            }
+            // Stopping at the engine's first refusal (a change of kind): the point after the failing step.
+            std::unique_ptr<TArbolBin> base = t.Clase();
+            base->Cargar(vistos[0]);
+            THistoria desde;
+            desde.Reiniciar(*base, {h.Pasos().begin(), h.Pasos().end()}, 0);
+            std::string error;
+            base = desde.IrA(h.NumPasos(), {}, &error);
+            EXPECT_EQ(base->Guardar(), vistos[desde.Actual()]) << t.Clave;
+            EXPECT_EQ(error.empty(), desde.Actual() == h.NumPasos()) << t.Clave << error;
+            // A new step after undos drops the undone ones.
+            a = h.IrA(100);
+            h.Anotar({TPaso::Vaciado, 0}, *a);
+            EXPECT_TRUE(h.NumPasos() == 101 && !h.PuedeRehacer() && h.Operaciones().empty() && !h.IrA(102));
+        }
+    EXPECT_EQ((TPaso{TPaso::Borrado, -7}.Texto() + TPaso{TPaso::Monticulo, 0}.Texto()), "Borrar -7Crear montículo");
 }
 
 // Each descriptor leads back from its structures and key, offers its extensions (the default among them) on opening

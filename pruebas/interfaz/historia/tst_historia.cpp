@@ -4,6 +4,8 @@
 #include "uArbolBST.h"
 #include "uMonticulo.h"
 #include "uSplayTree.h"
+#include "uPanelHistoria.h"
+#include "uReproductor.h"
 #include "uTrabajo.h"
 
 #include <QElapsedTimer>
@@ -30,11 +32,13 @@ class PruebasHistoria : public QObject {
     for (int k : {5, 3, 8}) E->V().RealizarInsercion(k);
     return E->V();
   }
-  // The work as it was: the structure, its kind, the history and the snapshot.
+  // The work as it was: the structure, its kind, the history's steps and where it stands.
   QByteArray Estado() {
     const TVentPpal& v = E->V();
-    return E->Flujo() + typeid(v.Estructura()).name() + QByteArray::number(v.OpcArb()[0]->isChecked()) +
-           Entradas(v.Historia().Entradas()) + TEntorno::Bytes(v.Historia().FlujoDeshacer());
+    QByteArray r = E->Flujo() + typeid(v.Estructura()).name() + QByteArray::number(v.OpcArb()[0]->isChecked()) +
+                   Entradas(v.Historia().Entradas()) + QByteArray::number(v.Historia().Actual());
+    for (const TPaso& p : v.Historia().Pasos()) r += QByteArray::fromStdString(p.Texto()) + ';';
+    return r;
   }
   bool EsDelTipo(int tipo) { return !E->V().Historia().NumOper() && E->V().OpcArb()[std::size_t(tipo)]->isChecked(); }
   bool HaHecho(std::vector<std::int32_t> h) { return E->V().Historia().Entradas() == h && E->Mensajes().isEmpty(); }
@@ -81,23 +85,54 @@ private Q_SLOTS:
       QVERIFY(v.Historia().NumOper() == hechas.size() && E->Mensajes().isEmpty());
     }
   }
-  // Undo gives back structure and history (the emptied list too), once; never a snapshot of another kind.
-  void DeshacerDevuelveLaHistoriaYNuncaConOtroTipo() {
-    TVentPpal& v = Nuevo();
-    for (int k : {5, 3, 8}) v.RealizarInsercion(k);
-    E->Orden(TVentPpal::cLimpiar);
-    QVERIFY(v.Estructura().NumNodos == 0 && HaHecho({}));
-    E->Orden(TVentPpal::cDeshacer);
-    QVERIFY(Claves(v.Estructura()) == (std::vector<std::int32_t>{3, 5, 8}) && HaHecho({5, 3, 8}));
-    v.RealizarBorrado(5);
-    for (int i = 0; i < 2; ++i) E->Orden(TVentPpal::cDeshacer);
-    v.RealizarBusqueda(8);
-    E->Orden(TVentPpal::cDeshacer);
-    QVERIFY(HaHecho({5, 3, 8}));
-    E->Orden(TVentPpal::cNuevo2);
-    const QByteArray avl = E->Flujo();
-    E->Orden(TVentPpal::cDeshacer);
-    QVERIFY(dynamic_cast<const TArbolAVL*>(&v.Estructura()) && E->Flujo() == avl && HaHecho({5, 3, 8}));
+  // Undo walks back to the start and redo (with its stages when asked) forward, through emptying and the heap build,
+  // each giving back the state seen; a click on the panel lands where as many undos or redos do; a change of kind
+  // keeps the list and where it stands; a new operation drops what was undone.
+  void DeshacerYRehacerRecorrenLaHistoria() {
+    for (int tipo : {3, 4}) {
+      TVentPpal& v = Nuevo();
+      E->Orden(TEntorno::kNuevo[tipo]);
+      std::vector<QByteArray> vistos{E->Flujo()};
+      const auto paso = [&](const std::function<void()>& f) { f(), E->Esperar(), vistos.push_back(E->Flujo()); };
+      for (int k : {5, 3, 8, 1}) paso([&] { v.RealizarInsercion(k); });
+      paso([&] { v.RealizarBorrado(5); });
+      paso([&] { v.RealizarBusqueda(8); });  // a step only where it reshapes the tree (splay)
+      if (tipo == 3) paso([&] { E->Orden(TVentPpal::cLimpiar); }), paso([&] { v.RealizarInsercion(7); });
+      if (tipo == 4) paso([&] { E->Orden(v.ToolButton21()); }), vistos.erase(vistos.end() - 2);
+      QCOMPARE(v.Historia().NumPasos(), vistos.size() - 1);
+      while (v.Accion(TVentPpal::cDeshacer)->isEnabled()) {
+        E->Orden(TVentPpal::cDeshacer);
+        QCOMPARE(E->Flujo(), vistos[v.Historia().Actual()]);
+      }
+      v.btnPaso()->trigger();
+      E->Orden(TVentPpal::cRehacer);
+      QVERIFY(v.Reproductor().Activo() && E->Flujo() == vistos[1]);
+      v.btnAnimar()->trigger();
+      while (v.Accion(TVentPpal::cRehacer)->isEnabled()) {
+        E->Orden(TVentPpal::cRehacer);
+        QCOMPARE(E->Flujo(), vistos[v.Historia().Actual()]);
+      }
+      E->Orden(TVentPpal::cHistorial);
+      QListView* lista = v.PanelHistoria().Lista();
+      QCOMPARE(lista->model()->index(1, 0).data().toString(), QStringLiteral("1. Insertar 5"));
+      for (std::size_t k : {std::size_t{2}, vistos.size() - 1, std::size_t{0}, std::size_t{3}}) {
+        const QModelIndex fila = lista->model()->index(int(k), 0);
+        lista->scrollTo(fila);
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(fila).center());
+        E->Esperar();
+        QVERIFY(E->Flujo() == vistos[k] && lista->currentIndex().row() == int(k));
+      }
+      QVERIFY(lista->model()->index(4, 0).data(Qt::ForegroundRole).isValid() &&
+              v.Accion(TVentPpal::cRehacer)->isEnabled());
+      QVERIFY(v.OpcionesActuales().VerHistoria);
+      Ajustar(v, [](TOpciones& o) { o.VerHistoria = false; });
+      QVERIFY(v.PanelHistoria().isHidden() && !v.Accion(TVentPpal::cHistorial)->isChecked());
+      const std::vector<std::int32_t> hechas = v.Historia().Entradas();
+      E->Orden(TEntorno::kNuevo[tipo == 3 ? 1 : 3]);
+      QVERIFY(v.Historia().Entradas() == hechas && v.Historia().Actual() == 3 && E->Mensajes().isEmpty());
+      v.RealizarInsercion(60);
+      QVERIFY(v.Historia().NumPasos() == 4 && !v.Accion(TVentPpal::cRehacer)->isEnabled());
+    }
   }
   // Each kind saves under its own filter and reads back the same; under another, it loads or the work stays.
   void CadaTipoGuardaYSeAbreBajoCadaFiltro() {

@@ -146,7 +146,10 @@ private Q_SLOTS:
                             v.edtValor()->text(), Hecho(v), QString::number(Sel(v)), E->Mensajes().join('/')}),
                QStringList({QString::number(malo), QString::number(c.Indice), malo ? texto : QString(), c.Hecho,
                             QString::number(c.Sel), malo && !texto.isEmpty() ? "Valor erroneo!/Valor erroneo!" : ""}));
-      QVERIFY(v.Historia().FlujoDeshacer() == (malo ? std::vector<std::uint8_t>{} : antes));
+      const bool paso = !QString::fromLatin1(c.Hecho).endsWith('|');  // a search is no step, nor what failed
+      QCOMPARE(v.Historia().NumPasos(), std::size_t(paso));
+      E->Orden(TVentPpal::cDeshacer);
+      QVERIFY(v.Historia().Actual() == 0 && v.Estructura().Guardar() == antes);
     }
   }
   // What converts to a 32-bit key and what is refused.
@@ -288,12 +291,12 @@ private Q_SLOTS:
     E->Orden(TVentPpal::cLimpiar);
     Ajustar(v, [](TOpciones& o) { o.ValMax = 5; });
     E->Llenar({1, 2, 3, 4, 5});
-    const auto antes = v.Historia().FlujoDeshacer();
+    const auto antes = v.Historia().NumPasos();
     v.edtValor()->setText(QStringLiteral("x"));
     v.Accion(TVentPpal::cInsertar)->trigger();
     QCOMPARE(E->Mensajes(), QStringList{"Lo siento, pero tras 1000 intentos no he encontrado un valor aleatorio que "
                                         "no pertenezca al arbol!"});
-    QVERIFY(v.edtValor()->text() == "x" && v.Historia().NumOper() == 0 && v.Historia().FlujoDeshacer() == antes);
+    QVERIFY(v.edtValor()->text() == "x" && v.Historia().NumOper() == 0 && v.Historia().NumPasos() == antes);
     E->Mensajes().clear();
     auto& entrada = *E->Plataforma.Entrada;
     entrada.Respuestas = {QStringLiteral("250"), QStringLiteral("doscientos"), std::nullopt, QStringLiteral("-3")};
@@ -314,7 +317,7 @@ private Q_SLOTS:
     QVERIFY(Claves(v.Estructura()).size() == 51 && Claves(v.Estructura()).front() == 1);
   }
   // After a change (not a search) every check's fault is shown; an engine error, in an operation with stages or any
-  // event, reaches the handler: the changes stay, unrecorded, the window free, no step window.
+  // event, reaches the handler: the changes stay, as a step of the history, the window free, no step window.
   void ComprobacionesYErrores() {
     TVentPpal& v = E->V();
     auto avl = Desordenado<TArbolAVL>();
@@ -334,7 +337,7 @@ private Q_SLOTS:
     QSignalSpy intro(v.edtValor(), &QLineEdit::returnPressed);
     E->Teclear(QStringLiteral("20"));  // the black-path check fails
     QCOMPARE(E->Mensajes(), QStringList{"Fallo camino negro!"});
-    QVERIFY(intro.count() == 0 && E->Contiene(20) && v.Historia().NumOper() == 5);
+    QVERIFY(intro.count() == 0 && E->Contiene(20) && v.Historia().NumOper() == 6);
     QVERIFY(!v.Bloqueado() && !E->Paso()->isVisible() && !v.Reproductor().Activo() && v.EstructuraLibre());
     QCOMPARE(Texto(E->Paso(), "btnSeguir"), QStringLiteral("&Seguir >>"));
     QTimer::singleShot(0, [] { throw EArbol("Inserción en AVL: Caso imposible!"); });

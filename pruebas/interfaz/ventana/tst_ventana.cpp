@@ -138,13 +138,14 @@ private Q_SLOTS:
     o.Fuente = {QStringLiteral("DejaVu Sans"), 11, 0x00123456, false, true};
     o.TipoGraf = 2, o.ColFon = 0x00FF0000, o.NodRad = 30, o.NodSy = 40, o.PausaNumEtap = 50;
     o.CarpetaFicheros = QStringLiteral("/home/ana/clase 3, árboles");
+    o.VerHistoria = true;
     QVERIFY(GuardarOpciones(almacen, o));
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList claves = s.allKeys();
     claves.sort();
     QCOMPARE(claves.join(' '), QStringLiteral("BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt NodRad NodSx "
                                               "NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap PausaPres TamFnt "
-                                              "TipoDisp TipoDist TipoGraf ValMax"));
+                                              "TipoDisp TipoDist TipoGraf ValMax VerHistorial"));
     const QRegularExpression num(QStringLiteral("^-?\\d+$"));
     for (const QString& n : claves)  // all integers but the font name and the folder
       QVERIFY2((n == "NomFnt" || n == "CarpetaFicheros") != num.match(s.value(n).toString()).hasMatch(), qPrintable(n));
@@ -152,7 +153,7 @@ private Q_SLOTS:
     o.LugarPaso = QRect(-20, 30, 500, 400);
     o.VelocidadPaso = 8;
     QVERIFY(GuardarOpciones(almacen, o) && LeerOpciones(almacen) == o);
-    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 23);
+    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 24);
   }
   // Values are read in order; a missing one is skipped, the first of another type ends the reading; all kept in range.
   void LecturaParaEnElPrimerValorMaloYAcota() {
