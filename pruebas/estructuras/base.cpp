@@ -209,6 +209,8 @@ TEST(Historia, SaltosYPasosDanLoGrabado) {
                 listas.push_back(p.Tipo == TPaso::Vaciado ? std::vector<TOperacion>{} : listas.back());
                 if (p.Tipo <= TPaso::Borrado) listas.back().push_back({TOperacion::TTipo(p.Tipo), p.Clave});
             }
+            // Small structures within the budget keep a snapshot at most steps; a tiny budget keeps few.
+            EXPECT_TRUE(presupuesto == 100 ? h.NumInstantaneas() < 10 : h.NumInstantaneas() > 50) << t.Clave;
             const auto comprobar = [&](const TArbolBin& b, const char* como) {
                 ASSERT_EQ(b.Guardar(), vistos[h.Actual()]) << t.Clave << " " << como << " " << h.Actual();
                 ASSERT_EQ(h.Operaciones(), listas[h.Actual()]) << t.Clave << " " << como;

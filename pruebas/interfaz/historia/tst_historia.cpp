@@ -122,8 +122,8 @@ private Q_SLOTS:
         E->Esperar();
         QVERIFY(E->Flujo() == vistos[k] && lista->currentIndex().row() == int(k));
       }
-      QVERIFY(lista->model()->index(4, 0).data(Qt::ForegroundRole).isValid() &&
-              v.Accion(TVentPpal::cRehacer)->isEnabled());
+      QVERIFY(lista->model()->index(4, 0).data(Qt::ForegroundRole).isValid() && !lista->model()->index(3, 0).data(Qt::ForegroundRole).isValid() &&
+              lista->model()->index(4, 0).data(Qt::FontRole).value<QFont>().italic() && v.Accion(TVentPpal::cRehacer)->isEnabled());
       QVERIFY(v.OpcionesActuales().VerHistoria);
       Ajustar(v, [](TOpciones& o) { o.VerHistoria = false; });
       QVERIFY(v.PanelHistoria().isHidden() && !v.Accion(TVentPpal::cHistorial)->isChecked());
