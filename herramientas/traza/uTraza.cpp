@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -82,7 +83,8 @@ void EscribirEtapa(const TArbolBin& Arbol, const std::string& Titulo, const std:
     Salida.Linea(linea);
 }
 
-// The result of Buscar or Insertar; nothing for a deletion or a builder.
+}  // namespace
+
 std::optional<bool> AplicarOp(TArbolBin& Arbol, const TTipoTraza& Tipo, const TOpTraza& Op) {
     switch (Op.Clase) {
         case TClaseOp::Entrada:
@@ -103,7 +105,7 @@ std::optional<bool> AplicarOp(TArbolBin& Arbol, const TTipoTraza& Tipo, const TO
     return std::nullopt;
 }
 
-TDistribucion Distribuir(TArbolBin& Arbol, const TMedidasTraza& M) {
+TDistribucion DistribuirMedidas(TArbolBin& Arbol, const TMedidasTraza& M) {
     switch (M.Distribucion) {
         case TDistribucionTraza::Comprimida:
             return Arbol.DistribuirComprimida(M.Radio, M.SepX, M.SepY);
@@ -115,6 +117,8 @@ TDistribucion Distribuir(TArbolBin& Arbol, const TMedidasTraza& M) {
     return Arbol.DistribuirSeparada(M.Radio, M.SepX, M.SepY);
 }
 
+namespace {
+
 void EscribirFinal(TArbolBin& Arbol, const TTipoTraza& Tipo, const TMedidasTraza& Medidas, TEscritorJson& Salida) {
     // A failed layout leaves every node where it was: the coordinates are
     // kept beforehand and given back.
@@ -123,7 +127,7 @@ void EscribirFinal(TArbolBin& Arbol, const TTipoTraza& Tipo, const TMedidasTraza
     TDistribucion d;
     std::optional<std::string> errorDistribucion;
     try {
-        d = Distribuir(Arbol, Medidas);
+        d = DistribuirMedidas(Arbol, Medidas);
     } catch (const EArbol& e) {
         errorDistribucion = e.what();
         d = {};
@@ -163,11 +167,7 @@ void EscribirFinal(TArbolBin& Arbol, const TTipoTraza& Tipo, const TMedidasTraza
 
 // ---------------------------------------------------------------- command line
 
-// A failure: one line on the error stream and the exit status.
-struct TFallo {
-    int Codigo;
-    std::string Mensaje;
-};
+using TFallo = TFalloTraza;
 
 // Arguments and file names inside messages, quoted and on one line.
 std::string Citar(std::string_view Texto) { return TextoJson(std::string(Texto)); }
@@ -226,11 +226,14 @@ struct TLineaOrdenes {
     std::vector<std::string> Ops;
 };
 
-int Programa(int argc, const char* const* argv, std::FILE* Salida) {
+}  // namespace
+
+std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv, const char* Nombre,
+                                              const char* Descripcion,
+                                              const std::function<void(CLI::App&)>& Opciones, std::FILE* Salida) {
     TLineaOrdenes lo;
-    CLI::App app{"Ejecuta operaciones sobre una estructura y escribe cada etapa y la estructura final "
-                 "distribuida, como JSON Lines.",
-                 "quelvar-traza"};
+    CLI::App app{Descripcion, Nombre};
+    if (Opciones) Opciones(app);
     app.add_option("--distribucion", lo.Distribucion, "separada (por omisión), comprimida o completa");
     app.add_option("--radio", lo.Radio, "radio de los nodos (15)");
     app.add_option("--sepx", lo.SepX, "separación horizontal (2)");
@@ -244,9 +247,9 @@ int Programa(int argc, const char* const* argv, std::FILE* Salida) {
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {  // --help
             std::fputs(app.help().c_str(), Salida);
-            return 0;
+            return std::nullopt;
         }
-        throw TFallo{2, std::string(e.what()) + " (véase quelvar-traza --help)"};
+        throw TFallo{2, std::string(e.what()) + " (véase " + Nombre + " --help)"};
     }
 
     // Every usage check comes before any file is read or any OP runs.
@@ -281,16 +284,28 @@ int Programa(int argc, const char* const* argv, std::FILE* Salida) {
     std::vector<TOpTraza> ops = lo.Sec ? LeerSecuencia(*lo.Sec) : std::vector<TOpTraza>{};
     ops.insert(ops.end(), opsLinea.begin(), opsLinea.end());
 
-    TEscritorJson salida(Salida);
-    EjecutarTraza(*arbol, *tipo, ops, medidas, salida);
-    if (!salida.Vaciar()) throw TFallo{1, "no se pudo escribir la salida"};
-    return 0;
+    return TEntradaTraza{tipo, std::move(ops), medidas, std::move(arbol)};
 }
 
-void EscribirFallo(std::FILE* Errores, std::string Mensaje) {
+void EscribirFalloTraza(std::FILE* Errores, const char* Nombre, std::string Mensaje) {
     for (char& c : Mensaje)
         if (c == '\n' || c == '\r') c = ' ';
-    std::fprintf(Errores, "quelvar-traza: %s\n", Mensaje.c_str());
+    std::fprintf(Errores, "%s: %s\n", Nombre, Mensaje.c_str());
+}
+
+namespace {
+
+int Programa(int argc, const char* const* argv, std::FILE* Salida) {
+    std::optional<TEntradaTraza> e = LeerEntradaTraza(
+        argc, argv, "quelvar-traza",
+        "Ejecuta operaciones sobre una estructura y escribe cada etapa y la estructura final "
+        "distribuida, como JSON Lines.",
+        {}, Salida);
+    if (!e) return 0;
+    TEscritorJson salida(Salida);
+    EjecutarTraza(*e->Arbol, *e->Tipo, e->Ops, e->Medidas, salida);
+    if (!salida.Vaciar()) throw TFallo{1, "no se pudo escribir la salida"};
+    return 0;
 }
 
 }  // namespace
@@ -335,10 +350,10 @@ int ProgramaTraza(int argc, const char* const* argv, std::FILE* Salida, std::FIL
     try {
         return Programa(argc, argv, Salida);
     } catch (const TFallo& f) {
-        EscribirFallo(Errores, f.Mensaje);
+        EscribirFalloTraza(Errores, "quelvar-traza", f.Mensaje);
         return f.Codigo;
     } catch (const std::exception& e) {
-        EscribirFallo(Errores, std::string("error interno: ") + e.what());
+        EscribirFalloTraza(Errores, "quelvar-traza", std::string("error interno: ") + e.what());
         return 1;
     }
 }

@@ -5,6 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 #include <span>
 
 #include "uArbolBin.h"
@@ -28,6 +33,41 @@ struct TMedidasTraza {
 // goes on.
 void EjecutarTraza(TArbolBin& Arbol, const TTipoTraza& Tipo, std::span<const TOpTraza> Ops,
                    const TMedidasTraza& Medidas, TEscritorJson& Salida);
+
+// One OP on the structure: the result of Buscar or Insertar; nothing for a
+// deletion or a builder. Raises EArbol as the engine does.
+std::optional<bool> AplicarOp(TArbolBin& Arbol, const TTipoTraza& Tipo, const TOpTraza& Op);
+// The layout of the measures given; raises EArbol for a structure too large.
+TDistribucion DistribuirMedidas(TArbolBin& Arbol, const TMedidasTraza& M);
+
+namespace CLI {
+class App;
+}
+
+// A refusal of the command line or its files: the exit status and one line.
+struct TFalloTraza {
+    int Codigo;
+    std::string Mensaje;
+};
+
+// What a command line asks for: the structure (loaded already), the OPs (the
+// list file's first) and the layout measures.
+struct TEntradaTraza {
+    const TTipoTraza* Tipo = nullptr;
+    std::vector<TOpTraza> Ops;
+    TMedidasTraza Medidas;
+    std::unique_ptr<TArbolBin> Arbol;
+};
+
+// Reads the command line of a tool that takes the trace's kind, OPs and
+// options, plus those Opciones adds (may be empty). nullopt after printing
+// the help on Salida; raises TFalloTraza for every refusal, before any OP
+// runs.
+std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv, const char* Nombre,
+                                              const char* Descripcion,
+                                              const std::function<void(CLI::App&)>& Opciones, std::FILE* Salida);
+// One failure line, "Nombre: Mensaje", on one line.
+void EscribirFalloTraza(std::FILE* Errores, const char* Nombre, std::string Mensaje);
 
 // The whole tool on a command line. Like the desktop program's start-up, it
 // first advances the program's pseudo-random generator once, so a process
