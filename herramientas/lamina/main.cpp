@@ -188,9 +188,16 @@ int Programa(int argc, char** argv) {
     TGrabacion g;
     std::optional<std::string> error;
     arbol.Deseleccionar();
+    // The recording runs the OP again for every picture: each run draws the
+    // same values from the program's generator as the first.
+    const std::uint32_t semilla = GeneradorPrograma().Semilla;
     try {
       g.Grabar(
-          arbol, [&](TArbolBin& a) { AplicarOp(a, *e->Tipo, op); },
+          arbol,
+          [&](TArbolBin& a) {
+            GeneradorPrograma().Semilla = semilla;
+            AplicarOp(a, *e->Tipo, op);
+          },
           [&](TArbolBin& a) {
             try {
               DistribuirMedidas(a, m);
@@ -200,6 +207,7 @@ int Programa(int argc, char** argv) {
     } catch (const EArbol& fallo) {
       error = fallo.what();
     }
+    const std::uint32_t semillaFin = GeneradorPrograma().Semilla;
     const std::size_t n = g.NumEtapas();
     for (std::size_t k = 0; k < n; ++k) {
       const TGrabacion::TEtapa etapa = g.Etapa(k);
@@ -209,7 +217,7 @@ int Programa(int argc, char** argv) {
       destino.Pagina(dibujo(*foto.Antes), textos);
       if (etapa.Tipo == 2 && foto.Despues) destino.Pagina(dibujo(*foto.Despues), textos);
     }
-    arbol.Deseleccionar();
+    GeneradorPrograma().Semilla = semillaFin;
     DistribuirMedidas(arbol, m);
     destino.Pagina(dibujo(arbol), {error ? QString::fromStdString("Error: " + *error) : QString("Resultado"),
                                    QString("%1 nodos").arg(arbol.NumNodos), nombreOp});
