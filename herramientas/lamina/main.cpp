@@ -121,7 +121,6 @@ public:
 
   void Terminar() {
     if (Pdf_) {
-      if (Num_ == 0) Pagina(QImage(Escritor_->width(), Escritor_->height() - kBanda, QImage::Format_RGB32), {});
       if (!Pintor_.end() || !Fichero_->commit()) Fallar(Fichero_->errorString());
       return;
     }
@@ -221,6 +220,11 @@ int Programa(int argc, char** argv) {
     DistribuirMedidas(arbol, m);
     destino.Pagina(dibujo(arbol), {error ? QString::fromStdString("Error: " + *error) : QString("Resultado"),
                                    QString("%1 nodos").arg(arbol.NumNodos), nombreOp});
+  }
+  if (e->Ops.empty()) {  // the structure as loaded, laid out
+    DistribuirMedidas(arbol, m);
+    destino.Pagina(dibujo(arbol), {"Estructura", QString("%1 nodos").arg(arbol.NumNodos),
+                                   QString::fromStdString(arbol.NombreTipo())});
   }
   destino.Terminar();
   return 0;
