@@ -90,7 +90,8 @@ public:
     }
     // A folder is written whole beside its final place, then renamed.
     const QFileInfo info(nombre);
-    if (info.exists() && !(info.isDir() && QDir(nombre).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)))
+    const auto todo = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+    if (info.exists() && !(info.isDir() && QDir(nombre).isEmpty(todo)))
       throw TFalloTraza{1, "la salida " + nombre.toStdString() + " ya existe y no es una carpeta vacía"};
     Carpeta_.emplace(info.absolutePath() + "/." + info.fileName() + "-XXXXXX");
     if (!Carpeta_->isValid()) Fallar(Carpeta_->errorString());

@@ -17,15 +17,18 @@ TSalida Correr(const char* programa, const QStringList& args, const QTemporaryDi
   return {p.exitCode(), p.readAllStandardOutput(), linea.mid(linea.indexOf(':'))};
 }
 QString Png(qsizetype i) { return QString("%1.png").arg(i + 1, 4, 10, QChar('0')); }
-QString Leer(const QTemporaryDir& d, const char* n) { QFile f(d.filePath(n)); return f.open(QFile::ReadOnly) ? f.readAll() : ""; }
+QString Leer(const QTemporaryDir& d, const char* n) {
+  QFile f(d.filePath(n));
+  return f.open(QFile::ReadOnly) ? f.readAll() : "";
+}
 
 // avl 50 30 20 as PDF and PNG against its stages recorded here, drawn centred in 1280 x 720; mon des:7
 // crear's pictures counted from quelvar-traza's report (type 2 twice, a result per OP), the index in order.
 TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
   QTemporaryDir dir;
   const QStringList avl{"avl", "50", "30", "20"}, mon{"mon", "des:7", "crear"};
-  for (const QStringList& a : {avl + QStringList{"--salida", "l.pdf"}, avl + QStringList{"--salida", "p"}, mon + QStringList{"--salida", "m"}})
-    ASSERT_EQ(Correr(QUELVAR_LAMINA, a, dir).Codigo, 0);
+  for (const auto& [args, salida] : {std::pair{avl, "l.pdf"}, {avl, "p"}, {mon, "m"}})
+    ASSERT_EQ(Correr(QUELVAR_LAMINA, args + QStringList{"--salida", salida}, dir).Codigo, 0);
   const auto distribuir = [](TArbolBin& a) { return a.DistribuirSeparada(15, 2, 5); };
   std::vector<std::unique_ptr<TArbolBin>> fotos;
   std::unique_ptr<TArbolBin> arbol = BuscarTipoTraza("avl")->Clase();
@@ -49,7 +52,8 @@ TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
   const QStringList pngs = QDir(dir.filePath("m")).entryList({"*.png"}, QDir::Files, QDir::Name);
   EXPECT_EQ(pngs.size(), t.count("{\"etapa\"") + t.count("\"tipo\":2,") + t.count("{\"operacion\""));
   QStringList srcs;  // the index's pictures in its order
-  for (auto m = QRegularExpression("src=\"([^\"]+)\"").globalMatch(Leer(dir, "m/indice.html")); m.hasNext();) srcs << m.next().captured(1);
+  for (auto m = QRegularExpression("src=\"([^\"]+)\"").globalMatch(Leer(dir, "m/indice.html")); m.hasNext();)
+    srcs << m.next().captured(1);
   EXPECT_TRUE(srcs == pngs && pngs.value(pngs.size() - 1) == Png(pngs.size() - 1)) << srcs.join(' ').toStdString();
 }
 
@@ -57,11 +61,13 @@ TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
 TEST(Lamina, RechazosSinDejarNadaBajoElNombreFinal) {
   QTemporaryDir dir;
   QDir(dir.path()).mkpath("llena/x");
-  const struct { QStringList Args; int Codigo; const char* Mensaje; } casos[] = {{{"avx", "1"}, 2, "tipo desconocido"},
-      {{"avl", "1x"}, 2, "OP no válida"}, {{"avl", "1", "--salida", "no/hay/l.pdf"}, 1, "no se puede escribir la salida"},
+  const struct { QStringList Args; int Codigo; const char* Mensaje; } casos[] = {
+      {{"avx", "1"}, 2, "tipo desconocido"}, {{"avl", "1x"}, 2, "OP no válida"},
+      {{"avl", "1", "--salida", "no/hay/l.pdf"}, 1, "no se puede escribir la salida"},
       {{"avl", "1", "--salida", "llena"}, 1, "ya existe"}};
   for (const auto& c : casos) {
-    const TSalida s = Correr(QUELVAR_LAMINA, c.Args.size() > 2 ? c.Args : c.Args + QStringList{"--salida", "f.pdf"}, dir);
+    const QStringList args = c.Args.size() > 2 ? c.Args : c.Args + QStringList{"--salida", "f.pdf"};
+    const TSalida s = Correr(QUELVAR_LAMINA, args, dir);
     EXPECT_TRUE(s.Codigo == c.Codigo && QString(s.Errores).contains(c.Mensaje)) << s.Errores.toStdString();
     EXPECT_TRUE(c.Codigo != 2 || s.Errores == Correr(QUELVAR_TRAZA, c.Args, dir).Errores) << s.Errores.toStdString();
   }
