@@ -209,6 +209,9 @@ int Programa(int argc, char** argv) {
     }
     const std::uint32_t semillaFin = GeneradorPrograma().Semilla;
     const std::size_t n = g.NumEtapas();
+    if (!g.Completa())  // past the recording's memory budget the later stages are only counted
+      EscribirFalloTraza(stderr, kNombre, "aviso: " + op.Texto + ": se dibujan " + std::to_string(n) +
+                                              " etapas de " + std::to_string(n + g.EtapasOmitidas()));
     for (std::size_t k = 0; k < n; ++k) {
       const TGrabacion::TEtapa etapa = g.Etapa(k);
       const TGrabacion::TFoto foto = g.Foto(k);
