@@ -17,15 +17,12 @@ TSalida Correr(const char* programa, const QStringList& args, const QTemporaryDi
   return {p.exitCode(), p.readAllStandardOutput(), linea.mid(linea.indexOf(':'))};
 }
 QString Png(qsizetype i) { return QString("%1.png").arg(i + 1, 4, 10, QChar('0')); }
-QString Leer(const QTemporaryDir& d, const char* n) {
-  QFile f(d.filePath(n));
-  return f.open(QFile::ReadOnly) ? f.readAll() : "";
-}
 
 // avl 50 30 20 as PDF and PNG against its stages recorded here, drawn centred in 1280 x 720; mon des:7
 // crear's pictures counted from quelvar-traza's report (type 2 twice, a result per OP), the index in order.
 TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
   QTemporaryDir dir;
+  const auto leer = [&](const char* n) { QFile f(dir.filePath(n)); return f.open(QFile::ReadOnly) ? f.readAll() : ""; };
   const QStringList avl{"avl", "50", "30", "20"}, mon{"mon", "des:7", "crear"};
   for (const auto& [args, salida] : {std::pair{avl, "l.pdf"}, {avl, "p"}, {mon, "m"}})
     ASSERT_EQ(Correr(QUELVAR_LAMINA, args + QStringList{"--salida", salida}, dir).Codigo, 0);
@@ -40,7 +37,7 @@ TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
         if (a) fotos.push_back(std::move(*a));
     distribuir(*arbol), fotos.push_back(arbol->Clonar());
   }
-  EXPECT_EQ(Leer(dir, "l.pdf").count(QRegularExpression("/Type /Page\\b(?!s)")), qsizetype(fotos.size()));
+  EXPECT_EQ(QString(leer("l.pdf")).count(QRegularExpression("/Type /Page\\b(?!s)")), qsizetype(fotos.size()));
   for (std::size_t i = 0; i < fotos.size(); ++i) {
     const TDistribucion d = distribuir(*fotos[i]->Clonar());
     TAjustesDibujo aj;
@@ -52,7 +49,7 @@ TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
   const QStringList pngs = QDir(dir.filePath("m")).entryList({"*.png"}, QDir::Files, QDir::Name);
   EXPECT_EQ(pngs.size(), t.count("{\"etapa\"") + t.count("\"tipo\":2,") + t.count("{\"operacion\""));
   QStringList srcs;  // the index's pictures in its order
-  for (auto m = QRegularExpression("src=\"([^\"]+)\"").globalMatch(Leer(dir, "m/indice.html")); m.hasNext();)
+  for (auto m = QRegularExpression("src=\"([^\"]+)\"").globalMatch(QString(leer("m/indice.html"))); m.hasNext();)
     srcs << m.next().captured(1);
   EXPECT_TRUE(srcs == pngs && pngs.value(pngs.size() - 1) == Png(pngs.size() - 1)) << srcs.join(' ').toStdString();
 }
@@ -66,8 +63,7 @@ TEST(Lamina, RechazosSinDejarNadaBajoElNombreFinal) {
       {{"avl", "1", "--salida", "no/hay/l.pdf"}, 1, "no se puede escribir la salida"},
       {{"avl", "1", "--salida", "llena"}, 1, "ya existe"}};
   for (const auto& c : casos) {
-    const QStringList args = c.Args.size() > 2 ? c.Args : c.Args + QStringList{"--salida", "f.pdf"};
-    const TSalida s = Correr(QUELVAR_LAMINA, args, dir);
+    const TSalida s = Correr(QUELVAR_LAMINA, c.Args.size() > 2 ? c.Args : c.Args + QStringList{"--salida", "f"}, dir);
     EXPECT_TRUE(s.Codigo == c.Codigo && QString(s.Errores).contains(c.Mensaje)) << s.Errores.toStdString();
     EXPECT_TRUE(c.Codigo != 2 || s.Errores == Correr(QUELVAR_TRAZA, c.Args, dir).Errores) << s.Errores.toStdString();
   }
