@@ -51,6 +51,11 @@ constexpr qint64 kMaxFichero = qint64{256} << 20;
 
 QString Nombre(const QString& ruta) { return QFileInfo(ruta).fileName(); }
 
+// A file's contents as the engines read them.
+std::span<const std::uint8_t> Bytes(const QByteArray& datos) {
+  return {reinterpret_cast<const std::uint8_t*>(datos.constData()), static_cast<std::size_t>(datos.size())};
+}
+
 QString Describir(TOperacion op) {
   return (op.Tipo == TOperacion::Borrado ? QStringLiteral("el borrado de %1")
                                          : QStringLiteral("la inserción de %1"))
@@ -285,8 +290,7 @@ void TVentPpal::AbrirEstructura(const QString& ruta, TClaseArbol clase) {
     const auto datos = LeerFichero(ruta, &trabajo);
     if (!datos)
       return;
-    const auto bytes = std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(datos->constData()),
-                                                     static_cast<std::size_t>(datos->size()));
+    const auto bytes = Bytes(*datos);
     // The count the file announces; the nodes read are counted against it.
     trabajo.Fase(QStringLiteral("nodos"), bytes.size() >= 4 ? qFromLittleEndian<qint32>(bytes.data()) : 0);
     std::unique_ptr<TArbolBin> a = clase();
@@ -341,8 +345,7 @@ void TVentPpal::AbrirOperaciones(const QString& ruta) {
     if (!trabajo.Ejecutar([&] { datos = LeerFichero(ruta, &trabajo); }) || !datos)
       return;
   }
-  for (std::int32_t e : LeerListaOper(std::span<const std::uint8_t>(
-           reinterpret_cast<const std::uint8_t*>(datos->constData()), static_cast<std::size_t>(datos->size())))) {
+  for (std::int32_t e : LeerListaOper(Bytes(*datos))) {
     const TOperacion op = OperacionDe(e);
     pasos.push_back({op.Tipo == TOperacion::Borrado ? TPaso::Borrado : TPaso::Insercion, op.Clave});
   }
