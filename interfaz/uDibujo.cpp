@@ -732,3 +732,47 @@ std::int32_t AnchoFilaVector(const TArbolBin& arbol, int R, const TFuente& fuent
   const TFilaVector f = FilaVector(*m, R, valores, posiciones);
   return static_cast<std::int32_t>(std::min<i64>(f.Ancho * m->MaxNodos + 1, INT32_MAX));
 }
+
+QPoint EncuadreVista(std::int32_t ancho, std::int32_t alto, std::int32_t xRaiz, QSize vista, bool raizFijada,
+                     std::optional<std::array<double, 2>> centro, QPoint actual) {
+  const auto a32 = [](double v) { return static_cast<int>(std::clamp(v, double(INT32_MIN), double(INT32_MAX))); };
+  // Where the view is smaller: the scroll range, the point asked for.
+  const auto desplazable = [&](std::int32_t extension, int lado, int eje, int guardado) {
+    const int d = centro ? a32((*centro)[eje] - lado / 2) : guardado;
+    return std::max(0, std::min(d, extension - lado - 1));
+  };
+  const int W = vista.width(), H = vista.height();
+  QPoint d;
+  if (W < ancho) {
+    d.setX(desplazable(ancho, W, 0, actual.x()));
+  } else if (raizFijada) {
+    i64 x = ancho - xRaiz > W / 2 ? i64{ancho} - W - xRaiz / 2 : (i64{xRaiz} - W) / 2;
+    // No bar could bring back what would lie beyond the view's edges.
+    d.setX(static_cast<int>(std::clamp<i64>(x, i64{ancho} - W, 0)));
+  } else {
+    d.setX(static_cast<int>((i64{ancho} - W) / 2));
+  }
+  if (H < alto)
+    d.setY(desplazable(alto, H, 1, actual.y()));
+  else
+    d.setY(raizFijada ? 0 : static_cast<int>((i64{alto} - H) / 2));
+  return d;
+}
+
+QImage DibujarVista(const TArbolBin& arbol, const std::function<TDistribucion(TArbolBin&)>& distribuir,
+                    TAjustesDibujo ajustes, QSize vista, bool raizFijada) {
+  std::unique_ptr<TArbolBin> copia = arbol.Clonar();
+  const TDistribucion d = distribuir(*copia);
+  const std::int32_t ancho = std::max(d.Ancho, AnchoFilaVector(*copia, ajustes.R, ajustes.Fuente));
+  std::optional<std::array<double, 2>> centro;
+  if (copia->Raiz)
+    centro = std::array<double, 2>{double(copia->Raiz->X), double(copia->Raiz->Y)};
+  const QPoint despl = EncuadreVista(ancho, d.Alto, d.XRaiz, vista, raizFijada, centro, {});
+  ajustes.DesplX = despl.x();
+  ajustes.DesplY = despl.y();
+  ajustes.EscalaX = ajustes.EscalaY = 1.0;
+  ajustes.Resumen = nullptr;
+  QImage imagen(vista, QImage::Format_RGB32);
+  DibujarEstructura(imagen, arbol, ajustes);
+  return imagen;
+}

@@ -39,9 +39,13 @@
 #include "uPlataforma.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <cstdint>
 #include <vector>
@@ -187,3 +191,23 @@ const TNodoBin* NodoEnPunto(const TArbolBin& arbol, const TAjustesDibujo& ajuste
 // this font (0 for any other structure): a layout at least this wide lets
 // the horizontal scroll bar bring every cell into view.
 std::int32_t AnchoFilaVector(const TArbolBin& arbol, int R, const TFuente& fuente);
+
+// The offsets at which a view of `vista` shows a drawing `ancho` x `alto`
+// pixels large (the root's column drawn at xRaiz), as the canvas frames it.
+// Along an axis where the view is larger, the drawing is centred, or with
+// the root fixed, its root's column towards the middle (the drawing whole
+// inside the view) and its top row at the top. Where the view is smaller,
+// `centro` (a drawn point, when given) goes to the middle, else the offset
+// stays at `actual`; either within the scroll range 0 .. extent - view - 1.
+QPoint EncuadreVista(std::int32_t ancho, std::int32_t alto, std::int32_t xRaiz, QSize vista, bool raizFijada,
+                     std::optional<std::array<double, 2>> centro, QPoint actual);
+
+struct TDistribucion;
+// The picture the canvas shows at zoom 1 in a view of `vista` when it
+// shows a structure whose nodes stand where it says (a recorded stage, or
+// a structure just laid out) as new: a copy laid out by `distribuir` gives
+// the extent (a heap's vector row included) and the root to centre on; the
+// structure itself is drawn with `ajustes` (R the layout's radius; the
+// offsets are set here). An EArbol from the layout passes through.
+QImage DibujarVista(const TArbolBin& arbol, const std::function<TDistribucion(TArbolBin&)>& distribuir,
+                    TAjustesDibujo ajustes, QSize vista, bool raizFijada);

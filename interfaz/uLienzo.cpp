@@ -396,40 +396,25 @@ void TLienzo::Encuadrar(const TNodoBin* raiz) {
   // as the view's height allows.
   EscalaY_ = Zoom_ >= 1.0 || AltoDist_ <= 0 ? Zoom_ : std::max(Zoom_, std::min(1.0, double(H) / AltoDist_));
   const std::int32_t ancho = Extension(AnchoDist_, EscalaX_), alto = Extension(AltoDist_, EscalaY_);
-  const std::int32_t xRaiz = Extension(XRaizDist_, EscalaX_);
-  const bool raizFijada = Ajustes_.TipoDisp == 1;
-
+  std::optional<std::array<double, 2>> centro;
+  if (raiz)
+    centro = std::array<double, 2>{std::round(raiz->X * EscalaX_), std::round(raiz->Y * EscalaY_)};
+  const QPoint d = EncuadreVista(ancho, alto, Extension(XRaizDist_, EscalaX_), {W, H}, Ajustes_.TipoDisp == 1,
+                                 centro, {DesplX_, DesplY_});
+  DesplX_ = d.x();
+  DesplY_ = d.y();
   // The bars take their new state without reporting it back: the offsets
-  // are already decided here.
+  // are already decided.
   const QSignalBlocker bloqueoH(sbHoriz_);
   const QSignalBlocker bloqueoV(sbVert_);
-  if (W < ancho) {
-    if (raiz)
-      DesplX_ = A32d(std::round(raiz->X * EscalaX_) - W / 2);
-    DesplX_ = std::max(0, std::min(DesplX_, ancho - W - 1));
+  if (W < ancho)
     PonerBarra(sbHoriz_, ancho, W, DesplX_);
-  } else {
+  else
     sbHoriz_->setEnabled(false);
-    if (raizFijada) {
-      std::int64_t x = ancho - xRaiz > W / 2 ? std::int64_t{ancho} - W - xRaiz / 2
-                                             : (std::int64_t{xRaiz} - W) / 2;
-      // The picture fits the view, and no bar can bring back what would
-      // lie beyond its edges: it stays whole inside them.
-      x = std::clamp<std::int64_t>(x, std::int64_t{ancho} - W, 0);
-      DesplX_ = static_cast<int>(x);
-    } else {
-      DesplX_ = static_cast<int>((std::int64_t{ancho} - W) / 2);
-    }
-  }
-  if (H < alto) {
-    if (raiz)
-      DesplY_ = A32d(std::round(raiz->Y * EscalaY_) - H / 2);
-    DesplY_ = std::max(0, std::min(DesplY_, alto - H - 1));
+  if (H < alto)
     PonerBarra(sbVert_, alto, H, DesplY_);
-  } else {
+  else
     sbVert_->setEnabled(false);
-    DesplY_ = raizFijada ? 0 : static_cast<int>((std::int64_t{alto} - H) / 2);
-  }
 }
 
 TAjustesDibujo TLienzo::AjustesDibujo() {
@@ -464,6 +449,16 @@ TAjustesDibujo TLienzo::AjustesDibujo() {
     a.XEnOrdenSimetrico = DistribucionVigente_ != 1;
   }
   return a;
+}
+
+QImage TLienzo::ImagenVista(const TArbolBin& arbol) {
+  LeerAjustes(false);
+  TAjustesDibujo a = AjustesDibujo();
+  a.YCreceHaciaAbajo = a.XEnOrdenSimetrico = false;
+  const TAjustesLienzo medidas = Ajustes_;
+  return DibujarVista(
+      arbol, [&medidas](TArbolBin& copia) { return DistribuirCon(copia, medidas); }, a, Imagen_.size(),
+      medidas.TipoDisp == 1);
 }
 
 void TLienzo::Dibujar() {

@@ -35,7 +35,7 @@ TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
     for (std::size_t k = 0; k < g.NumEtapas(); ++k)
       for (TGrabacion::TFoto f = g.Foto(k); auto* a : {&f.Antes, g.Etapa(k).Tipo == 2 ? &f.Despues : nullptr})
         if (a) fotos.push_back(std::move(*a));
-    distribuir(*arbol), fotos.push_back(arbol->Clonar());
+    arbol->Deseleccionar(), distribuir(*arbol), fotos.push_back(arbol->Clonar());
   }
   EXPECT_EQ(QString(leer("l.pdf")).count(QRegularExpression("/Type /Page\\b(?!s)")), qsizetype(fotos.size()));
   for (std::size_t i = 0; i < fotos.size(); ++i) {

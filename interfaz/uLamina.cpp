@@ -1,0 +1,283 @@
+#include "uLamina.h"
+
+#include "uArbolBin.h"
+#include "uGrabacion.h"
+#include "uHistoria.h"
+#include "uTipos.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr int kBanda = 64;  // the caption band below a picture in the PDF
+
+QString Texto(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Hands the PDF writer's bytes on to the file, counting them. It keeps the
+// document's first bytes (its catalog) and, once Guardar is set, everything
+// after (the page tree, the cross-reference table and the trailer are
+// written at the end).
+class TSalidaPdf final : public QIODevice {
+public:
+  explicit TSalidaPdf(QIODevice& destino) : Destino_(destino) { open(QIODevice::WriteOnly); }
+  bool isSequential() const override { return true; }
+
+  qint64 Total = 0;
+  QByteArray Cabeza, Cola;
+  bool Guardar = false;
+
+protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* datos, qint64 n) override {
+    const qint64 escritos = Destino_.write(datos, n);
+    if (escritos > 0) {
+      if (Cabeza.size() < 4096)
+        Cabeza.append(datos, std::min<qint64>(escritos, 4096 - Cabeza.size()));
+      if (Guardar)
+        Cola.append(datos, escritos);
+      Total += escritos;
+    }
+    return escritos;
+  }
+
+private:
+  QIODevice& Destino_;
+};
+
+// A PDF text string: UTF-16BE with its byte order mark, in hex.
+QByteArray TextoPdf(const QString& s) {
+  QByteArray b = "<FEFF";
+  for (const QChar c : s)
+    b += QByteArray::number(c.unicode() + 0x10000, 16).mid(1).toUpper();
+  return b + ">";
+}
+
+// The outline as an incremental update after the document the writer
+// produced: outline objects, the catalog again with the outline, a
+// cross-reference section for them and a trailer pointing back to the
+// first. Empty when the document is not laid out as expected (the pages
+// are written all the same, without the outline).
+QByteArray Esquema(const TSalidaPdf& pdf, const std::vector<std::pair<QString, int>>& entradas) {
+  const QString cola = QString::fromLatin1(pdf.Cola), cabeza = QString::fromLatin1(pdf.Cabeza);
+  const auto trailer = QRegularExpression(R"(trailer\s*<<(.*)>>\s*startxref\s+(\d+)\s+%%EOF\s*$)",
+                                          QRegularExpression::DotMatchesEverythingOption)
+                           .match(cola);
+  const auto paginas =
+      QRegularExpression(R"((\d+) 0 obj\s*<<\s*/Type /Pages\s*/Kids\s*\[([^\]]*)\])").match(cola);
+  if (!trailer.hasMatch() || !paginas.hasMatch() || entradas.empty())
+    return {};
+  const auto entero = [&](const char* clave) {
+    const auto m = QRegularExpression(QString(clave) + R"(\s+(\d+))").match(trailer.captured(1));
+    return m.hasMatch() ? m.captured(1).toLongLong() : -1;
+  };
+  const qint64 tam = entero("/Size"), raiz = entero("/Root"), info = entero("/Info");
+  const auto catalogo = QRegularExpression(QString::number(raiz) + R"( 0 obj\s*<<(.*?)>>\s*endobj)",
+                                           QRegularExpression::DotMatchesEverythingOption)
+                            .match(cabeza);
+  std::vector<QString> hojas;
+  for (auto m = QRegularExpression(R"((\d+) 0 R)").globalMatch(paginas.captured(2)); m.hasNext();)
+    hojas.push_back(m.next().captured(1));
+  if (tam <= 0 || raiz < 0 || !catalogo.hasMatch())
+    return {};
+
+  QByteArray s = "\n";
+  std::vector<std::pair<qint64, qint64>> desplazamientos;  // object, offset
+  const auto objeto = [&](qint64 num, const QByteArray& cuerpo) {
+    desplazamientos.emplace_back(num, pdf.Total + s.size());
+    s += QByteArray::number(num) + " 0 obj\n" + cuerpo + "\nendobj\n";
+  };
+  const qint64 raizEsquema = tam, k = static_cast<qint64>(entradas.size());
+  const auto ref = [](qint64 n) { return QByteArray::number(n) + " 0 R"; };
+  objeto(raizEsquema, "<< /Type /Outlines /First " + ref(tam + 1) + " /Last " + ref(tam + k) + " /Count " +
+                          QByteArray::number(k) + " >>");
+  for (qint64 i = 0; i < k; ++i) {
+    const auto& [titulo, pagina] = entradas[static_cast<std::size_t>(i)];
+    QByteArray e = "<< /Title " + TextoPdf(titulo) + " /Parent " + ref(raizEsquema);
+    if (i > 0)
+      e += " /Prev " + ref(tam + i);
+    if (i + 1 < k)
+      e += " /Next " + ref(tam + i + 2);
+    if (pagina >= 0 && static_cast<std::size_t>(pagina) < hojas.size())
+      e += " /Dest [" + hojas[static_cast<std::size_t>(pagina)].toLatin1() + " 0 R /Fit]";
+    objeto(tam + 1 + i, e + " >>");
+  }
+  objeto(raiz, "<<" + catalogo.captured(1).toLatin1() + " /Outlines " + ref(raizEsquema) +
+                   " /PageMode /UseOutlines >>");
+  const qint64 xref = pdf.Total + s.size();
+  const auto entrada = [](qint64 despl) { return QByteArray::number(despl).rightJustified(10, '0') + " 00000 n \n"; };
+  s += "xref\n0 1\n0000000000 65535 f \n" + QByteArray::number(raiz) + " 1\n" +
+       entrada(desplazamientos.back().second) + QByteArray::number(tam) + " " + QByteArray::number(k + 1) + "\n";
+  for (std::size_t i = 0; i + 1 < desplazamientos.size(); ++i)
+    s += entrada(desplazamientos[i].second);
+  s += "trailer\n<< /Size " + QByteArray::number(tam + k + 1) + " /Root " + ref(raiz) +
+       (info >= 0 ? " /Info " + ref(info) : QByteArray()) + " /Prev " + trailer.captured(2).toLatin1() +
+       " >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+  return s;
+}
+
+}  // namespace
+
+class TLamina::TDatos {
+public:
+  QString Nombre;
+  QSize Vista;
+  bool Pdf = false;
+  int Num = 0;
+  std::optional<QSaveFile> Fichero;  // cancelled unless committed
+  std::optional<TSalidaPdf> Salida;
+  std::optional<QPdfWriter> Escritor;
+  QPainter Pintor;
+  std::vector<std::pair<QString, int>> Entradas;  // an operation and its first page
+  std::optional<QTemporaryDir> Carpeta;           // removed unless renamed
+  QString Indice;
+
+  [[noreturn]] void Fallar(const QString& motivo) const {
+    throw ELamina(("no se puede escribir la salida " + Nombre + ": " + motivo).toStdString());
+  }
+};
+
+TLamina::TLamina(const QString& nombre, QSize vista, const QString& creador) : D_(std::make_unique<TDatos>()) {
+  TDatos& d = *D_;
+  d.Nombre = nombre;
+  d.Vista = vista;
+  d.Pdf = nombre.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+  if (d.Pdf) {
+    d.Fichero.emplace(nombre);
+    if (!d.Fichero->open(QIODevice::WriteOnly))
+      d.Fallar(d.Fichero->errorString());
+    d.Salida.emplace(*d.Fichero);
+    d.Escritor.emplace(&*d.Salida);
+    d.Escritor->setResolution(72);  // a point per pixel
+    d.Escritor->setPageSize(QPageSize(QSizeF(vista.width(), vista.height() + kBanda), QPageSize::Point));
+    d.Escritor->setPageMargins(QMarginsF(0, 0, 0, 0));
+    d.Escritor->setCreator(creador);
+    d.Escritor->setTitle(QFileInfo(nombre).completeBaseName());
+    return;
+  }
+  // A folder is written whole beside its final place, then renamed.
+  const QFileInfo info(nombre);
+  const auto todo = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+  if (info.exists() && !(info.isDir() && QDir(nombre).isEmpty(todo)))
+    throw ELamina(("la salida " + nombre + " ya existe y no es una carpeta vacía").toStdString());
+  d.Carpeta.emplace(info.absolutePath() + "/." + info.fileName() + "-XXXXXX");
+  if (!d.Carpeta->isValid())
+    d.Fallar(d.Carpeta->errorString());
+}
+
+TLamina::~TLamina() {
+  if (D_->Pintor.isActive())
+    D_->Pintor.end();
+}
+
+int TLamina::NumPaginas() const { return D_->Num; }
+
+void TLamina::Operacion(const QString& titulo) {
+  D_->Entradas.emplace_back(titulo, D_->Num);
+  if (!D_->Pdf)
+    D_->Indice += "<h2>" + titulo.toHtmlEscaped() + "</h2>\n";
+}
+
+void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
+  TDatos& d = *D_;
+  ++d.Num;
+  if (d.Pdf) {
+    if (d.Num > 1 && !d.Escritor->newPage())
+      d.Fallar(QStringLiteral("no se pudo añadir una página"));
+    if (!d.Pintor.isActive()) {
+      if (!d.Pintor.begin(&*d.Escritor))
+        d.Fallar(QStringLiteral("no se pudo empezar el documento"));
+      // The pictures as they are: without it the writer stores them as JPEG.
+      d.Pintor.setRenderHint(QPainter::LosslessImageRendering);
+    }
+    d.Pintor.drawImage(0, 0, imagen);
+    QFont f = d.Pintor.font();
+    f.setPixelSize(14);
+    // Unshaped, without ligatures: "fi" is found and copied as two letters.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    for (int i = 0; i < textos.size(); ++i) {
+      f.setBold(i == 0);
+      d.Pintor.setFont(f);
+      d.Pintor.drawText(QRect(8, imagen.height() + 2 + 20 * i, imagen.width() - 16, 20),
+                        Qt::AlignLeft | Qt::AlignVCenter, textos[i]);
+    }
+    if (d.Fichero->error() != QFileDevice::NoError)
+      d.Fallar(d.Fichero->errorString());
+    return;
+  }
+  const QString nombre = QStringLiteral("%1.png").arg(d.Num, 4, 10, QChar('0'));
+  if (!imagen.save(d.Carpeta->filePath(nombre), "PNG"))
+    d.Fallar("no se pudo guardar " + nombre);
+  d.Indice += "<figure><img src=\"" + nombre + "\" alt=\"" + nombre + "\"><figcaption><b>" +
+              textos.value(0).toHtmlEscaped() + "</b><br>" + textos.value(1).toHtmlEscaped() + "<br>" +
+              textos.value(2).toHtmlEscaped() + "</figcaption></figure>\n";
+}
+
+void TLamina::Terminar() {
+  TDatos& d = *D_;
+  if (d.Pdf) {
+    d.Salida->Guardar = true;
+    if (!d.Pintor.isActive() && !d.Pintor.begin(&*d.Escritor))  // no page: an empty one
+      d.Fallar(QStringLiteral("no se pudo empezar el documento"));
+    if (!d.Pintor.end())
+      d.Fallar(d.Fichero->errorString());
+    const QByteArray esquema = Esquema(*d.Salida, d.Entradas);
+    if (d.Fichero->write(esquema) != esquema.size() || !d.Fichero->commit())
+      d.Fallar(d.Fichero->errorString());
+    return;
+  }
+  QSaveFile indice(d.Carpeta->filePath(QStringLiteral("indice.html")));
+  const QByteArray html = "<!DOCTYPE html>\n<html lang=\"es\"><head><meta charset=\"utf-8\"><title>" +
+                          QFileInfo(d.Nombre).fileName().toHtmlEscaped().toUtf8() + "</title></head><body>\n" +
+                          d.Indice.toUtf8() + "</body></html>\n";
+  if (!indice.open(QIODevice::WriteOnly) || indice.write(html) != html.size() || !indice.commit())
+    d.Fallar(indice.errorString());
+  // rename(2) takes the place of an empty folder and of nothing else.
+  if (std::rename(QFile::encodeName(d.Carpeta->path()).constData(), QFile::encodeName(d.Nombre).constData()) != 0)
+    d.Fallar(QString::fromLocal8Bit(std::strerror(errno)));
+  d.Carpeta->setAutoRemove(false);
+}
+
+QString NombreOperacion(const TPaso& paso, const TArbolBin& arbol) {
+  const QString en = QStringLiteral(" en ") + QString::fromStdString(arbol.NombreTipo());
+  const QString clave = QString::number(paso.Clave);
+  const TTipoEstructura* tipo = TipoDe(arbol);
+  switch (paso.Tipo) {
+  case TPaso::Insercion: return "Inserción de " + clave + en;
+  case TPaso::Borrado:
+    return tipo && tipo->BorraMinimo ? "Borrado del mínimo" + en : "Borrado de " + clave + en;
+  case TPaso::Busqueda: return "Búsqueda de " + clave + en;
+  case TPaso::Monticulo: return "Creación del montículo" + en;
+  case TPaso::Vaciado: return "Vaciado" + en;
+  }
+  return {};
+}
+
+void PaginasGrabacion(TLamina& lamina, const TGrabacion& grabacion, const QString& operacion,
+                      const TArbolBin& resultado, const std::function<QImage(const TArbolBin&)>& dibujar,
+                      const QString& error) {
+  lamina.Operacion(operacion);
+  const std::size_t n = grabacion.NumEtapas();
+  for (std::size_t k = 0; k < n; ++k) {
+    const TGrabacion::TEtapa etapa = grabacion.Etapa(k);
+    const TGrabacion::TFoto foto = grabacion.Foto(k);
+    const QStringList textos{Texto(etapa.Titulo), Texto(etapa.Descripcion),
+                             operacion + QStringLiteral(" — etapa %1 de %2").arg(k + 1).arg(n)};
+    lamina.Pagina(dibujar(*foto.Antes), textos);
+    if (etapa.Tipo == 2 && foto.Despues)
+      lamina.Pagina(dibujar(*foto.Despues), textos);
+  }
+  lamina.Pagina(dibujar(resultado), {error.isEmpty() ? QStringLiteral("Resultado") : "Error: " + error,
+                                     QStringLiteral("%1 nodos").arg(resultado.NumNodos), operacion});
+}
