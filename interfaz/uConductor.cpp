@@ -4,6 +4,7 @@
 #include "uArbolBin.h"
 #include "uGrabacion.h"
 #include "uHistoria.h"
+#include "uLamina.h"
 #include "uLienzo.h"
 #include "uReproductor.h"
 #include "uTipos.h"
@@ -90,7 +91,7 @@ void TConductor::Buscar(std::int32_t v, const QString& nombre) {
           grabacion, paso))
     return;
   // The key found stays selected.
-  Presentar(std::move(grabacion));
+  Presentar(std::move(grabacion), {TPaso::Busqueda, v});
 }
 
 void TConductor::Insertar(std::int32_t v, const QString& nombre) {
@@ -106,7 +107,7 @@ void TConductor::Insertar(std::int32_t v, const QString& nombre) {
           grabacion, TPaso{TPaso::Insercion, v}))
     return;
   Arbol_->Deseleccionar();
-  Presentar(std::move(grabacion));
+  Presentar(std::move(grabacion), {TPaso::Insercion, v});
   Comprobar();
 }
 
@@ -125,7 +126,7 @@ void TConductor::Borrar(std::int32_t v, const QString& nombre) {
   if (!Operar([](TArbolBin& a) { a.Borrar(); }, grabacion, TPaso{TPaso::Borrado, v}))
     return;
   Arbol_->Deseleccionar();
-  Presentar(std::move(grabacion));
+  Presentar(std::move(grabacion), {TPaso::Borrado, v});
   Comprobar();
 }
 
@@ -142,7 +143,7 @@ void TConductor::CrearMonticulo(const TTipoEstructura& tipo) {
           grabacion, TPaso{TPaso::Monticulo, 0}))
     return;
   Arbol_->Deseleccionar();
-  Presentar(std::move(grabacion));
+  Presentar(std::move(grabacion), {TPaso::Monticulo, 0});
 }
 
 // ------------------------------------------------------------ lists of keys
@@ -310,13 +311,17 @@ bool TConductor::Operar(const std::function<void(TArbolBin&)>& operacion,
   return true;
 }
 
-void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion) {
+void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion, const TPaso& operacion) {
   Presentado_ = true;
+  // Kept as the last recording, for an export of its stages.
+  const std::shared_ptr<const TGrabacion> g = std::move(grabacion);
+  if (g && Arbol_)
+    Ultima_ = {g, NombreOperacion(operacion, *Arbol_), Arbol_->Clonar()};
   if (Lote_)
     return;
   Q_EMIT EstadoCambiado();
   const TPresentacion p = Presentacion();
-  if (!grabacion) {
+  if (!g) {
     if (p.Animar)
       Q_EMIT MovimientoPedido();
     else
@@ -332,13 +337,33 @@ void TConductor::Presentar(std::unique_ptr<TGrabacion> grabacion) {
     Paso_->activateWindow();
   // Past the recording's memory budget the later stages were only counted:
   // the playback shows the first ones and then the result.
-  if (!grabacion->Completa())
+  if (!g->Completa())
     Q_EMIT TextoEstado(QStringLiteral(" Se muestran las primeras %1 etapas de %2.")
-                           .arg(grabacion->NumEtapas())
-                           .arg(grabacion->NumEtapas() + grabacion->EtapasOmitidas()));
+                           .arg(g->NumEtapas())
+                           .arg(g->NumEtapas() + g->EtapasOmitidas()));
   Reproductor_.PonerAnimar(p.Animar);
   Reproductor_.PonerPausa(PausaEtapa());
-  Reproductor_.Reproducir(std::move(grabacion), Etapas_ == TEtapas::Pausadas);
+  Reproductor_.Reproducir(g, Etapas_ == TEtapas::Pausadas);
+}
+
+bool TConductor::ExportarEtapas(const QString& ruta) {
+  const TUltima ultima = Ultima_;
+  if (!ultima.Grabacion)
+    return false;
+  const QSize vista = Lienzo_.Imagen().size();
+  TTrabajo trabajo(Lienzo_.window(), QStringLiteral("Exportación de las etapas"));
+  trabajo.Fase(QStringLiteral("etapas"), static_cast<std::int64_t>(ultima.Grabacion->NumEtapas()));
+  return trabajo.Ejecutar([&] {
+    TLamina lamina(ruta, vista, QStringLiteral("Quelvar"));
+    std::unique_ptr<TArbolBin> resultado = ultima.Resultado->Clonar();
+    Lienzo_.DistribuirOtro(*resultado);
+    std::int64_t hechas = 0;
+    PaginasGrabacion(lamina, *ultima.Grabacion, ultima.Operacion, *resultado, [&](const TArbolBin& a) {
+      trabajo.Avance(hechas++);
+      return Lienzo_.ImagenVista(a, vista);
+    });
+    lamina.Terminar();
+  });
 }
 
 void TConductor::Comprobar() {

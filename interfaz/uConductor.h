@@ -99,6 +99,21 @@ public:
   // the middle of the slider).
   double EscalaVelocidad() const;
 
+  // The last operation recorded with its stages: the recording, the
+  // operation's name ("Inserción de 25 en Arbol AVL") and the structure it
+  // left. Kept until the next recording; none before the first.
+  struct TUltima {
+    std::shared_ptr<const TGrabacion> Grabacion;
+    QString Operacion;
+    std::shared_ptr<const TArbolBin> Resultado;
+  };
+  const TUltima& Ultima() const { return Ultima_; }
+  // Every stage of the last recorded operation as pages (TLamina: ruta a
+  // PDF or a folder of PNG pictures), drawn as the canvas draws now: its
+  // size and settings, at zoom 1. Long work: false when cancelled, with
+  // nothing written; ELamina when the output cannot be written.
+  bool ExportarEtapas(const QString& ruta);
+
 Q_SIGNALS:
   // The operation about to run: 0 search, 1 insertion, 2 deletion.
   void OperacionIniciada(int indice);
@@ -125,7 +140,8 @@ private:
   void Anotar(const std::optional<TPaso>& paso);
   // After the history's step: the stages played, or without them the change
   // shown (glide or layout) and drawn.
-  void Presentar(std::unique_ptr<TGrabacion> grabacion);
+  // operacion: what ran, for the name of a recording kept as the last.
+  void Presentar(std::unique_ptr<TGrabacion> grabacion, const TPaso& operacion = {});
   // The kind's checks, one message each.
   void Comprobar();
   void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
@@ -171,4 +187,5 @@ private:
   QTimer Continuar_;
   // A redo is under way: the step run moves the history's point on.
   bool Rehaciendo_ = false;
+  TUltima Ultima_;
 };

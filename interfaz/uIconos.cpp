@@ -490,6 +490,18 @@ void DibujarCrearMonticulo(Pincel& p) {
   Nodo(p, 12.5, 13.5, 2);
 }
 
+// 26: export the stages: a stack of pages, a small tree on the front one.
+void DibujarExportarEtapas(Pincel& p) {
+  p.Rect(4.5, 0.5, 15.5, 11.5, kPapel, kGrisOscuro);
+  p.Rect(2.5, 2.5, 13.5, 13.5, kPapel, kGrisOscuro);
+  p.Rect(0.5, 4.5, 11.5, 15.5, kPapel, kTinta);
+  p.Linea(6, 7.5, 3.5, 12, kGrisOscuro);
+  p.Linea(6, 7.5, 8.5, 12, kGrisOscuro);
+  Nodo(p, 6, 7.5, 1.5, kAmbar, kAmbarOscuro);
+  Nodo(p, 3.5, 12, 1.5);
+  Nodo(p, 8.5, 12, 1.5);
+}
+
 // The application icon, in a grid of 64 units.
 void DibujarPrograma(Pincel& p) {
   p.Rect(2, 2, 62, 62, QColor(0x3A, 0x7B, 0xD5), QColor(0x22, 0x52, 0x8C), 2, 12);
@@ -519,7 +531,7 @@ constexpr std::array<Dibujo, NumIconosHerramienta> kDibujos{
     DibujarAnimar,            DibujarEtapas,           DibujarRango,
     DibujarDeshacer,          DibujarRojoNegro,        DibujarPausas,
     DibujarOpcionesAnimacion, DibujarGuardarOperaciones, DibujarListaOperaciones,
-    DibujarMonticuloDesordenado, DibujarCrearMonticulo};
+    DibujarMonticuloDesordenado, DibujarCrearMonticulo, DibujarExportarEtapas};
 
 // The disabled look: grey by brightness, pushed towards light, half faded.
 void Apagar(QImage& imagen) {

@@ -1,5 +1,5 @@
 #pragma once
-// The program's icons, drawn in code: the tool bar's set of 26 pictures,
+// The program's icons, drawn in code: the tool bar's set of 27 pictures,
 // addressed by index, and the application icon. They are vector drawings
 // painted at the size and pixel ratio asked for, so they stay sharp on any
 // screen; the disabled mode gives a greyed, faded version.
@@ -9,12 +9,12 @@
 // 11 insert, 12 mouse-click mode, 14 run the operation, 15 animate node
 // motion, 16 stages with description, 17 random range, 18 undo, 20 stages
 // with pauses, 21 animation options, 22 save the operation list, 24 unordered
-// heap, 25 build the heap. The rest (0 tree, 2 node, 6 next step, 13
+// heap, 25 build the heap, 26 export the stages. The rest (0 tree, 2 node, 6 next step, 13
 // rotation, 19 red-black tree, 23 operation list) complete the set.
 
 #include <QIcon>
 
-inline constexpr int NumIconosHerramienta = 26;
+inline constexpr int NumIconosHerramienta = 27;
 
 // The tool bar picture of that index (0 to NumIconosHerramienta - 1); any
 // other index gives a null icon.

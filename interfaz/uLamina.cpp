@@ -274,7 +274,9 @@ void PaginasGrabacion(TLamina& lamina, const TGrabacion& grabacion, const QStrin
     const TGrabacion::TFoto foto = grabacion.Foto(k);
     const QStringList textos{Texto(etapa.Titulo), Texto(etapa.Descripcion),
                              operacion + QStringLiteral(" — etapa %1 de %2").arg(k + 1).arg(n)};
-    lamina.Pagina(dibujar(*foto.Antes), textos);
+    // The player's stops: a stage that lays out (type 1) after its glide, one that waits for
+    // "Efectuar!" (type 2) before and after.
+    lamina.Pagina(dibujar(etapa.Tipo == 1 && foto.Despues ? *foto.Despues : *foto.Antes), textos);
     if (etapa.Tipo == 2 && foto.Despues)
       lamina.Pagina(dibujar(*foto.Despues), textos);
   }

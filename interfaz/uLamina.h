@@ -54,8 +54,9 @@ private:
 // "Borrado del mínimo en Montículo", ...
 QString NombreOperacion(const TPaso& paso, const TArbolBin& arbol);
 
-// The pages of one recorded operation: every recorded stage's picture (a
-// stage that waits for "Efectuar!" twice: before and after its change),
+// The pages of one recorded operation: every recorded stage's picture where
+// the player stops at it (a stage that lays out: after the layout; one that
+// waits for "Efectuar!" twice: before and after its change),
 // captioned with its title, its description and "<operacion> — etapa k de
 // n"; then the result, captioned "Resultado" (or the error the operation
 // ended with) and its node count. dibujar draws a structure as the canvas

@@ -451,13 +451,13 @@ TAjustesDibujo TLienzo::AjustesDibujo() {
   return a;
 }
 
-QImage TLienzo::ImagenVista(const TArbolBin& arbol) {
+QImage TLienzo::ImagenVista(const TArbolBin& arbol, QSize vista) {
   LeerAjustes(false);
   TAjustesDibujo a = AjustesDibujo();
   a.YCreceHaciaAbajo = a.XEnOrdenSimetrico = false;
   const TAjustesLienzo medidas = Ajustes_;
   return DibujarVista(
-      arbol, [&medidas](TArbolBin& copia) { return DistribuirCon(copia, medidas); }, a, Imagen_.size(),
+      arbol, [&medidas](TArbolBin& copia) { return DistribuirCon(copia, medidas); }, a, vista,
       medidas.TipoDisp == 1);
 }
 

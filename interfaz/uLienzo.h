@@ -135,11 +135,11 @@ public:
   // drawing area gives it (nothing laid out).
   void PonerTamano(QSize tam);
   const QImage& Imagen() const { return Imagen_; }
-  // The picture this canvas shows, at its size and settings and at zoom 1,
-  // of a structure whose nodes stand where it says when shown as new (see
-  // DibujarVista): a recorded stage, or a structure laid out. An EArbol
-  // from the layout passes through.
-  QImage ImagenVista(const TArbolBin& arbol);
+  // The picture this canvas shows, with its settings at zoom 1 in a view
+  // of `vista` (its own size: Imagen().size()), of a structure whose nodes
+  // stand where it says when shown as new (see DibujarVista): a recorded
+  // stage, or a structure laid out. An EArbol from the layout passes through.
+  QImage ImagenVista(const TArbolBin& arbol, QSize vista);
   int DesplX() const { return DesplX_; }
   int DesplY() const { return DesplY_; }
   QWidget* Area() const { return Area_; }

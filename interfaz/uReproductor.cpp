@@ -54,7 +54,7 @@ int TReproductor::Etapa() const { return Activo() ? static_cast<int>(Estados_[Po
 bool TReproductor::Despues() const { return Activo() && Estados_[Pos_].Despues; }
 int TReproductor::NumEtapas() const { return Grabacion_ ? static_cast<int>(Grabacion_->NumEtapas()) : 0; }
 
-void TReproductor::Reproducir(std::unique_ptr<TGrabacion> grabacion, bool reproduciendo) {
+void TReproductor::Reproducir(std::shared_ptr<const TGrabacion> grabacion, bool reproduciendo) {
   Terminar();
   if (!grabacion || grabacion->NumEtapas() == 0) {
     Acabar(false);

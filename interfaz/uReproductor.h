@@ -41,7 +41,7 @@ public:
   // Plays a recording of an operation the live structure has completed,
   // from its first stage; playing or paused. A recording without stages
   // shows the live structure at once. Any playback in course ends first.
-  void Reproducir(std::unique_ptr<TGrabacion> grabacion, bool reproduciendo);
+  void Reproducir(std::shared_ptr<const TGrabacion> grabacion, bool reproduciendo);
   // Ends a playback in course at once, no glide: the live structure laid out.
   void Terminar();
 
@@ -99,7 +99,7 @@ private:
 
   QPointer<TLienzo> Lienzo_;
   const std::unique_ptr<TArbolBin>* Arbol_;
-  std::unique_ptr<TGrabacion> Grabacion_;
+  std::shared_ptr<const TGrabacion> Grabacion_;
   std::vector<TEstado> Estados_;
   std::size_t Pos_ = 0;
   // The pictures of the stage shown, and the structure on the canvas.

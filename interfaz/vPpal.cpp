@@ -43,6 +43,9 @@ TVentPpal::TVentPpal(TPlataforma plataforma, QWidget* padre)
                  QStringLiteral("ARB")};
   SaveDialog2_ = {QStringLiteral("Guardar lista operaciones"),
                  QStringLiteral("Lista operaciones (*.sec)|*.sec"), QStringLiteral("SEC")};
+  // Filter 1 a PDF, filter 2 a folder of pictures.
+  DialogoEtapas_ = {QStringLiteral("Exportar etapas"),
+                    QStringLiteral("Documento PDF (*.pdf)|*.pdf|Carpeta de imágenes PNG|*"), QString()};
   CrearComandos();
   CrearControles();
   FormCreate();
@@ -192,6 +195,7 @@ void TVentPpal::CrearBarraHerramientas() {
   ToolBar1_->addAction(Accion(cAbrir));
   ToolBar1_->addAction(Accion(cGuardar));
   ToolBar1_->addAction(Accion(cGuardarOper));
+  ToolBar1_->addAction(Accion(cExportarEtapas));
   ToolBar1_->addSeparator();
 
   // 6-8: the presentation buttons; the two stage buttons allow at most one

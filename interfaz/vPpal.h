@@ -64,7 +64,7 @@ public:
     cOperacion, cBorrar, cNuevo1, cInsertar, cBuscar, cNuevo2, cNuevo3, cNuevo4,
     cConfiguracion, cRango, cAbrir, cGuardar, cDeshacer, cConfAnim, cNuevo5,
     cAnim1, cAnim2, cAnim3, cDesbloqueo, cInsSig, cComprimir, cLimpiar, cGuardarOper,
-    cAcercar, cAlejar, cAjustarZoom, cTamanoReal, cRehacer, cHistorial,
+    cAcercar, cAlejar, cAjustarZoom, cTamanoReal, cRehacer, cHistorial, cExportarEtapas,
     NumComandos
   };
   QAction* Accion(TComando c) const { return Acciones_[c]; }
@@ -134,6 +134,7 @@ public:
   const TDialogoFichero& OpenDialog1() const { return OpenDialog1_; }
   const TDialogoFichero& SaveDialog1() const { return SaveDialog1_; }
   const TDialogoFichero& SaveDialog2() const { return SaveDialog2_; }
+  const TDialogoFichero& DialogoEtapas() const { return DialogoEtapas_; }
 
   const TPlataforma& Plataforma() const { return Plataforma_; }
   TDlgPres* DlgPres() const;
@@ -167,6 +168,7 @@ public Q_SLOTS:
   void ActComprimirExecute();
   void ActLimpiarExecute();
   void ActGuardarOperExecute();
+  void ActExportarEtapasExecute();
   void ActAcercarExecute();
   void ActAlejarExecute();
   void ActAjustarZoomExecute();
@@ -334,6 +336,7 @@ private:
   TDialogoFichero OpenDialog1_;
   TDialogoFichero SaveDialog1_;
   TDialogoFichero SaveDialog2_;
+  TDialogoFichero DialogoEtapas_;
   QString NombreArbol_;
   THistoria Historia_;
   int ModoRaton_ = 0;  // 0 select, 1 search, 2 delete

@@ -54,6 +54,7 @@ const TFilaComando kComandos[] = {
     {TVentPpal::cTamanoReal, "ActTamanoReal", "Tamaño real", "Dibujar al 100 %", "Ctrl+1", -1, &TVentPpal::ActTamanoRealExecute},
     {TVentPpal::cRehacer, "ActRehacer", "Rehacer", "Rehacer la operación deshecha", "Ctrl+Y", -1, &TVentPpal::ActRehacerExecute},
     {TVentPpal::cHistorial, "ActHistorial", "Historial", "Mostrar u ocultar el historial", "F9", -1, &TVentPpal::ActHistorialExecute},
+    {TVentPpal::cExportarEtapas, "ActExportarEtapas", "Exportar etapas...", "Exportar las etapas de la última operación como PDF o imágenes", "", 26, &TVentPpal::ActExportarEtapasExecute},
 };
 static_assert(std::size(kComandos) == TVentPpal::NumComandos);
 
@@ -97,6 +98,7 @@ void TVentPpal::CrearComandos() {
 }
 
 void TVentPpal::HistoriaCambiada() {
+  Acciones_[cExportarEtapas]->setEnabled(Conductor_ && Conductor_->Ultima().Grabacion);
   Acciones_[cDeshacer]->setEnabled(Historia_.PuedeDeshacer());
   Acciones_[cRehacer]->setEnabled(Historia_.PuedeRehacer());
   if (PanelHistoria_) {

@@ -3,19 +3,23 @@
 // lists, and the demonstration builders.
 #include "vPpal.h"
 
+#include "uConductor.h"
 #include "uConversion.h"
+#include "uLamina.h"
 #include "uListaOper.h"
 #include "uArbolAVL.h"
 #include "uMonticulo.h"
 #include "uTipos.h"
 #include "uTrabajo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStatusBar>
 #include <QScopeGuard>
 #include <QtEndian>
 
@@ -394,6 +398,25 @@ void TVentPpal::ActGuardarOperExecute() {
   const std::vector<std::uint8_t> datos = EscribirListaOper(Historia_.Entradas());
   EscribirFichero(elegido->Ruta, reinterpret_cast<const char*>(datos.data()),
                   static_cast<qint64>(datos.size()));
+}
+
+// Every stage of the last operation recorded with stages, drawn as the
+// canvas draws now, as a PDF or as a folder of pictures.
+void TVentPpal::ActExportarEtapasExecute() {
+  if (!Conductor_ || !Conductor_->Ultima().Grabacion || !Ficheros_)
+    return;
+  const auto elegido = Ficheros_->ElegirGuardar(this, DialogoEtapas_);
+  if (!elegido)
+    return;
+  QString ruta = elegido->Ruta;
+  if (elegido->IndiceFiltro == 1 && !ruta.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+    ruta += QStringLiteral(".pdf");
+  try {
+    if (Conductor_->ExportarEtapas(ruta))
+      statusBar()->showMessage(QStringLiteral("Etapas exportadas en ") + QDir::toNativeSeparators(ruta), 8000);
+  } catch (const ELamina& e) {
+    Mensaje(QString::fromUtf8(e.what()));
+  }
 }
 
 bool TVentPpal::PreguntarGuardarOperaciones() {

@@ -372,6 +372,39 @@ private Q_SLOTS:
       QVERIFY2(tras(true) == sinEtapas && !QTest::currentTestFailed(), qPrintable(QString::number(orden)));
     }
   }
+  // "Exportar etapas...": off until an operation is recorded; each picture is the canvas at one of the player's
+  // stops in order, then at the result; the PDF has as many pages; an output that cannot be written is told.
+  void ExportarEtapas() {
+    TVentPpal& v = E->V();
+    TReproductor& r = v.Reproductor();
+    QAction* exportar = v.Accion(TVentPpal::cExportarEtapas);
+    E->Orden(TEntorno::kNuevo[4]);
+    E->Llenar({50, 30, 70, 20});
+    E->Orden(TVentPpal::cAnim3);
+    QVERIFY(!exportar->isEnabled());
+    v.lisOperacion()->setCurrentIndex(2);
+    E->Teclear(QStringLiteral("1"));  // stages that lay out, and ones that wait for "Efectuar!"
+    QVERIFY(r.Activo() && exportar->isEnabled());
+    QList<QImage> lienzo;
+    for (int k = 0; k < r.NumEtapas(); ++k) {
+      Q_EMIT v.DlgPaso()->Saltar(k), lienzo << Mirar(v);
+      if (r.Grabacion()->Etapa(std::size_t(k)).Tipo == 2) r.Siguiente(), lienzo << Mirar(v);
+    }
+    r.Siguiente(), E->Esperar();
+    QVERIFY(!r.Activo() && lienzo.size() > r.NumEtapas() + 1);
+    lienzo << v.Lienzo().Imagen();
+    E->Elegir(Dir.filePath("p"), 2, TVentPpal::cExportarEtapas);
+    E->Elegir(Dir.filePath("l"), 1, TVentPpal::cExportarEtapas);
+    E->Elegir(Dir.filePath("no/hay/x"), 1, TVentPpal::cExportarEtapas);
+    const QStringList pngs = QDir(Dir.filePath("p")).entryList({"*.png"}, QDir::Files, QDir::Name);
+    QCOMPARE(pngs.size(), lienzo.size());
+    for (int i = 0; i < pngs.size(); ++i)
+      QVERIFY2(QImage(Dir.filePath("p/" + pngs[i])).convertToFormat(QImage::Format_RGB32) == lienzo[i], qPrintable(pngs[i]));
+    QFile pdf(Dir.filePath("l.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(QString(pdf.readAll()).count(QRegularExpression("/Type /Page\\b(?!s)")), lienzo.size());
+    QVERIFY(E->Mensajes().size() == 1 && E->Mensajes()[0].contains("no se puede escribir la salida"));
+  }
   // F3 plays the stages alone, Space pauses; F2 ends a playback and turns the glides off, F4 on again.
   void PausasAvanzanSolasYEspacioPausa() {
     TVentPpal& v = E->V();
