@@ -321,6 +321,10 @@ private Q_SLOTS:
       e.V().btnPaso()->trigger();
       e.V().RealizarInsercion(9000);
     }) << " etapas";
+    QTest::newRow("exportar etapas") << std::function<void(TEntorno&, QString)>([](TEntorno& e, QString ruta) {
+      e.Elegir(ruta + ".pdf", 1, V::cExportarEtapas);
+      QVERIFY(!QFile::exists(ruta + ".pdf"));
+    }) << " etapas";
   }
   void TrabajoCanceladoNoCambiaNada() {
     QFETCH(std::function<void(TEntorno&, QString)>, orden);
@@ -330,6 +334,8 @@ private Q_SLOTS:
       Largo();
       if (QTest::currentDataTag() == QByteArray("abrir operaciones")) {
         QVERIFY(EscribirFichero(Ruta("largo.sec"), Entradas(std::vector<std::int32_t>(3000, 7))));
+      } else if (QTest::currentDataTag() == QByteArray("exportar etapas")) {
+        E->V().btnPaso()->trigger(), E->V().RealizarInsercion(9000), E->V().Reproductor().Terminar();
       }
       const QByteArray antes = Todo();
       TTrabajo::RetrasoMs = conDialogo ? 0 : 1000000;
