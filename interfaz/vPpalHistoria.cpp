@@ -416,6 +416,8 @@ void TVentPpal::ActExportarEtapasExecute() {
       statusBar()->showMessage(QStringLiteral("Etapas exportadas en ") + QDir::toNativeSeparators(ruta), 8000);
   } catch (const ELamina& e) {
     Mensaje(QString::fromUtf8(e.what()));
+  } catch (const EArbol& e) {  // a stage too large to lay out
+    Mensaje(QString::fromUtf8(e.what()));
   }
 }
 
