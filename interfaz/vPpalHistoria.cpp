@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QStatusBar>
 #include <QScopeGuard>
 #include <QtEndian>
 
@@ -413,7 +412,7 @@ void TVentPpal::ActExportarEtapasExecute() {
     ruta += QStringLiteral(".pdf");
   try {
     if (Conductor_->ExportarEtapas(ruta))
-      statusBar()->showMessage(QStringLiteral("Etapas exportadas en ") + QDir::toNativeSeparators(ruta), 8000);
+      Paneles_[5]->setText(QStringLiteral(" Etapas exportadas en ") + QDir::toNativeSeparators(ruta));
   } catch (const ELamina& e) {
     Mensaje(QString::fromUtf8(e.what()));
   } catch (const EArbol& e) {  // a stage too large to lay out

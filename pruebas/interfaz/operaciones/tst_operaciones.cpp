@@ -404,6 +404,7 @@ private Q_SLOTS:
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QCOMPARE(QString(pdf.readAll()).count(QRegularExpression("/Type /Page\\b(?!s)")), lienzo.size());
     QVERIFY(E->Mensajes().size() == 1 && E->Mensajes()[0].contains("no se puede escribir la salida"));
+    QCOMPARE(v.Paneles()[5]->text(), " Etapas exportadas en " + QDir::toNativeSeparators(Dir.filePath("l.pdf")));
   }
   // F3 plays the stages alone, Space pauses; F2 ends a playback and turns the glides off, F4 on again.
   void PausasAvanzanSolasYEspacioPausa() {
