@@ -5,6 +5,7 @@
 #include "uHistoria.h"
 #include "uTipos.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -22,6 +23,18 @@
 namespace {
 
 constexpr int kBanda = 64;  // the caption band below a picture in the PDF
+
+// Puts a written file under its name. QSaveFile::commit flushes the last
+// buffered bytes as it closes without looking at the outcome, so a failed
+// write there (a full disk) would still be committed, truncated.
+bool Confirmar(QSaveFile& fichero) { return fichero.flush() && fichero.commit(); }
+
+// Why a file could not be written. A failed write (a full disk, a size
+// limit) often comes with no text from Qt but "Unknown error".
+QString Motivo(const QFileDevice& fichero) {
+  return fichero.error() == QFileDevice::WriteError ? QStringLiteral("falló la escritura (¿disco lleno?)")
+                                                     : fichero.errorString();
+}
 
 QString Texto(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -156,7 +169,7 @@ TLamina::TLamina(const QString& nombre, QSize vista, const QString& creador) : D
   if (d.Pdf) {
     d.Fichero.emplace(nombre);
     if (!d.Fichero->open(QIODevice::WriteOnly))
-      d.Fallar(d.Fichero->errorString());
+      d.Fallar(Motivo(*d.Fichero));
     d.Salida.emplace(*d.Fichero);
     d.Escritor.emplace(&*d.Salida);
     d.Escritor->setResolution(72);  // a point per pixel
@@ -213,12 +226,19 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
                         Qt::AlignLeft | Qt::AlignVCenter, textos[i]);
     }
     if (d.Fichero->error() != QFileDevice::NoError)
-      d.Fallar(d.Fichero->errorString());
+      d.Fallar(Motivo(*d.Fichero));
     return;
   }
   const QString nombre = QStringLiteral("%1.png").arg(d.Num, 4, 10, QChar('0'));
-  if (!imagen.save(d.Carpeta->filePath(nombre), "PNG"))
-    d.Fallar("no se pudo guardar " + nombre);
+  // Encoded in memory, then written and checked: the encoder does not
+  // report a file's failed writes.
+  QByteArray png;
+  QBuffer memoria(&png);
+  QSaveFile fichero(d.Carpeta->filePath(nombre));
+  if (!memoria.open(QIODevice::WriteOnly) || !imagen.save(&memoria, "PNG"))
+    d.Fallar("no se pudo codificar " + nombre);
+  if (!fichero.open(QIODevice::WriteOnly) || fichero.write(png) != png.size() || !Confirmar(fichero))
+    d.Fallar("no se pudo guardar " + nombre + ": " + Motivo(fichero));
   d.Indice += "<figure><img src=\"" + nombre + "\" alt=\"" + nombre + "\"><figcaption><b>" +
               textos.value(0).toHtmlEscaped() + "</b><br>" + textos.value(1).toHtmlEscaped() + "<br>" +
               textos.value(2).toHtmlEscaped() + "</figcaption></figure>\n";
@@ -231,18 +251,18 @@ void TLamina::Terminar() {
     if (!d.Pintor.isActive() && !d.Pintor.begin(&*d.Escritor))  // no page: an empty one
       d.Fallar(QStringLiteral("no se pudo empezar el documento"));
     if (!d.Pintor.end())
-      d.Fallar(d.Fichero->errorString());
+      d.Fallar(Motivo(*d.Fichero));
     const QByteArray esquema = Esquema(*d.Salida, d.Entradas);
-    if (d.Fichero->write(esquema) != esquema.size() || !d.Fichero->commit())
-      d.Fallar(d.Fichero->errorString());
+    if (d.Fichero->write(esquema) != esquema.size() || !Confirmar(*d.Fichero))
+      d.Fallar(Motivo(*d.Fichero));
     return;
   }
   QSaveFile indice(d.Carpeta->filePath(QStringLiteral("indice.html")));
   const QByteArray html = "<!DOCTYPE html>\n<html lang=\"es\"><head><meta charset=\"utf-8\"><title>" +
                           QFileInfo(d.Nombre).fileName().toHtmlEscaped().toUtf8() + "</title></head><body>\n" +
                           d.Indice.toUtf8() + "</body></html>\n";
-  if (!indice.open(QIODevice::WriteOnly) || indice.write(html) != html.size() || !indice.commit())
-    d.Fallar(indice.errorString());
+  if (!indice.open(QIODevice::WriteOnly) || indice.write(html) != html.size() || !Confirmar(indice))
+    d.Fallar(Motivo(indice));
   // rename(2) takes the place of an empty folder and of nothing else.
   if (std::rename(QFile::encodeName(d.Carpeta->path()).constData(), QFile::encodeName(d.Nombre).constData()) != 0)
     d.Fallar(QString::fromLocal8Bit(std::strerror(errno)));
