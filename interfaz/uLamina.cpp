@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -22,7 +23,8 @@
 
 namespace {
 
-constexpr int kBanda = 64;  // the caption band below a picture in the PDF
+constexpr int kBanda = 64;  // the caption band below a picture in the PDF, at least
+constexpr int kLinea = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;  // a caption line
 
 // Puts a written file under its name. QSaveFile::commit flushes the last
 // buffered bytes as it closes without looking at the outcome, so a failed
@@ -206,6 +208,23 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
   TDatos& d = *D_;
   ++d.Num;
   if (d.Pdf) {
+    QFont f;
+    f.setPixelSize(14);
+    // Unshaped, without ligatures: "fi" is found and copied as two letters.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    // A caption line 20 high, or as many as it needs wrapped to the width
+    // (a page taller than the others): none is cut off.
+    const int ancho = imagen.width() - 16;
+    std::vector<int> altos;
+    int banda = 4;
+    for (int i = 0; i < textos.size(); ++i) {
+      f.setBold(i == 0);
+      const QRect r = QFontMetrics(f, &*d.Escritor).boundingRect(QRect(0, 0, ancho, 1 << 20), kLinea, textos[i]);
+      banda += altos.emplace_back(std::max(20, r.height()));
+    }
+    const QPageSize tam(QSizeF(d.Vista.width(), d.Vista.height() + std::max(kBanda, banda)), QPageSize::Point);
+    if (!tam.isEquivalentTo(d.Escritor->pageLayout().pageSize()))
+      d.Escritor->setPageSize(tam);
     if (d.Num > 1 && !d.Escritor->newPage())
       d.Fallar(QStringLiteral("no se pudo añadir una página"));
     if (!d.Pintor.isActive()) {
@@ -215,15 +234,10 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
       d.Pintor.setRenderHint(QPainter::LosslessImageRendering);
     }
     d.Pintor.drawImage(0, 0, imagen);
-    QFont f = d.Pintor.font();
-    f.setPixelSize(14);
-    // Unshaped, without ligatures: "fi" is found and copied as two letters.
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    for (int i = 0; i < textos.size(); ++i) {
+    for (int i = 0, y = imagen.height() + 2; i < textos.size(); y += altos[std::size_t(i)], ++i) {
       f.setBold(i == 0);
       d.Pintor.setFont(f);
-      d.Pintor.drawText(QRect(8, imagen.height() + 2 + 20 * i, imagen.width() - 16, 20),
-                        Qt::AlignLeft | Qt::AlignVCenter, textos[i]);
+      d.Pintor.drawText(QRect(8, y, ancho, altos[std::size_t(i)]), kLinea, textos[i]);
     }
     if (d.Fichero->error() != QFileDevice::NoError)
       d.Fallar(Motivo(*d.Fichero));

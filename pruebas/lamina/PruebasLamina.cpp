@@ -36,8 +36,8 @@ QStringList Pngs(const QTemporaryDir& dir, const QString& carpeta) {
 TEST(Lamina, PdfEImagenesDeCadaEtapa) {
   QTemporaryDir dir;
   const QStringList avl{"avl", "50", "30", "20"};
-  for (const char* salida : {"l.pdf", "p"})
-    ASSERT_EQ(Correr(QUELVAR_LAMINA, avl + QStringList{"--salida", salida}, dir).Codigo, 0);
+  for (const QStringList& salida : {QStringList{"l.pdf"}, {"p"}, {"e.pdf", "--ancho", "300"}})  // e: narrow pages
+    ASSERT_EQ(Correr(QUELVAR_LAMINA, avl + QStringList{"--salida"} + salida, dir).Codigo, 0);
   const auto distribuir = [](TArbolBin& a) { return a.DistribuirSeparada(15, 2, 5); };
   std::vector<std::pair<std::unique_ptr<TArbolBin>, QStringList>> paginas;
   QStringList esquema;  // "page title" per OP
@@ -63,16 +63,21 @@ TEST(Lamina, PdfEImagenesDeCadaEtapa) {
   QFile f(dir.filePath("l.pdf"));  // the last cross-reference section where the trailer says (readers mend it silently)
   const QByteArray pdf = f.open(QFile::ReadOnly) ? f.readAll() : "";
   EXPECT_EQ(pdf.mid(pdf.mid(pdf.lastIndexOf("startxref") + 10).split('\n')[0].toLongLong(), 5), "xref\n");
-  const QStringList texto = QString::fromUtf8(Correr(QUELVAR_PDFTOTEXT, {"l.pdf", "-"}, dir).Texto).split('\f');
-  ASSERT_GE(texto.size(), qsizetype(paginas.size()));
+  QList<QStringList> textos;  // each page's text with its line breaks as spaces, of l.pdf and of e.pdf
+  for (const char* nombre : {"l.pdf", "e.pdf"})
+    for (QString& t : textos.emplace_back(QString(Correr(QUELVAR_PDFTOTEXT, {nombre, "-"}, dir).Texto).split('\f')))
+      t = t.simplified();
+  ASSERT_TRUE(textos[0].size() > qsizetype(paginas.size()) && textos[1].size() > qsizetype(paginas.size()));
   QString hallado = QString::fromUtf8(Correr(QUELVAR_PDFTOHTML, {"-xml", "-i", "-stdout", "l.pdf"}, dir).Texto);
   hallado = hallado.section("<outline>", 1).section("</outline>", 0, 0);  // an entry a line, as "page title"
   hallado.replace(QRegularExpression("<item page=\"(\\d+)\">([^<]*)</item>"), "\\1 \\2");
   EXPECT_EQ(hallado.split('\n', Qt::SkipEmptyParts), esquema);
   for (std::size_t i = 0; i < paginas.size(); ++i) {
-    qsizetype desde = 0;  // the captions in their order on their page
-    for (const QString& t : paginas[i].second)
-      EXPECT_GE(desde = texto[qsizetype(i)].indexOf(t, desde), 0) << i << ' ' << t.toStdString();
+    for (const QStringList& texto : textos) {
+      qsizetype desde = 0;  // the captions whole, in their order on their page
+      for (const QString& t : paginas[i].second)
+        EXPECT_GE(desde = texto[qsizetype(i)].indexOf(t, desde), 0) << i << ' ' << t.toStdString();
+    }
     const TDistribucion d = distribuir(*paginas[i].first->Clonar());
     TAjustesDibujo aj;
     QImage esperada(1280, 720, QImage::Format_RGB32);
