@@ -181,10 +181,12 @@ TLamina::TLamina(const QString& nombre, QSize vista, const QString& creador) : D
     d.Escritor->setTitle(QFileInfo(nombre).completeBaseName());
     return;
   }
-  // A folder is written whole beside its final place, then renamed.
-  const QFileInfo info(nombre);
+  // A folder is written whole beside its final place, then renamed. "dir/"
+  // names the folder dir (the hidden sibling is not made inside it).
+  d.Nombre = QDir::cleanPath(nombre);
+  const QFileInfo info(d.Nombre);
   const auto todo = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
-  if (info.exists() && !(info.isDir() && QDir(nombre).isEmpty(todo)))
+  if (info.exists() && !(info.isDir() && QDir(d.Nombre).isEmpty(todo)))
     throw ELamina(("la salida " + nombre + " ya existe y no es una carpeta vacía").toStdString());
   d.Carpeta.emplace(info.absolutePath() + "/." + info.fileName() + "-XXXXXX");
   if (!d.Carpeta->isValid())

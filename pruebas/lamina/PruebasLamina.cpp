@@ -95,7 +95,7 @@ TEST(Lamina, ImagenesDeCadaTipoEIndice) {
   QTemporaryDir dir;
   for (const char* ops : {"bst 2 1 3 -2", "avl 1 2 3", "rn 10 5 15 1 -15", "splay 1 2 3 ?1", "mon des:7 crear -1"}) {
     const QStringList args = QString(ops).split(' ');
-    ASSERT_EQ(Correr(QUELVAR_LAMINA, args + QStringList{"--salida", args[0]}, dir).Codigo, 0) << ops;
+    ASSERT_EQ(Correr(QUELVAR_LAMINA, args + QStringList{"--salida", args[0] + '/'}, dir).Codigo, 0) << ops;
     const QByteArray t = Correr(QUELVAR_TRAZA, args, dir).Texto;
     const QStringList pngs = Pngs(dir, args[0]);
     EXPECT_EQ(pngs.size(), t.count("{\"etapa\"") + t.count("\"tipo\":2,") + t.count("{\"operacion\"")) << ops;
