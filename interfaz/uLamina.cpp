@@ -7,8 +7,8 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFontMetrics>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
