@@ -31,8 +31,8 @@ QStringList Pngs(const QTemporaryDir& dir, const QString& carpeta) {
 }
 
 // avl 50 30 20 against its stages recorded here: as a PDF that another reader finds valid, a page per picture (a type
-// 2 stage twice, then the result) holding its captions, the outline at each OP's first page; as PNG pictures drawn
-// centred in 1280 x 720.
+// 2 stage twice, then the result) holding its captions whole (on narrow pages too), the outline at each OP's first
+// page; as PNG pictures drawn centred in 1280 x 720.
 TEST(Lamina, PdfEImagenesDeCadaEtapa) {
   QTemporaryDir dir;
   const QStringList avl{"avl", "50", "30", "20"};
