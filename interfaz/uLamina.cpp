@@ -5,8 +5,10 @@
 #include "uHistoria.h"
 #include "uTipos.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -21,7 +23,20 @@
 
 namespace {
 
-constexpr int kBanda = 64;  // the caption band below a picture in the PDF
+constexpr int kBanda = 64;  // the caption band below a picture in the PDF, at least
+constexpr int kLinea = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;  // a caption line
+
+// Puts a written file under its name. QSaveFile::commit flushes the last
+// buffered bytes as it closes without looking at the outcome, so a failed
+// write there (a full disk) would still be committed, truncated.
+bool Confirmar(QSaveFile& fichero) { return fichero.flush() && fichero.commit(); }
+
+// Why a file could not be written. A failed write (a full disk, a size
+// limit) often comes with no text from Qt but "Unknown error".
+QString Motivo(const QFileDevice& fichero) {
+  return fichero.error() == QFileDevice::WriteError ? QStringLiteral("falló la escritura (¿disco lleno?)")
+                                                     : fichero.errorString();
+}
 
 QString Texto(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -156,7 +171,7 @@ TLamina::TLamina(const QString& nombre, QSize vista, const QString& creador) : D
   if (d.Pdf) {
     d.Fichero.emplace(nombre);
     if (!d.Fichero->open(QIODevice::WriteOnly))
-      d.Fallar(d.Fichero->errorString());
+      d.Fallar(Motivo(*d.Fichero));
     d.Salida.emplace(*d.Fichero);
     d.Escritor.emplace(&*d.Salida);
     d.Escritor->setResolution(72);  // a point per pixel
@@ -166,10 +181,12 @@ TLamina::TLamina(const QString& nombre, QSize vista, const QString& creador) : D
     d.Escritor->setTitle(QFileInfo(nombre).completeBaseName());
     return;
   }
-  // A folder is written whole beside its final place, then renamed.
-  const QFileInfo info(nombre);
+  // A folder is written whole beside its final place, then renamed. "dir/"
+  // names the folder dir (the hidden sibling is not made inside it).
+  d.Nombre = QDir::cleanPath(nombre);
+  const QFileInfo info(d.Nombre);
   const auto todo = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
-  if (info.exists() && !(info.isDir() && QDir(nombre).isEmpty(todo)))
+  if (info.exists() && !(info.isDir() && QDir(d.Nombre).isEmpty(todo)))
     throw ELamina(("la salida " + nombre + " ya existe y no es una carpeta vacía").toStdString());
   d.Carpeta.emplace(info.absolutePath() + "/." + info.fileName() + "-XXXXXX");
   if (!d.Carpeta->isValid())
@@ -193,6 +210,23 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
   TDatos& d = *D_;
   ++d.Num;
   if (d.Pdf) {
+    QFont f;
+    f.setPixelSize(14);
+    // Unshaped, without ligatures: "fi" is found and copied as two letters.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    // A caption line 20 high, or as many as it needs wrapped to the width
+    // (a page taller than the others): none is cut off.
+    const int ancho = imagen.width() - 16;
+    std::vector<int> altos;
+    int banda = 4;
+    for (int i = 0; i < textos.size(); ++i) {
+      f.setBold(i == 0);
+      const QRect r = QFontMetrics(f, &*d.Escritor).boundingRect(QRect(0, 0, ancho, 1 << 20), kLinea, textos[i]);
+      banda += altos.emplace_back(std::max(20, r.height()));
+    }
+    const QPageSize tam(QSizeF(d.Vista.width(), d.Vista.height() + std::max(kBanda, banda)), QPageSize::Point);
+    if (!tam.isEquivalentTo(d.Escritor->pageLayout().pageSize()))
+      d.Escritor->setPageSize(tam);
     if (d.Num > 1 && !d.Escritor->newPage())
       d.Fallar(QStringLiteral("no se pudo añadir una página"));
     if (!d.Pintor.isActive()) {
@@ -202,23 +236,25 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
       d.Pintor.setRenderHint(QPainter::LosslessImageRendering);
     }
     d.Pintor.drawImage(0, 0, imagen);
-    QFont f = d.Pintor.font();
-    f.setPixelSize(14);
-    // Unshaped, without ligatures: "fi" is found and copied as two letters.
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    for (int i = 0; i < textos.size(); ++i) {
+    for (int i = 0, y = imagen.height() + 2; i < textos.size(); y += altos[std::size_t(i)], ++i) {
       f.setBold(i == 0);
       d.Pintor.setFont(f);
-      d.Pintor.drawText(QRect(8, imagen.height() + 2 + 20 * i, imagen.width() - 16, 20),
-                        Qt::AlignLeft | Qt::AlignVCenter, textos[i]);
+      d.Pintor.drawText(QRect(8, y, ancho, altos[std::size_t(i)]), kLinea, textos[i]);
     }
     if (d.Fichero->error() != QFileDevice::NoError)
-      d.Fallar(d.Fichero->errorString());
+      d.Fallar(Motivo(*d.Fichero));
     return;
   }
   const QString nombre = QStringLiteral("%1.png").arg(d.Num, 4, 10, QChar('0'));
-  if (!imagen.save(d.Carpeta->filePath(nombre), "PNG"))
-    d.Fallar("no se pudo guardar " + nombre);
+  // Encoded in memory, then written and checked: the encoder does not
+  // report a file's failed writes.
+  QByteArray png;
+  QBuffer memoria(&png);
+  QSaveFile fichero(d.Carpeta->filePath(nombre));
+  if (!memoria.open(QIODevice::WriteOnly) || !imagen.save(&memoria, "PNG"))
+    d.Fallar("no se pudo codificar " + nombre);
+  if (!fichero.open(QIODevice::WriteOnly) || fichero.write(png) != png.size() || !Confirmar(fichero))
+    d.Fallar("no se pudo guardar " + nombre + ": " + Motivo(fichero));
   d.Indice += "<figure><img src=\"" + nombre + "\" alt=\"" + nombre + "\"><figcaption><b>" +
               textos.value(0).toHtmlEscaped() + "</b><br>" + textos.value(1).toHtmlEscaped() + "<br>" +
               textos.value(2).toHtmlEscaped() + "</figcaption></figure>\n";
@@ -231,18 +267,18 @@ void TLamina::Terminar() {
     if (!d.Pintor.isActive() && !d.Pintor.begin(&*d.Escritor))  // no page: an empty one
       d.Fallar(QStringLiteral("no se pudo empezar el documento"));
     if (!d.Pintor.end())
-      d.Fallar(d.Fichero->errorString());
+      d.Fallar(Motivo(*d.Fichero));
     const QByteArray esquema = Esquema(*d.Salida, d.Entradas);
-    if (d.Fichero->write(esquema) != esquema.size() || !d.Fichero->commit())
-      d.Fallar(d.Fichero->errorString());
+    if (d.Fichero->write(esquema) != esquema.size() || !Confirmar(*d.Fichero))
+      d.Fallar(Motivo(*d.Fichero));
     return;
   }
   QSaveFile indice(d.Carpeta->filePath(QStringLiteral("indice.html")));
   const QByteArray html = "<!DOCTYPE html>\n<html lang=\"es\"><head><meta charset=\"utf-8\"><title>" +
                           QFileInfo(d.Nombre).fileName().toHtmlEscaped().toUtf8() + "</title></head><body>\n" +
                           d.Indice.toUtf8() + "</body></html>\n";
-  if (!indice.open(QIODevice::WriteOnly) || indice.write(html) != html.size() || !indice.commit())
-    d.Fallar(indice.errorString());
+  if (!indice.open(QIODevice::WriteOnly) || indice.write(html) != html.size() || !Confirmar(indice))
+    d.Fallar(Motivo(indice));
   // rename(2) takes the place of an empty folder and of nothing else.
   if (std::rename(QFile::encodeName(d.Carpeta->path()).constData(), QFile::encodeName(d.Nombre).constData()) != 0)
     d.Fallar(QString::fromLocal8Bit(std::strerror(errno)));

@@ -39,7 +39,8 @@ public:
   // entry in a PDF, a heading in the index.
   void Operacion(const QString& titulo);
   // A page: the picture (of the size given) and its caption lines: title,
-  // description, and the operation with the stage's number.
+  // description, and the operation with the stage's number. In a PDF a line
+  // wider than the page wraps, and the page grows taller to hold it.
   void Pagina(const QImage& imagen, const QStringList& textos);
   // Puts the whole storyboard under its final name, or raises ELamina.
   void Terminar();

@@ -11,6 +11,7 @@ paquetes=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core xvfb xauth desktop-file-utils
+  poppler-utils
 )
 
 faltan=()

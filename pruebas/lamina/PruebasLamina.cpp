@@ -4,68 +4,157 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include "uAlmacenQSettings.h"
 #include "uDibujo.h"
 #include "uGrabacion.h"
+#include "uOpciones.h"
 #include "uTipoTraza.h"
+#include "uTraza.h"
 
-// A run: its status, its output and its last line of errors from the colon on (Qt's notes before it dropped).
+// A run in the folder, with these variables added to the environment: its status (-1 for a crash) and its outputs.
 struct TSalida { int Codigo; QByteArray Texto, Errores; };
-TSalida Correr(const char* programa, const QStringList& args, const QTemporaryDir& dir) {
+TSalida Correr(const QString& programa, const QStringList& args, const QTemporaryDir& dir, QStringList var = {}) {
   QProcess p;
-  p.setWorkingDirectory(dir.path()), p.start(programa, args), p.waitForFinished(240000);
-  const QByteArray e = p.readAllStandardError(), linea = e.mid(e.lastIndexOf("quelvar-"));
-  return {p.exitCode(), p.readAllStandardOutput(), linea.mid(linea.indexOf(':'))};
+  QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+  for (const QString& v : var) e.insert(v.section('=', 0, 0), v.section('=', 1));
+  p.setProcessEnvironment(e), p.setWorkingDirectory(dir.path()), p.start(programa, args), p.waitForFinished(240000);
+  const int codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  return {codigo, p.readAllStandardOutput(), p.readAllStandardError()};
 }
-QString Png(qsizetype i) { return QString("%1.png").arg(i + 1, 4, 10, QChar('0')); }
+// A tool's last line of errors from the colon on (Qt's notes and the tool's name dropped).
+QByteArray Mensaje(const QByteArray& e) {
+  const QByteArray l = e.mid(e.lastIndexOf("quelvar-"));
+  return l.mid(l.indexOf(':'));
+}
+QStringList Pngs(const QTemporaryDir& dir, const QString& carpeta) {
+  return QDir(dir.filePath(carpeta)).entryList({"*.png"}, QDir::Files, QDir::Name);
+}
 
-// avl 50 30 20 as PDF and PNG against its stages recorded here, drawn centred in 1280 x 720; mon des:7
-// crear's pictures counted from quelvar-traza's report (type 2 twice, a result per OP), the index in order.
-TEST(Lamina, PaginasEImagenesDeCadaEtapaEIndice) {
+// avl 50 30 20 against its stages recorded here: as a PDF that another reader finds valid, a page per picture (a type
+// 2 stage twice, then the result) holding its captions whole (on narrow pages too), the outline at each OP's first
+// page; as PNG pictures drawn centred in 1280 x 720.
+TEST(Lamina, PdfEImagenesDeCadaEtapa) {
   QTemporaryDir dir;
-  const auto leer = [&](const char* n) { QFile f(dir.filePath(n)); return f.open(QFile::ReadOnly) ? f.readAll() : ""; };
-  const QStringList avl{"avl", "50", "30", "20"}, mon{"mon", "des:7", "crear"};
-  for (const auto& [args, salida] : {std::pair{avl, "l.pdf"}, {avl, "p"}, {mon, "m"}})
-    ASSERT_EQ(Correr(QUELVAR_LAMINA, args + QStringList{"--salida", salida}, dir).Codigo, 0);
+  const QStringList avl{"avl", "50", "30", "20"};
+  for (const QStringList& salida : {QStringList{"l.pdf"}, {"p"}, {"e.pdf", "--ancho", "300"}})  // e: narrow pages
+    ASSERT_EQ(Correr(QUELVAR_LAMINA, avl + QStringList{"--salida"} + salida, dir).Codigo, 0);
   const auto distribuir = [](TArbolBin& a) { return a.DistribuirSeparada(15, 2, 5); };
-  std::vector<std::unique_ptr<TArbolBin>> fotos;
+  std::vector<std::pair<std::unique_ptr<TArbolBin>, QStringList>> paginas;
+  QStringList esquema;  // "page title" per OP
   std::unique_ptr<TArbolBin> arbol = BuscarTipoTraza("avl")->Clase();
   for (const int v : {50, 30, 20}) {
+    const QString op = QString("Inserción de %1 en Arbol AVL").arg(v);
+    esquema << QString("%1 %2").arg(paginas.size() + 1).arg(op);
     TGrabacion g;
     arbol->Deseleccionar(), g.Grabar(*arbol, [v](TArbolBin& a) { a.Insertar(v); }, distribuir);
-    for (std::size_t k = 0; k < g.NumEtapas(); ++k)
+    for (std::size_t k = 0; k < g.NumEtapas(); ++k) {
+      const QStringList textos{QString::fromUtf8(g.Etapa(k).Titulo), QString::fromUtf8(g.Etapa(k).Descripcion),
+                               op + QString(" — etapa %1 de %2").arg(k + 1).arg(g.NumEtapas())};
       for (TGrabacion::TFoto f = g.Foto(k); auto* a : {&f.Antes, g.Etapa(k).Tipo == 2 ? &f.Despues : nullptr})
-        if (a) fotos.push_back(std::move(*a));
-    arbol->Deseleccionar(), distribuir(*arbol), fotos.push_back(arbol->Clonar());
+        if (a) paginas.emplace_back(std::move(*a), textos);
+    }
+    arbol->Deseleccionar(), distribuir(*arbol);
+    paginas.emplace_back(arbol->Clonar(), QStringList{"Resultado", QString("%1 nodos").arg(arbol->NumNodos), op});
   }
-  EXPECT_EQ(QString(leer("l.pdf")).count(QRegularExpression("/Type /Page\\b(?!s)")), qsizetype(fotos.size()));
-  for (std::size_t i = 0; i < fotos.size(); ++i) {
-    const TDistribucion d = distribuir(*fotos[i]->Clonar());
+  const TSalida info = Correr(QUELVAR_PDFINFO, {"l.pdf"}, dir);
+  EXPECT_TRUE(info.Codigo == 0 && !info.Errores.contains("Error")) << info.Errores.toStdString();
+  const QRegularExpression paginasPdf("\nPages: +(\\d+)\n");
+  EXPECT_EQ(paginasPdf.match(QString(info.Texto)).captured(1), QString::number(paginas.size()));
+  QFile f(dir.filePath("l.pdf"));  // the last cross-reference section where the trailer says (readers mend it silently)
+  const QByteArray pdf = f.open(QFile::ReadOnly) ? f.readAll() : "";
+  EXPECT_EQ(pdf.mid(pdf.mid(pdf.lastIndexOf("startxref") + 10).split('\n')[0].toLongLong(), 5), "xref\n");
+  QList<QStringList> textos;  // each page's text with its line breaks as spaces, of l.pdf and of e.pdf
+  for (const char* nombre : {"l.pdf", "e.pdf"})
+    for (QString& t : textos.emplace_back(QString(Correr(QUELVAR_PDFTOTEXT, {nombre, "-"}, dir).Texto).split('\f')))
+      t = t.simplified();
+  ASSERT_TRUE(textos[0].size() > qsizetype(paginas.size()) && textos[1].size() > qsizetype(paginas.size()));
+  QString hallado = QString::fromUtf8(Correr(QUELVAR_PDFTOHTML, {"-xml", "-i", "-stdout", "l.pdf"}, dir).Texto);
+  hallado = hallado.section("<outline>", 1).section("</outline>", 0, 0);  // an entry a line, as "page title"
+  hallado.replace(QRegularExpression("<item page=\"(\\d+)\">([^<]*)</item>"), "\\1 \\2");
+  EXPECT_EQ(hallado.split('\n', Qt::SkipEmptyParts), esquema);
+  for (std::size_t i = 0; i < paginas.size(); ++i) {
+    for (const QStringList& texto : textos) {
+      qsizetype desde = 0;  // the captions whole, in their order on their page
+      for (const QString& t : paginas[i].second)
+        EXPECT_GE(desde = texto[qsizetype(i)].indexOf(t, desde), 0) << i << ' ' << t.toStdString();
+    }
+    const TDistribucion d = distribuir(*paginas[i].first->Clonar());
     TAjustesDibujo aj;
     QImage esperada(1280, 720, QImage::Format_RGB32);
-    aj.DesplX = (d.Ancho - 1280) / 2, aj.DesplY = (d.Alto - 720) / 2, DibujarEstructura(esperada, *fotos[i], aj);
-    EXPECT_EQ(QImage(dir.filePath("p/" + Png(qsizetype(i)))).convertToFormat(QImage::Format_RGB32), esperada) << i;
+    aj.DesplX = (d.Ancho - 1280) / 2, aj.DesplY = (d.Alto - 720) / 2;
+    DibujarEstructura(esperada, *paginas[i].first, aj);
+    const QString png = dir.filePath("p/" + QString("%1.png").arg(i + 1, 4, 10, QChar('0')));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), esperada) << i;
   }
-  const QByteArray t = Correr(QUELVAR_TRAZA, mon, dir).Texto;
-  const QStringList pngs = QDir(dir.filePath("m")).entryList({"*.png"}, QDir::Files, QDir::Name);
-  EXPECT_EQ(pngs.size(), t.count("{\"etapa\"") + t.count("\"tipo\":2,") + t.count("{\"operacion\""));
-  QStringList srcs;  // the index's pictures in its order
-  for (auto m = QRegularExpression("src=\"([^\"]+)\"").globalMatch(QString(leer("m/indice.html"))); m.hasNext();)
-    srcs << m.next().captured(1);
-  EXPECT_TRUE(srcs == pngs && pngs.value(pngs.size() - 1) == Png(pngs.size() - 1)) << srcs.join(' ').toStdString();
+  EXPECT_EQ(Pngs(dir, "p").size(), qsizetype(paginas.size()));
 }
 
-// quelvar-traza's refusals with its status and message; outputs that cannot be written.
+// One OP list per kind, a splay's search and a heap's build and deletion among them: a picture per stage (type 2
+// twice) and per OP's result, counted from quelvar-traza's report, and the index showing them in order.
+TEST(Lamina, ImagenesDeCadaTipoEIndice) {
+  QTemporaryDir dir;
+  for (const char* ops : {"bst 2 1 3 -2", "avl 1 2 3", "rn 10 5 15 1 -15", "splay 1 2 3 ?1", "mon des:7 crear -1"}) {
+    const QStringList args = QString(ops).split(' ');
+    ASSERT_EQ(Correr(QUELVAR_LAMINA, args + QStringList{"--salida", args[0] + '/'}, dir).Codigo, 0) << ops;
+    const QByteArray t = Correr(QUELVAR_TRAZA, args, dir).Texto;
+    const QStringList pngs = Pngs(dir, args[0]);
+    EXPECT_EQ(pngs.size(), t.count("{\"etapa\"") + t.count("\"tipo\":2,") + t.count("{\"operacion\"")) << ops;
+    QFile f(dir.filePath(args[0] + "/indice.html"));
+    QStringList srcs;  // the index's pictures in its order
+    const QString indice = f.open(QFile::ReadOnly) ? f.readAll() : "";
+    for (auto m = QRegularExpression("src=\"([^\"]+)\"").globalMatch(indice); m.hasNext();)
+      srcs << m.next().captured(1);
+    EXPECT_EQ(srcs, pngs) << ops;
+  }
+}
+
+// --opciones: the program's stored presentation (a background, a radius, drawings without text, the root fixed) for
+// whatever the command line leaves unsaid, read from the user's store; an explicit --radio wins over it.
+TEST(Lamina, PresentacionGuardada) {
+  QTemporaryDir dir;
+  TOpciones o;
+  o.ColFon = ColorRGB(0x30, 0x60, 0x90), o.NodRad = 24, o.TipoGraf = 1, o.TipoDisp = 1;
+  TAlmacenQSettings almacen(dir.filePath("casa/.config/TALMERA/Quelvar.conf"));
+  ASSERT_TRUE(GuardarOpciones(almacen, o));
+  const QStringList casa{"HOME=" + dir.filePath("casa"), "XDG_CONFIG_HOME=" + dir.filePath("casa/.config")};
+  const auto resultado = [&](const QString& salida, const QStringList& args) {  // the last picture
+    EXPECT_EQ(Correr(QUELVAR_LAMINA, QStringList{"avl", "50", "30", "70", "--ancho", "400", "--alto", "300", "--salida",
+                                                  salida} + args, dir, casa).Codigo, 0);
+    const QStringList p = Pngs(dir, salida);
+    return QImage(dir.filePath(salida + '/' + p.value(p.size() - 1)));
+  };
+  const QImage comun = resultado("d", {});
+  for (const auto& [salida, args, radio] : {std::tuple{"o", QStringList{"--opciones"}, 24},
+                                            {"r", QStringList{"--opciones", "--radio", "10"}, 10}}) {
+    std::unique_ptr<TArbolBin> arbol = BuscarTipoTraza("avl")->Clase();
+    for (const int v : {50, 30, 70}) arbol->Insertar(v);
+    const auto distribuir = [r = radio](TArbolBin& a) { return a.DistribuirSeparada(r, 2, 5); };
+    TAjustesDibujo aj{.TipoGraf = 1, .ColFon = o.ColFon, .Fuente = o.Fuente, .R = radio};
+    arbol->Deseleccionar(), distribuir(*arbol);
+    const QImage imagen = resultado(salida, args).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(imagen, DibujarVista(*arbol, distribuir, aj, {400, 300}, true)) << salida;
+    EXPECT_NE(imagen, comun) << salida;
+  }
+}
+
+// quelvar-traza's refusals with its status and message; outputs that cannot be written, also past a file size limit
+// half way through: nothing left under the final name or beside it.
 TEST(Lamina, RechazosSinDejarNadaBajoElNombreFinal) {
   QTemporaryDir dir;
   QDir(dir.path()).mkpath("llena/x");
-  const struct { QStringList Args; int Codigo; const char* Mensaje; } casos[] = {
+  const QString limitado = "trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\"";
+  const struct { QStringList Args; int Codigo; const char* Mensaje; bool Limite = false; } casos[] = {
       {{"avx", "1"}, 2, "tipo desconocido"}, {{"avl", "1x"}, 2, "OP no válida"},
       {{"avl", "1", "--salida", "no/hay/l.pdf"}, 1, "no se puede escribir la salida"},
-      {{"avl", "1", "--salida", "llena"}, 1, "ya existe"}};
+      {{"avl", "1", "--salida", "llena"}, 1, "ya existe"},
+      {{"avl", "50", "30", "20", "--salida", "l.pdf"}, 1, "salida l.pdf: falló la escritura", true},
+      {{"avl", "50", "30", "20", "--salida", "p"}, 1, "salida p: no se pudo guardar 0001.png: falló", true}};
   for (const auto& c : casos) {
-    const TSalida s = Correr(QUELVAR_LAMINA, c.Args.size() > 2 ? c.Args : c.Args + QStringList{"--salida", "f"}, dir);
-    EXPECT_TRUE(s.Codigo == c.Codigo && QString(s.Errores).contains(c.Mensaje)) << s.Errores.toStdString();
-    EXPECT_TRUE(c.Codigo != 2 || s.Errores == Correr(QUELVAR_TRAZA, c.Args, dir).Errores) << s.Errores.toStdString();
+    const QStringList args = c.Args.size() > 2 ? c.Args : c.Args + QStringList{"--salida", "f"};
+    const TSalida s = c.Limite ? Correr("sh", QStringList{"-c", limitado, QUELVAR_LAMINA} + args, dir)
+                               : Correr(QUELVAR_LAMINA, args, dir);
+    EXPECT_TRUE(s.Codigo == c.Codigo && QString(Mensaje(s.Errores)).contains(c.Mensaje)) << s.Errores.toStdString();
+    EXPECT_TRUE(c.Codigo != 2 || Mensaje(s.Errores) == Mensaje(Correr(QUELVAR_TRAZA, c.Args, dir).Errores));
   }
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"llena"});
   EXPECT_EQ(QDir(dir.filePath("llena")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"x"});

@@ -3,6 +3,7 @@
 #include "comun_dibujo.h"
 #include "entorno.h"
 #include "uArbolBST.h"
+#include "uGrabacion.h"
 
 #include <QScrollBar>
 
@@ -183,6 +184,29 @@ private Q_SLOTS:
       e.Llenar(W == 200 ? std::vector{2, 3, 4, 5, 6} : std::vector<int>{});
       l.Distribuir();
       QVERIFY(W == 600 || (!l.sbHoriz()->isEnabled() && Extremo(e.V().Estructura()).x() - l.DesplX() == W && e.V().Estructura().Raiz->X - R - l.DesplX() >= 0));
+    }
+  }
+  // What the canvas shows of a structure shown as new is ImagenVista's picture of it (the storyboards'): laid out
+  // by the canvas, or a recorded stage; a tree that fits, one wider than the view (its root in the middle), the root
+  // fixed.
+  void ImagenVistaEsLaMostrada() {
+    for (const auto& [n, W, disposicion] : {std::tuple{8, 600, 0}, {300, 300, 0}, {8, 600, 1}}) {
+      TEntorno e(Fichero(), TEntorno::Oculto);
+      TLienzo& l = e.V().Lienzo();
+      Preparar(e, W, 250, disposicion);
+      Insertar(e.V(), n, 7);
+      TGrabacion g;
+      std::unique_ptr<TArbolBin> etapa = e.V().Estructura().Clonar();
+      g.Grabar(*etapa, [](TArbolBin& a) { a.Insertar(100001); }, [&l](TArbolBin& a) { l.DistribuirOtro(a); });
+      etapa = std::move(g.Foto(g.NumEtapas() - 1).Antes);
+      for (TArbolBin* vista : {static_cast<TArbolBin*>(nullptr), etapa.get()}) {
+        l.PonerVista(vista), l.MostrarNueva();
+        const TArbolBin& a = vista ? *vista : e.V().Estructura();
+        const QPoint raiz = l.PuntoEnArea(a.Raiz->X, a.Raiz->Y);
+        QVERIFY(l.Imagen() == l.ImagenVista(a, l.Imagen().size()) && (disposicion == 0 || raiz.y() == R));
+        QVERIFY(W > 300 || vista || std::abs(raiz.x() - W / 2) <= 1);
+      }
+      l.PonerVista(nullptr);
     }
   }
   // Larger than the canvas: bar ranges and pages; scrolling moves the picture; a new layout keeps the offset;
