@@ -119,8 +119,10 @@ std::optional<QByteArray> TVentPpal::LeerFichero(const QString& ruta, TTrabajo* 
 
 bool TVentPpal::EscribirFichero(const QString& ruta, const char* datos, qint64 tam) {
   // The old file is replaced only once the new one is completely written.
+  // commit() flushes the last buffered bytes without looking at the
+  // outcome: a full disk there would leave a truncated file saved.
   QSaveFile f(ruta);
-  if (f.open(QIODevice::WriteOnly) && f.write(datos, tam) == tam && f.commit())
+  if (f.open(QIODevice::WriteOnly) && f.write(datos, tam) == tam && f.flush() && f.commit())
     return true;
   Mensaje(QStringLiteral("No se ha podido guardar el fichero \"%1\".").arg(Nombre(ruta)));
   return false;

@@ -10,6 +10,10 @@
 
 #include <QElapsedTimer>
 
+#include <csignal>
+#include <numeric>
+#include <sys/resource.h>
+
 namespace {
 // The stream of a structure of the kind with the keys inserted, then spoilt.
 QByteArray Flujo(std::unique_ptr<TArbolBin> a, std::initializer_list<std::int32_t> claves,
@@ -246,6 +250,17 @@ private Q_SLOTS:
     const QString ruta = Ruta(QStringLiteral("no/existe/a.arb"));
     for (auto c : {TVentPpal::cGuardar, TVentPpal::cGuardarOper}) E->Elegir(ruta, 1, c);
     QVERIFY(E->Mensajes().size() == 2 && E->Mensajes().front().contains("a.arb") && !QFile::exists(ruta));
+    // A disk that fills up at the last, buffered bytes: not saved, and said so.
+    std::vector<std::int32_t> claves(1000);
+    std::iota(claves.begin(), claves.end(), 1), E->Llenar(claves);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{};
+    getrlimit(RLIMIT_FSIZE, &limite);
+    const rlimit antes = limite;
+    limite.rlim_cur = 4096, setrlimit(RLIMIT_FSIZE, &limite);
+    E->Elegir(Ruta("lleno.arb"), 1, TVentPpal::cGuardar);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    QVERIFY(E->Mensajes().size() == 3 && !QFile::exists(Ruta("lleno.arb")));
     E->Elegir(Ruta("uno/a.sec"), 1, TVentPpal::cGuardarOper);
     E->Orden(TVentPpal::cAbrir);
     QCOMPARE(carpeta(), Ruta("uno"));
