@@ -8,6 +8,7 @@ TNodoBin* TArbolBST::BuscarNodo(TNodoBin* Nodo, std::int32_t Valor) const {
 }
 
 bool TArbolBST::Buscar(std::int32_t Valor) {
+    const TEnListado listado(*this, "bst-busqueda", true);
     const bool informar = MostrarEtapas();
     TNodoBin* comparado = Raiz;
     TNodoBin* cursor = Raiz;
@@ -21,17 +22,18 @@ bool TArbolBST::Buscar(std::int32_t Valor) {
             cursor = comparado->Der;
         if (informar) {
             TMarcas marca{comparado};
-            Etapa("Búsqueda del valor " + Texto(Valor), "Comparando con elemento " + Texto(comparado->Valor), 0);
+            Etapa("Búsqueda del valor " + Texto(Valor), "Comparando con elemento " + Texto(comparado->Valor), 0,
+                  "comparar");
         }
     }
     NodoSel = cursor != nullptr ? cursor : comparado;
     if (MostrarEtapas()) {
         if (cursor != nullptr)
-            Etapa("Busqueda finalizada", "Se encontro un nodo con el valor " + Texto(Valor), 0);
+            Etapa("Busqueda finalizada", "Se encontro un nodo con el valor " + Texto(Valor), 0, "encontrado");
         else
             Etapa("Busqueda finalizada",
                   "No se encontro un nodo con ese valor. Si se inserta ese valor, será un hijo del nodo seleccionado.",
-                  0);
+                  0, "no-encontrado");
     }
     return cursor != nullptr;
 }

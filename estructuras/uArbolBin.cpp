@@ -163,8 +163,15 @@ void TArbolBin::ComprobarCabida() const {
     if (NumNodos == std::numeric_limits<std::int32_t>::max()) throw EArbol("Numero de elementos erroneo!");
 }
 
-void TArbolBin::Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa) {
-    if (OnEtapa) OnEtapa(std::string(Titulo), std::string(Descripcion), TipoEtapa);
+void TArbolBin::Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa,
+                      std::string_view Etiqueta) {
+    if (!OnEtapa) return;
+    Sitio_ = {Listado_, Etiqueta};
+    struct TFin {
+        TSitio& S;
+        ~TFin() { S = {}; }
+    } fin{Sitio_};
+    OnEtapa(std::string(Titulo), std::string(Descripcion), TipoEtapa);
 }
 
 void TArbolBin::LiberarNodos(TNodoBin* Nodo) {

@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <type_traits>
 #include <vector>
 
@@ -267,6 +268,13 @@ public:
     std::function<void(std::int64_t)> Avance;
 
     bool MostrarEtapas() const { return static_cast<bool>(OnEtapa); }
+    // Where the step being reported stands in the algorithms' listings (see
+    // uPseudocodigo.h): the listing of the routine running and the tag its
+    // report site gave. Read it from OnEtapa; empty for a site without one.
+    struct TSitio {
+        std::string_view Listado, Etiqueta;
+    };
+    const TSitio& Sitio() const { return Sitio_; }
     // Calls Avance when Hecho is a multiple of Cada (a power of two).
     void Avanzar(std::int64_t Hecho, std::int64_t Cada = 256) {
         if ((Hecho & (Cada - 1)) == 0 && Avance) Avance(Hecho);
@@ -374,8 +382,30 @@ protected:
     // Before a node is added: raises "Numero de elementos erroneo!" when
     // NumNodos cannot count one more.
     void ComprobarCabida() const;
-    // Reports a step when the hook is assigned (the texts are copied only then).
-    void Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa);
+    // Reports a step when the hook is assigned (the texts are copied only
+    // then). Etiqueta: the tag of its line in the listing of the routine
+    // running (TEnListado).
+    void Etapa(std::string_view Titulo, std::string_view Descripcion, int TipoEtapa,
+               std::string_view Etiqueta = {});
+    // The listing the reports made while it lives belong to (a name of
+    // uPseudocodigo.h's); the one before comes back when it ends. An
+    // operation sets its own, and a walk it calls (a rebalancing, a splay)
+    // its own in turn. SiNoHay: only when no listing is set, for a routine
+    // that is an operation of its own and also a part of others (a search
+    // inside an insertion reports on the insertion's listing).
+    class TEnListado {
+    public:
+        TEnListado(TArbolBin& Arbol, std::string_view Listado, bool SiNoHay = false)
+            : Arbol_(Arbol),
+              Antes_(std::exchange(Arbol.Listado_, SiNoHay && !Arbol.Listado_.empty() ? Arbol.Listado_ : Listado)) {}
+        ~TEnListado() { Arbol_.Listado_ = Antes_; }
+        TEnListado(const TEnListado&) = delete;
+        TEnListado& operator=(const TEnListado&) = delete;
+
+    private:
+        TArbolBin& Arbol_;
+        std::string_view Antes_;
+    };
 
     // Nodes read from a stream, not yet linked to the structure: destroyed
     // unless Adoptar takes them.
@@ -400,6 +430,8 @@ private:
     TPoolNodos Pool_;
     // Some node of this structure was made with a destructor that must run.
     bool NodosConDestructor_ = false;
+    std::string_view Listado_;  // of the routine running
+    TSitio Sitio_;              // of the report being made
 };
 
 // Highlights up to four nodes for the reports made while it lives; the marks

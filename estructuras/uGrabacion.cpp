@@ -1,5 +1,7 @@
 #include "uGrabacion.h"
 
+#include "uPseudocodigo.h"
+
 #include "uMonticulo.h"
 
 #include <algorithm>
@@ -115,6 +117,9 @@ void TGrabacion::Anotar(const TArbolBin& A, const std::string& Titulo, const std
     r.Sel = r.HaySel ? A.NodoSel->Valor : 0;
     r.HayBorrado = A.NodoBorrado != nullptr;
     r.Borrado = r.HayBorrado ? A.NodoBorrado->Valor : 0;
+    const TListado* listado = BuscarListado(A.Sitio().Listado);
+    r.Listado = static_cast<std::int16_t>(listado ? listado - Listados().data() : -1);
+    r.Linea = static_cast<std::int16_t>(LineaDe(A.Sitio().Listado, A.Sitio().Etiqueta));
     Registros_.push_back(r);
     BytesEtapas_ += sizeof(TRegistro) + r.NumMarcados * sizeof(std::int32_t);
 }
@@ -234,6 +239,8 @@ TGrabacion::TEtapa TGrabacion::Etapa(std::size_t K) const {
     e.Marcados.assign(Marcados_.begin() + r.PrimerMarcado, Marcados_.begin() + r.PrimerMarcado + r.NumMarcados);
     if (r.HaySel) e.Sel = r.Sel;
     if (r.HayBorrado) e.Borrado = r.Borrado;
+    if (r.Listado >= 0) e.Listado = Listados()[static_cast<std::size_t>(r.Listado)].Nombre;
+    e.Linea = r.Linea;
     return e;
 }
 

@@ -71,6 +71,10 @@ public:
         std::vector<std::int32_t> Marcados;  // the marked nodes' values, in pre-order
         std::optional<std::int32_t> Sel;      // NodoSel's value
         std::optional<std::int32_t> Borrado;  // NodoBorrado's value
+        // The algorithm's line it belongs to (uPseudocodigo.h): the
+        // listing's name and the line from 1; empty and 0 for none.
+        std::string_view Listado;
+        int Linea = 0;
     };
 
     // A stage's pictures: the structure at its report, and for types 1 and 2
@@ -114,6 +118,8 @@ private:
         std::int8_t Tipo;
         bool HaySel, HayBorrado;
         std::int32_t Sel, Borrado;
+        std::int16_t Listado;  // into Listados(), -1 for none
+        std::int16_t Linea;
     };
     std::uint32_t Internar(const std::string& Texto);
     void Anotar(const TArbolBin& A, const std::string& Titulo, const std::string& Descripcion, int Tipo);

@@ -16,6 +16,7 @@
 
 #include "uAleatorio.h"
 #include "uListaOper.h"
+#include "uPseudocodigo.h"
 
 using nlohmann::ordered_json;
 
@@ -68,7 +69,7 @@ std::vector<std::int32_t> Marcados(const TArbolBin& Arbol) {
 }
 
 void EscribirEtapa(const TArbolBin& Arbol, const std::string& Titulo, const std::string& Descripcion,
-                   int TipoEtapa, TEscritorJson& Salida) {
+                   int TipoEtapa, bool Pseudocodigo, TEscritorJson& Salida) {
     ordered_json marcados = ordered_json::array();
     for (const std::int32_t v : Marcados(Arbol)) marcados.push_back(v);
     ordered_json etapa = ordered_json::object();
@@ -78,6 +79,11 @@ void EscribirEtapa(const TArbolBin& Arbol, const std::string& Titulo, const std:
     etapa["marcados"] = std::move(marcados);
     etapa["sel"] = ValorDe(Arbol.NodoSel);
     etapa["borrado"] = ValorDe(Arbol.NodoBorrado);
+    if (Pseudocodigo) {
+        const int n = LineaDe(Arbol.Sitio().Listado, Arbol.Sitio().Etiqueta);
+        etapa["listado"] = n > 0 ? ordered_json(std::string(Arbol.Sitio().Listado)) : ordered_json();
+        etapa["linea"] = n > 0 ? ordered_json(n) : ordered_json();
+    }
     ordered_json linea;
     linea["etapa"] = std::move(etapa);
     Salida.Linea(linea);
@@ -296,14 +302,19 @@ void EscribirFalloTraza(std::FILE* Errores, const char* Nombre, std::string Mens
 namespace {
 
 int Programa(int argc, const char* const* argv, std::FILE* Salida) {
+    bool pseudocodigo = false;
     std::optional<TEntradaTraza> e = LeerEntradaTraza(
         argc, argv, "quelvar-traza",
         "Ejecuta operaciones sobre una estructura y escribe cada etapa y la estructura final "
         "distribuida, como JSON Lines.",
-        {}, Salida);
+        [&pseudocodigo](CLI::App& app) {
+            app.add_flag("--pseudocodigo", pseudocodigo,
+                         "cada etapa lleva también el listado y la línea del algoritmo a la que corresponde");
+        },
+        Salida);
     if (!e) return 0;
     TEscritorJson salida(Salida);
-    EjecutarTraza(*e->Arbol, *e->Tipo, e->Ops, e->Medidas, salida);
+    EjecutarTraza(*e->Arbol, *e->Tipo, e->Ops, e->Medidas, salida, pseudocodigo);
     if (!salida.Vaciar()) throw TFallo{1, "no se pudo escribir la salida"};
     return 0;
 }
@@ -311,7 +322,7 @@ int Programa(int argc, const char* const* argv, std::FILE* Salida) {
 }  // namespace
 
 void EjecutarTraza(TArbolBin& Arbol, const TTipoTraza& Tipo, std::span<const TOpTraza> Ops,
-                   const TMedidasTraza& Medidas, TEscritorJson& Salida) {
+                   const TMedidasTraza& Medidas, TEscritorJson& Salida, bool Pseudocodigo) {
     // The builders and the extras of the kind take the structure as theirs.
     if (Arbol.Clase() != Tipo.Clase) throw std::logic_error("structure of another kind than the trace's");
     // The hook refers to Salida: it is detached however the run ends.
@@ -319,8 +330,9 @@ void EjecutarTraza(TArbolBin& Arbol, const TTipoTraza& Tipo, std::span<const TOp
         TArbolBin& A;
         ~TSoltarEtapa() { A.OnEtapa = nullptr; }
     } soltar{Arbol};
-    Arbol.OnEtapa = [&Arbol, &Salida](const std::string& Titulo, const std::string& Descripcion, int TipoEtapa) {
-        EscribirEtapa(Arbol, Titulo, Descripcion, TipoEtapa, Salida);
+    Arbol.OnEtapa = [&Arbol, &Salida, Pseudocodigo](const std::string& Titulo, const std::string& Descripcion,
+                                                    int TipoEtapa) {
+        EscribirEtapa(Arbol, Titulo, Descripcion, TipoEtapa, Pseudocodigo, Salida);
     };
     for (const TOpTraza& op : Ops) {
         Arbol.Deseleccionar();

@@ -30,9 +30,10 @@ struct TMedidasTraza {
 // Runs the OPs, each of which the kind admits, on Arbol (a structure of
 // that kind, possibly loaded already), then lays it out and writes the final
 // object. An EArbol raised by an OP becomes that OP's error line; the run
-// goes on.
+// goes on. Pseudocodigo: each stage also names its listing and line
+// ("listado", "linea"; null for a stage without one).
 void EjecutarTraza(TArbolBin& Arbol, const TTipoTraza& Tipo, std::span<const TOpTraza> Ops,
-                   const TMedidasTraza& Medidas, TEscritorJson& Salida);
+                   const TMedidasTraza& Medidas, TEscritorJson& Salida, bool Pseudocodigo = false);
 
 // One OP on the structure: the result of Buscar or Insertar; nothing for a
 // deletion or a builder. Raises EArbol as the engine does.

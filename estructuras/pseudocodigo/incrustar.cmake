@@ -1,0 +1,17 @@
+# Writes SALIDA: a C++ table of the listings' texts, from the .txt files of
+# CARPETA, so the library carries them without any file beside it.
+file(GLOB ficheros "${CARPETA}/*.txt")
+list(SORT ficheros)
+set(cuerpo "// Written by the build from estructuras/pseudocodigo: do not edit.\n#include \"uPseudocodigo.h\"\n\nconst TFuenteListado kFuentesListados[] = {\n")
+set(n 0)
+foreach(f IN LISTS ficheros)
+  get_filename_component(nombre "${f}" NAME_WE)
+  file(READ "${f}" texto)
+  string(APPEND cuerpo "    {\"${nombre}\", R\"QLVR(${texto})QLVR\"},\n")
+  math(EXPR n "${n} + 1")
+endforeach()
+if(n EQUAL 0)
+  string(APPEND cuerpo "    {\"\", \"\"},\n")
+endif()
+string(APPEND cuerpo "};\nconst std::size_t kNumFuentesListados = ${n};\n")
+file(WRITE "${SALIDA}" "${cuerpo}")
