@@ -41,12 +41,13 @@ bool TArbolBST::Buscar(std::int32_t Valor) {
 bool TArbolBST::Insertar(std::int32_t Valor) {
     // This tree's own search: a kind whose search also reorganises (the
     // splay tree) does that after the insertion.
+    const TEnListado listado(*this, ListadoInsercion(), true);
     return InsertarTrasBusqueda(Valor, TArbolBST::Buscar(Valor));
 }
 
 bool TArbolBST::InsertarTrasBusqueda(std::int32_t Valor, bool Hallado) {
     if (Hallado) {
-        Etapa("Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2);
+        Etapa("Inserción fallida", "Existe un nodo con el valor que se quería insertar.", 2, "existe");
         return false;
     }
     ComprobarCabida();
@@ -57,7 +58,7 @@ bool TArbolBST::InsertarTrasBusqueda(std::int32_t Valor, bool Hallado) {
         Raiz = n;
         NodoSel = n;
         ++NumNodos;
-        Etapa("Inserción como hoja", "El nodo pasa a ser la raiz.", 2);
+        Etapa("Inserción como hoja", "El nodo pasa a ser la raiz.", 2, "raiz");
         return true;
     }
     // The new leaf starts where its parent is drawn, so the next layout
@@ -72,25 +73,26 @@ bool TArbolBST::InsertarTrasBusqueda(std::int32_t Valor, bool Hallado) {
         p->Der = n;
     NodoSel = n;
     ++NumNodos;
-    Etapa("Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.", 2);
+    Etapa("Inserción como hoja", "El nodo se inserta como hijo del nodo encontrado en la búsqueda.", 2, "hoja");
     return true;
 }
 
 void TArbolBST::Borrar() {
     if (NodoSel == nullptr) return;
+    const TEnListado listado(*this, ListadoBorrado(), true);
     TNodoBin* d = NodoSel;
     if (d->Izq != nullptr && d->Der != nullptr) {
         const char* titulo = "Borrado de nodo con dos hijos:";
         TNodoBin* p = d->Izq;
         if (MostrarEtapas()) {
             TMarcas marca{p};
-            Etapa(titulo, "Nos situamos en el hijo izquierdo.", 0);
+            Etapa(titulo, "Nos situamos en el hijo izquierdo.", 0, "hijo-izquierdo");
         }
         while (p->Der != nullptr) {
             p = p->Der;
             if (MostrarEtapas()) {
                 TMarcas marca{p};
-                Etapa(titulo, "Se recorren los hijos derechos.", 0);
+                Etapa(titulo, "Se recorren los hijos derechos.", 0, "hijos-derechos");
             }
         }
         // p is the in-order predecessor. Values and drawn positions are
@@ -109,7 +111,7 @@ void TArbolBST::Borrar() {
                 Etapa(titulo,
                       "Se ha encontrado el mayor hijo del subarbol izquierdo, el cual se borrará tras copiar su valor "
                       "al nodo seleccionado.",
-                      2);
+                      2, "copiar");
             } catch (...) {
                 // An abandoned deletion leaves the tree in order, as it was.
                 intercambiar();
@@ -142,10 +144,12 @@ void TArbolBST::SuprimirNodo() {
     NodoSel = pa;
     if (k == nullptr)
         Etapa("Clasificación del nodo seleccionado:",
-              "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.", 2);
+              "El nodo es una hoja: Se borra directamente y se selecciona el padre del nodo borrado.", 2,
+              "hoja-borrada");
     else
         Etapa("Clasificación del nodo seleccionado:",
-              "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.", 2);
+              "El nodo tiene sólo un hijo: Se sustituye por él y se selecciona el padre del nodo borrado.", 2,
+              "un-hijo");
 }
 
 bool TArbolBST::EstaOrdenado() const {

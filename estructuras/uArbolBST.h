@@ -23,6 +23,13 @@ public:
     bool EstaOrdenado() const;
 
 protected:
+    // The listings (uPseudocodigo.h) of this kind's insertion and deletion:
+    // the reports of the shared steps (the search, the leaf, the predecessor,
+    // the removal) land on their lines there, so a kind whose insertion or
+    // deletion goes on with a walk of its own names its own listings.
+    virtual std::string_view ListadoInsercion() const { return "bst-insercion"; }
+    virtual std::string_view ListadoBorrado() const { return "bst-borrado"; }
+
     // The insertion once the search of Valor has run: Hallado is its result
     // and NodoSel the node where it stopped.
     bool InsertarTrasBusqueda(std::int32_t Valor, bool Hallado);
