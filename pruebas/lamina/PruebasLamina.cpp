@@ -62,7 +62,26 @@ TEST(Lamina, PdfEImagenesDeCadaEtapa) {
   EXPECT_EQ(paginasPdf.match(QString(info.Texto)).captured(1), QString::number(paginas.size()));
   QFile f(dir.filePath("l.pdf"));  // the last cross-reference section where the trailer says (readers mend it silently)
   const QByteArray pdf = f.open(QFile::ReadOnly) ? f.readAll() : "";
-  EXPECT_EQ(pdf.mid(pdf.mid(pdf.lastIndexOf("startxref") + 10).split('\n')[0].toLongLong(), 5), "xref\n");
+  const qsizetype xref = pdf.mid(pdf.lastIndexOf("startxref") + 10).split('\n')[0].toLongLong();
+  ASSERT_EQ(pdf.mid(xref, 5), "xref\n");
+  // Each entry of that section finds its object; the trailer's /Size and every reference of the update that adds
+  // the outline stay within the objects there are.
+  const QList<QByteArray> filas = pdf.mid(xref).split('\n');
+  for (qsizetype i = 1; i < filas.size() && !filas[i].startsWith("trailer");) {
+    const QList<QByteArray> seccion = filas[i++].split(' ');
+    ASSERT_EQ(seccion.size(), 2) << i;
+    for (qint64 k = 0, n = seccion[1].toLongLong(); k < n; ++k, ++i) {
+      const QByteArray objeto = QByteArray::number(seccion[0].toLongLong() + k) + " 0 obj";
+      const bool halla = filas[i].endsWith("f ") || pdf.mid(filas[i].left(10).toLongLong()).startsWith(objeto);
+      EXPECT_TRUE(filas[i].size() == 19 && halla) << i;
+    }
+  }
+  qint64 objetos = 0, tam = QRegularExpression("/Size (\\d+)").match(QString(pdf.mid(xref))).captured(1).toLongLong();
+  for (auto m = QRegularExpression("(\\d+) 0 obj").globalMatch(QString(pdf)); m.hasNext();)
+    objetos = std::max(objetos, m.next().captured(1).toLongLong() + 1);
+  for (auto m = QRegularExpression("(\\d+) 0 R").globalMatch(QString(pdf.mid(pdf.indexOf("%%EOF")))); m.hasNext();)
+    EXPECT_LT(m.next().captured(1).toLongLong(), objetos);
+  EXPECT_EQ(tam, objetos);
   QList<QStringList> textos;  // each page's text with its line breaks as spaces, of l.pdf and of e.pdf
   for (const char* nombre : {"l.pdf", "e.pdf"})
     for (QString& t : textos.emplace_back(QString(Correr(QUELVAR_PDFTOTEXT, {nombre, "-"}, dir).Texto).split('\f')))
