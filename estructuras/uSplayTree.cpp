@@ -42,14 +42,14 @@ bool TSplayTree::BuscarSinSplay(std::int32_t Valor) {
 }
 
 bool TSplayTree::Buscar(std::int32_t Valor) {
-    const TEnListado listado(*this, "splay-busqueda", true);
+    const TEnListado listado(*this, "splay-busqueda");
     const bool hallado = BuscarSinSplay(Valor);
     if (hallado) Splay();
     return hallado;
 }
 
 bool TSplayTree::Insertar(std::int32_t Valor) {
-    const TEnListado listado(*this, ListadoInsercion(), true);
+    const TEnListado listado(*this, ListadoInsercion());
     const bool insertado = InsertarTrasBusqueda(Valor, BuscarSinSplay(Valor));
     Splay();  // the new node, or the one that already held the value
     return insertado;
