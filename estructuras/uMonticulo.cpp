@@ -100,12 +100,14 @@ void TMonticulo::Intercambiar(std::int32_t I, std::int32_t J) {
 }
 
 bool TMonticulo::Buscar(std::int32_t) {
+    const TEnListado listado(*this, "mon-minimo");
     NodoSel = Raiz;
-    Etapa("Acceso al mínimo", "El elemento menor es la raiz (primer elemento del vector).", 0);
+    Etapa("Acceso al mínimo", "El elemento menor es la raiz (primer elemento del vector).", 0, "minimo");
     return Raiz != nullptr;
 }
 
 bool TMonticulo::Insertar(std::int32_t Valor) {
+    const TEnListado listado(*this, "mon-insercion");
     ComprobarCabida();
     if (Vector.size() <= static_cast<std::size_t>(NumNodos)) Redimensionar(Vector.size() + 100);
     if (NumNodos == 0) {
@@ -116,7 +118,7 @@ bool TMonticulo::Insertar(std::int32_t Valor) {
         VectorValores[0] = Valor;
         NumNodos = 1;
         MaxNodos = std::max(1, MaxNodos);
-        Etapa("Inserción de elemento", "El elemento pasa a ser la raiz.", 1);
+        Etapa("Inserción de elemento", "El elemento pasa a ser la raiz.", 1, "raiz");
         return true;
     }
     const std::int32_t i = NumNodos;
@@ -137,7 +139,7 @@ bool TMonticulo::Insertar(std::int32_t Valor) {
     }
     try {
         Etapa("Inserción de elemento", "Se inserta al final del vector. Se realiza una reestructuración ascendente.",
-              2);
+              2, "final");
     } catch (...) {
         Subir(i);
         throw;
@@ -156,14 +158,15 @@ void TMonticulo::ReestructurarAscendente(std::int32_t I) {
     try {
         for (;;) {
             if (i == 0) {
-                Etapa(titulo, "El nodo seleccionado ha llegado a la raiz. Se termina la reestructuración.", 0);
+                Etapa(titulo, "El nodo seleccionado ha llegado a la raiz. Se termina la reestructuración.", 0, "cima");
                 return;
             }
             const std::int32_t p = Padre(i);
             TMarcas marcas{Vector[i], Vector[p]};
-            Etapa(titulo, "Se compara el nodo seleccionado con su padre.", 0);
+            Etapa(titulo, "Se compara el nodo seleccionado con su padre.", 0, "comparar");
             if (VectorValores[i] >= VectorValores[p]) {
-                Etapa(titulo, "El nodo seleccionado es mayor que el padre. Se termina la reestructuración.", 0);
+                Etapa(titulo, "El nodo seleccionado es mayor que el padre. Se termina la reestructuración.", 0,
+                      "mayor");
                 return;
             }
             Intercambiar(i, p);
@@ -171,7 +174,7 @@ void TMonticulo::ReestructurarAscendente(std::int32_t I) {
             NodoSel = Vector[p];
             Etapa(titulo,
                   "El nodo seleccionado es menor que el padre. Se intercambia con él y continúa la reestructuración.",
-                  2);
+                  2, "subir");
         }
     } catch (...) {
         Subir(i);
@@ -255,10 +258,11 @@ void TMonticulo::DestruirPendiente() {
 
 void TMonticulo::Borrar() {
     if (NumNodos == 0) return;
+    const TEnListado listado(*this, "mon-borrado");
     const char* titulo = "Borrado del mínimo";
     NodoSel = Raiz;
     if (NumNodos == 1) {
-        Etapa(titulo, "El montículo pasa a estar vacío.", 0);
+        Etapa(titulo, "El montículo pasa a estar vacío.", 0, "vaciar");
         // The cell keeps its value and MaxNodos, so it stays shown, greyed.
         DestruirNodo(Raiz);
         Vector[0] = nullptr;
@@ -286,7 +290,7 @@ void TMonticulo::Borrar() {
     }
     {
         TMarcas marca{Vector[l]};
-        Etapa(titulo, "Se intercambia la raiz con el último elemento del vector.", 0);
+        Etapa(titulo, "Se intercambia la raiz con el último elemento del vector.", 0, "raiz-ultimo");
         Intercambiar(l, 0);
         NodoSel = Vector[l];
     }
@@ -294,7 +298,7 @@ void TMonticulo::Borrar() {
         TMarcas marca{Vector[0]};
         try {
             Etapa(titulo, "Se elimina el último elemento y se realiza una reestructuración descendente desde la raiz.",
-                  1);
+                  1, "quitar");
         } catch (...) {
             // Abandoned before the last node is detached, the deletion
             // leaves the heap as it was.
@@ -333,7 +337,7 @@ void TMonticulo::ReestructurarDescendente(std::int32_t I) {
             NodoSel = Vector[i];
             std::int64_t c = 2 * std::int64_t{i} + 1;
             if (c >= NumNodos) {
-                Etapa(titulo, "El nodo seleccionado es una hoja. Se termina la reestructuración.", 0);
+                Etapa(titulo, "El nodo seleccionado es una hoja. Se termina la reestructuración.", 0, "hoja");
                 DestruirPendiente();
                 return;
             }
@@ -341,10 +345,11 @@ void TMonticulo::ReestructurarDescendente(std::int32_t I) {
             if (c + 1 < NumNodos && VectorValores[c] > VectorValores[c + 1]) ++c;
             const auto h = static_cast<std::int32_t>(c);
             TMarcas marcas{Vector[i], Vector[h]};
-            Etapa(titulo, "Se compara el nodo seleccionado con su hijo menor.", 2);
+            Etapa(titulo, "Se compara el nodo seleccionado con su hijo menor.", 2, "comparar");
             DestruirPendiente();
             if (VectorValores[i] <= VectorValores[h]) {
-                Etapa(titulo, "El nodo seleccionado es menor que el hijo menor. Se termina la reestructuración.", 0);
+                Etapa(titulo, "El nodo seleccionado es menor que el hijo menor. Se termina la reestructuración.", 0,
+                      "menor");
                 return;
             }
             Intercambiar(i, h);
@@ -353,7 +358,7 @@ void TMonticulo::ReestructurarDescendente(std::int32_t I) {
             Etapa(titulo,
                   "El nodo seleccionado es mayor que el hijo menor. Se intercambia con él y continúa la "
                   "reestructuración.",
-                  2);
+                  2, "bajar");
         }
     } catch (...) {
         Bajar(i);
@@ -363,6 +368,7 @@ void TMonticulo::ReestructurarDescendente(std::int32_t I) {
 
 void TMonticulo::CrearMonticulo() {
     if (NumNodos < 2) return;
+    const TEnListado listado(*this, "mon-crear");
     // From (n-1) div 2, as the construction is shown: for an odd count the
     // first position is a leaf.
     for (std::int32_t i = (NumNodos - 1) / 2; i >= 0; --i) ReestructurarDescendente(i);

@@ -42,12 +42,14 @@ bool TSplayTree::BuscarSinSplay(std::int32_t Valor) {
 }
 
 bool TSplayTree::Buscar(std::int32_t Valor) {
+    const TEnListado listado(*this, "splay-busqueda");
     const bool hallado = BuscarSinSplay(Valor);
     if (hallado) Splay();
     return hallado;
 }
 
 bool TSplayTree::Insertar(std::int32_t Valor) {
+    const TEnListado listado(*this, ListadoInsercion());
     const bool insertado = InsertarTrasBusqueda(Valor, BuscarSinSplay(Valor));
     Splay();  // the new node, or the one that already held the value
     return insertado;
@@ -77,41 +79,42 @@ void TSplayTree::Splay() {
     }
     // One single or double rotation per round; each round lifts X one or
     // two levels.
+    const TEnListado listado(*this, "splay-splay");
     for (;;) {
         TMarcas marcas;
         marcas.Marcar(x);
         TNodoBin* p = x->Padre;
         if (p == nullptr) {
-            Etapa(Titulo, TxtRaiz, 0);
+            Etapa(Titulo, TxtRaiz, 0, "raiz");
             return;
         }
         marcas.Marcar(p);
         if (p->Padre == nullptr) {
             Etapa(Titulo, p->Izq == x ? "Caso 1a: Padre del nodo es la raiz: Rotación Zig."
                                       : "Caso 1b: Padre del nodo es la raiz: Rotación Zag.",
-                  0);
+                  0, p->Izq == x ? "zig" : "zag");
             Rotar(x);
             marcas.Limpiar();
-            Etapa(Titulo, TxtRaiz, 1);
+            Etapa(Titulo, TxtRaiz, 1, "raiz");
             return;
         }
         TNodoBin* g = p->Padre;
         marcas.Marcar(g);
         const bool pIzq = g->Izq == p, xIzq = p->Izq == x;
         if (pIzq && xIzq)
-            Etapa(Titulo, "Caso 2a: Existe abuelo, todos hijos izquierdos: Rotación Zig-Zig.", 0);
+            Etapa(Titulo, "Caso 2a: Existe abuelo, todos hijos izquierdos: Rotación Zig-Zig.", 0, "zig-zig");
         else if (pIzq)
-            Etapa(Titulo, "Caso 3a: Existe abuelo, nodo derecho y padre izquierdo: Rotación Zig-Zag.", 0);
+            Etapa(Titulo, "Caso 3a: Existe abuelo, nodo derecho y padre izquierdo: Rotación Zig-Zag.", 0, "zig-zag");
         else if (xIzq)
-            Etapa(Titulo, "Caso 3b: Existe abuelo, nodo izquierdo y padre derecho: Rotación Zag-Zig.", 0);
+            Etapa(Titulo, "Caso 3b: Existe abuelo, nodo izquierdo y padre derecho: Rotación Zag-Zig.", 0, "zag-zig");
         else
-            Etapa(Titulo, "Caso 2b: Existe abuelo, todos hijos derechos: Rotación Zag-Zag.", 0);
+            Etapa(Titulo, "Caso 2b: Existe abuelo, todos hijos derechos: Rotación Zag-Zag.", 0, "zag-zag");
         Rotar(x);
         marcas.Limpiar();
         if (x->Padre == nullptr) {
-            Etapa(Titulo, TxtRaiz, 1);
+            Etapa(Titulo, TxtRaiz, 1, "raiz");
             return;
         }
-        Etapa(Titulo, "Se sigue aplicando Splay sobre el nodo seleccionado.", 1);
+        Etapa(Titulo, "Se sigue aplicando Splay sobre el nodo seleccionado.", 1, "seguir");
     }
 }

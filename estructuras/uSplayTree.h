@@ -14,6 +14,12 @@ public:
     bool Buscar(std::int32_t Valor) override;
     bool Insertar(std::int32_t Valor) override;
 
+protected:
+    // The insertion ends with a splay, which reports on its own listing; the
+    // deletion is the plain tree's, without one.
+    std::string_view ListadoInsercion() const override { return "splay-insercion"; }
+    std::string_view ListadoBorrado() const override { return "splay-borrado"; }
+
 private:
     // The plain tree's search (the same reports), leaving NodoSel where it
     // stopped; the splay comes after it.
