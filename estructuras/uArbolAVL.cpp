@@ -66,6 +66,7 @@ bool TArbolAVL::Consistente() const {
 // ---------------------------------------------------------------- insertion
 
 bool TArbolAVL::Insertar(std::int32_t Valor) {
+    const TEnListado listado(*this, ListadoInsercion(), true);
     if (!TArbolBST::Insertar(Valor)) return false;
     TNodoBin* nuevo = NodoSel;
     FE(nuevo) = 0;
@@ -73,7 +74,7 @@ bool TArbolAVL::Insertar(std::int32_t Valor) {
     Etapa(Titulo,
           "Se recorre el arbol hacia la raiz actualizando los factores de equilibrio. Se comienza por el padre del "
           "nodo insertado.",
-          0);
+          0, "equilibrar");
     NodoSel = nuevo->Padre;
     EquilibrarInsercion(nuevo->Padre->Izq == nuevo);
     NodoSel = nuevo;
@@ -83,9 +84,10 @@ bool TArbolAVL::Insertar(std::int32_t Valor) {
 void TArbolAVL::EquilibrarInsercion(bool DesdeIzq) {
     // The inserted side grew by one level; the walk climbs while the height
     // of the subtree below it changed, and rotates at most once.
+    const TEnListado listado(*this, "avl-equilibrio-insercion");
     for (TNodoBin* n = NodoSel; n != nullptr; n = NodoSel) {
         FE(n) += DesdeIzq ? -1 : 1;
-        Etapa(Titulo, TxtActualiza, 0);
+        Etapa(Titulo, TxtActualiza, 0, "actualizar");
         const std::int32_t f = FE(n);
         if (f == -2 || f == 2) {
             TNodoBin* hijo = f == -2 ? n->Izq : n->Der;
@@ -100,7 +102,7 @@ void TArbolAVL::EquilibrarInsercion(bool DesdeIzq) {
                 throw EArbol("Inserción en AVL: Caso imposible!");
             }
             Etapa(Titulo, "Tras la rotación el subarbol recupera su altura antes de la inserción. Se termina la comprobación.",
-                  0);
+                  0, "recupera");
             return;
         }
         if (f == -1 || f == 1) {
@@ -109,15 +111,15 @@ void TArbolAVL::EquilibrarInsercion(bool DesdeIzq) {
                 Etapa(Titulo,
                       "No se necesita reequilibrar el subarbol. Su altura ha cambiado, pero como es la raiz se termina "
                       "la comprobación.",
-                      0);
+                      0, "raiz");
                 return;
             }
-            Etapa(Titulo, TxtSubeAlPadre, 0);
+            Etapa(Titulo, TxtSubeAlPadre, 0, "subir");
             NodoSel = p;
             DesdeIzq = p->Izq == n;
             continue;
         }
-        if (f == 0) Etapa(Titulo, TxtSinCambio, 0);
+        if (f == 0) Etapa(Titulo, TxtSinCambio, 0, "sin-cambio");
         return;
     }
 }
@@ -133,16 +135,17 @@ void TArbolAVL::SuprimirNodo() {
     Etapa(Titulo,
           "Se recorre el arbol hacia la raiz actualizando los factores de equilibrio. Se comienza por el padre del "
           "nodo borrado.",
-          0);
+          0, "equilibrar");
     EquilibrarBorrado(desdeIzq);
 }
 
 void TArbolAVL::EquilibrarBorrado(bool DesdeIzq) {
     // The side the removal came from shrank by one level; the walk climbs
     // while the subtree's height changed, and may rotate at every level.
+    const TEnListado listado(*this, "avl-equilibrio-borrado");
     for (TNodoBin* n = NodoSel; n != nullptr; n = NodoSel) {
         FE(n) += DesdeIzq ? 1 : -1;
-        Etapa(Titulo, TxtActualiza, 0);
+        Etapa(Titulo, TxtActualiza, 0, "actualizar");
         const std::int32_t f = FE(n);
         bool sigue = true;
         if (f == -2 || f == 2) {
@@ -156,19 +159,20 @@ void TArbolAVL::EquilibrarBorrado(bool DesdeIzq) {
             }
             if (!sigue)
                 Etapa(Titulo, "Tras la rotación el subarbol recupera su altura antes del borrado. Se termina la comprobación.",
-                      0);
+                      0, "recupera");
             else if (NodoSel->Padre != nullptr)
                 Etapa(Titulo,
                       "Tras la rotación el subarbol se equilibra pero no recupera su altura original. Continúa la "
                       "comprobación.",
-                      0);
+                      0, "continua");
             else
-                Etapa(Titulo, "Tras la rotación el subarbol se equilibra. Como es la raiz termina la comprobación.", 0);
+                Etapa(Titulo, "Tras la rotación el subarbol se equilibra. Como es la raiz termina la comprobación.", 0,
+                      "raiz");
         } else if (f == -1 || f == 1) {
             sigue = false;
-            Etapa(Titulo, TxtSinCambio, 0);
+            Etapa(Titulo, TxtSinCambio, 0, "sin-cambio");
         } else if (f == 0) {
-            Etapa(Titulo, TxtSubeAlPadre, 0);
+            Etapa(Titulo, TxtSubeAlPadre, 0, "baja");
         }
         TNodoBin* actual = NodoSel;
         if (!sigue || actual->Padre == nullptr) return;
@@ -185,7 +189,7 @@ void TArbolAVL::EquilibrarBorrado(bool DesdeIzq) {
 void TArbolAVL::RotacionSimpleDerecha() {
     TNodoBin* n = NodoSel;
     TNodoBin* r = n->Der;
-    InformarRotacion({n, r}, "Rotación simple derecha", [&] {
+    InformarRotacion({n, r}, "Rotación simple derecha", "rotacion-simple", [&] {
         FE(r) -= 1;
         FE(n) = -FE(r);
         RotarIzquierda(n);
@@ -195,7 +199,7 @@ void TArbolAVL::RotacionSimpleDerecha() {
 void TArbolAVL::RotacionSimpleIzquierda() {
     TNodoBin* n = NodoSel;
     TNodoBin* l = n->Izq;
-    InformarRotacion({n, l}, "Rotación simple izquierda", [&] {
+    InformarRotacion({n, l}, "Rotación simple izquierda", "rotacion-simple", [&] {
         FE(l) += 1;
         FE(n) = -FE(l);
         RotarDerecha(n);
@@ -206,7 +210,7 @@ void TArbolAVL::RotacionDobleDerecha() {
     TNodoBin* n = NodoSel;
     TNodoBin* r = n->Der;
     TNodoBin* g = r->Izq;
-    InformarRotacion({n, r, g}, "Rotación doble derecha", [&] {
+    InformarRotacion({n, r, g}, "Rotación doble derecha", "rotacion-doble", [&] {
         // A grandchild factor outside -1..1 (a loaded tree) leaves N and R as they were.
         switch (FE(g)) {
             case -1: FE(n) = 0; FE(r) = 1; break;
@@ -224,7 +228,7 @@ void TArbolAVL::RotacionDobleIzquierda() {
     TNodoBin* n = NodoSel;
     TNodoBin* l = n->Izq;
     TNodoBin* g = l->Der;
-    InformarRotacion({n, l, g}, "Rotación doble izquierda", [&] {
+    InformarRotacion({n, l, g}, "Rotación doble izquierda", "rotacion-doble", [&] {
         switch (FE(g)) {
             case -1: FE(n) = 1; FE(l) = 0; break;
             case 0: FE(n) = 0; FE(l) = 0; break;

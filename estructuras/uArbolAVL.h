@@ -42,6 +42,10 @@ public:
     // in order, every inner node leaning right). Orden < 0 raises EArbol.
     void CrearFibonacci(std::int32_t Orden);
 
+protected:
+    std::string_view ListadoInsercion() const override { return "avl-insercion"; }
+    std::string_view ListadoBorrado() const override { return "avl-borrado"; }
+
 private:
     static constexpr const char* Titulo = "Comprobación del arbol";  // every report's
     void EquilibrarInsercion(bool DesdeIzq);
@@ -53,14 +57,15 @@ private:
     void RotacionDobleDerecha();
     void RotacionDobleIzquierda();
     // Both reports of a rotation around Reenlazar (factors, then links),
-    // with the moved nodes marked; Arriba becomes NodoSel.
+    // with the moved nodes marked; Arriba becomes NodoSel. Etiqueta: the
+    // line of the rotation in the walk that calls it.
     template <class F>
-    void InformarRotacion(std::initializer_list<TNodoBin*> Movidos, const char* Nombre, F&& Reenlazar,
-                          TNodoBin* Arriba) {
+    void InformarRotacion(std::initializer_list<TNodoBin*> Movidos, const char* Nombre, const char* Etiqueta,
+                          F&& Reenlazar, TNodoBin* Arriba) {
         TMarcas marcas(Movidos);
-        Etapa(Titulo, "El nodo esta desequilibrado. Se efectua una rotación para corregirlo.", 0);
+        Etapa(Titulo, "El nodo esta desequilibrado. Se efectua una rotación para corregirlo.", 0, "desequilibrado");
         Reenlazar();
-        Etapa(Titulo, Nombre, 2);
+        Etapa(Titulo, Nombre, 2, Etiqueta);
         NodoSel = Arriba;
     }
 };

@@ -60,11 +60,12 @@ bool TArbolRN::Insertar(std::int32_t Valor) {
         bool& Local;
         ~TFin() { Local = false; }
     } fin{Local_};
+    const TEnListado listado(*this, ListadoInsercion(), true);
     if (!TArbolBST::Insertar(Valor)) return false;
     TNodoBin* x = NodoSel;
     RN(x)->Color = 0;
     if (x == Raiz) return true;  // a red root, with no check
-    Etapa("Inserción de un nodo", "El nuevo nodo toma color rojo y comienza el chequeo doble-rojo.", 0);
+    Etapa("Inserción de un nodo", "El nuevo nodo toma color rojo y comienza el chequeo doble-rojo.", 0, "rojo");
     TNodoBin* tope = ChequeoDobleRojo();
     if (Local_) {
         Local_ = false;
@@ -101,19 +102,20 @@ void TArbolRN::ComprobarCambio(TNodoBin* Tope) {
 
 TNodoBin* TArbolRN::ChequeoDobleRojo() {
     // X (NodoSel) is red and has a parent; X itself is never marked.
+    const TEnListado listado(*this, "rn-doble-rojo");
     for (;;) {
         TNodoBin* x = NodoSel;
         TNodoBin* p = x->Padre;
         TMarcas marcas;
         marcas.Marcar(p);
         if (Negro(p)) {
-            Etapa(Titulo, "El padre es negro: Se termina la comprobación.", 0);
+            Etapa(Titulo, "El padre es negro: Se termina la comprobación.", 0, "padre-negro");
             return x;
         }
         if (p->Padre == nullptr) {
             RN(p)->Color = 1;
             Invalidar(p);
-            Etapa(Titulo, "El padre es la raiz: Se cambia su color y termina la comprobación.", 2);
+            Etapa(Titulo, "El padre es la raiz: Se cambia su color y termina la comprobación.", 2, "padre-raiz");
             return p;
         }
         TNodoBin* g = p->Padre;
@@ -121,7 +123,7 @@ TNodoBin* TArbolRN::ChequeoDobleRojo() {
         TNodoBin* u = g->Izq == p ? g->Der : g->Izq;
         if (u != nullptr && !Negro(u)) {
             marcas.Marcar(u);
-            Etapa(Titulo, "Caso 1: Padre rojo, tio rojo. Se cambian colores.", 0);
+            Etapa(Titulo, "Caso 1: Padre rojo, tio rojo. Se cambian colores.", 0, "caso-1");
             RN(p)->Color = 1;
             RN(u)->Color = 1;
             RN(g)->Color = 0;
@@ -129,7 +131,7 @@ TNodoBin* TArbolRN::ChequeoDobleRojo() {
             // is as it was: only G, above it, must be checked again.
             Invalidar(p);
             Invalidar(g);
-            Etapa(Titulo, "Caso 1: Continúa la comprobación sobre el abuelo.", 1);
+            Etapa(Titulo, "Caso 1: Continúa la comprobación sobre el abuelo.", 1, "caso-1-sube");
             marcas.Limpiar();
             NodoSel = g;
             if (g->Padre == nullptr) return g;  // the root stays red
@@ -142,19 +144,19 @@ TNodoBin* TArbolRN::ChequeoDobleRojo() {
         Invalidar(g);
         const bool xIzq = p->Izq == x;
         if (xIzq == (g->Izq == p)) {
-            Etapa(Titulo, "Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", 0);
+            Etapa(Titulo, "Caso 2b: Padre rojo, tio negro o no existe. Rotación doble.", 0, "caso-2b");
             // P takes G's place; G goes down on the side away from X and takes
             // P's child from that side.
             xIzq ? RotarDerecha(g) : RotarIzquierda(g);
             RN(p)->Color = 1;
             RN(g)->Color = 0;
-            Etapa(Titulo, "Caso 2b: Se termina la comprobación.", 1);
+            Etapa(Titulo, "Caso 2b: Se termina la comprobación.", 1, "caso-2b-fin");
             return p;  // NodoSel stays X
         }
-        Etapa(Titulo, "Caso 2a: Padre rojo, tio negro o no existe. Rotación nodo-padre.", 0);
+        Etapa(Titulo, "Caso 2a: Padre rojo, tio negro o no existe. Rotación nodo-padre.", 0, "caso-2a");
         // X goes up over P inside G; P goes down on the side X came from.
         xIzq ? RotarDerecha(p) : RotarIzquierda(p);
-        Etapa(Titulo, "Caso 2a: La rotación transforma el subarbol en el caso 2b.", 1);
+        Etapa(Titulo, "Caso 2a: La rotación transforma el subarbol en el caso 2b.", 1, "caso-2a-fin");
         marcas.Limpiar();
         NodoSel = p;  // now below X on the same side: case 2b follows at G
     }

@@ -54,6 +54,8 @@ public:
     bool ComprobacionCompleta = false;
 
 protected:
+    std::string_view ListadoInsercion() const override { return "rn-insercion"; }
+    std::string_view ListadoBorrado() const override { return "rn-borrado"; }
     void CopiarEstadoDeTipo(const TArbolBin& Origen) override {
         ComprobacionCompleta = static_cast<const TArbolRN&>(Origen).ComprobacionCompleta;
     }

@@ -51,7 +51,7 @@ std::vector<std::string> Lineas(const std::string& Tipo, const std::vector<std::
 TEST(Pseudocodigo, CadaEtapaTieneSuLinea) {
     // The kinds whose report sites all name their lines; a listing's name
     // starts with its kind's ("avl-insercion").
-    const std::vector<std::string> tipos{"bst", "splay", "mon"};
+    const std::vector<std::string> tipos{"bst", "avl", "rn", "splay", "mon"};
     std::set<std::string> usados;
     for (const std::string& tipo : tipos) {
         TAleatorio azar;
