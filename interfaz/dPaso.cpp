@@ -44,8 +44,8 @@ constexpr int kCaracteresAncho = 62;
 // The listing's pane: its letters, and the characters and lines it shows
 // at the default size (a longer line wraps, a longer listing scrolls to the
 // lit line).
-constexpr int kPixelesListado = 14;
-constexpr int kCaracteresListado = 52;
+constexpr int kPixelesListado = 13;
+constexpr int kCaracteresListado = 61;
 constexpr int kLineasListado = 9;
 // The gap kept between the window and the edges of the available area.
 constexpr int kMargen = 5;
@@ -233,12 +233,14 @@ TDlgPaso::TDlgPaso(QWidget* padre) : QDialog(padre) {
   const QSize minimo = minimumSizeHint();
   const int fila = lstEtapas->sizeHintForRow(0) > 0 ? lstEtapas->sizeHintForRow(0)
                                                      : lstEtapas->fontMetrics().height() + 2;
-  const QFontMetrics letra(edtPseudocodigo->font());
-  const int anchoListado = letra.horizontalAdvance(QLatin1Char('M')) * kCaracteresListado +
-                           edtPseudocodigo->minimumSizeHint().width() + 12;
+  const QFontMetricsF letra(edtPseudocodigo->font());
+  const QMargins m = cuerpo->contentsMargins();
+  const int anchoListado = int(std::ceil(letra.horizontalAdvance(QLatin1Char('M')) * kCaracteresListado)) +
+                           2 * edtPseudocodigo->frameWidth() +
+                           2 * int(std::ceil(edtPseudocodigo->document()->documentMargin())) + m.left() + m.right();
   resize(std::max({minimo.width(), fontMetrics().averageCharWidth() * kCaracteresAncho, anchoListado}),
          minimo.height() + lstEtapas->minimumHeight() + (kFilasLista - 3) * fila +
-             (kLineasListado - 4) * letra.lineSpacing());
+             int(std::ceil((kLineasListado - 4) * letra.lineSpacing())));
 }
 
 void TDlgPaso::MostrarListado(const QString& listado, int linea) {
