@@ -116,6 +116,9 @@ TEST(Lamina, PseudocodigoBajoCadaEtapa) {
   const QStringList ops{"bst", "50", "30", "?30", "--salida"};
   ASSERT_EQ(Correr(QUELVAR_LAMINA, ops + QStringList{"con.pdf"}, dir).Codigo, 0);
   ASSERT_EQ(Correr(QUELVAR_LAMINA, ops + QStringList{"sin.pdf", "--sin-pseudocodigo"}, dir).Codigo, 0);
+  ASSERT_EQ(Correr(QUELVAR_LAMINA, ops + QStringList{"p"}, dir).Codigo, 0);
+  QFile indice(dir.filePath("p/indice.html"));
+  const QString html = indice.open(QFile::ReadOnly) ? QString::fromUtf8(indice.readAll()) : "";
   std::unique_ptr<TArbolBin> arbol = BuscarTipoTraza("bst")->Clase();
   arbol->Insertar(50), arbol->Insertar(30);
   TGrabacion g;
@@ -131,6 +134,8 @@ TEST(Lamina, PseudocodigoBajoCadaEtapa) {
     for (auto m = QRegularExpression("→ +([^\n]*)").globalMatch(pagina); m.hasNext();) marcadas << m.next().captured(1);
     EXPECT_EQ(marcadas, QStringList{QString::fromStdString(l->Lineas[std::size_t(g.Etapa(k).Linea - 1)]).trimmed()});
     for (const std::string& linea : l->Lineas) EXPECT_TRUE(pagina.contains(QString::fromStdString(linea).trimmed()));
+    EXPECT_TRUE(QRegularExpression("<mark><b>→ +" + QRegularExpression::escape(marcadas.value(0).toHtmlEscaped()) +
+                                   "</b></mark>").match(html).hasMatch()) << k;  // beside the picture
   }
   const QString sin = Correr(QUELVAR_PDFTOTEXT, {"sin.pdf", "-"}, dir).Texto;
   EXPECT_TRUE(sin.contains("etapa 1 de") && !sin.contains("buscar(v)") && !sin.contains("→"));
