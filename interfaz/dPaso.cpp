@@ -1,7 +1,10 @@
 #include "dPaso.h"
 
+#include "uPseudocodigo.h"
+
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,6 +16,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -37,6 +41,12 @@ constexpr int kCaracteresLinea = 46;
 // default size: wider than the minimum, to be read from the back of a room.
 constexpr int kFilasLista = 6;
 constexpr int kCaracteresAncho = 62;
+// The listing's pane: its letters, and the characters and lines it shows
+// at the default size (a longer line wraps, a longer listing scrolls to the
+// lit line).
+constexpr int kPixelesListado = 13;
+constexpr int kCaracteresListado = 61;
+constexpr int kLineasListado = 9;
 // The gap kept between the window and the edges of the available area.
 constexpr int kMargen = 5;
 
@@ -122,6 +132,24 @@ TDlgPaso::TDlgPaso(QWidget* padre) : QDialog(padre) {
       Q_EMIT Saltar(i.row());
   });
 
+  edtPseudocodigo = new QPlainTextEdit(this);
+  edtPseudocodigo->setObjectName(QStringLiteral("edtPseudocodigo"));
+  edtPseudocodigo->setReadOnly(true);
+  edtPseudocodigo->setFocusPolicy(Qt::NoFocus);
+  edtPseudocodigo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  edtPseudocodigo->setToolTip(QStringLiteral("El algoritmo, con la línea de la etapa resaltada"));
+  {
+    // Fixed-width letters keep the listing's indentation; large enough for
+    // the back of a room.
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setPixelSize(kPixelesListado);
+    edtPseudocodigo->setFont(f);
+    const QFontMetrics fm(f);
+    const int margenes = 2 * edtPseudocodigo->frameWidth() +
+                         2 * int(std::ceil(edtPseudocodigo->document()->documentMargin()));
+    edtPseudocodigo->setMinimumHeight(4 * fm.lineSpacing() + margenes);
+  }
+
   btnPrimera = Boton("btnPrimera", this);
   btnPrimera->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
   btnPrimera->setToolTip(QStringLiteral("Primera etapa (Inicio)"));
@@ -142,6 +170,13 @@ TDlgPaso::TDlgPaso(QWidget* padre) : QDialog(padre) {
                               btnSeguir->fontMetrics().horizontalAdvance(QStringLiteral("Efectuar!")) + 24});
   btnSeguir->setMinimumWidth(ancho);
   btnAnterior->setMinimumWidth(ancho);
+
+  btnPseudocodigo = Boton("btnPseudocodigo", this);
+  btnPseudocodigo->setText(QStringLiteral("&Pseudocódigo"));
+  btnPseudocodigo->setCheckable(true);
+  btnPseudocodigo->setChecked(true);
+  btnPseudocodigo->setToolTip(QStringLiteral("Mostrar u ocultar el algoritmo junto a la etapa"));
+  connect(btnPseudocodigo, &QPushButton::toggled, edtPseudocodigo, &QWidget::setVisible);
 
   sldVelocidad = new QSlider(Qt::Horizontal, this);
   sldVelocidad->setObjectName(QStringLiteral("sldVelocidad"));
@@ -178,6 +213,8 @@ TDlgPaso::TDlgPaso(QWidget* padre) : QDialog(padre) {
   velocidad->addWidget(new QLabel(QStringLiteral("lenta"), this));
   velocidad->addWidget(sldVelocidad, 1);
   velocidad->addWidget(new QLabel(QStringLiteral("rápida"), this));
+  velocidad->addSpacing(10);
+  velocidad->addWidget(btnPseudocodigo);
 
   auto* cuerpo = new QVBoxLayout(this);
   cuerpo->setContentsMargins(6, 6, 6, 6);
@@ -186,17 +223,55 @@ TDlgPaso::TDlgPaso(QWidget* padre) : QDialog(padre) {
   cuerpo->addLayout(filaEtapa);
   cuerpo->addWidget(edtDescripcion, 1);
   cuerpo->addWidget(lstEtapas, 3);
+  cuerpo->addWidget(edtPseudocodigo, 5);
   cuerpo->addLayout(botones);
   cuerpo->addLayout(velocidad);
 
   PonerLimites(false, true);
-  // The default size leaves the list a few rows beyond its minimum.
+  // The default size leaves the list a few rows beyond its minimum, and the
+  // listing's pane room for most listings whole.
   const QSize minimo = minimumSizeHint();
   const int fila = lstEtapas->sizeHintForRow(0) > 0 ? lstEtapas->sizeHintForRow(0)
                                                      : lstEtapas->fontMetrics().height() + 2;
-  resize(std::max(minimo.width(), fontMetrics().averageCharWidth() * kCaracteresAncho),
-         minimo.height() + lstEtapas->minimumHeight() + (kFilasLista - 3) * fila);
+  const QFontMetricsF letra(edtPseudocodigo->font());
+  const QMargins m = cuerpo->contentsMargins();
+  const int anchoListado = int(std::ceil(letra.horizontalAdvance(QLatin1Char('M')) * kCaracteresListado)) +
+                           2 * edtPseudocodigo->frameWidth() +
+                           2 * int(std::ceil(edtPseudocodigo->document()->documentMargin())) + m.left() + m.right();
+  resize(std::max({minimo.width(), fontMetrics().averageCharWidth() * kCaracteresAncho, anchoListado}),
+         minimo.height() + lstEtapas->minimumHeight() + (kFilasLista - 3) * fila +
+             int(std::ceil((kLineasListado - 4) * letra.lineSpacing())));
 }
+
+void TDlgPaso::MostrarListado(const QString& listado, int linea) {
+  const TListado* l = linea > 0 ? BuscarListado(listado.toStdString()) : nullptr;
+  if (!l || static_cast<std::size_t>(linea) > l->Lineas.size()) {
+    Listado_.clear();
+    edtPseudocodigo->clear();
+    edtPseudocodigo->setExtraSelections({});
+    return;
+  }
+  if (Listado_ != listado) {
+    QStringList lineas;
+    for (const std::string& t : l->Lineas)
+      lineas << QString::fromStdString(t);
+    edtPseudocodigo->setPlainText(lineas.join(QLatin1Char('\n')));
+    Listado_ = listado;
+  }
+  QTextEdit::ExtraSelection lit;
+  lit.cursor = QTextCursor(edtPseudocodigo->document()->findBlockByNumber(linea - 1));
+  lit.format.setBackground(QColor(0xFF, 0xD8, 0x4D));
+  lit.format.setForeground(Qt::black);
+  lit.format.setFontWeight(QFont::Bold);
+  lit.format.setProperty(QTextFormat::FullWidthSelection, true);
+  edtPseudocodigo->setExtraSelections({lit});
+  edtPseudocodigo->setTextCursor(lit.cursor);
+  edtPseudocodigo->ensureCursorVisible();
+}
+
+void TDlgPaso::PonerVerPseudocodigo(bool ver) { btnPseudocodigo->setChecked(ver); }
+
+bool TDlgPaso::VerPseudocodigo() const { return btnPseudocodigo->isChecked(); }
 
 void TDlgPaso::PonerTitulo(const QString& titulo) { etqTitulo->setText(titulo); }
 

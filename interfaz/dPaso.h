@@ -1,8 +1,9 @@
 #pragma once
 // The step window: a stay-on-top tool window, the panel of the stage player.
 // It shows the operation's title, the stage in progress with its description,
-// the list of the operation's stages, the buttons to walk them (first, back,
-// play or pause, forward, last) and the speed. It only reports what the user
+// the list of the operation's stages, the algorithm's listing with the
+// stage's line lit (a pane the user can hide), the buttons to walk them
+// (first, back, play or pause, forward, last) and the speed. It only reports what the user
 // asks for; which stage comes next is decided by whoever listens. Only the
 // program shows and hides it: the user can neither close it nor send it away
 // with Esc, but can move and resize it.
@@ -41,6 +42,12 @@ public:
   // row of the list is highlighted and scrolled into view.
   void MostrarEtapa(const QString& titulo, const QString& descripcion);
   void MostrarEtapa(int etapa, const QString& titulo, const QString& descripcion);
+  // The listing the stage belongs to, with its line (from 1) lit and
+  // scrolled into view; an unknown listing or line 0 leaves the pane empty.
+  void MostrarListado(const QString& listado, int linea);
+  // Whether the listing's pane is shown (the "Pseudocódigo" button).
+  void PonerVerPseudocodigo(bool ver);
+  bool VerPseudocodigo() const;
   // The forward button reads "Efectuar!" while the stage waits to change the
   // shape, "&Seguir >>" otherwise.
   void PonerEfectuar(bool efectuar);
@@ -94,11 +101,14 @@ private:
   QLabel* etqNumero;
   QPlainTextEdit* edtDescripcion;
   QListWidget* lstEtapas;
+  QPlainTextEdit* edtPseudocodigo;
+  QString Listado_;  // the listing the pane holds
   QPushButton* btnPrimera;
   QPushButton* btnAnterior;
   QPushButton* btnReproducir;
   QPushButton* btnSeguir;
   QPushButton* btnUltima;
+  QPushButton* btnPseudocodigo;
   QSlider* sldVelocidad;
   bool Reproduciendo_ = false;
   bool Mostrada_ = false;

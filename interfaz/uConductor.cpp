@@ -22,8 +22,9 @@ TConductor::TConductor(TLienzo& lienzo, TReproductor& reproductor, std::unique_p
                        THistoria& historia, QObject* padre)
     : QObject(padre), Lienzo_(lienzo), Reproductor_(reproductor), Arbol_(arbol), Historia_(historia) {
   connect(&Reproductor_, &TReproductor::EtapaMostrada, this,
-          [this](int k, const QString& t, const QString& d, bool efectuar, bool hayAnterior, bool) {
-            EtapaMostrada(k, t, d, efectuar, hayAnterior);
+          [this](int k, const QString& t, const QString& d, bool efectuar, bool hayAnterior, bool,
+                 const QString& listado, int linea) {
+            EtapaMostrada(k, t, d, efectuar, hayAnterior, listado, linea);
           });
   connect(&Reproductor_, &TReproductor::Terminada, this, &TConductor::ReproduccionTerminada);
   Continuar_.setSingleShot(true);
@@ -351,6 +352,8 @@ bool TConductor::ExportarEtapas(const QString& ruta) {
   if (!ultima.Grabacion)
     return false;
   const QSize vista = Lienzo_.Imagen().size();
+  // The listings go along as the step window shows them.
+  const bool listados = !Paso_ || Paso_->VerPseudocodigo();
   TTrabajo trabajo(Lienzo_.window(), QStringLiteral("Exportación de las etapas"));
   trabajo.Fase(QStringLiteral("etapas"), static_cast<std::int64_t>(ultima.Grabacion->NumEtapas()));
   return trabajo.Ejecutar([&] {
@@ -358,10 +361,13 @@ bool TConductor::ExportarEtapas(const QString& ruta) {
     std::unique_ptr<TArbolBin> resultado = ultima.Resultado->Clonar();
     Lienzo_.DistribuirOtro(*resultado);
     std::int64_t hechas = 0;
-    PaginasGrabacion(lamina, *ultima.Grabacion, ultima.Operacion, *resultado, [&](const TArbolBin& a) {
-      trabajo.Avance(hechas++);
-      return Lienzo_.ImagenVista(a, vista);
-    });
+    PaginasGrabacion(
+        lamina, *ultima.Grabacion, ultima.Operacion, *resultado,
+        [&](const TArbolBin& a) {
+          trabajo.Avance(hechas++);
+          return Lienzo_.ImagenVista(a, vista);
+        },
+        {}, listados);
     lamina.Terminar();
   });
 }
@@ -379,10 +385,11 @@ void TConductor::Comprobar() {
 // ------------------------------------------------------------ the step window
 
 void TConductor::EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
-                               bool hayAnterior) {
+                               bool hayAnterior, const QString& listado, int linea) {
   if (!Paso_)
     return;
   Paso_->MostrarEtapa(k, titulo, descripcion);
+  Paso_->MostrarListado(listado, linea);
   Paso_->PonerEfectuar(efectuar);
   // Forward is always there: past the last stage it ends the playback.
   Paso_->PonerLimites(hayAnterior, true);

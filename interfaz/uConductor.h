@@ -145,7 +145,7 @@ private:
   // The kind's checks, one message each.
   void Comprobar();
   void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
-                     bool hayAnterior);
+                     bool hayAnterior, const QString& listado, int linea);
   void ReproduccionTerminada();
   int PausaEtapa() const;
   // The step window placed where it covers the fewest nodes on the screen,

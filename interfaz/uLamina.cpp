@@ -3,11 +3,13 @@
 #include "uArbolBin.h"
 #include "uGrabacion.h"
 #include "uHistoria.h"
+#include "uPseudocodigo.h"
 #include "uTipos.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPdfWriter>
@@ -39,6 +41,13 @@ QString Motivo(const QFileDevice& fichero) {
 }
 
 QString Texto(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A listing's line as printed: the lit one behind an arrow, so it stands
+// out on a page printed without colour too.
+constexpr int kLineaListado = 17;  // the height of a printed listing line, at least
+QString LineaListado(const TListado& l, std::size_t i, int linea) {
+  return (static_cast<int>(i) + 1 == linea ? QStringLiteral("→ ") : QStringLiteral("  ")) + Texto(l.Lineas[i]);
+}
 
 // Hands the PDF writer's bytes on to the file, counting them. It keeps the
 // document's first bytes (its catalog) and, once Guardar is set, everything
@@ -206,9 +215,11 @@ void TLamina::Operacion(const QString& titulo) {
     D_->Indice += "<h2>" + titulo.toHtmlEscaped() + "</h2>\n";
 }
 
-void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
+void TLamina::Pagina(const QImage& imagen, const QStringList& textos, const TListado* listado, int linea) {
   TDatos& d = *D_;
   ++d.Num;
+  if (listado && (linea < 1 || static_cast<std::size_t>(linea) > listado->Lineas.size()))
+    listado = nullptr;
   if (d.Pdf) {
     QFont f;
     f.setPixelSize(14);
@@ -224,6 +235,19 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
       const QRect r = QFontMetrics(f, &*d.Escritor).boundingRect(QRect(0, 0, ancho, 1 << 20), kLinea, textos[i]);
       banda += altos.emplace_back(std::max(20, r.height()));
     }
+    // The listing under the captions, a line wrapped like them on a narrow page.
+    QFont fijo = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fijo.setPixelSize(13);
+    fijo.setStyleStrategy(QFont::PreferNoShaping);
+    std::vector<int> altosListado;
+    for (std::size_t i = 0; listado && i < listado->Lineas.size(); ++i) {
+      fijo.setBold(static_cast<int>(i) + 1 == linea);
+      const QRect r = QFontMetrics(fijo, &*d.Escritor)
+                          .boundingRect(QRect(0, 0, ancho, 1 << 20), kLinea, LineaListado(*listado, i, linea));
+      banda += altosListado.emplace_back(std::max(kLineaListado, r.height()));
+    }
+    if (listado)
+      banda += 6;
     const QPageSize tam(QSizeF(d.Vista.width(), d.Vista.height() + std::max(kBanda, banda)), QPageSize::Point);
     if (!tam.isEquivalentTo(d.Escritor->pageLayout().pageSize()))
       d.Escritor->setPageSize(tam);
@@ -236,10 +260,21 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
       d.Pintor.setRenderHint(QPainter::LosslessImageRendering);
     }
     d.Pintor.drawImage(0, 0, imagen);
-    for (int i = 0, y = imagen.height() + 2; i < textos.size(); y += altos[std::size_t(i)], ++i) {
+    int y = imagen.height() + 2;
+    for (int i = 0; i < textos.size(); y += altos[std::size_t(i)], ++i) {
       f.setBold(i == 0);
       d.Pintor.setFont(f);
       d.Pintor.drawText(QRect(8, y, ancho, altos[std::size_t(i)]), kLinea, textos[i]);
+    }
+    y += 6;
+    for (std::size_t i = 0; i < altosListado.size(); y += altosListado[i], ++i) {
+      const bool lit = static_cast<int>(i) + 1 == linea;
+      const QRect r(8, y, ancho, altosListado[i]);
+      if (lit)
+        d.Pintor.fillRect(r.adjusted(-4, 0, 4, 0), QColor(0xFF, 0xD8, 0x4D));
+      fijo.setBold(lit);
+      d.Pintor.setFont(fijo);
+      d.Pintor.drawText(r, kLinea, LineaListado(*listado, i, linea));
     }
     if (d.Fichero->error() != QFileDevice::NoError)
       d.Fallar(Motivo(*d.Fichero));
@@ -255,9 +290,19 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos) {
     d.Fallar("no se pudo codificar " + nombre);
   if (!fichero.open(QIODevice::WriteOnly) || fichero.write(png) != png.size() || !Confirmar(fichero))
     d.Fallar("no se pudo guardar " + nombre + ": " + Motivo(fichero));
-  d.Indice += "<figure><img src=\"" + nombre + "\" alt=\"" + nombre + "\"><figcaption><b>" +
-              textos.value(0).toHtmlEscaped() + "</b><br>" + textos.value(1).toHtmlEscaped() + "<br>" +
-              textos.value(2).toHtmlEscaped() + "</figcaption></figure>\n";
+  QString imagenHtml = "<img src=\"" + nombre + "\" alt=\"" + nombre + "\">";
+  if (listado) {
+    // The listing beside the picture, its line marked.
+    QString pre;
+    for (std::size_t i = 0; i < listado->Lineas.size(); ++i) {
+      const QString t = LineaListado(*listado, i, linea).toHtmlEscaped();
+      pre += (static_cast<int>(i) + 1 == linea ? "<mark><b>" + t + "</b></mark>" : t) + "\n";
+    }
+    imagenHtml = "<div style=\"display:flex;gap:1em;align-items:flex-start\">" + imagenHtml + "<pre>" + pre +
+                 "</pre></div>";
+  }
+  d.Indice += "<figure>" + imagenHtml + "<figcaption><b>" + textos.value(0).toHtmlEscaped() + "</b><br>" +
+              textos.value(1).toHtmlEscaped() + "<br>" + textos.value(2).toHtmlEscaped() + "</figcaption></figure>\n";
 }
 
 void TLamina::Terminar() {
@@ -302,7 +347,7 @@ QString NombreOperacion(const TPaso& paso, const TArbolBin& arbol) {
 
 void PaginasGrabacion(TLamina& lamina, const TGrabacion& grabacion, const QString& operacion,
                       const TArbolBin& resultado, const std::function<QImage(const TArbolBin&)>& dibujar,
-                      const QString& error) {
+                      const QString& error, bool pseudocodigo) {
   lamina.Operacion(operacion);
   const std::size_t n = grabacion.NumEtapas();
   for (std::size_t k = 0; k < n; ++k) {
@@ -310,11 +355,13 @@ void PaginasGrabacion(TLamina& lamina, const TGrabacion& grabacion, const QStrin
     const TGrabacion::TFoto foto = grabacion.Foto(k);
     const QStringList textos{Texto(etapa.Titulo), Texto(etapa.Descripcion),
                              operacion + QStringLiteral(" — etapa %1 de %2").arg(k + 1).arg(n)};
+    const TListado* listado = pseudocodigo ? BuscarListado(etapa.Listado) : nullptr;
     // The player's stops: a stage that lays out (type 1) after its glide, one that waits for
     // "Efectuar!" (type 2) before and after.
-    lamina.Pagina(dibujar(etapa.Tipo == 1 && foto.Despues ? *foto.Despues : *foto.Antes), textos);
+    lamina.Pagina(dibujar(etapa.Tipo == 1 && foto.Despues ? *foto.Despues : *foto.Antes), textos, listado,
+                  etapa.Linea);
     if (etapa.Tipo == 2 && foto.Despues)
-      lamina.Pagina(dibujar(*foto.Despues), textos);
+      lamina.Pagina(dibujar(*foto.Despues), textos, listado, etapa.Linea);
   }
   lamina.Pagina(dibujar(resultado), {error.isEmpty() ? QStringLiteral("Resultado") : "Error: " + error,
                                      QStringLiteral("%1 nodos").arg(resultado.NumNodos), operacion});

@@ -17,6 +17,7 @@
 
 class TArbolBin;
 class TGrabacion;
+struct TListado;
 struct TPaso;
 
 // An output that cannot be written; what() is a Spanish sentence.
@@ -41,7 +42,10 @@ public:
   // A page: the picture (of the size given) and its caption lines: title,
   // description, and the operation with the stage's number. In a PDF a line
   // wider than the page wraps, and the page grows taller to hold it.
-  void Pagina(const QImage& imagen, const QStringList& textos);
+  // listado: the algorithm the stage belongs to, with its line `linea`
+  // (from 1) lit: under the captions in a PDF (the page grows for it),
+  // beside the picture in the index; the pictures stay as drawn.
+  void Pagina(const QImage& imagen, const QStringList& textos, const TListado* listado = nullptr, int linea = 0);
   // Puts the whole storyboard under its final name, or raises ELamina.
   void Terminar();
   int NumPaginas() const;
@@ -61,7 +65,7 @@ QString NombreOperacion(const TPaso& paso, const TArbolBin& arbol);
 // captioned with its title, its description and "<operacion> — etapa k de
 // n"; then the result, captioned "Resultado" (or the error the operation
 // ended with) and its node count. dibujar draws a structure as the canvas
-// shows it.
+// shows it. pseudocodigo: each stage's page with the listing of its line.
 void PaginasGrabacion(TLamina& lamina, const TGrabacion& grabacion, const QString& operacion,
                       const TArbolBin& resultado, const std::function<QImage(const TArbolBin&)>& dibujar,
-                      const QString& error = {});
+                      const QString& error = {}, bool pseudocodigo = true);

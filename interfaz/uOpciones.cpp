@@ -43,6 +43,7 @@ const QString kLugarPaso[] = {QStringLiteral("PasoX"), QStringLiteral("PasoY"), 
                               QStringLiteral("PasoAlto")};
 const QString kVelocidadPaso = QStringLiteral("PasoVelocidad");
 const QString kVerHistoria = QStringLiteral("VerHistorial");
+const QString kVerPseudocodigo = QStringLiteral("VerPseudocodigo");
 
 // The integer fields that are not members of TOpciones itself.
 int* EnteroDe(TOpciones& o, const TValor& v) {
@@ -163,8 +164,13 @@ TOpciones LeerOpciones(IAlmacenOpciones& almacen) {
     o.LugarPaso = QRect(lugar[0], lugar[1], std::max(1, lugar[2]), std::max(1, lugar[3]));
   if (seguir && almacen.Existe(kVelocidadPaso))
     o.VelocidadPaso = almacen.LeerEntero(kVelocidadPaso).value_or(o.VelocidadPaso);
-  if (seguir && almacen.Existe(kVerHistoria))
-    o.VerHistoria = almacen.LeerEntero(kVerHistoria).value_or(0) != 0;
+  if (seguir && almacen.Existe(kVerHistoria)) {
+    const auto ver = almacen.LeerEntero(kVerHistoria);
+    o.VerHistoria = ver.value_or(0) != 0;
+    seguir = ver.has_value();
+  }
+  if (seguir && almacen.Existe(kVerPseudocodigo))
+    o.VerPseudocodigo = almacen.LeerEntero(kVerPseudocodigo).value_or(1) != 0;
   almacen.Cerrar();
   return Acotar(o);
 }
@@ -193,5 +199,6 @@ bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o) {
   }
   almacen.EscribirEntero(kVelocidadPaso, o.VelocidadPaso);
   almacen.EscribirEntero(kVerHistoria, o.VerHistoria ? 1 : 0);
+  almacen.EscribirEntero(kVerPseudocodigo, o.VerPseudocodigo ? 1 : 0);
   return almacen.Cerrar();
 }

@@ -33,6 +33,9 @@ struct TOpciones {
   // Whether the history panel is shown. Stored after the speed; a store
   // without it reads as hidden, so the canvas keeps its width.
   bool VerHistoria = false;
+  // Whether the step window shows the algorithm's listing. Stored after the
+  // history panel's state; a store without it reads as shown.
+  bool VerPseudocodigo = true;
 
   // The stored part of the dialogs' settings. The shadows are not stored:
   // they come from `base`.
@@ -66,6 +69,6 @@ TOpciones Acotar(TOpciones o);
 TOpciones LeerOpciones(IAlmacenOpciones& almacen);
 
 // Writes all seventeen values, then the folder when there is one, the step
-// window's place when known, the speed and the history panel's state; false when the store could not
-// keep them.
+// window's place when known, the speed, the history panel's state and the
+// listing pane's; false when the store could not keep them.
 bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o);

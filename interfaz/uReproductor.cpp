@@ -168,7 +168,8 @@ void TReproductor::Mostrar(std::size_t i, bool deslizar) {
   Vista_ = std::move(vista);
   const TGrabacion::TEtapa e = Grabacion_->Etapa(estado.Etapa);
   Q_EMIT EtapaMostrada(static_cast<int>(estado.Etapa), Texto(e.Titulo), Texto(e.Descripcion),
-                       e.Tipo == 2 && !estado.Despues, Pos_ > 0, Pos_ + 1 < Estados_.size());
+                       e.Tipo == 2 && !estado.Despues, Pos_ > 0, Pos_ + 1 < Estados_.size(), Texto(e.Listado),
+                       e.Linea);
   if (deslizar) {
     Deslizando_ = true;
     Lienzo_->Deslizar();

@@ -74,8 +74,9 @@ Q_SIGNALS:
   // A state is shown. efectuar: the stage is about to change the shape
   // (its "before" state of type 2). hayAnterior: Anterior moves;
   // haySiguiente: a later state exists (Siguiente at the last one ends).
+  // listado, linea: the algorithm's line the stage belongs to (0: none).
   void EtapaMostrada(int k, const QString& titulo, const QString& descripcion, bool efectuar,
-                     bool hayAnterior, bool haySiguiente);
+                     bool hayAnterior, bool haySiguiente, const QString& listado, int linea);
   void ReproduccionCambiada(bool reproduciendo);
   // The playback ended; the canvas shows the live structure.
   void Terminada();

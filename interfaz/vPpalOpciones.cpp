@@ -31,6 +31,7 @@ void TVentPpal::AplicarOpciones(const TOpciones& o) {
   if (DlgPaso_) {
     DlgPaso_->PonerLugar(o.LugarPaso);
     DlgPaso_->PonerVelocidad(o.VelocidadPaso);
+    DlgPaso_->PonerVerPseudocodigo(o.VerPseudocodigo);
   }
   if (PanelHistoria_)
     PanelHistoria_->setVisible(o.VerHistoria);
@@ -55,6 +56,7 @@ TOpciones TVentPpal::OpcionesActuales() const {
   if (DlgPaso_) {
     o.LugarPaso = DlgPaso_->Lugar();
     o.VelocidadPaso = DlgPaso_->Velocidad();
+    o.VerPseudocodigo = DlgPaso_->VerPseudocodigo();
   }
   if (PanelHistoria_)
     o.VerHistoria = !PanelHistoria_->isHidden();

@@ -28,6 +28,7 @@ struct TArgumentos {
   std::string Salida, Modo = "dibujos";
   int Ancho = 1280, Alto = 720;
   bool Almacen = false;  // --opciones
+  bool SinPseudocodigo = false;
   // Given on the command line, so the store does not override them.
   bool ModoDado = false, RadioDado = false, SepXDado = false, SepYDado = false, DistDada = false;
 };
@@ -78,6 +79,8 @@ int Programa(int argc, char** argv) {
         app.add_flag("--opciones", o.Almacen,
                      "la presentación guardada por el programa (fuente, colores, modo, radio, separaciones, "
                      "distribución) para lo que no se dé aquí");
+        app.add_flag("--sin-pseudocodigo", o.SinPseudocodigo,
+                     "sin el algoritmo con la línea de cada etapa bajo el dibujo (PDF) o a su lado (índice)");
         app.parse_complete_callback([&app, &o] {
           o.ModoDado = app.count("--modo") > 0, o.RadioDado = app.count("--radio") > 0;
           o.SepXDado = app.count("--sepx") > 0, o.SepYDado = app.count("--sepy") > 0;
@@ -143,7 +146,8 @@ int Programa(int argc, char** argv) {
     // As the window ends an operation: only a search leaves its key selected.
     if (op.Clase != TClaseOp::Busqueda) arbol.Deseleccionar();
     DistribuirMedidas(arbol, m);
-    PaginasGrabacion(lamina, g, NombreOp(op, arbol), arbol, dibujar, error ? QString::fromStdString(*error) : "");
+    PaginasGrabacion(lamina, g, NombreOp(op, arbol), arbol, dibujar, error ? QString::fromStdString(*error) : "",
+                     !o.SinPseudocodigo);
     GeneradorPrograma().Semilla = semillaFin;
   }
   if (e->Ops.empty()) {  // the structure as loaded, laid out

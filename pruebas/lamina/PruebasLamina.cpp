@@ -8,6 +8,7 @@
 #include "uDibujo.h"
 #include "uGrabacion.h"
 #include "uOpciones.h"
+#include "uPseudocodigo.h"
 #include "uTipoTraza.h"
 #include "uTraza.h"
 
@@ -125,6 +126,38 @@ TEST(Lamina, ImagenesDeCadaTipoEIndice) {
       srcs << m.next().captured(1);
     EXPECT_EQ(srcs, pngs) << ops;
   }
+}
+
+// Each stage's page of a search carries its listing whole under the captions, its line behind the arrow (as recorded
+// here); --sin-pseudocodigo leaves the listings out.
+TEST(Lamina, PseudocodigoBajoCadaEtapa) {
+  QTemporaryDir dir;
+  const QStringList ops{"bst", "50", "30", "?30", "--salida"};
+  ASSERT_EQ(Correr(QUELVAR_LAMINA, ops + QStringList{"con.pdf"}, dir).Codigo, 0);
+  ASSERT_EQ(Correr(QUELVAR_LAMINA, ops + QStringList{"sin.pdf", "--sin-pseudocodigo"}, dir).Codigo, 0);
+  ASSERT_EQ(Correr(QUELVAR_LAMINA, ops + QStringList{"p"}, dir).Codigo, 0);
+  QFile indice(dir.filePath("p/indice.html"));
+  const QString html = indice.open(QFile::ReadOnly) ? QString::fromUtf8(indice.readAll()) : "";
+  std::unique_ptr<TArbolBin> arbol = BuscarTipoTraza("bst")->Clase();
+  arbol->Insertar(50), arbol->Insertar(30);
+  TGrabacion g;
+  g.Grabar(*arbol, [](TArbolBin& a) { a.Buscar(30); }, [](TArbolBin& a) { return a.DistribuirSeparada(15, 2, 5); });
+  const QStringList paginas = QString(Correr(QUELVAR_PDFTOTEXT, {"-layout", "con.pdf", "-"}, dir).Texto).split('\f');
+  ASSERT_GT(g.NumEtapas(), 2u);
+  for (std::size_t k = 0; k < g.NumEtapas(); ++k) {
+    const TListado* l = BuscarListado(g.Etapa(k).Listado);
+    ASSERT_TRUE(l && g.Etapa(k).Linea > 0) << k;
+    const QString pie = QString("Búsqueda de 30 en Arbol BST — etapa %1 de %2").arg(k + 1).arg(g.NumEtapas());
+    const QString pagina = paginas.filter(pie).value(0);
+    QStringList marcadas;  // the lines behind the arrow
+    for (auto m = QRegularExpression("→ +([^\n]*)").globalMatch(pagina); m.hasNext();) marcadas << m.next().captured(1);
+    EXPECT_EQ(marcadas, QStringList{QString::fromStdString(l->Lineas[std::size_t(g.Etapa(k).Linea - 1)]).trimmed()});
+    for (const std::string& linea : l->Lineas) EXPECT_TRUE(pagina.contains(QString::fromStdString(linea).trimmed()));
+    EXPECT_TRUE(QRegularExpression("<mark><b>→ +" + QRegularExpression::escape(marcadas.value(0).toHtmlEscaped()) +
+                                   "</b></mark>").match(html).hasMatch()) << k;  // beside the picture
+  }
+  const QString sin = Correr(QUELVAR_PDFTOTEXT, {"sin.pdf", "-"}, dir).Texto;
+  EXPECT_TRUE(sin.contains("etapa 1 de") && !sin.contains("buscar(v)") && !sin.contains("→"));
 }
 
 // --opciones: the program's stored presentation (a background, a radius, drawings without text, the root fixed) for

@@ -129,9 +129,9 @@ private Q_SLOTS:
   }
   // Placed where it covers no node until the user moves it; a stored place is kept if on screen.
   void PasoColocarLibreYLugarGuardado() {
-    const QRect disponible(0, 0, 1280, 800);
-    for (const QRect& ocupado : {QRect(), QRect(0, 0, 640, 800), QRect(700, 400, 580, 400), QRect(0, 0, 1280, 300),
-                                 QRect(400, 200, 480, 400)}) {
+    const QRect disponible(0, 0, 1920, 1080);
+    for (const QRect& ocupado : {QRect(), QRect(0, 0, 960, 1080), QRect(1050, 540, 870, 540), QRect(0, 0, 1920, 450),
+                                 QRect(600, 300, 720, 480)}) {
       TDlgPaso d(Ventana.get());
       d.ColocarLibre(ocupado, disponible);
       const QRect lugar = d.frameGeometry();

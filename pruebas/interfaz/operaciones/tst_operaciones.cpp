@@ -5,6 +5,7 @@
 #include "uConversion.h"
 #include "uGrabacion.h"
 #include "uMonticulo.h"
+#include "uPseudocodigo.h"
 #include "uReproductor.h"
 #include "uTrabajo.h"
 
@@ -48,6 +49,15 @@ QImage Mirar(TVentPpal& v) {
                           e.Tipo == 2 && !r.Despues() ? QStringLiteral("Efectuar!") : QStringLiteral("&Seguir >>"),
                           Ver(e.Marcados), Valor(e.Sel), Valor(e.Borrado)};
   [&] { QCOMPARE(visto, dicho); }();
+  // The stage's listing with its line lit and in view; nothing for a stage without a line.
+  auto* p = Control<QPlainTextEdit>(v.DlgPaso(), "edtPseudocodigo");
+  const TListado* l = e.Linea > 0 ? BuscarListado(e.Listado) : nullptr;
+  const QList<QTextEdit::ExtraSelection> lit = p->extraSelections();
+  QStringList lineas;
+  for (const std::string& t : l ? l->Lineas : std::vector<std::string>{}) lineas << QString::fromStdString(t);
+  const QString visible = p->toPlainText() + '|' + (lit.isEmpty() ? QString() : lit[0].cursor.block().text());
+  [&] { QCOMPARE(visible, l ? lineas.join('\n') + '|' + lineas[e.Linea - 1] : QStringLiteral("|")); }();
+  [&] { QVERIFY(lit.isEmpty() || p->viewport()->rect().contains(p->cursorRect(lit[0].cursor))); }();
   return v.Lienzo().Imagen();
 }
 enum TOrden { Insertar, Deshacer, CambiarTipo, Abrir, Cerrar, Desbloquear };
@@ -119,7 +129,7 @@ private Q_SLOTS:
   // Every playback's states, whichever way reached (see Recorrer). Kind, keys, list entry (3: "Crear montículo"), key.
   void EstadosIgualesPorCualquierCamino() {
     const struct { int Tipo; std::vector<std::int32_t> Claves; int Operacion, Clave; } casos[] = {
-        {1, {30, 10}, 1, 20}, {2, {10, 5, 15, 1, 7, 20, 0, 2}, 1, 3}, {3, {1, 2, 3}, 0, 1},
+        {0, {50, 30, 70, 20, 40}, 0, 40}, {1, {30, 10}, 1, 20}, {2, {10, 5, 15, 1, 7, 20, 0, 2}, 1, 3}, {3, {1, 2, 3}, 0, 1},
         {4, {5, 3, 8, 1, 9, 2, 7}, 2, 0}, {4, {}, 3, 7}};
     for (const auto& c : casos) {
       Recorrer(c.Tipo, c.Claves, c.Operacion, c.Clave);

@@ -100,7 +100,7 @@ private Q_SLOTS:
   // The settings are read at the first showing and reach window and dialogs; at close they are stored (or reported).
   void OpcionesSeLeenAlMostrarseYSeGuardanAlCerrar() {
     EscribirFichero(Fichero(), "[General]\nNodRad=30\nNodSx=7\nNodSy=9\nTipoDist=2\nPausaAnim=1500\nPausaNumEtap=0\n"
-                               "PasoX=10\nPasoY=20\nPasoAncho=400\nPasoAlto=300\nPasoVelocidad=3\n");
+                               "PasoX=10\nPasoY=20\nPasoAncho=400\nPasoAlto=300\nPasoVelocidad=3\nVerPseudocodigo=0\n");
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TDlgPres* pres = &e.Pres();
@@ -113,15 +113,19 @@ private Q_SLOTS:
              (QList<int>{30, 7, 9, 2, 30, 2, 3, 10}));
     QCOMPARE(e.Programa.DlgAnimacion()->Leer({}).Ajustes, (TAjustesAnimacion{1500, 300, 2}));
     e.Paso()->PonerVelocidad(7);
+    e.Paso()->show();  // the listing's pane hidden as stored, until its button is pressed
+    QVERIFY(!Control(e.Paso(), "edtPseudocodigo")->isVisible());
+    Control<QPushButton>(e.Paso(), "btnPseudocodigo")->click();
+    QVERIFY(Control(e.Paso(), "edtPseudocodigo")->isVisible());
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     Control<QSpinBox>(pres, "udNodoRad")->stepUp();
     QVERIFY(pres->isVisible() && v.Lienzo().Ajustes().Radio == 31);
     QVERIFY(v.close() && !pres->isVisible() && e.Mensajes().isEmpty());
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList guardados;
-    for (const char* n : {"NodRad", "TipoDist", "PausaNumEtap", "PausaAnim", "PasoVelocidad"})
+    for (const char* n : {"NodRad", "TipoDist", "PausaNumEtap", "PausaAnim", "PasoVelocidad", "VerPseudocodigo"})
       guardados << s.value(n).toString();
-    QCOMPARE(guardados.join(' '), QStringLiteral("31 2 2 1500 7"));
+    QCOMPARE(guardados.join(' '), QStringLiteral("31 2 2 1500 7 1"));
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("bloqueado.conf")));
     TEntorno b(Dir.filePath(QStringLiteral("bloqueado.conf")));
     QVERIFY(b.V().close() && !b.V().isVisible());
@@ -138,14 +142,14 @@ private Q_SLOTS:
     o.Fuente = {QStringLiteral("DejaVu Sans"), 11, 0x00123456, false, true};
     o.TipoGraf = 2, o.ColFon = 0x00FF0000, o.NodRad = 30, o.NodSy = 40, o.PausaNumEtap = 50;
     o.CarpetaFicheros = QStringLiteral("/home/ana/clase 3, árboles");
-    o.VerHistoria = true;
+    o.VerHistoria = true, o.VerPseudocodigo = false;
     QVERIFY(GuardarOpciones(almacen, o));
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList claves = s.allKeys();
     claves.sort();
     QCOMPARE(claves.join(' '), QStringLiteral("BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt NodRad NodSx "
                                               "NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap PausaPres TamFnt "
-                                              "TipoDisp TipoDist TipoGraf ValMax VerHistorial"));
+                                              "TipoDisp TipoDist TipoGraf ValMax VerHistorial VerPseudocodigo"));
     const QRegularExpression num(QStringLiteral("^-?\\d+$"));
     for (const QString& n : claves)  // all integers but the font name and the folder
       QVERIFY2((n == "NomFnt" || n == "CarpetaFicheros") != num.match(s.value(n).toString()).hasMatch(), qPrintable(n));
@@ -153,7 +157,7 @@ private Q_SLOTS:
     o.LugarPaso = QRect(-20, 30, 500, 400);
     o.VelocidadPaso = 8;
     QVERIFY(GuardarOpciones(almacen, o) && LeerOpciones(almacen) == o);
-    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 24);
+    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 25);
   }
   // Values are read in order; a missing one is skipped, the first of another type ends the reading; all kept in range.
   void LecturaParaEnElPrimerValorMaloYAcota() {
@@ -168,6 +172,7 @@ private Q_SLOTS:
     fila("TipoGraf=1\nTipoDist=2\nTipoDisp=1\nNomFnt=Courier\nTamFnt=grande\nColFnt=255\nNodRad=40\n",
          [](TOpciones& o) { o.TipoGraf = o.TipoDisp = 1, o.TipoDist = 2, o.Fuente.Nombre = "Courier"; });
     fila("PasoX=10\nPasoY=20\nPasoAlto=30\nPasoVelocidad=2\n", [](TOpciones& o) { o.VelocidadPaso = 2; });
+    fila("VerHistorial=x\nVerPseudocodigo=0\n", nada);
     fila("ValMax=7\nPausaAnim=99999999999\nPausaPres=100\n", [](TOpciones& o) { o.ValMax = 7; });
     fila("TipoGraf=2\nNomFnt=a, b\nTamFnt=20\n", [](TOpciones& o) { o.TipoGraf = 2; });
     TOpciones o = Leer("TipoGraf=7\nTipoDist=3\nTipoDisp=-1\nNomFnt=\" \"\nTamFnt=0\nColFnt=-1\nColFon=-16777216\n"
