@@ -688,6 +688,7 @@ std::unique_ptr<TArbolBin> TArbolBin::Clonar() const {
     c->Radio = Radio;
     c->SepX = SepX;
     c->SepY = SepY;
+    c->Variante = Variante;
     c->CopiarEstadoDeTipo(*this);
     return c;
 }

@@ -184,6 +184,13 @@ void RecorrerPostorden(TNodoBin* Raiz, F&& f) {
     }
 }
 
+// Which algorithms the engines run where courses differ: the program's own
+// (a red-black deletion that restores nothing, a root that may stay red, a
+// splay search that does not splay on a miss) or the textbooks' (the
+// deletion's double-black repair, the root painted black after an
+// insertion's check, the last node visited splayed on a miss).
+enum class TVariante : std::uint8_t { Original, Libro };
+
 // Step-report hook: (Titulo, Descripcion, TipoEtapa). TipoEtapa 0: redraw
 // only; 1: lay out again; 2: wait for the go-ahead, then lay out again.
 using TEventoEtapa = std::function<void(const std::string&, const std::string&, int)>;
@@ -257,6 +264,9 @@ public:
     std::int32_t SepY = 0;
     TEventoEtapa OnEtapa;
     TNodoBin* NodoBorrado = nullptr;  // owned while the report of its removal is shown
+    // The algorithms the operations from now on run (Clonar copies it; a
+    // stored stream does not hold it).
+    TVariante Variante = TVariante::Original;
 
     // Progress hook of the long routines (Cargar: nodes read; Reconstruir:
     // entries replayed; the kinds' builders: nodes or values made; a
