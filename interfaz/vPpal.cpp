@@ -305,7 +305,7 @@ void TVentPpal::FormCreate() {
   Arbol_ = std::make_unique<TArbolBST>();
   Historia_.Reiniciar(*Arbol_);
   NombreArbol_ = QStringLiteral("Arbol BST");
-  HayImagenes_ = Imagenes_.CargarImagenes(Modo8Bits_);
+  HayImagenes_ = Imagenes_.CargarDeCarpetas(Modo8Bits_, Plataforma_.CarpetasImagenes).has_value();
   OpcionesLeidas_ = false;
   ModoRaton_ = 0;
   Bloqueado_ = false;
