@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 
@@ -264,6 +265,28 @@ QImage TImagenesNodos::CapaSombra(int tipo, int estado) const {
   QImage capa = Celda(FuenteNodos[tipo], estado);
   CombinarBits(capa, 0, 0, Celda(MascaraSombra, estado), TCombinacion::Y);
   return capa;
+}
+
+QStringList CarpetasImagenes(const QString& trabajo, const QString& ejecutable, const QString& datos) {
+  QStringList carpetas;
+  const QString movida = ejecutable.isEmpty() ? QString() : ejecutable + QStringLiteral("/../share/quelvar");
+  for (const QString& c : {trabajo, ejecutable, movida, datos})
+    if (!c.isEmpty() && !carpetas.contains(QDir::cleanPath(c)))
+      carpetas << QDir::cleanPath(c);
+  return carpetas;
+}
+
+QStringList CarpetasImagenes() {
+  return CarpetasImagenes(QDir::currentPath(),
+                          QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(),
+                          QStringLiteral(QUELVAR_CARPETA_DATOS));
+}
+
+std::optional<QString> TImagenesNodos::CargarDeCarpetas(bool modo8, const QStringList& carpetas) {
+  for (const QString& c : carpetas)
+    if (CargarImagenes(modo8, QDir(c)))
+      return c;
+  return std::nullopt;
 }
 
 bool TImagenesNodos::CargarImagenes(bool modo8, const QDir& carpeta) {

@@ -30,6 +30,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -61,6 +62,17 @@ QImage LeerBmp(const QDir& carpeta, const QString& nombre);
 // unreadable or not a palette picture. The program goes on without it.
 std::optional<QList<QRgb>> PaletaNodos256(const QDir& carpeta = QDir::current());
 
+// The folders that may hold the node pictures, in the order they are tried:
+// the working folder (a set of one's own wins), the executable's folder (a
+// build draws its set beside the program), the data folder of an
+// installation moved elsewhere ("<executable's folder>/../share/quelvar")
+// and the data folder the program was built to be installed with. Each
+// folder once, cleaned; empty arguments are left out.
+QStringList CarpetasImagenes(const QString& trabajo, const QString& ejecutable, const QString& datos);
+// Those of this process; the executable's folder only once an application
+// object exists.
+QStringList CarpetasImagenes();
+
 class TImagenesNodos {
 public:
   static constexpr int NumTipos = 3;    // plain, red, black
@@ -71,6 +83,9 @@ public:
   // layer and frame. True when the set is complete; on any failure the set is
   // left empty (HayImagenes false).
   bool CargarImagenes(bool Modo8Bits, const QDir& carpeta = QDir::current());
+  // Loads the set of the first folder that holds a complete one and gives
+  // that folder; nullopt, with the set left empty, when none does.
+  std::optional<QString> CargarDeCarpetas(bool Modo8Bits, const QStringList& carpetas);
 
   // Rebuilds the nine shadow layers from the kept sources and multiplies each
   // channel by the colour's (c div 256, so white lowers a channel by up to

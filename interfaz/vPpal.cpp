@@ -291,6 +291,21 @@ void TVentPpal::CrearBarraHerramientas() {
   connect(ToolButton17_, &QAction::triggered, this, &TVentPpal::ToolButton17Click);
   connect(ToolButton20_, &QAction::triggered, this, &TVentPpal::ToolButton20Click);
   connect(ToolButton21_, &QAction::triggered, this, &TVentPpal::ToolButton21Click);
+  ToolBar1_->addSeparator();
+
+  // Help, a menu like the zoom's.
+  auto* menuAyuda = new QMenu(this);
+  menuAyuda->setObjectName(QStringLiteral("PopupMenuAyuda"));
+  menuAyuda->addAction(Accion(cAcercaDe));
+  auto* ayuda = new QToolButton(ToolBar1_);
+  ayuda->setObjectName(QStringLiteral("ToolButtonAyuda"));
+  ayuda->setText(QStringLiteral("?"));
+  ayuda->setToolTip(QStringLiteral("Ayuda"));
+  ayuda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  ayuda->setMenu(menuAyuda);
+  ayuda->setPopupMode(QToolButton::InstantPopup);
+  ayuda->setAutoRaise(true);
+  ToolBar1_->addWidget(ayuda);
 
   // Shortcuts act window-wide, also while typing in the value box.
   edtValor_->installEventFilter(this);
@@ -305,7 +320,7 @@ void TVentPpal::FormCreate() {
   Arbol_ = std::make_unique<TArbolBST>();
   Historia_.Reiniciar(*Arbol_);
   NombreArbol_ = QStringLiteral("Arbol BST");
-  HayImagenes_ = Imagenes_.CargarImagenes(Modo8Bits_);
+  HayImagenes_ = Imagenes_.CargarDeCarpetas(Modo8Bits_, Plataforma_.CarpetasImagenes).has_value();
   OpcionesLeidas_ = false;
   ModoRaton_ = 0;
   Bloqueado_ = false;

@@ -65,7 +65,7 @@ public:
     cConfiguracion, cRango, cAbrir, cGuardar, cDeshacer, cConfAnim, cNuevo5,
     cAnim1, cAnim2, cAnim3, cDesbloqueo, cInsSig, cComprimir, cLimpiar, cGuardarOper,
     cAcercar, cAlejar, cAjustarZoom, cTamanoReal, cRehacer, cHistorial, cExportarEtapas,
-    NumComandos
+    cAcercaDe, NumComandos
   };
   QAction* Accion(TComando c) const { return Acciones_[c]; }
 
@@ -173,6 +173,7 @@ public Q_SLOTS:
   void ActAlejarExecute();
   void ActAjustarZoomExecute();
   void ActTamanoRealExecute();
+  void ActAcercaDeExecute();
 
   void btnPasoClick();
   void btnPaso2Click();

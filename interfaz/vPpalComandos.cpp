@@ -55,6 +55,7 @@ const TFilaComando kComandos[] = {
     {TVentPpal::cRehacer, "ActRehacer", "Rehacer", "Rehacer la operación deshecha", "Ctrl+Y", -1, &TVentPpal::ActRehacerExecute},
     {TVentPpal::cHistorial, "ActHistorial", "Historial", "Mostrar u ocultar el historial", "F9", -1, &TVentPpal::ActHistorialExecute},
     {TVentPpal::cExportarEtapas, "ActExportarEtapas", "Exportar etapas...", "Exportar las etapas de la última operación como PDF o imágenes", "", 26, &TVentPpal::ActExportarEtapasExecute},
+    {TVentPpal::cAcercaDe, "ActAcercaDe", "Acerca de...", "Nombre y versión del programa", "", -1, &TVentPpal::ActAcercaDeExecute},
 };
 static_assert(std::size(kComandos) == TVentPpal::NumComandos);
 
@@ -105,6 +106,14 @@ void TVentPpal::HistoriaCambiada() {
     PanelHistoria_->Actualizar();
     Acciones_[cHistorial]->setChecked(!PanelHistoria_->isHidden());
   }
+}
+
+void TVentPpal::ActAcercaDeExecute() {
+  // Only a text: it changes nothing, so it is shown also while locked.
+  Mensaje(QStringLiteral("Quelvar — TALMERA Programa de Docencia\n"
+                         "Versión " QUELVAR_VERSION "\n\n"
+                         "Árboles binarios de búsqueda, AVL, rojo-negro y splay, y montículos: "
+                         "cada etapa de sus algoritmos explicada y animada, para el aula."));
 }
 
 void TVentPpal::ActHistorialExecute() {

@@ -1,8 +1,8 @@
 // quelvar-lamina: runs OPs as quelvar-traza does and draws every stage with
 // the canvas's own drawing, one page per picture: a PDF with the captions as
 // text, or a folder of PNG pictures (0001.png ...) and an indice.html.
-#include <QDir>
 #include <QGuiApplication>
+#include <QStringList>
 
 #include <CLI/CLI.hpp>
 
@@ -102,9 +102,10 @@ int Programa(int argc, char** argv) {
   TImagenesNodos imagenes;
   TCapasDibujo capas;
   if (aj.TipoGraf == 2) {
-    if (!imagenes.CargarImagenes(false))
-      throw TFalloTraza{1, "no se encuentran las imágenes de los nodos en la carpeta " +
-                               QDir::currentPath().toStdString()};
+    const QStringList carpetas = CarpetasImagenes();
+    if (!imagenes.CargarDeCarpetas(false, carpetas))
+      throw TFalloTraza{1, "no se encuentran las imágenes de los nodos en las carpetas " +
+                               carpetas.join(QStringLiteral(", ")).toStdString()};
     if (aj.ColFon != TAjustesDibujo{}.ColFon) imagenes.TintarSombras(aj.ColFon);
     capas.Actualizar(imagenes);
     aj.Imagenes = &capas;

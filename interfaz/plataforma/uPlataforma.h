@@ -133,8 +133,10 @@ struct TPlataforma {
   std::shared_ptr<IEntradaTexto> Entrada;
   std::shared_ptr<ISelectores> Selectores;
   std::shared_ptr<IAlmacenOpciones> Almacen;
+  QStringList CarpetasImagenes;  // where the node pictures are looked for, in order
 };
 
-// The real services of the running program: Qt's dialogs, the screen and the
-// per-user store of organisation "TALMERA", application "Quelvar".
+// The real services of the running program: Qt's dialogs, the screen, the
+// per-user store of organisation "TALMERA", application "Quelvar", and the
+// node pictures of the working folder or of the installation.
 TPlataforma PlataformaQt();

@@ -1,5 +1,6 @@
 // The real platform services of the running program.
 #include "uAlmacenQSettings.h"
+#include "uImagenes.h"
 #include "uPlataforma.h"
 
 #include <QApplication>
@@ -133,5 +134,6 @@ TPlataforma PlataformaQt() {
   p.Entrada = std::make_shared<TEntradaQt>();
   p.Selectores = SelectoresQt();
   p.Almacen = std::make_shared<TAlmacenQSettings>();
+  p.CarpetasImagenes = CarpetasImagenes();
   return p;
 }

@@ -189,6 +189,23 @@ TEST(Lamina, PresentacionGuardada) {
   }
 }
 
+// --modo imagenes from a folder without pictures: an installation moved elsewhere finds them in its
+// <bin>/../share/quelvar; without them it names every folder it tried (unless the program's own data folder has them).
+TEST(Lamina, ImagenesDeLaInstalacion) {
+  QTemporaryDir dir;
+  const QString bin = dir.filePath("i/bin/quelvar-lamina"), datos = dir.filePath("i/share/quelvar");
+  ASSERT_TRUE(QDir(dir.path()).mkpath("i/bin") && QFile::copy(QUELVAR_LAMINA, bin));
+  const QStringList args{"avl", "5", "--modo", "imagenes", "--salida", "l.pdf"};
+  const TSalida sin = Correr(bin, args, dir);
+  const QString probadas = QStringList{dir.path(), dir.filePath("i/bin"), datos, QUELVAR_CARPETA_DATOS}.join(", ");
+  EXPECT_TRUE(QFile::exists(QUELVAR_CARPETA_DATOS "/Nodos.bmp") ||
+              (sin.Codigo == 1 && Mensaje(sin.Errores) == ": no se encuentran las imágenes de los nodos en las carpetas " + probadas.toUtf8() + "\n"))
+      << sin.Errores.toStdString();
+  ASSERT_TRUE(QDir(dir.path()).mkpath(datos));
+  for (const QString& f : QDir(QUELVAR_IMAGENES).entryList({"*.bmp"})) QFile::copy(QUELVAR_IMAGENES "/" + f, datos + "/" + f);
+  EXPECT_EQ(Correr(bin, args, dir).Codigo, 0);
+}
+
 // quelvar-traza's refusals with its status and message; outputs that cannot be written, also past a file size limit
 // half way through: nothing left under the final name or beside it.
 TEST(Lamina, RechazosSinDejarNadaBajoElNombreFinal) {

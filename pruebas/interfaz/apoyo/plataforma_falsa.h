@@ -4,6 +4,7 @@
 #include "uAlmacenQSettings.h"
 #include "uPlataforma.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <deque>
@@ -66,12 +67,12 @@ struct TSelectoresFalsos final : ISelectores {
   std::vector<TFuente> FuentesIniciales;
 };
 
-// Every service replaced; the settings live in the INI file given.
+// Every service replaced; the settings live in the INI file given, the node pictures are the working folder's.
 struct TPlataformaPrueba {
   explicit TPlataformaPrueba(const QString& ficheroOpciones, int colores = -1)
       : Pantalla(std::make_shared<TPantallaFalsa>(colores)),
         Plataforma{Pantalla, Mensajes, Ficheros, Entrada, Selectores,
-                   std::make_shared<TAlmacenQSettings>(ficheroOpciones)} {}
+                   std::make_shared<TAlmacenQSettings>(ficheroOpciones), {QDir::currentPath()}} {}
   std::shared_ptr<TPantallaFalsa> Pantalla;
   std::shared_ptr<TMensajesFalsos> Mensajes = std::make_shared<TMensajesFalsos>();
   std::shared_ptr<TFicherosFalsos> Ficheros = std::make_shared<TFicherosFalsos>();

@@ -285,6 +285,12 @@ private Q_SLOTS:
     }
     QCOMPARE(e.Mensajes().first(), QStringLiteral("Numero de elementos erroneo!"));
   }
+  // Without pictures in the working folder the window takes them from the next folder of its list.
+  void ImagenesDeOtraCarpeta() {
+    TPlataformaPrueba p(Fichero());
+    p.Plataforma.CarpetasImagenes = {Dir.path(), CarpetaImagenes()};
+    QVERIFY(TPrograma(p.Plataforma).VentPpal()->HayImagenes());
+  }
   // In image mode the window's picture is the drawing of its set, tinted first for a new background.
   void ImagenesEnLaVentana() {
     for (bool modo8 : {false, true}) {

@@ -112,6 +112,17 @@ private Q_SLOTS:
     TImagenesNodos im;
     QVERIFY(EscribirConjunto(QDir(tmp.path()), false, 1) && im.CargarImagenes(false, QDir(tmp.path())) && im.TamImg() == 1 && im.NumFrames() == 5);
   }
+  // The folders in the order tried, each once; the set comes from the first one holding a whole set.
+  void carpetasEnOrden() {
+    QCOMPARE(CarpetasImagenes("/t", "/u/bin/", "/d"), (QStringList{"/t", "/u/bin", "/u/share/quelvar", "/d"}));
+    QCOMPARE(CarpetasImagenes("/u/bin", "", "/u/bin/../share/quelvar"), (QStringList{"/u/bin", "/u/share/quelvar"}));
+    QVERIFY(CarpetasImagenes().first() == QDir::currentPath() && CarpetasImagenes().last() == QUELVAR_CARPETA_DATOS);
+    QTemporaryDir vacia, llena, otra;
+    TImagenesNodos im;
+    QVERIFY(EscribirConjunto(QDir(llena.path()), false) && EscribirConjunto(QDir(otra.path()), false, 2));
+    QCOMPARE(im.CargarDeCarpetas(false, {vacia.path(), llena.path(), otra.path()}), llena.path());
+    QVERIFY(im.TamImg() == 4 && !im.CargarDeCarpetas(false, {vacia.path()}) && !im.HayImagenes());
+  }
   // One file of a good set damaged (null: removed), a case per rejection: the load fails and empties the set.
   void fallos() {
     QTemporaryDir buena;

@@ -24,6 +24,8 @@ private Q_SLOTS:
     QCOMPARE(v.lisOperacion()->currentText() + v.edtValor()->text() + v.NombreArbol(), "Insertar1Arbol BST");
     QVERIFY(!v.Bloqueado() && !v.Modo8Bits() && !v.OpcionesLeidas() && !v.HayImagenes());
     QVERIFY(v.OpcArb()[0]->isChecked() && v.OpcRatSel()->isChecked() && e.Mensajes().isEmpty());
+    v.Accion(TVentPpal::cAcercaDe)->trigger();
+    QVERIFY(e.Mensajes().size() == 1 && e.Mensajes()[0].contains(QStringLiteral("Quelvar — TALMERA Programa de Docencia\nVersión " QUELVAR_VERSION)));
     // The open chooser's entries in order: the entry chosen maps back to its kind.
     QCOMPARE(FiltrosQt(v.OpenDialog1().Filtro),
              (QStringList{"Lista operaciones (*.sec)", "Arbol BST (*.arb)", "Arbol AVL (*.arb *.avl)",
