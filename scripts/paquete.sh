@@ -6,11 +6,11 @@ cd "$(dirname "$0")/.."
 
 dir=build-paquete
 mkdir -p "$dir"
-# The distribution's hardening flags, as a Debian build would give them.
+# The distribution's hardening flags, as a Debian build gives them.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-export CXXFLAGS="${CXXFLAGS:-$(dpkg-buildflags --get CXXFLAGS)} $(dpkg-buildflags --get CPPFLAGS)"
-export LDFLAGS="${LDFLAGS:-$(dpkg-buildflags --get LDFLAGS)}"
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
   -DQUELVAR_PRUEBAS=OFF -DQUELVAR_BENCH=OFF -DQUELVAR_PAQUETE=ON >"$dir/construccion.log" 2>&1 ||
   { cat "$dir/construccion.log"; exit 1; }
 cmake --build "$dir" -j"$(nproc)" >>"$dir/construccion.log" 2>&1 || { tail -50 "$dir/construccion.log"; exit 1; }
