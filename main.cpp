@@ -11,6 +11,7 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+  if (const int estado = AyudaOVersion(argc, argv, stdout); estado >= 0) return estado;
   TAplicacion app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("TALMERA Programa de Docencia"));
   QApplication::setWindowIcon(IconoPrograma());

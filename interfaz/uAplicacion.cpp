@@ -2,6 +2,8 @@
 
 #include <QDebug>
 
+#include <cstring>
+
 namespace {
 
 TManejadorErrores& Manejador() {
@@ -10,6 +12,29 @@ TManejadorErrores& Manejador() {
 }
 
 }  // namespace
+
+int AyudaOVersion(int argc, const char* const* argv, std::FILE* Salida) {
+  // "Usage:" as the tools' parser writes it, so the manual page gets its synopsis.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::fputs("quelvar " QUELVAR_VERSION "\n", Salida);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs("Usage: quelvar [OPCIONES]\n"
+                 "Programa de docencia de estructuras de datos: árboles binarios de búsqueda, AVL,\n"
+                 "rojo-negro y splay, y montículos, con cada etapa de sus algoritmos explicada.\n"
+                 "\n"
+                 "  -h, --help     muestra esta ayuda y termina\n"
+                 "      --version  muestra la versión y termina\n"
+                 "\n"
+                 "Admite también las opciones de Qt, como -platform offscreen.\n",
+                 Salida);
+      return 0;
+    }
+  }
+  return -1;
+}
 
 void PonerManejadorErrores(TManejadorErrores manejador) { Manejador() = std::move(manejador); }
 

@@ -6,8 +6,13 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <exception>
 #include <functional>
+
+// Answers --help and --version on Salida before any window or display is
+// needed: the exit status, or -1 when the command line asks for neither.
+int AyudaOVersion(int argc, const char* const* argv, std::FILE* Salida);
 
 // Shows the text of an error that left a command or an event handler and
 // leaves the program usable; false when nobody was there to show it.

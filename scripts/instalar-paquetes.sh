@@ -12,6 +12,7 @@ paquetes=(
   qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core xvfb xauth desktop-file-utils
   poppler-utils
+  help2man lintian appstream strace procps
 )
 
 faltan=()

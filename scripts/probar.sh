@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the packages, builds everything and runs every test headless,
 # then the operation suites under AddressSanitizer and a short fuzz run of
-# the engines when clang is available.
+# the engines when clang is available; last the Debian package, built,
+# installed, run and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +13,4 @@ cmake --build build-pruebas -j"$(nproc)"
 ctest --test-dir build-pruebas --output-on-failure -j"$(nproc)" --timeout 600
 bash scripts/asan.sh
 bash scripts/fuzz.sh
+bash scripts/comprobar-paquete.sh

@@ -240,6 +240,7 @@ std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv,
     TLineaOrdenes lo;
     CLI::App app{Descripcion, Nombre};
     if (Opciones) Opciones(app);
+    app.set_version_flag("--version", std::string(Nombre) + " " + QUELVAR_VERSION, "muestra la versión y termina");
     app.add_option("--distribucion", lo.Distribucion, "separada (por omisión), comprimida o completa");
     app.add_option("--radio", lo.Radio, "radio de los nodos (15)");
     app.add_option("--sepx", lo.SepX, "separación horizontal (2)");
@@ -250,6 +251,9 @@ std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv,
     app.add_option("OP", lo.Ops, "N o +N inserta, -N borra N, ?N busca; fib:N (avl), des:N y crear (mon)");
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForVersion& e) {
+        std::fprintf(Salida, "%s\n", e.what());
+        return std::nullopt;
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {  // --help
             std::fputs(app.help().c_str(), Salida);

@@ -62,7 +62,7 @@ struct TEntradaTraza {
 
 // Reads the command line of a tool that takes the trace's kind, OPs and
 // options, plus those Opciones adds (may be empty). nullopt after printing
-// the help on Salida; raises TFalloTraza for every refusal, before any OP
+// the help or "Nombre VERSION" (--version) on Salida; raises TFalloTraza for every refusal, before any OP
 // runs.
 std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv, const char* Nombre,
                                               const char* Descripcion,
