@@ -98,7 +98,7 @@ private Q_SLOTS:
       Ajustar(v, [algoritmos](TOpciones& o) { o.Algoritmos = algoritmos; });
       for (std::int32_t k : claves) k > 0 ? v.RealizarInsercion(k) : v.RealizarBusqueda(-k), E->Esperar();
     };
-    operar({5, 3, 8, 1, 9, -4, -9}, 1), operar({-6, 7, -2, -1}, 0), operar({-10, -5, 4}, 1);
+    operar({5, 3, 8, 1, 9, -4, -9}, 1), operar({-6, 7, -2, -1}, 0), operar({4, -10, -2, -6}, 1);
     const QByteArray vivo = E->Flujo();
     for (int algoritmos : {0, 1}) {
       operar({}, algoritmos);
