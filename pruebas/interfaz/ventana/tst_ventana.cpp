@@ -128,7 +128,8 @@ private Q_SLOTS:
     QVERIFY(v.close() && !pres->isVisible() && e.Mensajes().isEmpty());
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList guardados;
-    for (const char* n : {"NodRad", "TipoDist", "PausaNumEtap", "PausaAnim", "PasoVelocidad", "VerPseudocodigo", "Algoritmos"})
+    for (const char* n :
+         {"NodRad", "TipoDist", "PausaNumEtap", "PausaAnim", "PasoVelocidad", "VerPseudocodigo", "Algoritmos"})
       guardados << s.value(n).toString();
     QCOMPARE(guardados.join(' '), QStringLiteral("31 2 2 1500 7 1 0"));
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("bloqueado.conf")));
@@ -152,8 +153,8 @@ private Q_SLOTS:
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList claves = s.allKeys();
     claves.sort();
-    QCOMPARE(claves.join(' '), QStringLiteral("Algoritmos BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt NodRad NodSx "
-                                              "NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap PausaPres TamFnt "
+    QCOMPARE(claves.join(' '), QStringLiteral("Algoritmos BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt NodRad "
+                                              "NodSx NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap PausaPres TamFnt "
                                               "TipoDisp TipoDist TipoGraf ValMax VerHistorial VerPseudocodigo"));
     const QRegularExpression num(QStringLiteral("^-?\\d+$"));
     for (const QString& n : claves)  // all integers but the font name and the folder
