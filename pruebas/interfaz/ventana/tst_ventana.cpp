@@ -155,7 +155,8 @@ private Q_SLOTS:
     claves.sort();
     QCOMPARE(claves.join(' '), QStringLiteral("Algoritmos BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt "
                                               "NodRad NodSx NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap "
-                                              "PausaPres TamFnt TipoDisp TipoDist TipoGraf ValMax VerHistorial VerPseudocodigo"));
+                                              "PausaPres TamFnt TipoDisp TipoDist TipoGraf ValMax VerHistorial "
+                                              "VerPseudocodigo"));
     const QRegularExpression num(QStringLiteral("^-?\\d+$"));
     for (const QString& n : claves)  // all integers but the font name and the folder
       QVERIFY2((n == "NomFnt" || n == "CarpetaFicheros") != num.match(s.value(n).toString()).hasMatch(), qPrintable(n));
