@@ -31,9 +31,11 @@
 // structure; not shown, not stored in a list file).
 struct TPaso {
     enum TTipo : std::uint8_t { Insercion, Borrado, Vaciado, Monticulo, Busqueda };
-    TTipo Tipo = Insercion;
-    std::int32_t Clave = 0;
-    TVariante Variante = TVariante::Original;
+    constexpr TPaso(TTipo T = Insercion, std::int32_t K = 0, TVariante V = TVariante::Original)
+        : Tipo(T), Variante(V), Clave(K) {}
+    TTipo Tipo;
+    TVariante Variante;  // beside the type: a step stays 8 bytes
+    std::int32_t Clave;
 
     // As the history panel lists it: "Insertar 40", "Borrar 7", "Vaciar",
     // "Crear montículo", "Buscar 3".
