@@ -74,7 +74,8 @@ TVariante TVentPpal::VarianteElegida() const {
   return DlgPres_ && DlgPres_->Algoritmos() == 1 ? TVariante::Libro : TVariante::Original;
 }
 
-// Also after every operation: a redo runs with the variant of its first run.
+// Run after every operation too: a redo sets the variant of its first run on
+// the structure, and the operations after it take the chosen one again.
 void TVentPpal::AplicarVariante() {
   const TVariante v = VarianteElegida();
   if (Arbol_)
