@@ -45,6 +45,7 @@ void THistoria::Anotar(TPaso Paso, const TArbolBin& Arbol) {
         BytesFotos_ -= i->second.size();
         i = Fotos_.erase(i);
     }
+    Paso.Variante = Arbol.Variante;
     Pasos_.push_back(Paso);
     Fotografiar(++Actual_, Arbol);
 }
@@ -55,6 +56,7 @@ void THistoria::Avanzar(const TArbolBin& Arbol) {
 }
 
 void THistoria::Aplicar(TArbolBin& Arbol, TPaso Paso) {
+    Arbol.Variante = Paso.Variante;
     switch (Paso.Tipo) {
     case TPaso::Insercion:
         Arbol.Deseleccionar();

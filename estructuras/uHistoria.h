@@ -26,11 +26,16 @@
 
 // One step of the history: the operation and the key it was given (the
 // heap build and the emptying take none). A search is a step only where it
-// restructures the tree (a splay tree).
+// restructures the tree (a splay tree). Variante: the algorithms it ran
+// with, which a replay runs it with again (Anotar takes it from the
+// structure; not shown, not stored in a list file).
 struct TPaso {
     enum TTipo : std::uint8_t { Insercion, Borrado, Vaciado, Monticulo, Busqueda };
-    TTipo Tipo = Insercion;
-    std::int32_t Clave = 0;
+    constexpr TPaso(TTipo T = Insercion, std::int32_t K = 0, TVariante V = TVariante::Original)
+        : Tipo(T), Variante(V), Clave(K) {}
+    TTipo Tipo;
+    TVariante Variante;  // beside the type: a step stays 8 bytes
+    std::int32_t Clave;
 
     // As the history panel lists it: "Insertar 40", "Borrar 7", "Vaciar",
     // "Crear montículo", "Buscar 3".
@@ -51,7 +56,8 @@ public:
     // structure of that point is rebuilt by IrA (Actual) afterwards.
     void Reiniciar(const TArbolBin& Base, std::vector<TPaso> Pasos, std::size_t Actual);
 
-    // A step just done: Arbol holds its result. The undone steps are dropped.
+    // A step just done: Arbol holds its result, and its variant is the one
+    // the step ran with. The undone steps are dropped.
     // Raises EArbol ("La lista de operaciones está llena!") once the history
     // holds as many steps as a 32-bit count can say.
     void Anotar(TPaso Paso, const TArbolBin& Arbol);
@@ -63,7 +69,8 @@ public:
     // A step the engine refuses (EArbol) keeps what it changed and the replay
     // goes on, as the live run went on after the message; with Error given,
     // the replay stops there instead, the cursor after the failing step, and
-    // Error gets the engine's text.
+    // Error gets the engine's text. Each step runs with its own variant; the
+    // result keeps the last one replayed (the caller sets the one wanted next).
     std::unique_ptr<TArbolBin> IrA(std::size_t K, const std::function<void(std::int64_t)>& Avance = {},
                                    std::string* Error = nullptr);
 
@@ -93,8 +100,8 @@ private:
     // Keeps Arbol's stream as the state after K steps when K falls on the
     // current spacing; thins the snapshots past the budget.
     void Fotografiar(std::size_t K, const TArbolBin& Arbol);
-    // Runs a step without reports, as the live run did (a heap build as
-    // the kind builds it; nothing for a kind without one).
+    // Runs a step without reports, as the live run did (with its variant; a
+    // heap build as the kind builds it; nothing for a kind without one).
     static void Aplicar(TArbolBin& Arbol, TPaso Paso);
 
     std::size_t Presupuesto_;

@@ -102,6 +102,14 @@ TDlgPres::TDlgPres(QWidget* padre, std::shared_ptr<ISelectores> selectores)
   listas->addWidget(lisDistribucion, 0, 1);
   listas->addWidget(Etiqueta("Label7", QStringLiteral("Disposición del arbol:"), panel), 1, 0);
   listas->addWidget(lisDisposicion, 1, 1);
+  lisAlgoritmos = Lista("lisAlgoritmos",
+                        {QStringLiteral("Como el programa original"), QStringLiteral("Como los libros de texto")},
+                        panel);
+  lisAlgoritmos->setToolTip(QStringLiteral(
+      "Los libros de texto reparan el Rojo-Negro al borrar y dejan su raíz negra, y el Splay "
+      "también sube el último nodo visitado cuando una búsqueda falla. Cambia las operaciones siguientes."));
+  listas->addWidget(Etiqueta("Label8", QStringLiteral("Algoritmos:"), panel), 2, 0);
+  listas->addWidget(lisAlgoritmos, 2, 1);
   listas->setColumnStretch(1, 1);
 
   chkSombras = new QCheckBox(QStringLiteral("Sombreado de nodos"), panel);
@@ -148,7 +156,7 @@ TDlgPres::TDlgPres(QWidget* padre, std::shared_ptr<ISelectores> selectores)
   // As close to the design size as the platform's fonts allow.
   setFixedSize(sizeHint().expandedTo(QSize(245, 336)));
 
-  for (QComboBox* lista : {lisTipoGraf, lisDistribucion, lisDisposicion})
+  for (QComboBox* lista : {lisTipoGraf, lisDistribucion, lisDisposicion, lisAlgoritmos})
     connect(lista, &QComboBox::currentIndexChanged, this, &TDlgPres::edtChange);
   // A spin box takes only numbers inside its range, so text that is not a
   // number never changes the value: the last one stays.
@@ -168,6 +176,8 @@ int TDlgPres::NodoRad() const { return udNodoRad->value(); }
 int TDlgPres::NodoSx() const { return udNodoSx->value(); }
 int TDlgPres::NodoSy() const { return udNodoSy->value(); }
 bool TDlgPres::Sombras() const { return chkSombras->isChecked(); }
+int TDlgPres::Algoritmos() const { return lisAlgoritmos->currentIndex(); }
+void TDlgPres::PonerAlgoritmos(int algoritmos) { PonerIndice(lisAlgoritmos, algoritmos); }
 
 TAjustesPresentacion TDlgPres::Ajustes() const {
   return {TipoGraf(), TipoDist(), TipoDisp(), NodoRad(), NodoSx(), NodoSy(),

@@ -34,6 +34,11 @@ public:
   TColor ColNod() const { return FColNod; }
   const TFuente& Fuente() const { return FFuente; }
 
+  // The algorithms the operations run: 0 the program's own, 1 the
+  // textbooks'. Not a drawing setting; PonerAlgoritmos does not notify.
+  int Algoritmos() const;
+  void PonerAlgoritmos(int algoritmos);
+
   TAjustesPresentacion Ajustes() const;
   // Puts the settings in place without notifying. A list index outside its
   // list selects the first item (the default of all three lists); the
@@ -63,6 +68,7 @@ private:
   QSpinBox* udNodoSy;
   QComboBox* lisDistribucion;
   QComboBox* lisDisposicion;
+  QComboBox* lisAlgoritmos;
   QCheckBox* chkSombras;
   QPushButton* btnFuente;
   QPushButton* btnFondo;

@@ -246,7 +246,15 @@ void TConductor::Rehacer(TPaso paso, const QString& nombre) {
   if (!tipo || !Historia_.PuedeRehacer())
     return;
   Rehaciendo_ = true;
-  const auto fin = qScopeGuard([this] { Rehaciendo_ = false; });
+  // Run with the algorithms of its first run; the next operations keep the
+  // ones chosen now, whether the step succeeds or not.
+  const TVariante elegida = Arbol_->Variante;
+  Arbol_->Variante = paso.Variante;
+  const auto fin = qScopeGuard([this, elegida] {
+    Rehaciendo_ = false;
+    if (Arbol_)
+      Arbol_->Variante = elegida;
+  });
   switch (paso.Tipo) {
   case TPaso::Insercion: Insertar(paso.Clave, nombre); break;
   case TPaso::Borrado: Borrar(paso.Clave, nombre); break;

@@ -44,6 +44,7 @@ const QString kLugarPaso[] = {QStringLiteral("PasoX"), QStringLiteral("PasoY"), 
 const QString kVelocidadPaso = QStringLiteral("PasoVelocidad");
 const QString kVerHistoria = QStringLiteral("VerHistorial");
 const QString kVerPseudocodigo = QStringLiteral("VerPseudocodigo");
+const QString kAlgoritmos = QStringLiteral("Algoritmos");
 
 // The integer fields that are not members of TOpciones itself.
 int* EnteroDe(TOpciones& o, const TValor& v) {
@@ -114,6 +115,7 @@ TOpciones Acotar(TOpciones o) {
   o.TipoGraf = indice(o.TipoGraf, 3);
   o.TipoDist = indice(o.TipoDist, 3);
   o.TipoDisp = indice(o.TipoDisp, 2);
+  o.Algoritmos = indice(o.Algoritmos, 2);
   o.Fuente.Tam = std::clamp(o.Fuente.Tam, Rangos::TamFntMin, Rangos::TamFntMax);
   o.Fuente.Color &= 0x00FFFFFF;
   if (o.Fuente.Nombre.trimmed().isEmpty())
@@ -169,8 +171,13 @@ TOpciones LeerOpciones(IAlmacenOpciones& almacen) {
     o.VerHistoria = ver.value_or(0) != 0;
     seguir = ver.has_value();
   }
-  if (seguir && almacen.Existe(kVerPseudocodigo))
-    o.VerPseudocodigo = almacen.LeerEntero(kVerPseudocodigo).value_or(1) != 0;
+  if (seguir && almacen.Existe(kVerPseudocodigo)) {
+    const auto ver = almacen.LeerEntero(kVerPseudocodigo);
+    o.VerPseudocodigo = ver.value_or(1) != 0;
+    seguir = ver.has_value();
+  }
+  if (seguir && almacen.Existe(kAlgoritmos))
+    o.Algoritmos = almacen.LeerEntero(kAlgoritmos).value_or(0);
   almacen.Cerrar();
   return Acotar(o);
 }
@@ -200,5 +207,6 @@ bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o) {
   almacen.EscribirEntero(kVelocidadPaso, o.VelocidadPaso);
   almacen.EscribirEntero(kVerHistoria, o.VerHistoria ? 1 : 0);
   almacen.EscribirEntero(kVerPseudocodigo, o.VerPseudocodigo ? 1 : 0);
+  almacen.EscribirEntero(kAlgoritmos, o.Algoritmos);
   return almacen.Cerrar();
 }

@@ -36,6 +36,10 @@ struct TOpciones {
   // Whether the step window shows the algorithm's listing. Stored after the
   // history panel's state; a store without it reads as shown.
   bool VerPseudocodigo = true;
+  // The algorithms the operations run: 0 the program's own, 1 the
+  // textbooks'. Stored after the listing pane's state; a store without it
+  // reads as the program's own.
+  int Algoritmos = 0;
 
   // The stored part of the dialogs' settings. The shadows are not stored:
   // they come from `base`.
@@ -69,6 +73,6 @@ TOpciones Acotar(TOpciones o);
 TOpciones LeerOpciones(IAlmacenOpciones& almacen);
 
 // Writes all seventeen values, then the folder when there is one, the step
-// window's place when known, the speed, the history panel's state and the
-// listing pane's; false when the store could not keep them.
+// window's place when known, the speed, the history panel's state, the
+// listing pane's and the algorithms; false when the store could not keep them.
 bool GuardarOpciones(IAlmacenOpciones& almacen, const TOpciones& o);

@@ -72,8 +72,10 @@ void TVentPpal::AsignarDialogos(TDlgPres* pres, TDlgPaso* paso, TDlgAnimacion* a
   DlgPaso_ = paso;
   DlgAnimacion_ = animacion;
   // Every change the user makes in the presentation dialog shows at once.
-  if (pres)
+  if (pres) {
     connect(pres, &TDlgPres::Cambiado, this, &TVentPpal::Refrescar);
+    connect(pres, &TDlgPres::Cambiado, this, &TVentPpal::AplicarVariante);
+  }
   // The step window drives the playback and shows where it stands.
   Conductor_->PonerPaso(paso);
 }
@@ -128,6 +130,11 @@ void TVentPpal::CrearBarraEstado() {
     barra->addWidget(panel, i == 5 ? 1 : 0);
     Paneles_[static_cast<std::size_t>(i)] = panel;
   }
+  PanelVariante_ = new QLabel(QStringLiteral(" Algoritmos de los libros "), barra);
+  PanelVariante_->setObjectName(QStringLiteral("PanelVariante"));
+  PanelVariante_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  barra->addPermanentWidget(PanelVariante_);
+  PanelVariante_->hide();
   PanelZoom_ = new QLabel(barra);
   PanelZoom_->setObjectName(QStringLiteral("PanelZoom"));
   PanelZoom_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -318,6 +325,7 @@ void TVentPpal::FormCreate() {
   GeneradorPrograma().Extraer(0);
   lisOperacion_->setCurrentIndex(1);
   Arbol_ = std::make_unique<TArbolBST>();
+  AplicarVariante();
   Historia_.Reiniciar(*Arbol_);
   NombreArbol_ = QStringLiteral("Arbol BST");
   HayImagenes_ = Imagenes_.CargarDeCarpetas(Modo8Bits_, Plataforma_.CarpetasImagenes).has_value();

@@ -97,6 +97,8 @@ public:
   QAction* OpcRatDel() const { return OpcRatDel_; }
   QToolButton* ToolButtonZoom() const { return ToolButtonZoom_; }  // zoom menu
   QLabel* PanelZoom() const { return PanelZoom_; }  // the zoom, beside the six panels
+  // The textbooks' algorithms named before the zoom; hidden for the program's own.
+  QLabel* PanelVariante() const { return PanelVariante_; }
   const std::array<QLabel*, 6>& Paneles() const { return Paneles_; }  // the status bar's six panels
 
   // The parts the window owns, as the rest of the program and the tests see
@@ -185,8 +187,13 @@ public Q_SLOTS:
   // --- Drawing (vPpalDibujo.cpp) ---
   // The canvas laid out and drawn for the settings as they stand.
   void Refrescar();
-  // The statistics panels 0 to 3.
+  // The statistics panels 0 to 3, and the variant of the algorithms.
   void ActualizarEstado();
+  // The algorithms chosen in the presentation options (the program's own
+  // without the dialog), set on the structure, so the operations from now on
+  // run them, and shown in the status bar.
+  TVariante VarianteElegida() const;
+  void AplicarVariante();
   // The canvas's zoom in the status bar.
   void MostrarZoom();
 
@@ -326,6 +333,7 @@ private:
   QAction* OpcRatDel_ = nullptr;
   std::array<QLabel*, 6> Paneles_{};
   QLabel* PanelZoom_ = nullptr;
+  QLabel* PanelVariante_ = nullptr;
   QToolButton* ToolButtonZoom_ = nullptr;
 
   std::unique_ptr<TArbolBin> Arbol_;

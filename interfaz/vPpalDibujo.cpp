@@ -66,7 +66,22 @@ void TVentPpal::ActualizarEstado() {
                              : QStringLiteral("lg(n) = ") + Decimal(std::log2(static_cast<double>(n)), 3));
   Paneles_[2]->setText(QStringLiteral("h = ") + QString::number(Arbol_ ? Arbol_->Altura() : 0));
   Paneles_[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol_ ? Arbol_->OpPromedio() : 0.0, 2));
+  AplicarVariante();
   HistoriaCambiada();
+}
+
+TVariante TVentPpal::VarianteElegida() const {
+  return DlgPres_ && DlgPres_->Algoritmos() == 1 ? TVariante::Libro : TVariante::Original;
+}
+
+// Run after every operation too: a redo sets the variant of its first run on
+// the structure, and the operations after it take the chosen one again.
+void TVentPpal::AplicarVariante() {
+  const TVariante v = VarianteElegida();
+  if (Arbol_)
+    Arbol_->Variante = v;
+  if (PanelVariante_)
+    PanelVariante_->setVisible(v != TVariante::Original);
 }
 
 void TVentPpal::MostrarZoom() {

@@ -132,6 +132,7 @@ bool TVentPpal::EscribirFichero(const QString& ruta, const char* datos, qint64 t
 
 void TVentPpal::PonerArbol(std::unique_ptr<TArbolBin> nuevo) {
   Arbol_ = std::move(nuevo);
+  AplicarVariante();
   Lienzo_->OlvidarDistribucion();
   NombreArbol_ = QString::fromStdString(Arbol_->NombreTipo());
   Paneles_[5]->setText(QLatin1Char(' ') + QString::fromStdString(Arbol_->NombreTipos()));
@@ -239,6 +240,7 @@ bool TVentPpal::IrAPaso(std::size_t k) {
   if (deslizar)
     PosicionesDe(*Arbol_, *nuevo);
   Arbol_ = std::move(nuevo);
+  AplicarVariante();
   Lienzo_->OlvidarDistribucion();
   if (deslizar)
     IniciarAnimacion();
@@ -352,7 +354,9 @@ void TVentPpal::AbrirOperaciones(const QString& ruta) {
   }
   for (std::int32_t e : LeerListaOper(Bytes(*datos))) {
     const TOperacion op = OperacionDe(e);
-    pasos.push_back({op.Tipo == TOperacion::Borrado ? TPaso::Borrado : TPaso::Insercion, op.Clave});
+    // A list file holds keys only: its steps run with the chosen variant.
+    pasos.push_back({op.Tipo == TOperacion::Borrado ? TPaso::Borrado : TPaso::Insercion, op.Clave,
+                     VarianteElegida()});
   }
   datos.reset();
   THistoria h;
@@ -365,6 +369,7 @@ void TVentPpal::AbrirOperaciones(const QString& ruta) {
     return;
   Historia_ = std::move(h);
   Arbol_ = std::move(nuevo);
+  AplicarVariante();
   Lienzo_->OlvidarDistribucion();
   MostrarReconstruida(error);
 }

@@ -13,8 +13,11 @@ void TVentPpal::LeerOpciones() {
 }
 
 void TVentPpal::AplicarOpciones(const TOpciones& o) {
-  if (DlgPres_)
+  if (DlgPres_) {
     DlgPres_->PonerAjustes(o.Presentacion(DlgPres_->Ajustes()));
+    DlgPres_->PonerAlgoritmos(o.Algoritmos);
+  }
+  AplicarVariante();
   TAjustesLienzo a = Lienzo_->Ajustes();
   a.Radio = o.NodRad;
   a.SepX = o.NodSx;
@@ -41,8 +44,10 @@ void TVentPpal::AplicarOpciones(const TOpciones& o) {
 
 TOpciones TVentPpal::OpcionesActuales() const {
   TOpciones o;
-  if (DlgPres_)
+  if (DlgPres_) {
     o.PonerPresentacion(DlgPres_->Ajustes());
+    o.Algoritmos = DlgPres_->Algoritmos();
+  }
   // The geometry as last laid out.
   o.NodRad = Lienzo_->Ajustes().Radio;
   o.NodSx = Lienzo_->Ajustes().SepX;

@@ -191,6 +191,12 @@ TDistribucionTraza LeerDistribucion(const std::string& Texto) {
     throw TFallo{2, "--distribucion: " + Citar(Texto) + " no es separada, comprimida ni completa"};
 }
 
+TVariante LeerVariante(const std::string& Texto) {
+    if (Texto == "original") return TVariante::Original;
+    if (Texto == "libro") return TVariante::Libro;
+    throw TFallo{2, "--variante: " + Citar(Texto) + " no es original ni libro"};
+}
+
 // The most a file may hold, as in the desktop program. What is read is
 // bounded, whatever size the file claims: a device or a pipe reports none.
 constexpr std::size_t kMaxFichero = std::size_t{256} << 20;
@@ -230,6 +236,7 @@ struct TLineaOrdenes {
     std::optional<std::string> Cargar, Sec;
     std::string Tipo;
     std::vector<std::string> Ops;
+    std::string Variante = "original";
 };
 
 }  // namespace
@@ -247,6 +254,8 @@ std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv,
     app.add_option("--sepy", lo.SepY, "separación vertical (5)");
     app.add_option("--cargar", lo.Cargar, "carga antes la estructura de este fichero");
     app.add_option("--sec", lo.Sec, "aplica antes las entradas de esta lista de operaciones");
+    app.add_option("--variante", lo.Variante,
+                   "algoritmos: original (por omisión, los del programa) o libro (los de los libros de texto)");
     app.add_option("TIPO", lo.Tipo, "bst, avl, rn, splay o mon")->required();
     app.add_option("OP", lo.Ops, "N o +N inserta, -N borra N, ?N busca; fib:N (avl), des:N y crear (mon)");
     try {
@@ -268,6 +277,7 @@ std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv,
     medidas.Radio = LeerMedida("--radio", lo.Radio);
     medidas.SepX = LeerMedida("--sepx", lo.SepX);
     medidas.SepY = LeerMedida("--sepy", lo.SepY);
+    const TVariante variante = LeerVariante(lo.Variante);
     const TTipoTraza* tipo = BuscarTipoTraza(lo.Tipo);
     if (tipo == nullptr) throw TFallo{2, "tipo desconocido " + Citar(lo.Tipo) + " (bst, avl, rn, splay o mon)"};
     if (!tipo->Disponible()) throw TFallo{2, "el tipo " + lo.Tipo + " todavía no está disponible"};
@@ -283,6 +293,7 @@ std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv,
     }
 
     std::unique_ptr<TArbolBin> arbol = tipo->Clase();
+    arbol->Variante = variante;
     if (lo.Cargar) {
         const std::vector<std::uint8_t> datos = LeerFichero(*lo.Cargar);
         try {
@@ -294,7 +305,7 @@ std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv,
     std::vector<TOpTraza> ops = lo.Sec ? LeerSecuencia(*lo.Sec) : std::vector<TOpTraza>{};
     ops.insert(ops.end(), opsLinea.begin(), opsLinea.end());
 
-    return TEntradaTraza{tipo, std::move(ops), medidas, std::move(arbol)};
+    return TEntradaTraza{tipo, std::move(ops), medidas, std::move(arbol), variante};
 }
 
 void EscribirFalloTraza(std::FILE* Errores, const char* Nombre, std::string Mensaje) {

@@ -58,6 +58,8 @@ struct TEntradaTraza {
     std::vector<TOpTraza> Ops;
     TMedidasTraza Medidas;
     std::unique_ptr<TArbolBin> Arbol;
+    // --variante: set on Arbol before any OP runs.
+    TVariante Variante = TVariante::Original;
 };
 
 // Reads the command line of a tool that takes the trace's kind, OPs and

@@ -198,6 +198,14 @@ TEST(LecturaOps, SoloNumerosDeTreintaYDosBitsEnterosYLasFormasDadas) {
     EXPECT_EQ(OpDeEntrada(-50).Texto, "-50");
 }
 
+// The variant asked for is the structure's before the first OP.
+TEST(LecturaOps, LaVarianteEsLaDeLaEstructuraAntesDeLasOps) {
+    const char* argv[] = {"quelvar-traza", "--variante", "libro", "splay", "?1"};
+    const auto e = LeerEntradaTraza(5, argv, "quelvar-traza", "", {}, stdout);
+    ASSERT_TRUE(e.has_value());
+    EXPECT_TRUE(e->Variante == TVariante::Libro && e->Arbol->Variante == TVariante::Libro);
+}
+
 TEST(EjecucionTraza, UnaEstructuraDeOtroTipoQueElDeLaTrazaSeRechazaSinEscribirNada) {
     // A kind's builders and extras take the structure as one of their own.
     TArbolBST arbol;

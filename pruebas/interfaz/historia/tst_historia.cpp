@@ -89,6 +89,27 @@ private Q_SLOTS:
       QVERIFY(v.Historia().NumOper() == hechas.size() && E->Mensajes().isEmpty());
     }
   }
+  // Each step replays with the algorithms it ran with, whatever is chosen now: a splay lesson half with each
+  // (misses and hits), undone and redone, then replayed whole, ends as it was run; the structure keeps the choice.
+  void CadaPasoSeRepiteConSusAlgoritmos() {
+    TVentPpal& v = Nuevo();
+    E->Orden(TEntorno::kNuevo[3]);
+    const auto operar = [&](std::initializer_list<std::int32_t> claves, int algoritmos) {
+      Ajustar(v, [algoritmos](TOpciones& o) { o.Algoritmos = algoritmos; });
+      for (std::int32_t k : claves) k > 0 ? v.RealizarInsercion(k) : v.RealizarBusqueda(-k), E->Esperar();
+    };
+    operar({5, 3, 8, 1, 9, -4, -9}, 1), operar({-6, 7, -2, -1}, 0), operar({4, -10, -2, -6}, 1);
+    const QByteArray vivo = E->Flujo();
+    for (int algoritmos : {0, 1}) {
+      operar({}, algoritmos);
+      for (int k = 0; k < 9; ++k) E->Orden(TVentPpal::cDeshacer);
+      while (v.Accion(TVentPpal::cRehacer)->isEnabled()) E->Orden(TVentPpal::cRehacer);
+      QCOMPARE(E->Flujo(), vivo);
+      E->Orden(TEntorno::kNuevo[3]);
+      QCOMPARE(E->Flujo(), vivo);
+      QVERIFY(v.Estructura().Variante == TVariante(algoritmos) && v.PanelVariante()->isHidden() == !algoritmos);
+    }
+  }
   // Undo walks back to the start and redo (with its stages when asked) forward, through emptying and the heap build,
   // each giving back the state seen; a click on the panel lands where as many undos or redos do; a change of kind
   // keeps the list and where it stands; a new operation drops what was undone.

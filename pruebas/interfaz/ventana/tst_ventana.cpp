@@ -102,7 +102,8 @@ private Q_SLOTS:
   // The settings are read at the first showing and reach window and dialogs; at close they are stored (or reported).
   void OpcionesSeLeenAlMostrarseYSeGuardanAlCerrar() {
     EscribirFichero(Fichero(), "[General]\nNodRad=30\nNodSx=7\nNodSy=9\nTipoDist=2\nPausaAnim=1500\nPausaNumEtap=0\n"
-                               "PasoX=10\nPasoY=20\nPasoAncho=400\nPasoAlto=300\nPasoVelocidad=3\nVerPseudocodigo=0\n");
+                               "PasoX=10\nPasoY=20\nPasoAncho=400\nPasoAlto=300\nPasoVelocidad=3\nVerPseudocodigo=0\n"
+                               "Algoritmos=1\n");
     TEntorno e(Fichero(), TEntorno::Oculto);
     TVentPpal& v = e.V();
     TDlgPres* pres = &e.Pres();
@@ -122,12 +123,17 @@ private Q_SLOTS:
     v.Accion(TVentPpal::cConfiguracion)->trigger();
     Control<QSpinBox>(pres, "udNodoRad")->stepUp();
     QVERIFY(pres->isVisible() && v.Lienzo().Ajustes().Radio == 31);
+    // The algorithms: the stored choice runs and is named in the status bar until the program's own are chosen.
+    QVERIFY(v.Estructura().Variante == TVariante::Libro && v.PanelVariante()->isVisible());
+    Control<QComboBox>(pres, "lisAlgoritmos")->setCurrentIndex(0);
+    QVERIFY(v.Estructura().Variante == TVariante::Original && !v.PanelVariante()->isVisible());
     QVERIFY(v.close() && !pres->isVisible() && e.Mensajes().isEmpty());
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList guardados;
-    for (const char* n : {"NodRad", "TipoDist", "PausaNumEtap", "PausaAnim", "PasoVelocidad", "VerPseudocodigo"})
+    for (const char* n :
+         {"NodRad", "TipoDist", "PausaNumEtap", "PausaAnim", "PasoVelocidad", "VerPseudocodigo", "Algoritmos"})
       guardados << s.value(n).toString();
-    QCOMPARE(guardados.join(' '), QStringLiteral("31 2 2 1500 7 1"));
+    QCOMPARE(guardados.join(' '), QStringLiteral("31 2 2 1500 7 1 0"));
     QVERIFY(QDir(Dir.path()).mkpath(QStringLiteral("bloqueado.conf")));
     TEntorno b(Dir.filePath(QStringLiteral("bloqueado.conf")));
     QVERIFY(b.V().close() && !b.V().isVisible());
@@ -144,14 +150,15 @@ private Q_SLOTS:
     o.Fuente = {QStringLiteral("DejaVu Sans"), 11, 0x00123456, false, true};
     o.TipoGraf = 2, o.ColFon = 0x00FF0000, o.NodRad = 30, o.NodSy = 40, o.PausaNumEtap = 50;
     o.CarpetaFicheros = QStringLiteral("/home/ana/clase 3, árboles");
-    o.VerHistoria = true, o.VerPseudocodigo = false;
+    o.VerHistoria = true, o.VerPseudocodigo = false, o.Algoritmos = 1;
     QVERIFY(GuardarOpciones(almacen, o));
     QSettings s(Fichero(), QSettings::IniFormat);
     QStringList claves = s.allKeys();
     claves.sort();
-    QCOMPARE(claves.join(' '), QStringLiteral("BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt NodRad NodSx "
-                                              "NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap PausaPres TamFnt "
-                                              "TipoDisp TipoDist TipoGraf ValMax VerHistorial VerPseudocodigo"));
+    QCOMPARE(claves.join(' '), QStringLiteral("Algoritmos BoldFnt CarpetaFicheros ColFnt ColFon ColNod CursFnt "
+                                              "NodRad NodSx NodSy NomFnt PasoVelocidad PausaAnim PausaNumEtap "
+                                              "PausaPres TamFnt TipoDisp TipoDist TipoGraf ValMax VerHistorial "
+                                              "VerPseudocodigo"));
     const QRegularExpression num(QStringLiteral("^-?\\d+$"));
     for (const QString& n : claves)  // all integers but the font name and the folder
       QVERIFY2((n == "NomFnt" || n == "CarpetaFicheros") != num.match(s.value(n).toString()).hasMatch(), qPrintable(n));
@@ -159,7 +166,7 @@ private Q_SLOTS:
     o.LugarPaso = QRect(-20, 30, 500, 400);
     o.VelocidadPaso = 8;
     QVERIFY(GuardarOpciones(almacen, o) && LeerOpciones(almacen) == o);
-    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 25);
+    QCOMPARE(QSettings(Fichero(), QSettings::IniFormat).allKeys().size(), 26);
   }
   // Values are read in order; a missing one is skipped, the first of another type ends the reading; all kept in range.
   void LecturaParaEnElPrimerValorMaloYAcota() {
@@ -175,6 +182,8 @@ private Q_SLOTS:
          [](TOpciones& o) { o.TipoGraf = o.TipoDisp = 1, o.TipoDist = 2, o.Fuente.Nombre = "Courier"; });
     fila("PasoX=10\nPasoY=20\nPasoAlto=30\nPasoVelocidad=2\n", [](TOpciones& o) { o.VelocidadPaso = 2; });
     fila("VerHistorial=x\nVerPseudocodigo=0\n", nada);
+    fila("VerPseudocodigo=x\nAlgoritmos=1\n", nada);
+    fila("Algoritmos=2\n", nada);
     fila("ValMax=7\nPausaAnim=99999999999\nPausaPres=100\n", [](TOpciones& o) { o.ValMax = 7; });
     fila("TipoGraf=2\nNomFnt=a, b\nTamFnt=20\n", [](TOpciones& o) { o.TipoGraf = 2; });
     TOpciones o = Leer("TipoGraf=7\nTipoDist=3\nTipoDisp=-1\nNomFnt=\" \"\nTamFnt=0\nColFnt=-1\nColFon=-16777216\n"
