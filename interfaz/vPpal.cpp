@@ -247,15 +247,20 @@ void TVentPpal::CrearBarraHerramientas() {
                                      Accion(c)->property("AtajoMostrado").value<QKeySequence>().toString(QKeySequence::PortableText));
     connect(item, &QAction::triggered, Accion(c), &QAction::trigger);
   }
-  ToolButtonZoom_ = new QToolButton(ToolBar1_);
-  ToolButtonZoom_->setObjectName(QStringLiteral("ToolButtonZoom"));
-  ToolButtonZoom_->setText(QStringLiteral("Zoom"));
-  ToolButtonZoom_->setToolTip(QStringLiteral("Zoom"));
-  ToolButtonZoom_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  ToolButtonZoom_->setMenu(menuZoom);
-  ToolButtonZoom_->setPopupMode(QToolButton::InstantPopup);
-  ToolButtonZoom_->setAutoRaise(true);
-  ToolBar1_->addWidget(ToolButtonZoom_);
+  // A button of text that opens its menu at once.
+  const auto botonTexto = [this](const QString& nombre, const QString& texto, const QString& ayuda, QMenu* menu) {
+    auto* b = new QToolButton(ToolBar1_);
+    b->setObjectName(nombre);
+    b->setText(texto);
+    b->setToolTip(ayuda);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setMenu(menu);
+    b->setPopupMode(QToolButton::InstantPopup);
+    b->setAutoRaise(true);
+    ToolBar1_->addWidget(b);
+    return b;
+  };
+  ToolButtonZoom_ = botonTexto(QStringLiteral("ToolButtonZoom"), QStringLiteral("Zoom"), QStringLiteral("Zoom"), menuZoom);
   ToolBar1_->addSeparator();
 
   // 15-19: the operations.
@@ -304,15 +309,7 @@ void TVentPpal::CrearBarraHerramientas() {
   auto* menuAyuda = new QMenu(this);
   menuAyuda->setObjectName(QStringLiteral("PopupMenuAyuda"));
   menuAyuda->addAction(Accion(cAcercaDe));
-  auto* ayuda = new QToolButton(ToolBar1_);
-  ayuda->setObjectName(QStringLiteral("ToolButtonAyuda"));
-  ayuda->setText(QStringLiteral("?"));
-  ayuda->setToolTip(QStringLiteral("Ayuda"));
-  ayuda->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  ayuda->setMenu(menuAyuda);
-  ayuda->setPopupMode(QToolButton::InstantPopup);
-  ayuda->setAutoRaise(true);
-  ToolBar1_->addWidget(ayuda);
+  botonTexto(QStringLiteral("ToolButtonAyuda"), QStringLiteral("?"), QStringLiteral("Ayuda"), menuAyuda);
 
   // Shortcuts act window-wide, also while typing in the value box.
   edtValor_->installEventFilter(this);
