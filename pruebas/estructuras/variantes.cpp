@@ -125,37 +125,13 @@ TEST(Variantes, ComoLosModelos) {
     }
 }
 
-// A deletion's repair as the step window shows it: the marks, the selection
-// and the removed node at each report (the lines of every case and its
-// mirror image are in the listings' hand-written sequences).
-TEST(Variantes, ReparacionPasoAPaso) {
+// A chain of black nodes, which the program's own deletion can leave, deleted
+// from with the textbooks': the repair climbs it without recursion, and the
+// check after it reports the fault with the deletion done and the structure
+// sound.
+TEST(Variantes, CadenaQueNoEsRojoNegro) {
     TArbolRN a;
     a.Variante = TVariante::Libro;
-    for (const int k : {7, 6, 9, 1}) a.Insertar(k);
-    a.Seleccionar(9, true);
-    TGrabadora g(a);
-    a.Borrar();
-    const std::string t = "Borrado - Reparación Doble-Negro | ";
-    EXPECT_EQ(g.Etapas, (std::vector<std::string>{
-                            "Clasificación del nodo seleccionado: | El nodo es una hoja: Se borra directamente y se "
-                            "selecciona el padre del nodo borrado. | 2 | - | 7 | 9",
-                            t + "El nodo borrado era negro: su lugar queda doble-negro y comienza la reparación. | 0 | "
-                                "- | 7 | -",
-                            t + "Caso 4: Hermano negro con el hijo lejano rojo. Se cambian colores y se rota sobre el "
-                                "padre. | 0 | 7,6,1 | 7 | -",
-                            t + "Caso 4: Se termina la reparación. | 1 | 6,1,7 | 7 | -"}));
-}
-
-// Trees of the program's own algorithms, then deletions with the textbooks':
-// a red root is painted black, and a chain of black nodes is climbed without
-// recursion, the check after it reporting the fault with the deletion done
-// and the structure sound.
-TEST(Variantes, ArbolesDelOtroAlgoritmo) {
-    TArbolRN a;
-    for (const int k : {10, 5, 15, 20}) a.Insertar(k);  // the root stays red
-    a.Variante = TVariante::Libro;
-    a.BorrarEntrada(20);
-    EXPECT_EQ(Texto(a.Raiz, true), "10(5(,),15(,))");
     a.Cargar(FlujoCadena(1'000'000, true, 1));
     a.Seleccionar(1'000'000, true);
     EXPECT_THROW(a.Borrar(), EArbol);
