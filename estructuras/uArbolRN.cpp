@@ -55,6 +55,9 @@ void TArbolRN::SuprimirNodo() {
         TArbolBST::SuprimirNodo();
         return;
     }
+    // The textbooks' deletion: the removal, then whatever the removed node's
+    // colour leaves to mend, a black root, and the black heights checked
+    // again (only along the changed paths).
     TNodoBin* pa = n->Padre;
     TNodoBin* k = n->Izq != nullptr ? n->Izq : n->Der;
     const bool negro = Negro(n);
