@@ -101,7 +101,7 @@ TEST(Variantes, ComoLosModelos) {
     std::mt19937 azar(5);
     for (int ronda = 0; ronda < 36; ++ronda) {
         const bool rn = ronda % 3 != 0;
-        std::unique_ptr<TArbolBin> a = rn ? std::unique_ptr<TArbolBin>(new TArbolRN) : std::make_unique<TSplayTree>();
+        std::unique_ptr<TArbolBin> a = (rn ? &CrearArbol<TArbolRN> : &CrearArbol<TSplayTree>)();
         a->Variante = TVariante::Libro;
         if (ronda % 2 == 1)
             a->OnEtapa = [&](const std::string&, const std::string&, int) { ASSERT_EQ(InvarianteEnEtapa(*a), ""); };
