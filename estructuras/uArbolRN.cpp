@@ -8,6 +8,8 @@ TNodoRN* RN(TNodoBin* n) { return static_cast<TNodoRN*>(n); }
 bool Negro(TNodoBin* n) { return RN(n)->EsNegro(); }
 
 constexpr const char* Titulo = "Inserción - Chequeo Doble-Rojo";
+constexpr const char* TituloReparacion = "Borrado - Reparación Doble-Negro";
+bool Rojo(TNodoBin* n) { return n != nullptr && !Negro(n); }
 
 }  // namespace
 
@@ -47,8 +49,122 @@ void TArbolRN::InvalidarHastaLaRaiz(TNodoBin* Nodo) {
 }
 
 void TArbolRN::SuprimirNodo() {
-    if (NodoSel != nullptr) Invalidar(NodoSel->Padre);
+    TNodoBin* n = NodoSel;
+    if (n != nullptr) Invalidar(n->Padre);
+    if (Variante != TVariante::Libro || n == nullptr || (n->Izq != nullptr && n->Der != nullptr)) {
+        TArbolBST::SuprimirNodo();
+        return;
+    }
+    // The textbooks' deletion: the removal, then whatever the removed node's
+    // colour leaves to mend, a black root, and the black heights checked
+    // again (only along the changed paths).
+    TNodoBin* pa = n->Padre;
+    TNodoBin* k = n->Izq != nullptr ? n->Izq : n->Der;
+    const bool negro = Negro(n);
+    const bool izq = pa != nullptr && pa->Izq == n;
     TArbolBST::SuprimirNodo();
+    if (!negro) {
+        Etapa(TituloReparacion, "El nodo borrado era rojo: los caminos negros no cambian y no hay nada que reparar.", 0,
+              "era-rojo");
+    } else if (Rojo(k)) {
+        // K's own black height does not count its colour; its parent, if
+        // any, is unverified already.
+        RN(k)->Color = 1;
+        TMarcas marca{k};
+        Etapa(TituloReparacion, "El nodo borrado era negro y su sustituto es rojo: el sustituto se pinta de negro.", 1,
+              "sustituto-rojo");
+    } else if (pa != nullptr) {
+        Etapa(TituloReparacion, "El nodo borrado era negro: su lugar queda doble-negro y comienza la reparación.", 0,
+              "doble-negro");
+        RepararDobleNegro(k, pa, izq);
+    }
+    RaizNegra("Borrado - Raiz negra");
+    NodoSel = pa;
+    ComprobarCaminoNegro(Raiz);
+}
+
+void TArbolRN::RaizNegra(std::string_view TituloEtapa) {
+    if (Raiz == nullptr || Negro(Raiz)) return;
+    RN(Raiz)->Color = 1;  // no black height counts the root's own colour
+    TMarcas marca{Raiz};
+    Etapa(TituloEtapa, "La raiz es roja: se pinta de negro y todos los caminos ganan un nodo negro.", 1, "raiz-negra");
+}
+
+void TArbolRN::RepararDobleNegro(TNodoBin* X, TNodoBin* P, bool Izq) {
+    // P and its ancestors are unverified (the removal's parent and above);
+    // the sibling W and its children are invalidated before any of them is
+    // recoloured or rotated. A tree that was no red-black tree before (one
+    // built with the program's own deletion) may lack a sibling: the repair
+    // then just climbs, and the black-path check afterwards reports it.
+    const TEnListado listado(*this, "rn-reparacion");
+    for (;;) {
+        NodoSel = X != nullptr ? X : P;
+        TNodoBin* w = Izq ? P->Der : P->Izq;
+        TMarcas marcas;
+        marcas.Marcar(P);
+        if (w != nullptr) {
+            marcas.Marcar(w);
+            Invalidar(w);
+            Invalidar(w->Izq);
+            Invalidar(w->Der);
+        }
+        if (Rojo(w)) {
+            Etapa(TituloReparacion, "Caso 1: Hermano rojo. Se cambian colores y se rota sobre el padre.", 0, "caso-1");
+            RN(w)->Color = 1;
+            RN(P)->Color = 0;
+            Izq ? RotarIzquierda(P) : RotarDerecha(P);
+            Etapa(TituloReparacion, "Caso 1: El hermano es ahora negro. Continúa la reparación con el nuevo hermano.", 1,
+                  "caso-1-fin");
+            continue;
+        }
+        TNodoBin* cerca = w == nullptr ? nullptr : Izq ? w->Izq : w->Der;
+        TNodoBin* lejos = w == nullptr ? nullptr : Izq ? w->Der : w->Izq;
+        if (!Rojo(cerca) && !Rojo(lejos)) {
+            Etapa(TituloReparacion,
+                  "Caso 2: Hermano negro con hijos negros. El hermano pasa a rojo y el doble-negro sube al padre.", 0,
+                  "caso-2");
+            if (w != nullptr) RN(w)->Color = 0;
+            X = P;
+            NodoSel = X;
+            if (!Negro(X)) {
+                RN(X)->Color = 1;
+                Etapa(TituloReparacion, "Caso 2: El padre es rojo: se pinta de negro y termina la reparación.", 1,
+                      "fin-rojo");
+                return;
+            }
+            if (X->Padre == nullptr) {
+                Etapa(TituloReparacion, "Caso 2: El doble-negro ha llegado a la raiz: termina la reparación.", 1,
+                      "fin-raiz");
+                return;
+            }
+            P = X->Padre;
+            Izq = P->Izq == X;
+            Etapa(TituloReparacion, "Caso 2: Continúa la reparación sobre el padre.", 1, "caso-2-sube");
+            continue;
+        }
+        if (!Rojo(lejos)) {
+            marcas.Marcar(cerca);
+            Etapa(TituloReparacion,
+                  "Caso 3: Hermano negro con el hijo cercano rojo. Se cambian colores y se rota sobre el hermano.", 0,
+                  "caso-3");
+            RN(cerca)->Color = 1;
+            RN(w)->Color = 0;
+            Izq ? RotarDerecha(w) : RotarIzquierda(w);
+            Etapa(TituloReparacion, "Caso 3: La rotación transforma el subarbol en el caso 4.", 1, "caso-3-fin");
+            lejos = w;
+            w = cerca;
+        } else {
+            marcas.Marcar(lejos);
+        }
+        Etapa(TituloReparacion,
+              "Caso 4: Hermano negro con el hijo lejano rojo. Se cambian colores y se rota sobre el padre.", 0, "caso-4");
+        RN(w)->Color = RN(P)->Color;
+        RN(P)->Color = 1;
+        RN(lejos)->Color = 1;
+        Izq ? RotarIzquierda(P) : RotarDerecha(P);
+        Etapa(TituloReparacion, "Caso 4: Se termina la reparación.", 1, "caso-4-fin");
+        return;
+    }
 }
 
 bool TArbolRN::Insertar(std::int32_t Valor) {
@@ -64,9 +180,16 @@ bool TArbolRN::Insertar(std::int32_t Valor) {
     if (!TArbolBST::Insertar(Valor)) return false;
     TNodoBin* x = NodoSel;
     RN(x)->Color = 0;
-    if (x == Raiz) return true;  // a red root, with no check
+    if (x == Raiz) {  // a red root, with no check but the textbooks' black root
+        if (Variante == TVariante::Libro) {
+            RaizNegra("Inserción - Raiz negra");
+            ComprobarCaminoNegro(Raiz);
+        }
+        return true;
+    }
     Etapa("Inserción de un nodo", "El nuevo nodo toma color rojo y comienza el chequeo doble-rojo.", 0, "rojo");
     TNodoBin* tope = ChequeoDobleRojo();
+    if (Variante == TVariante::Libro) RaizNegra("Inserción - Raiz negra");
     if (Local_) {
         Local_ = false;
         ComprobarCambio(tope);

@@ -1,6 +1,8 @@
 // Red-black tree: the binary search tree's insertion followed by the
 // double-red check (recolouring and rotations up the tree) and the black-path
-// check. Deletion is the binary search tree's and restores nothing.
+// check. Deletion is the binary search tree's and restores nothing; with the
+// textbook variant it ends with the double-black repair, and both operations
+// leave the root black.
 #pragma once
 
 #include <vector>
@@ -54,8 +56,12 @@ public:
     bool ComprobacionCompleta = false;
 
 protected:
-    std::string_view ListadoInsercion() const override { return "rn-insercion"; }
-    std::string_view ListadoBorrado() const override { return "rn-borrado"; }
+    std::string_view ListadoInsercion() const override {
+        return Variante == TVariante::Libro ? "rn-insercion-libro" : "rn-insercion";
+    }
+    std::string_view ListadoBorrado() const override {
+        return Variante == TVariante::Libro ? "rn-borrado-libro" : "rn-borrado";
+    }
     void CopiarEstadoDeTipo(const TArbolBin& Origen) override {
         ComprobacionCompleta = static_cast<const TArbolRN&>(Origen).ComprobacionCompleta;
     }
@@ -80,4 +86,10 @@ private:
     static void InvalidarHastaLaRaiz(TNodoBin* Nodo);
     // The check after a local insertion: Tope's subtree, then Tope's parent.
     void ComprobarCambio(TNodoBin* Tope);
+    // Paints a red root black, with its report under Titulo.
+    void RaizNegra(std::string_view Titulo);
+    // The textbook deletion's repair once a black node left the place of X
+    // (possibly nil), the child of P on the left side when Izq: the path
+    // through X is one black short. Ends with every black height right.
+    void RepararDobleNegro(TNodoBin* X, TNodoBin* P, bool Izq);
 };

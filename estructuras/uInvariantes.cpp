@@ -72,6 +72,9 @@ std::string AVL(const TArbolBin& A) {
 // have a red child until an insertion's check fails; a root made red by
 // case 1 stays red; a check that failed leaves its insertion in place; and a
 // loaded tree keeps whatever colour bytes it stored.
+// The textbooks' algorithms (TVariante::Libro) keep the colour rules, but
+// only on a tree they built from the start: the variant may change between
+// two operations.
 std::string RN(const TArbolBin& A) {
     std::string r = Busqueda(A);
     if (!r.empty()) return r;

@@ -42,9 +42,11 @@ bool TSplayTree::BuscarSinSplay(std::int32_t Valor) {
 }
 
 bool TSplayTree::Buscar(std::int32_t Valor) {
-    const TEnListado listado(*this, "splay-busqueda");
+    // The textbooks splay the last node visited on a miss as well.
+    const bool libro = Variante == TVariante::Libro;
+    const TEnListado listado(*this, libro ? "splay-busqueda-libro" : "splay-busqueda");
     const bool hallado = BuscarSinSplay(Valor);
-    if (hallado) Splay();
+    if (hallado || libro) Splay();
     return hallado;
 }
 

@@ -1,5 +1,6 @@
 // Splay tree: a binary search tree that moves the node found by a search, or
-// the node of an insertion, to the root by zig and zag rotations.
+// the node of an insertion, to the root by zig and zag rotations; with the
+// textbook variant a search that fails moves the last node it visited.
 #pragma once
 
 #include "uArbolBST.h"

@@ -51,6 +51,7 @@ std::vector<TCaso> LeerCasos() {
 
 std::unique_ptr<TArbolBin> Preparar(const TCaso& C, bool Completa) {
     auto a = BuscarTipo(C.Tipo)->Clase();
+    if (C.Extra.contains("var")) a->Variante = TVariante::Libro;
     if (C.Tipo == "mon")
         a->Cargar(FlujoVector(C.Inicial == "-" ? std::vector<std::int32_t>{} : Enteros(C.Inicial)));
     else if (C.Tipo == "rn" && C.Inicial != "-")

@@ -20,9 +20,10 @@ namespace {
 // Runs the OPs; the stages of the last one as "listado:linea" ("?" and the
 // tag when the tag has no line), or every OP's when Todas.
 std::vector<std::string> Lineas(const std::string& Tipo, const std::vector<std::string>& Ops, bool Todas,
-                                std::set<std::string>* Usados = nullptr) {
+                                std::set<std::string>* Usados = nullptr, TVariante Variante = TVariante::Original) {
     const TTipoTraza* t = BuscarTipoTraza(Tipo);
     std::unique_ptr<TArbolBin> a = t->Clase();
+    a->Variante = Variante;
     std::vector<std::string> vistas;
     a->OnEtapa = [&](const std::string& Titulo, const std::string& Descripcion, int) {
         const TArbolBin::TSitio s = a->Sitio();
@@ -45,9 +46,9 @@ std::vector<std::string> Lineas(const std::string& Tipo, const std::vector<std::
 
 }  // namespace
 
-// Random operations on every kind with listings: no stage without its line,
-// and no listing that no stage lights. Every listing has a heading, at most
-// 16 lines, and a tag on one line only.
+// Random operations on every kind with listings, with either variant of the
+// algorithms: no stage without its line, and no listing that no stage lights.
+// Every listing has a heading, at most 16 lines, and a tag on one line only.
 TEST(Pseudocodigo, CadaEtapaTieneSuLinea) {
     // The kinds whose report sites all name their lines; a listing's name
     // starts with its kind's ("avl-insercion").
@@ -63,8 +64,9 @@ TEST(Pseudocodigo, CadaEtapaTieneSuLinea) {
         }
         if (tipo == "avl") ops.insert(ops.begin(), "fib:6");
         if (tipo == "mon") ops.insert(ops.begin(), {"des:30", "crear"});
-        for (const std::string& v : Lineas(tipo, ops, true, &usados))
-            ASSERT_NE(v[0], '?') << tipo << ": " << v;
+        for (const TVariante variante : {TVariante::Original, TVariante::Libro})
+            for (const std::string& v : Lineas(tipo, ops, true, &usados, variante))
+                ASSERT_NE(v[0], '?') << tipo << ": " << v;
     }
     for (const TListado& l : Listados()) {
         const std::string tipo = l.Nombre.substr(0, l.Nombre.find('-'));
@@ -89,6 +91,9 @@ TEST(Pseudocodigo, SecuenciasEscritasAMano) {
         std::istringstream izq(l.substr(0, flecha)), der(l.substr(flecha + 4));
         std::string tipo;
         izq >> tipo;
+        // "rn/libro": the textbooks' variant of the algorithms.
+        const bool libro = tipo.ends_with("/libro");
+        if (libro) tipo.resize(tipo.find('/'));
         const std::vector<std::string> ops{std::istream_iterator<std::string>(izq), {}};
         std::vector<std::string> esperadas;
         for (std::string e; der >> e;) {
@@ -99,7 +104,7 @@ TEST(Pseudocodigo, SecuenciasEscritasAMano) {
         // The generator as quelvar-traza starts it.
         GeneradorPrograma() = TAleatorio{};
         GeneradorPrograma().Extraer(0);
-        EXPECT_EQ(Lineas(tipo, ops, false), esperadas) << l;
+        EXPECT_EQ(Lineas(tipo, ops, false, nullptr, libro ? TVariante::Libro : TVariante::Original), esperadas) << l;
         ++casos;
     }
     EXPECT_GT(casos, 0);
