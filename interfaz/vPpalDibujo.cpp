@@ -66,7 +66,6 @@ void TVentPpal::ActualizarEstado() {
                              : QStringLiteral("lg(n) = ") + Decimal(std::log2(static_cast<double>(n)), 3));
   Paneles_[2]->setText(QStringLiteral("h = ") + QString::number(Arbol_ ? Arbol_->Altura() : 0));
   Paneles_[3]->setText(QStringLiteral("op. prom. = ") + Decimal(Arbol_ ? Arbol_->OpPromedio() : 0.0, 2));
-  AplicarVariante();
   HistoriaCambiada();
 }
 
@@ -74,8 +73,8 @@ TVariante TVentPpal::VarianteElegida() const {
   return DlgPres_ && DlgPres_->Algoritmos() == 1 ? TVariante::Libro : TVariante::Original;
 }
 
-// Run after every operation too: a redo sets the variant of its first run on
-// the structure, and the operations after it take the chosen one again.
+// Run whenever a structure is put in place and when the choice changes; a
+// redo runs with its step's variant and the driver puts the chosen one back.
 void TVentPpal::AplicarVariante() {
   const TVariante v = VarianteElegida();
   if (Arbol_)

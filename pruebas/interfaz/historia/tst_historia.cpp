@@ -105,6 +105,7 @@ private Q_SLOTS:
       for (int k = 0; k < 9; ++k) E->Orden(TVentPpal::cDeshacer);
       while (v.Accion(TVentPpal::cRehacer)->isEnabled()) E->Orden(TVentPpal::cRehacer);
       QCOMPARE(E->Flujo(), vivo);
+      QVERIFY(v.Estructura().Variante == TVariante(algoritmos));  // the redos put the choice back
       E->Orden(TEntorno::kNuevo[3]);
       QCOMPARE(E->Flujo(), vivo);
       QVERIFY(v.Estructura().Variante == TVariante(algoritmos) && v.PanelVariante()->isHidden() == !algoritmos);
