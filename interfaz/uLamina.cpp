@@ -32,6 +32,10 @@ constexpr int kLinea = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;  // 
 // buffered bytes as it closes without looking at the outcome, so a failed
 // write there (a full disk) would still be committed, truncated.
 bool Confirmar(QSaveFile& fichero) { return fichero.flush() && fichero.commit(); }
+// A whole file written and put under its name.
+bool EscribirTodo(QSaveFile& fichero, const QByteArray& datos) {
+  return fichero.open(QIODevice::WriteOnly) && fichero.write(datos) == datos.size() && Confirmar(fichero);
+}
 
 // Why a file could not be written. A failed write (a full disk, a size
 // limit) often comes with no text from Qt but "Unknown error".
@@ -221,33 +225,37 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos, const TLis
   if (listado && (linea < 1 || static_cast<std::size_t>(linea) > listado->Lineas.size()))
     listado = nullptr;
   if (d.Pdf) {
+    // The caption lines, then the listing's, each as high as it needs wrapped
+    // to the width (a page taller than the others): none is cut off.
+    struct TFila {
+      QString Texto;
+      QFont Fuente;
+      int Alto;
+      bool Lit;
+    };
+    std::vector<TFila> filas;
     QFont f;
     f.setPixelSize(14);
     // Unshaped, without ligatures: "fi" is found and copied as two letters.
     f.setStyleStrategy(QFont::PreferNoShaping);
-    // A caption line 20 high, or as many as it needs wrapped to the width
-    // (a page taller than the others): none is cut off.
-    const int ancho = imagen.width() - 16;
-    std::vector<int> altos;
-    int banda = 4;
     for (int i = 0; i < textos.size(); ++i) {
       f.setBold(i == 0);
-      const QRect r = QFontMetrics(f, &*d.Escritor).boundingRect(QRect(0, 0, ancho, 1 << 20), kLinea, textos[i]);
-      banda += altos.emplace_back(std::max(20, r.height()));
+      filas.push_back({textos[i], f, 20, false});
     }
-    // The listing under the captions, a line wrapped like them on a narrow page.
     QFont fijo = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fijo.setPixelSize(13);
     fijo.setStyleStrategy(QFont::PreferNoShaping);
-    std::vector<int> altosListado;
     for (std::size_t i = 0; listado && i < listado->Lineas.size(); ++i) {
-      fijo.setBold(static_cast<int>(i) + 1 == linea);
-      const QRect r = QFontMetrics(fijo, &*d.Escritor)
-                          .boundingRect(QRect(0, 0, ancho, 1 << 20), kLinea, LineaListado(*listado, i, linea));
-      banda += altosListado.emplace_back(std::max(kLineaListado, r.height()));
+      const bool lit = static_cast<int>(i) + 1 == linea;
+      fijo.setBold(lit);
+      filas.push_back({LineaListado(*listado, i, linea), fijo, kLineaListado, lit});
     }
-    if (listado)
-      banda += 6;
+    const int ancho = imagen.width() - 16;
+    int banda = listado ? 10 : 4;
+    for (TFila& r : filas) {
+      const QRect caja = QFontMetrics(r.Fuente, &*d.Escritor).boundingRect(QRect(0, 0, ancho, 1 << 20), kLinea, r.Texto);
+      banda += r.Alto = std::max(r.Alto, caja.height());
+    }
     const QPageSize tam(QSizeF(d.Vista.width(), d.Vista.height() + std::max(kBanda, banda)), QPageSize::Point);
     if (!tam.isEquivalentTo(d.Escritor->pageLayout().pageSize()))
       d.Escritor->setPageSize(tam);
@@ -261,20 +269,14 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos, const TLis
     }
     d.Pintor.drawImage(0, 0, imagen);
     int y = imagen.height() + 2;
-    for (int i = 0; i < textos.size(); y += altos[std::size_t(i)], ++i) {
-      f.setBold(i == 0);
-      d.Pintor.setFont(f);
-      d.Pintor.drawText(QRect(8, y, ancho, altos[std::size_t(i)]), kLinea, textos[i]);
-    }
-    y += 6;
-    for (std::size_t i = 0; i < altosListado.size(); y += altosListado[i], ++i) {
-      const bool lit = static_cast<int>(i) + 1 == linea;
-      const QRect r(8, y, ancho, altosListado[i]);
-      if (lit)
+    for (std::size_t i = 0; i < filas.size(); y += filas[i].Alto, ++i) {
+      if (i == static_cast<std::size_t>(textos.size()))
+        y += 6;  // between the captions and the listing
+      const QRect r(8, y, ancho, filas[i].Alto);
+      if (filas[i].Lit)
         d.Pintor.fillRect(r.adjusted(-4, 0, 4, 0), QColor(0xFF, 0xD8, 0x4D));
-      fijo.setBold(lit);
-      d.Pintor.setFont(fijo);
-      d.Pintor.drawText(r, kLinea, LineaListado(*listado, i, linea));
+      d.Pintor.setFont(filas[i].Fuente);
+      d.Pintor.drawText(r, kLinea, filas[i].Texto);
     }
     if (d.Fichero->error() != QFileDevice::NoError)
       d.Fallar(Motivo(*d.Fichero));
@@ -288,7 +290,7 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos, const TLis
   QSaveFile fichero(d.Carpeta->filePath(nombre));
   if (!memoria.open(QIODevice::WriteOnly) || !imagen.save(&memoria, "PNG"))
     d.Fallar("no se pudo codificar " + nombre);
-  if (!fichero.open(QIODevice::WriteOnly) || fichero.write(png) != png.size() || !Confirmar(fichero))
+  if (!EscribirTodo(fichero, png))
     d.Fallar("no se pudo guardar " + nombre + ": " + Motivo(fichero));
   QString imagenHtml = "<img src=\"" + nombre + "\" alt=\"" + nombre + "\">";
   if (listado) {
@@ -322,7 +324,7 @@ void TLamina::Terminar() {
   const QByteArray html = "<!DOCTYPE html>\n<html lang=\"es\"><head><meta charset=\"utf-8\"><title>" +
                           QFileInfo(d.Nombre).fileName().toHtmlEscaped().toUtf8() + "</title></head><body>\n" +
                           d.Indice.toUtf8() + "</body></html>\n";
-  if (!indice.open(QIODevice::WriteOnly) || indice.write(html) != html.size() || !Confirmar(indice))
+  if (!EscribirTodo(indice, html))
     d.Fallar(Motivo(indice));
   // rename(2) takes the place of an empty folder and of nothing else.
   if (std::rename(QFile::encodeName(d.Carpeta->path()).constData(), QFile::encodeName(d.Nombre).constData()) != 0)
