@@ -1,5 +1,6 @@
 #include "dPaso.h"
 
+#include "uColor.h"
 #include "uPseudocodigo.h"
 
 #include <QCloseEvent>
@@ -260,7 +261,7 @@ void TDlgPaso::MostrarListado(const QString& listado, int linea) {
   }
   QTextEdit::ExtraSelection lit;
   lit.cursor = QTextCursor(edtPseudocodigo->document()->findBlockByNumber(linea - 1));
-  lit.format.setBackground(QColor(0xFF, 0xD8, 0x4D));
+  lit.format.setBackground(ColorQt(ColorLineaActual));
   lit.format.setForeground(Qt::black);
   lit.format.setFontWeight(QFont::Bold);
   lit.format.setProperty(QTextFormat::FullWidthSelection, true);

@@ -30,3 +30,7 @@ inline constexpr TColor Plata = ColorRGB(0xC0, 0xC0, 0xC0);
 inline constexpr TColor CeldaEnUso = ColorRGB(0xE7, 0xE7, 0xE7);
 inline constexpr TColor TextoCeldaMuerta = ColorRGB(0x80, 0x80, 0x80);
 }  // namespace ColoresDibujo
+
+// The band behind a listing's current line, in the step window and on the
+// storyboard's pages alike.
+inline constexpr TColor ColorLineaActual = ColorRGB(0xFF, 0xD8, 0x4D);

@@ -3,6 +3,7 @@
 #include "uArbolBin.h"
 #include "uGrabacion.h"
 #include "uHistoria.h"
+#include "uColor.h"
 #include "uPseudocodigo.h"
 #include "uTipos.h"
 
@@ -274,7 +275,7 @@ void TLamina::Pagina(const QImage& imagen, const QStringList& textos, const TLis
         y += 6;  // between the captions and the listing
       const QRect r(8, y, ancho, filas[i].Alto);
       if (filas[i].Lit)
-        d.Pintor.fillRect(r.adjusted(-4, 0, 4, 0), QColor(0xFF, 0xD8, 0x4D));
+        d.Pintor.fillRect(r.adjusted(-4, 0, 4, 0), ColorQt(ColorLineaActual));
       d.Pintor.setFont(filas[i].Fuente);
       d.Pintor.drawText(r, kLinea, filas[i].Texto);
     }
