@@ -48,8 +48,9 @@ QString NombreOp(const TOpTraza& Op, const TArbolBin& Arbol) {
 }
 
 // The presentation settings the program keeps in its settings store, for
-// whatever the command line leaves unsaid.
-void AjustesDelAlmacen(const TArgumentos& o, TAjustesDibujo& aj, TMedidasTraza& m) {
+// whatever the command line leaves unsaid; returns the stored placement
+// (1: the root fixed at the top).
+int AjustesDelAlmacen(const TArgumentos& o, TAjustesDibujo& aj, TMedidasTraza& m) {
   TAlmacenQSettings almacen;
   const ::TOpciones guardadas = LeerOpciones(almacen);
   aj.ColFon = guardadas.ColFon;
@@ -62,6 +63,7 @@ void AjustesDelAlmacen(const TArgumentos& o, TAjustesDibujo& aj, TMedidasTraza& 
     m.Distribucion = guardadas.TipoDist == 1   ? TDistribucionTraza::Comprimida
                      : guardadas.TipoDist == 2 ? TDistribucionTraza::Completa
                                                : TDistribucionTraza::Separada;
+  return guardadas.TipoDisp;
 }
 
 int Programa(int argc, char** argv) {
@@ -93,11 +95,7 @@ int Programa(int argc, char** argv) {
   TAjustesDibujo aj;
   aj.TipoGraf = o.Modo == "dibujos" ? 0 : o.Modo == "sin-texto" ? 1 : 2;
   TMedidasTraza& m = e->Medidas;
-  if (o.Almacen) {
-    AjustesDelAlmacen(o, aj, m);
-    TAlmacenQSettings almacen;
-    tipoDisp = LeerOpciones(almacen).TipoDisp;
-  }
+  if (o.Almacen) tipoDisp = AjustesDelAlmacen(o, aj, m);
   aj.R = m.Radio;
   TImagenesNodos imagenes;
   TCapasDibujo capas;
