@@ -305,7 +305,7 @@ std::optional<TEntradaTraza> LeerEntradaTraza(int argc, const char* const* argv,
     std::vector<TOpTraza> ops = lo.Sec ? LeerSecuencia(*lo.Sec) : std::vector<TOpTraza>{};
     ops.insert(ops.end(), opsLinea.begin(), opsLinea.end());
 
-    return TEntradaTraza{tipo, std::move(ops), medidas, std::move(arbol), variante};
+    return TEntradaTraza{tipo, std::move(ops), medidas, std::move(arbol)};
 }
 
 void EscribirFalloTraza(std::FILE* Errores, const char* Nombre, std::string Mensaje) {

@@ -57,9 +57,7 @@ struct TEntradaTraza {
     const TTipoTraza* Tipo = nullptr;
     std::vector<TOpTraza> Ops;
     TMedidasTraza Medidas;
-    std::unique_ptr<TArbolBin> Arbol;
-    // --variante: set on Arbol before any OP runs.
-    TVariante Variante = TVariante::Original;
+    std::unique_ptr<TArbolBin> Arbol;  // with --variante's algorithms set
 };
 
 // Reads the command line of a tool that takes the trace's kind, OPs and
