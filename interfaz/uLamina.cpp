@@ -212,8 +212,6 @@ TLamina::~TLamina() {
     D_->Pintor.end();
 }
 
-int TLamina::NumPaginas() const { return D_->Num; }
-
 void TLamina::Operacion(const QString& titulo) {
   D_->Entradas.emplace_back(titulo, D_->Num);
   if (!D_->Pdf)

@@ -48,7 +48,6 @@ public:
   void Pagina(const QImage& imagen, const QStringList& textos, const TListado* listado = nullptr, int linea = 0);
   // Puts the whole storyboard under its final name, or raises ELamina.
   void Terminar();
-  int NumPaginas() const;
 
 private:
   class TDatos;
